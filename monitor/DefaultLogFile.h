@@ -1,0 +1,22 @@
+#pragma once
+
+#include "tariff/Moment.h"
+
+#include <QString>
+#include <functional>
+
+namespace tarvis {
+
+// "Tarvis MM-YYYY.Rep": one log file per calendar month of the program start.
+QString LogbuchDateiname(Datum heute);
+
+// The default log file: in the program's own directory, or in the user's documents directory
+// when the program's directory cannot be written to (as when it is installed under /usr/bin).
+QString StandardLogbuchdatei(Datum heute, const QString& programmVerzeichnis,
+                             const QString& dokumentenVerzeichnis,
+                             const std::function<bool(const QString&)>& beschreibbar);
+
+// Whether files can be created in a directory.
+bool VerzeichnisBeschreibbar(const QString& verzeichnis);
+
+} // namespace tarvis

@@ -1,0 +1,83 @@
+#include "monitor/LiveCounter.h"
+
+#include "tariff/TariffBand.h"
+
+#include <algorithm>
+
+namespace tarvis {
+
+void LiveCounter::VarInit(Moment jetzt) {
+    kalender_.FeiertageBerechnen(static_cast<int>(DatumVon(jetzt).year()));
+    letzterTarif_ = 0;
+    zonenTarif_.fill(TarifNr(jetzt, kalender_));
+}
+
+void LiveCounter::Start(Moment jetzt, std::int64_t zaehlerMs) {
+    const int band = TarifNr(jetzt, kalender_);
+    laeuft_ = true;
+    startZeitMs_ = zaehlerMs;
+    verstrichen_ = 0;
+    for (int zone : AlleZonen) {
+        zonenTarif_[zone] = band;
+        taktBeginn_[zone] = 0;
+        taktEnde_[zone] = TaktLaenge(band, zone);
+        gaugeMax_[zone] = TaktLaenge(band, zone) / 10;
+        gaugeWert_[zone] = 0;
+        einheiten_[zone] = 1;
+    }
+    startDatum_ = DatumVon(jetzt);
+}
+
+void LiveCounter::Stop(Moment jetzt) {
+    laeuft_ = false;
+    stopDatum_ = DatumVon(jetzt);
+}
+
+LiveCounter::TickErgebnis LiveCounter::Tick(Moment jetzt, std::int64_t zaehlerMs) {
+    TickErgebnis ergebnis;
+    const int band = TarifNr(jetzt, kalender_);
+    if (laeuft_) {
+        verstrichen_ = std::max<std::int64_t>(0, zaehlerMs - startZeitMs_);
+        for (int zone : AlleZonen) {
+            // Strictly past the end: a tick at exactly the end still belongs to the old unit.
+            if (verstrichen_ > taktEnde_[zone]) {
+                NeueEinheit(zone, band);
+                ergebnis.neuAnzeige = true;
+            } else {
+                Fortschritt(zone);
+            }
+        }
+    } else {
+        zonenTarif_.fill(band);
+    }
+    // The whole date, not only the day of the month: a clock set from the 5th of one month to
+    // the 5th of another is a new day too.
+    if (DatumVon(jetzt) != letzterTag_) {
+        ergebnis.neuerTag = true;
+    }
+    if (band != letzterTarif_) {
+        letzterTarif_ = band;
+        ergebnis.neuAnzeige = true;
+    }
+    return ergebnis;
+}
+
+// At most one unit per zone and tick: after a long stall the backlog is worked off one unit per
+// tick, since the new end still lies in the past.
+void LiveCounter::NeueEinheit(int zone, int band) {
+    const std::int64_t ueberhang = verstrichen_ - taktEnde_[zone];
+    const std::int32_t laenge = TaktLaenge(band, zone);
+    taktBeginn_[zone] = taktEnde_[zone];
+    zonenTarif_[zone] = band;
+    taktEnde_[zone] += laenge;
+    gaugeMax_[zone] = laenge / 10;
+    einheiten_[zone] += 1;
+    gaugeWert_[zone] = static_cast<int>(std::min<std::int64_t>(ueberhang / 10, gaugeMax_[zone]));
+}
+
+void LiveCounter::Fortschritt(int zone) {
+    const std::int64_t stand = verstrichen_ - taktBeginn_[zone];
+    gaugeWert_[zone] = static_cast<int>(std::min<std::int64_t>(stand / 10, gaugeMax_[zone]));
+}
+
+} // namespace tarvis

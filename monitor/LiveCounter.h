@@ -1,0 +1,75 @@
+#pragma once
+
+#include "tariff/HolidayCalendar.h"
+#include "tariff/Moment.h"
+#include "tariff/Zone.h"
+
+#include <cstdint>
+
+namespace tarvis {
+
+// The call in progress, charged unit by unit in all four zones at once. A unit is charged when
+// it begins: one per zone at START, and one more each time the elapsed time passes the end of
+// the unit in progress. The next unit's length comes from the band in force at that tick.
+//
+// Time is handed in on every call: the calendar moment (for the band and the day) and the
+// reading of a monotonic millisecond counter (for the elapsed time). Boundaries are kept as
+// elapsed milliseconds and each follows from the one before, so late ticks never make them drift.
+class LiveCounter {
+public:
+    // What the window has to redraw after a tick.
+    struct TickErgebnis {
+        bool neuAnzeige = false; // band of the moment changed, or a zone started a unit
+        bool neuerTag = false;   // the date changed since the day handling last ran
+    };
+
+    explicit LiveCounter(FeiertagKalender& kalender) : kalender_(kalender) {}
+
+    // Start-up: the holiday list of the current year, no band drawn yet, every zone in the band
+    // of the moment.
+    void VarInit(Moment jetzt);
+
+    void Start(Moment jetzt, std::int64_t zaehlerMs);
+    void Stop(Moment jetzt);
+    TickErgebnis Tick(Moment jetzt, std::int64_t zaehlerMs);
+
+    // The day handling has run for this date.
+    void TagVermerken(Datum heute) { letzterTag_ = heute; }
+
+    bool GespraechLaeuft() const { return laeuft_; }
+    Datum StartDatum() const { return startDatum_; }
+    Datum StopDatum() const { return stopDatum_; }
+    Datum LetzterTag() const { return letzterTag_; }
+    int LetzterTarif() const { return letzterTarif_; }
+    const ZonenArray<int>& ZonenTarif() const { return zonenTarif_; }
+
+    // Figures of the call as of the last tick (or START).
+    std::int64_t Einheiten(int zone) const { return einheiten_[zone]; }
+    std::int64_t TaktEnde(int zone) const { return taktEnde_[zone]; }
+    std::int64_t TaktBeginn(int zone) const { return taktBeginn_[zone]; }
+    std::int64_t Verstrichen() const { return verstrichen_; }
+    // The gauge in steps of 10 ms: the unit in progress and how far it has run (never above Max).
+    int GaugeMax(int zone) const { return gaugeMax_[zone]; }
+    int GaugeWert(int zone) const { return gaugeWert_[zone]; }
+
+private:
+    void NeueEinheit(int zone, int band);
+    void Fortschritt(int zone);
+
+    FeiertagKalender& kalender_;
+    bool laeuft_ = false;
+    std::int64_t startZeitMs_ = 0;
+    std::int64_t verstrichen_ = 0;
+    Datum startDatum_{};
+    Datum stopDatum_{};
+    Datum letzterTag_{};
+    int letzterTarif_ = 0; // 0 is no band, so the first tick always redraws
+    ZonenArray<int> zonenTarif_{0};
+    ZonenArray<std::int64_t> einheiten_{0};
+    ZonenArray<std::int64_t> taktEnde_{0};
+    ZonenArray<std::int64_t> taktBeginn_{0};
+    ZonenArray<int> gaugeMax_{0};
+    ZonenArray<int> gaugeWert_{0};
+};
+
+} // namespace tarvis

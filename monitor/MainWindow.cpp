@@ -1,0 +1,329 @@
+#include "monitor/MainWindow.h"
+
+#include "monitor/TariffDisplay.h"
+#include "platform/WindowStyle.h"
+#include "platform/QtCalendar.h"
+#include "platform/VersionText.h"
+#include "tariff/Format.h"
+#include "tariff/GenaueZeit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tarvis {
+
+using namespace style;
+
+namespace {
+
+constexpr int TickMs = 100;
+
+// Columns of the zone rows (pixels inside frames 3 and 4), shared by the heads above them.
+constexpr int ZeilenOben[] = {8, 38, 68, 98};
+constexpr int ZeilenHoehe = 24;
+constexpr int NameLinks = 6, NameBreite = 98;
+constexpr int GaugeLinks = 108, GaugeBreite = 244;
+constexpr int SekLinks = 356, SekBreite = 72;
+constexpr int DMminLinks = 432, DMminBreite = 74;
+constexpr int EinhLinks = 5, EinhBreite = 46;
+constexpr int KostenLinks = 54, KostenBreite = 54;
+constexpr int DMLinks = 110, DMBreite = 22;
+
+QString ObjektName(const char* name, int zone) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(zone);
+}
+
+QString ZonenNameLabel(int zone) {
+    static const char* namen[] = {"lblCity", "lblRegion50", "lblRegion200", "lblFern"};
+    return QLatin1String(namen[zone - 1]);
+}
+
+QLabel* Zahlenfeld(QWidget* parent, const QRect& geometrie, const QFont& font, int zone) {
+    QLabel* label = Beschriftung(parent, QString(), geometrie, font,
+                                 Qt::AlignRight | Qt::AlignVCenter);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMargin(1);
+    SetzeGrund(label, Hellgrau);
+    SetzeTextFarbe(label, ZonenFarbe(zone));
+    return label;
+}
+
+} // namespace
+
+frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
+    : QMainWindow(parent), uhr_(umgebung.uhr), msZaehler_(umgebung.zaehler),
+      dateiWahl_(umgebung.dateiWahl), zaehler_(kalender_) {
+    setObjectName(QStringLiteral("frmGMMain"));
+    BaueFenster();
+
+    // Start-up, in this order: log file and title, copyright, clock, marker, tariff state,
+    // today's date with the tariff display, and finally the timer.
+    const Moment jetzt = uhr_.now();
+    SetzeLogbuchdatei(umgebung.logbuchdatei);
+    lblCopyright_->setText(CopyrightText());
+    lblUhr_->setText(UhrzeitText(jetzt));
+    lblFT_->setText(QString());
+    SetzeGrund(lblFT_, Hellgrau);
+    zaehler_.VarInit(jetzt);
+    NeuerTag();
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("Timer"));
+    timer_->setTimerType(Qt::PreciseTimer);
+    timer_->setInterval(TickMs);
+    connect(timer_, &QTimer::timeout, this, &frmGMMain::Tick);
+    timer_->start();
+}
+
+frmGMMain::~frmGMMain() = default;
+
+void frmGMMain::SetzeLogbuchdatei(const QString& pfad) {
+    logbuchdatei_ = pfad;
+    setWindowTitle(FensterTitel(logbuchdatei_));
+}
+
+void frmGMMain::BaueFenster() {
+    auto* flaeche = new QWidget(this);
+    flaeche->setObjectName(QStringLiteral("Flaeche"));
+    SetzeGrund(flaeche, Hellgrau);
+    flaeche->setFont(Arial(9.75));
+    setCentralWidget(flaeche);
+
+    mnuTarife_ = menuBar()->addAction(QStringLiteral("Tarife"));
+    mnuTarife_->setObjectName(QStringLiteral("mnuTarife"));
+    mnuBerechnung_ = menuBar()->addAction(QStringLiteral("Berechnung"));
+    mnuBerechnung_->setObjectName(QStringLiteral("mnuBerechnung"));
+    connect(mnuTarife_, &QAction::triggered, this, &frmGMMain::Tarife);
+    connect(mnuBerechnung_, &QAction::triggered, this, &frmGMMain::Berechnung);
+
+    BaueKopf(flaeche);
+    BaueZonen(flaeche);
+    BaueUhrzeilen(flaeche);
+    BaueKnoepfe(flaeche);
+
+    lblCopyright_ = Beschriftung(flaeche, QString(), Twips(0, 4260, 9795, 375), Arial(9.75, true));
+    lblCopyright_->setObjectName(QStringLiteral("lblCopyright"));
+    SetzeTextFarbe(lblCopyright_, Dunkelblau);
+
+    flaeche->setFixedSize(Px(9825), Px(4650));
+    setFixedSize(sizeHint());
+}
+
+void frmGMMain::BaueKopf(QWidget* flaeche) {
+    QFrame* rahmen0 = Rahmen(flaeche, Twips(0, -60, 7695, 555), QStringLiteral("Rahmen(0)"));
+    lblDatum_ = Beschriftung(rahmen0, QString(), QRect(6, 12, 160, 20), Arial(9.75),
+                             Qt::AlignLeft | Qt::AlignVCenter);
+    lblDatum_->setObjectName(QStringLiteral("lblDatum"));
+    lblFT_ = Beschriftung(rahmen0, QString(), QRect(168, 12, 22, 20), Arial(8.25, true));
+    lblFT_->setObjectName(QStringLiteral("lblFT"));
+    SetzeTextFarbe(lblFT_, Qt::white);
+    lblTarif_ = Beschriftung(rahmen0, QString(), QRect(194, 12, SekLinks - 196, 20), Arial(8.25),
+                             Qt::AlignLeft | Qt::AlignVCenter);
+    lblTarif_->setObjectName(QStringLiteral("lblTarif"));
+    Beschriftung(rahmen0, QStringLiteral("Sek."), QRect(SekLinks, 12, SekBreite, 20), Arial(9.75));
+    Beschriftung(rahmen0, QStringLiteral("DM/min."), QRect(DMminLinks, 12, DMminBreite, 20),
+                 Arial(9.75));
+
+    QFrame* rahmen2 = Rahmen(flaeche, Twips(7740, -60, 2055, 555), QStringLiteral("Rahmen(2)"));
+    Beschriftung(rahmen2, QStringLiteral("Einh."), QRect(EinhLinks, 12, EinhBreite, 20),
+                 Arial(9.75));
+    Beschriftung(rahmen2, QStringLiteral("Kosten"), QRect(KostenLinks, 12, KostenBreite, 20),
+                 Arial(9.75));
+}
+
+void frmGMMain::BaueZonen(QWidget* flaeche) {
+    QFrame* rahmen3 = Rahmen(flaeche, Twips(0, 420, 7695, 1935), QStringLiteral("Rahmen(3)"));
+    QFrame* rahmen4 = Rahmen(flaeche, Twips(7740, 420, 2055, 1935), QStringLiteral("Rahmen(4)"));
+    const QFont zahlen = Arial(11.25, true);
+    for (int zone : AlleZonen) {
+        const int oben = ZeilenOben[zone - 1];
+        QLabel* name = Beschriftung(rahmen3, QString::fromUtf8(ZonenName[zone]),
+                                    QRect(NameLinks, oben, NameBreite, ZeilenHoehe), zahlen);
+        name->setObjectName(ZonenNameLabel(zone));
+        name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        SetzeGrund(name, ZonenGrund(zone));
+
+        auto* gauge = new QProgressBar(rahmen3);
+        gauge->setObjectName(ObjektName("GaugeZeit", zone));
+        gauge->setGeometry(GaugeLinks, oben + 2, GaugeBreite, ZeilenHoehe - 4);
+        gauge->setTextVisible(false);
+        gauge->setRange(0, 1);
+        gauge->setValue(0);
+        gauge->setStyleSheet(
+            QStringLiteral("QProgressBar { background: rgb(192,192,192); border: 1px solid "
+                           "rgb(128,128,128); } QProgressBar::chunk { background: %1; }")
+                .arg(ZonenGrund(zone).name()));
+        gaugeZeit_[zone] = gauge;
+
+        lblSek_[zone] = Zahlenfeld(rahmen3, QRect(SekLinks, oben, SekBreite, ZeilenHoehe), zahlen, zone);
+        lblSek_[zone]->setObjectName(ObjektName("lblSek", zone));
+        lblDMmin_[zone] =
+            Zahlenfeld(rahmen3, QRect(DMminLinks, oben, DMminBreite, ZeilenHoehe), zahlen, zone);
+        lblDMmin_[zone]->setObjectName(ObjektName("lblDMmin", zone));
+
+        lblEinheiten_[zone] =
+            Zahlenfeld(rahmen4, QRect(EinhLinks, oben, EinhBreite, ZeilenHoehe), zahlen, zone);
+        lblEinheiten_[zone]->setObjectName(ObjektName("lblEinheiten", zone));
+        lblEinheiten_[zone]->setText(QStringLiteral("0"));
+        lblKosten_[zone] =
+            Zahlenfeld(rahmen4, QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen, zone);
+        lblKosten_[zone]->setObjectName(ObjektName("lblKosten", zone));
+        lblKosten_[zone]->setText(QString::fromStdString(KostenText(0, DezimalTrenner(QLocale()))));
+        QLabel* dm = Beschriftung(rahmen4, QStringLiteral("DM"),
+                                  QRect(DMLinks, oben, DMBreite, ZeilenHoehe), zahlen);
+        SetzeTextFarbe(dm, ZonenFarbe(zone));
+    }
+}
+
+void frmGMMain::BaueUhrzeilen(QWidget* flaeche) {
+    QFrame* rahmen5 = Rahmen(flaeche, Twips(0, 2340, 7695, 1035), QStringLiteral("Rahmen(5)"));
+    const char* koepfe[] = {"Uhrzeit", "Start", "Stop", "Dauer"};
+    const char* namen[] = {"lblUhr", "lblStart", "lblStop", "lblDauer"};
+    const int links[] = {6, 96, 186, 276};
+    const int breiten[] = {84, 84, 84, 104};
+    QLabel* felder[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        Beschriftung(rahmen5, QLatin1String(koepfe[i]), QRect(links[i], 8, breiten[i], 18),
+                     Arial(9.75));
+        felder[i] = Beschriftung(rahmen5, QString(), QRect(links[i], 30, breiten[i], 24),
+                                 Arial(9.75, true));
+        felder[i]->setObjectName(QLatin1String(namen[i]));
+        felder[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        SetzeGrund(felder[i], Olivgelb);
+    }
+    lblUhr_ = felder[0];
+    lblStart_ = felder[1];
+    lblStop_ = felder[2];
+    lblDauer_ = felder[3];
+
+    cmdSpeichern_ = new QPushButton(QStringLiteral("&Speichern"), rahmen5);
+    cmdSpeichern_->setObjectName(QStringLiteral("cmdSpeichern"));
+    cmdSpeichern_->setGeometry(398, 26, 106, 30);
+    cmdSpeichern_->setEnabled(false);
+    connect(cmdSpeichern_, &QPushButton::clicked, this, &frmGMMain::Speichern);
+
+    QFrame* rahmen6 = Rahmen(flaeche, Twips(7740, 2340, 2055, 1035), QStringLiteral("Rahmen(6)"));
+    cmdInfo_ = new QPushButton(QStringLiteral("&Info"), rahmen6);
+    cmdInfo_->setObjectName(QStringLiteral("cmdInfo"));
+    cmdInfo_->setGeometry(12, 26, 113, 30);
+    connect(cmdInfo_, &QPushButton::clicked, this, &frmGMMain::Info);
+}
+
+void frmGMMain::BaueKnoepfe(QWidget* flaeche) {
+    QFrame* rahmen7 = Rahmen(flaeche, Twips(0, 3420, 7695, 795), QStringLiteral("Rahmen(7)"));
+    SetzeGrund(rahmen7, Dunkelgrau);
+    cmdStart_ = new QPushButton(QStringLiteral("S T A R T"), rahmen7);
+    cmdStart_->setObjectName(QStringLiteral("cmdStart"));
+    cmdStart_->setFont(Arial(12, true));
+    cmdStart_->setGeometry(rahmen7->rect().adjusted(6, 6, -6, -6));
+    cmdStart_->setDefault(true);
+    connect(cmdStart_, &QPushButton::clicked, this, &frmGMMain::StartStop);
+
+    QFrame* rahmen8 = Rahmen(flaeche, Twips(7740, 3420, 2055, 795), QStringLiteral("Rahmen(8)"));
+    SetzeGrund(rahmen8, Dunkelgrau);
+    cmdEnde_ = new QPushButton(QStringLiteral("&Ende"), rahmen8);
+    cmdEnde_->setObjectName(QStringLiteral("cmdEnde"));
+    cmdEnde_->setGeometry(rahmen8->rect().adjusted(12, 10, -12, -10));
+    connect(cmdEnde_, &QPushButton::clicked, this, &QWidget::close);
+    cmdStart_->setFocus();
+}
+
+void frmGMMain::NeuAnzeige() {
+    const TarifAnzeige anzeige =
+        NeuAnzeigeInhalt(uhr_.now(), heute_, zaehler_.ZonenTarif(), kalender_, QLocale());
+    SetzeText(lblDatum_, anzeige.datum);
+    SetzeText(lblFT_, anzeige.ftText);
+    if (lblFT_->palette().color(QPalette::Window) != anzeige.ftFarbe) {
+        SetzeGrund(lblFT_, anzeige.ftFarbe);
+    }
+    SetzeText(lblTarif_, anzeige.tarif);
+    for (int zone : AlleZonen) {
+        SetzeText(lblSek_[zone], anzeige.sek[zone]);
+        SetzeText(lblDMmin_[zone], anzeige.dmMin[zone]);
+    }
+}
+
+void frmGMMain::NeuerTag() {
+    heute_ = DatumVon(uhr_.now());
+    zaehler_.TagVermerken(heute_);
+    NeuAnzeige();
+}
+
+void frmGMMain::Tick() {
+    const Moment jetzt = uhr_.now();
+    SetzeText(lblUhr_, UhrzeitText(jetzt));
+    const LiveCounter::TickErgebnis ergebnis = zaehler_.Tick(jetzt, msZaehler_.milliseconds());
+    if (zaehler_.GespraechLaeuft()) {
+        ZeigeZaehlerstand();
+    }
+    if (ergebnis.neuerTag) {
+        NeuerTag(); // redraws the whole display as well
+    } else if (ergebnis.neuAnzeige) {
+        NeuAnzeige();
+    }
+}
+
+void frmGMMain::ZeigeZaehlerstand() {
+    const std::string trenner = DezimalTrenner(QLocale());
+    for (int zone : AlleZonen) {
+        QProgressBar* gauge = gaugeZeit_[zone];
+        if (gauge->maximum() != zaehler_.GaugeMax(zone)) {
+            gauge->setMaximum(zaehler_.GaugeMax(zone));
+        }
+        gauge->setValue(zaehler_.GaugeWert(zone));
+        SetzeText(lblEinheiten_[zone], QString::number(zaehler_.Einheiten(zone)));
+        SetzeText(lblKosten_[zone],
+                  QString::fromStdString(KostenText(zaehler_.Einheiten(zone), trenner)));
+    }
+    SetzeText(lblDauer_, QString::fromStdString(DauerText(zaehler_.Verstrichen())));
+}
+
+void frmGMMain::StartStop() {
+    const Moment jetzt = uhr_.now();
+    if (!zaehler_.GespraechLaeuft()) {
+        zaehler_.Start(jetzt, msZaehler_.milliseconds());
+        ZeigeZaehlerstand();
+        lblStart_->setText(UhrzeitText(jetzt));
+        lblStop_->clear();
+        cmdStart_->setText(QStringLiteral("S T O P"));
+        cmdSpeichern_->setEnabled(false);
+    } else {
+        zaehler_.Stop(jetzt);
+        lblStop_->setText(UhrzeitText(jetzt));
+        cmdStart_->setText(QStringLiteral("S T A R T"));
+        cmdSpeichern_->setEnabled(true);
+    }
+}
+
+// Enter presses the focused button, or START/STOP when no button has the focus; Esc stops a
+// running call and does nothing otherwise.
+void frmGMMain::keyPressEvent(QKeyEvent* event) {
+    const int taste = event->key();
+    if ((taste == Qt::Key_Return || taste == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        auto* knopf = qobject_cast<QPushButton*>(focusWidget());
+        if (knopf == nullptr || !knopf->isEnabled()) {
+            knopf = cmdStart_;
+        }
+        knopf->click();
+        return;
+    }
+    if (taste == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (zaehler_.GespraechLaeuft()) {
+            cmdStart_->click();
+        }
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void frmGMMain::Speichern() {}
+void frmGMMain::Berechnung() {}
+void frmGMMain::Tarife() {}
+void frmGMMain::Info() {}
+
+} // namespace tarvis

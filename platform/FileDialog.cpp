@@ -1,0 +1,21 @@
+#include "platform/FileDialog.h"
+
+#include <QFileDialog>
+
+namespace tarvis {
+
+std::optional<QString> QtFileChooser::chooseFile(QWidget* parent, const QString& title,
+                                                 const QString& initialFile,
+                                                 const QStringList& filters) {
+    // A log file may be new: the user names it and the first save creates it, so no
+    // overwrite question (nothing is ever overwritten, only appended to).
+    const QString gewaehlt =
+        QFileDialog::getSaveFileName(parent, title, initialFile, filters.join(QStringLiteral(";;")),
+                                     nullptr, QFileDialog::DontConfirmOverwrite);
+    if (gewaehlt.isEmpty()) {
+        return std::nullopt;
+    }
+    return gewaehlt;
+}
+
+} // namespace tarvis

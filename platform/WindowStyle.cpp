@@ -1,0 +1,65 @@
+#include "platform/WindowStyle.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <cmath>
+
+namespace tarvis::style {
+
+QFont Arial(double punkte, bool fett) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(static_cast<int>(std::lround(punkte * 96.0 / 72.0)));
+    font.setBold(fett);
+    return font;
+}
+
+QColor ZonenGrund(int zone) {
+    static const QColor farben[] = {{255, 255, 128}, {128, 255, 128}, {255, 128, 255},
+                                    {255, 128, 128}};
+    return farben[zone - 1];
+}
+
+QColor ZonenFarbe(int zone) {
+    static const QColor farben[] = {{255, 255, 0}, {0, 255, 0}, {255, 0, 255}, {255, 0, 0}};
+    return farben[zone - 1];
+}
+
+void SetzeGrund(QWidget* widget, const QColor& farbe) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, farbe);
+    palette.setColor(QPalette::Base, farbe);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void SetzeTextFarbe(QWidget* widget, const QColor& farbe) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, farbe);
+    palette.setColor(QPalette::Text, farbe);
+    widget->setPalette(palette);
+}
+
+QFrame* Rahmen(QWidget* parent, const QRect& geometrie, const QString& name) {
+    auto* rahmen = new QFrame(parent);
+    rahmen->setObjectName(name);
+    rahmen->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    rahmen->setGeometry(geometrie);
+    return rahmen;
+}
+
+QLabel* Beschriftung(QWidget* parent, const QString& text, const QRect& geometrie,
+                     const QFont& font, Qt::Alignment ausrichtung) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(geometrie);
+    label->setFont(font);
+    label->setAlignment(ausrichtung);
+    return label;
+}
+
+void SetzeText(QLabel* label, const QString& text) {
+    if (label->text() != text) {
+        label->setText(text);
+    }
+}
+
+} // namespace tarvis::style

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+class QWidget;
+class QLabel;
+class QFrame;
+
+namespace tarvis::style {
+
+// Layout figures are kept in twips (1/1440 inch) where the window's design gives them; 15 twips
+// make one pixel at 96 dots per inch.
+constexpr int Px(int twips) { return twips / 15; }
+constexpr QRect Twips(int links, int oben, int breite, int hoehe) {
+    return QRect(Px(links), Px(oben), Px(breite), Px(hoehe));
+}
+
+// Fonts in pixels, so that the windows keep their layout whatever dpi the display reports.
+// Arial is looked up as such; fontconfig gives Liberation Sans, which has Arial's metrics.
+QFont Arial(double punkte, bool fett = false);
+
+inline const QColor Hellgrau{192, 192, 192};
+inline const QColor Dunkelgrau{128, 128, 128};
+inline const QColor Olivgelb{192, 192, 0};
+inline const QColor Dunkelblau{0, 0, 128};
+inline const QColor Dunkelrot{192, 0, 0};
+
+// Zone colours, indexed 1..4: the ground of a zone's name label and the colour of its figures.
+QColor ZonenGrund(int zone);
+QColor ZonenFarbe(int zone);
+
+void SetzeGrund(QWidget* widget, const QColor& farbe);
+void SetzeTextFarbe(QWidget* widget, const QColor& farbe);
+QFrame* Rahmen(QWidget* parent, const QRect& geometrie, const QString& name);
+QLabel* Beschriftung(QWidget* parent, const QString& text, const QRect& geometrie,
+                     const QFont& font, Qt::Alignment ausrichtung = Qt::AlignCenter);
+
+// A label whose text is set only when it differs, so an unchanged figure is not repainted.
+void SetzeText(QLabel* label, const QString& text);
+
+} // namespace tarvis::style

@@ -1,0 +1,27 @@
+#include "tariff/GenaueZeit.h"
+
+#include <cstdio>
+
+namespace tarvis {
+
+GenaueZeit Long2GenaueZeit(std::int64_t millisekunden) {
+    std::int64_t rest = millisekunden < 0 ? 0 : millisekunden;
+    GenaueZeit zeit;
+    zeit.Stunden = rest / 3'600'000;
+    rest -= zeit.Stunden * 3'600'000;
+    zeit.Minuten = static_cast<int>(rest / 60'000);
+    rest -= std::int64_t{zeit.Minuten} * 60'000;
+    zeit.Sekunden = static_cast<int>(rest / 1000);
+    rest -= std::int64_t{zeit.Sekunden} * 1000;
+    zeit.Millisekunden = static_cast<int>(rest);
+    return zeit;
+}
+
+std::string DauerText(const GenaueZeit& zeit) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%02lld:%02d:%02d,%d", static_cast<long long>(zeit.Stunden),
+                  zeit.Minuten, zeit.Sekunden, zeit.Millisekunden / 100);
+    return text;
+}
+
+} // namespace tarvis
