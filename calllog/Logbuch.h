@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace tarvis {
+
+// The path of the current log file. The program owns one and hands it to every window that
+// saves calls; the save dialog may change it for the rest of the run, and the main window
+// follows the change in its title.
+class Logbuch : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Logbuch(QString pfad, QObject* parent = nullptr)
+        : QObject(parent), pfad_(std::move(pfad)) {}
+
+    const QString& Pfad() const { return pfad_; }
+    void SetzePfad(const QString& pfad) {
+        if (pfad != pfad_) {
+            pfad_ = pfad;
+            Q_EMIT PfadGeaendert(pfad_);
+        }
+    }
+
+Q_SIGNALS:
+    void PfadGeaendert(const QString& pfad);
+
+private:
+    QString pfad_;
+};
+
+} // namespace tarvis
