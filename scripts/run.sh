@@ -10,6 +10,6 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 echo "Kein Bildschirm gefunden (DISPLAY/WAYLAND_DISPLAY leer): starte Tarvis32 auf einem virtuellen Bildschirm (Xvfb)."
-shot="$(pwd)/screenshots/main-window-latest.png"
+shot="$(pwd)/build/screenshots/main-window.png"
 scripts/screenshot.sh main "$shot" >/dev/null
 echo "Bildschirmfoto: $shot"

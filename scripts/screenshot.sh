@@ -25,11 +25,12 @@ LANG=de_DE.UTF-8 LC_ALL= "$workdir/Tarvis32" >/dev/null 2>&1 &
 app_pid=$!
 sleep 3
 
-window="$(xdotool search --sync --limit 1 --name 'Tarvis32' 2>/dev/null || true)"
+window="$(xdotool search --sync --limit 1 --name 'Logbuchdatei' 2>/dev/null || true)"
 case "$scene" in
   main) ;;
   running)
-    xdotool key --window "$window" Return
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    xdotool key Return
     sleep 7
     ;;
   *) echo "unknown scene: $scene" >&2; exit 2 ;;

@@ -1,0 +1,219 @@
+#include "monitor/LiveCounter.h"
+#include "tariff/TariffBand.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace tarvis;
+using namespace std::chrono;
+
+namespace {
+
+Moment Am(int j, unsigned m, unsigned d, int h, int min = 0, int s = 0) {
+    return MomentAus(year{j} / month{m} / day{d}, h, min, s);
+}
+
+// A counter whose clocks move together: the calendar clock shows the whole seconds that the
+// millisecond counter has run since `start`.
+class Anruf {
+public:
+    explicit Anruf(Moment start, std::int64_t zaehlerStart = 1'000)
+        : start_(start), zaehlerStart_(zaehlerStart), zaehler(kalender) {
+        zaehler.VarInit(start);
+        zaehler.TagVermerken(DatumVon(start));
+    }
+
+    void Start() { zaehler.Start(start_, zaehlerStart_); }
+    LiveCounter::TickErgebnis TickBei(std::int64_t verstrichenMs) {
+        return zaehler.Tick(Jetzt(verstrichenMs), zaehlerStart_ + verstrichenMs);
+    }
+    Moment Jetzt(std::int64_t verstrichenMs) const {
+        return start_ + seconds{verstrichenMs / 1000};
+    }
+
+private:
+    Moment start_;
+    std::int64_t zaehlerStart_;
+
+public:
+    FeiertagKalender kalender;
+    LiveCounter zaehler;
+};
+
+const ZonenArray<std::int64_t> Alle(std::int64_t n) { return ZonenArray<std::int64_t>(n); }
+
+ZonenArray<std::int64_t> Einheiten(const LiveCounter& z) {
+    return {z.Einheiten(1), z.Einheiten(2), z.Einheiten(3), z.Einheiten(4)};
+}
+
+} // namespace
+
+TEST(LiveCounter, StartChargesOneUnitInEveryZoneAndStopFreezes) {
+    Anruf anruf(Am(1996, 12, 2, 10)); // Monday, band 3
+    anruf.Start();
+    EXPECT_TRUE(anruf.zaehler.GespraechLaeuft());
+    EXPECT_EQ(Einheiten(anruf.zaehler), Alle(1));
+    anruf.TickBei(50);
+    anruf.zaehler.Stop(anruf.Jetzt(60));
+    EXPECT_FALSE(anruf.zaehler.GespraechLaeuft());
+    EXPECT_EQ(Einheiten(anruf.zaehler), Alle(1));
+    EXPECT_EQ(anruf.zaehler.Verstrichen(), 50);
+    EXPECT_EQ(anruf.zaehler.StartDatum(), year{1996} / 12 / 2);
+    EXPECT_EQ(anruf.zaehler.StopDatum(), year{1996} / 12 / 2);
+}
+
+TEST(LiveCounter, AUnitIsCountedAtTheFirstTickStrictlyPastItsEnd) {
+    Anruf anruf(Am(1996, 12, 2, 10)); // City 90 s, Fern 12 s
+    anruf.Start();
+    anruf.TickBei(90'000);
+    EXPECT_EQ(anruf.zaehler.Einheiten(1), 1);
+    EXPECT_EQ(anruf.zaehler.GaugeWert(1), anruf.zaehler.GaugeMax(1));
+    anruf.TickBei(90'050);
+    EXPECT_EQ(anruf.zaehler.Einheiten(1), 2);
+    EXPECT_EQ(anruf.zaehler.GaugeMax(1), 9000);
+    EXPECT_EQ(anruf.zaehler.GaugeWert(1), 5);
+    EXPECT_EQ(anruf.zaehler.TaktBeginn(1), 90'000);
+    EXPECT_EQ(anruf.zaehler.TaktEnde(1), 180'000);
+}
+
+TEST(LiveCounter, NextUnitTakesTheBandOfTheTickThatStartsIt) {
+    Anruf anruf(Am(1996, 12, 2, 17, 59, 30)); // band 4 until 18:00, then band 5
+    anruf.Start();
+    for (std::int64_t ms = 100; ms <= 90'100; ms += 100) {
+        anruf.TickBei(ms);
+    }
+    EXPECT_EQ(anruf.zaehler.Einheiten(1), 2);
+    EXPECT_EQ(anruf.zaehler.ZonenTarif()[1], 5);
+    EXPECT_EQ(anruf.zaehler.TaktEnde(1), 90'000 + 150'000);
+    EXPECT_EQ(anruf.zaehler.GaugeMax(1), 15'000);
+}
+
+TEST(LiveCounter, ZonesRunInDifferentBandsUntilTheirNextUnit) {
+    Anruf anruf(Am(1996, 12, 2, 17, 59)); // City unit runs to 18:00:30, Fern's 13.5 s units
+    anruf.Start();
+    for (std::int64_t ms = 100; ms <= 70'000; ms += 100) {
+        anruf.TickBei(ms);
+    }
+    EXPECT_EQ(anruf.zaehler.ZonenTarif()[1], 4);
+    EXPECT_EQ(anruf.zaehler.ZonenTarif()[4], 5);
+    EXPECT_EQ(anruf.zaehler.LetzterTarif(), 5);
+    // Fern: five 13.5 s units of band 4 (to 67.5 s), the sixth is the first of band 5.
+    EXPECT_EQ(anruf.zaehler.Einheiten(4), 6);
+    EXPECT_EQ(anruf.zaehler.TaktEnde(4), 67'500 + 21'500);
+}
+
+TEST(LiveCounter, MidnightGivesTheNewDaysBandAndRunsTheDayHandling) {
+    // Monday 23.12.1996 23:59:50 into Christmas Eve, a holiday: Fern goes from 30 s to 36 s units.
+    Anruf anruf(Am(1996, 12, 23, 23, 59, 50));
+    anruf.Start();
+    bool neuerTag = false;
+    for (std::int64_t ms = 100; ms <= 31'000; ms += 100) {
+        neuerTag = anruf.TickBei(ms).neuerTag || neuerTag;
+        if (neuerTag) {
+            anruf.zaehler.TagVermerken(DatumVon(anruf.Jetzt(ms)));
+        }
+    }
+    EXPECT_TRUE(neuerTag);
+    EXPECT_EQ(anruf.zaehler.LetzterTag(), year{1996} / 12 / 24);
+    EXPECT_EQ(anruf.zaehler.ZonenTarif()[4], 10);
+    EXPECT_EQ(anruf.zaehler.TaktEnde(4), 30'000 + 36'000);
+}
+
+TEST(LiveCounter, ABacklogIsWorkedOffOneUnitPerTick) {
+    Anruf anruf(Am(1996, 12, 2, 10)); // Fern 12 s
+    anruf.Start();
+    anruf.TickBei(60'000); // the event loop was blocked for a minute
+    EXPECT_EQ(anruf.zaehler.Einheiten(4), 2);
+    EXPECT_EQ(anruf.zaehler.GaugeWert(4), anruf.zaehler.GaugeMax(4)); // clamped, never above Max
+    std::vector<std::int64_t> verlauf;
+    for (std::int64_t ms = 60'100; ms <= 60'500; ms += 100) {
+        anruf.TickBei(ms);
+        verlauf.push_back(anruf.zaehler.Einheiten(4));
+    }
+    EXPECT_EQ(verlauf, (std::vector<std::int64_t>{3, 4, 5, 6, 6}));
+    EXPECT_EQ(anruf.zaehler.TaktEnde(4), 6 * 12'000); // boundaries did not drift
+}
+
+TEST(LiveCounter, GaugeNeverShowsMoreThanItsMax) {
+    Anruf anruf(Am(1996, 12, 2, 10));
+    anruf.Start();
+    for (std::int64_t ms : {11'990, 12'000}) {
+        anruf.TickBei(ms);
+        EXPECT_LE(anruf.zaehler.GaugeWert(4), anruf.zaehler.GaugeMax(4));
+    }
+    EXPECT_EQ(anruf.zaehler.GaugeWert(4), 1200);
+}
+
+TEST(LiveCounter, CounterReadingsPastTwoToThe31CountOn) {
+    // 24.8 days of uptime overflow a signed 32-bit millisecond counter; here they do not.
+    const std::int64_t zaehlerStart = (std::int64_t{1} << 31) - 5'000;
+    Anruf anruf(Am(1996, 12, 2, 10), zaehlerStart);
+    anruf.Start();
+    anruf.TickBei(12'100);
+    EXPECT_EQ(anruf.zaehler.Verstrichen(), 12'100);
+    EXPECT_EQ(anruf.zaehler.Einheiten(4), 2);
+}
+
+TEST(LiveCounter, AnOvershootBeyond32767MsCountsOn) {
+    Anruf anruf(Am(1996, 12, 2, 10)); // City 90 s
+    anruf.Start();
+    anruf.TickBei(90'000 + 40'000);
+    EXPECT_EQ(anruf.zaehler.Einheiten(1), 2);
+    EXPECT_EQ(anruf.zaehler.GaugeWert(1), 4000);
+    EXPECT_EQ(anruf.zaehler.TaktEnde(1), 180'000);
+}
+
+TEST(LiveCounter, UnitCountersDoNotWrapOnACallOfManyDays) {
+    // Ten days from Monday 2.12.1996 in ticks of 10 s: Fern passes 32767 units.
+    Anruf anruf(Am(1996, 12, 2, 0));
+    anruf.Start();
+    FeiertagKalender kalender;
+    std::int64_t erwartet = 1, ende = TaktLaenge(TarifNr(Am(1996, 12, 2, 0), kalender), 4);
+    for (std::int64_t ms = 10'000; ms <= 10LL * 86'400'000; ms += 10'000) {
+        anruf.TickBei(ms);
+        if (ms > ende) {
+            ++erwartet;
+            ende += TaktLaenge(TarifNr(anruf.Jetzt(ms), kalender), 4);
+        }
+    }
+    EXPECT_GT(anruf.zaehler.Einheiten(4), 32'767);
+    EXPECT_EQ(anruf.zaehler.Einheiten(4), erwartet);
+}
+
+TEST(LiveCounter, DayChangeIsTheWholeDateNotTheDayOfTheMonth) {
+    FeiertagKalender kalender;
+    LiveCounter zaehler(kalender);
+    zaehler.VarInit(Am(1997, 1, 5, 12));
+    zaehler.TagVermerken(year{1997} / 1 / 5);
+    EXPECT_FALSE(zaehler.Tick(Am(1997, 1, 5, 12, 0, 1), 0).neuerTag);
+    EXPECT_TRUE(zaehler.Tick(Am(1997, 2, 5, 12), 100).neuerTag);
+}
+
+TEST(LiveCounter, IdleZonesFollowTheBandAndTheFirstTickRedraws) {
+    FeiertagKalender kalender;
+    LiveCounter zaehler(kalender);
+    zaehler.VarInit(Am(1996, 12, 2, 8, 59, 59));
+    EXPECT_EQ(zaehler.LetzterTarif(), 0);
+    EXPECT_EQ(zaehler.ZonenTarif(), ZonenArray<int>(2));
+    zaehler.TagVermerken(year{1996} / 12 / 2);
+    EXPECT_TRUE(zaehler.Tick(Am(1996, 12, 2, 8, 59, 59), 0).neuAnzeige);
+    EXPECT_FALSE(zaehler.Tick(Am(1996, 12, 2, 8, 59, 59), 100).neuAnzeige);
+    EXPECT_TRUE(zaehler.Tick(Am(1996, 12, 2, 9), 200).neuAnzeige);
+    EXPECT_EQ(zaehler.ZonenTarif(), ZonenArray<int>(3));
+    EXPECT_EQ(zaehler.LetzterTarif(), 3);
+}
+
+TEST(LiveCounter, ANewStartResetsThePreviousCall) {
+    Anruf anruf(Am(1996, 12, 2, 10));
+    anruf.Start();
+    for (std::int64_t ms = 100; ms <= 50'000; ms += 100) {
+        anruf.TickBei(ms);
+    }
+    anruf.zaehler.Stop(anruf.Jetzt(50'000));
+    EXPECT_EQ(anruf.zaehler.Einheiten(4), 5);
+    anruf.zaehler.Start(anruf.Jetzt(60'000), 1'000 + 60'000);
+    EXPECT_EQ(Einheiten(anruf.zaehler), Alle(1));
+    EXPECT_EQ(anruf.zaehler.Verstrichen(), 0);
+    EXPECT_EQ(anruf.zaehler.GaugeWert(1), 0);
+    EXPECT_EQ(anruf.zaehler.TaktBeginn(4), 0);
+}

@@ -1,0 +1,174 @@
+#include "monitor/MainWindow.h"
+#include "platform/FileDialog.h"
+#include "support/FakeClock.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace tarvis;
+using namespace std::chrono;
+
+namespace {
+
+class KeineDateiWahl final : public FileChooser {
+public:
+    std::optional<QString> chooseFile(QWidget*, const QString&, const QString&,
+                                      const QStringList&) override {
+        return std::nullopt;
+    }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    // Saturday 7.12.1996, 14:05:33.
+    test::FakeTime zeit{MomentAus(year{1996} / 12 / 7, 14, 5, 33), 5'000'000};
+    KeineDateiWahl dateiWahl;
+    std::unique_ptr<frmGMMain> fenster;
+
+    void SetUp() override {
+        fenster = std::make_unique<frmGMMain>(MonitorUmgebung{
+            zeit.clock, zeit.counter, dateiWahl, QStringLiteral("/tmp/Tarvis 12-1996.Rep")});
+    }
+
+    template <class T = QLabel> T* Control(const QString& name) {
+        T* control = fenster->findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name.toStdString();
+        return control;
+    }
+    QString Text(const QString& name) { return Control(name)->text(); }
+    QString Text(const char* name, int zone) {
+        return Text(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(zone));
+    }
+    QPushButton* Knopf(const char* name) { return Control<QPushButton>(QLatin1String(name)); }
+
+    // Lets the call run: ticks every 100 ms as the window's timer would.
+    void Laufen(std::int64_t ms) {
+        for (std::int64_t t = 0; t < ms; t += 100) {
+            zeit.advanceMs(100);
+            fenster->Tick();
+        }
+    }
+    void Taste(int taste) { QTest::keyClick(fenster.get(), static_cast<Qt::Key>(taste)); }
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartUpShowsTitleClockTariffAndEmptyCall) {
+    EXPECT_EQ(fenster->windowTitle(),
+              QStringLiteral("Tarvis32 - V1.30 [Logbuchdatei: /tmp/Tarvis 12-1996.Rep]"));
+    EXPECT_EQ(Text("lblUhr"), QStringLiteral("14:05:33"));
+    EXPECT_EQ(Text("lblStart"), QString());
+    EXPECT_EQ(Text("lblStop"), QString());
+    EXPECT_EQ(Text("lblDauer"), QString());
+    EXPECT_FALSE(Text("lblCopyright").isEmpty());
+    EXPECT_EQ(Text("lblDatum"), QStringLiteral("Samstag, 07.12.1996"));
+    EXPECT_EQ(Text("lblFT"), QStringLiteral("S"));
+    EXPECT_EQ(Text("lblTarif"), QStringLiteral("Freizeittarif (05:00 - 21:00 Uhr)"));
+    const char* sek[] = {"150,0", "45,0", "22,5", "21,5"};
+    for (int zone : AlleZonen) {
+        EXPECT_EQ(Text("lblEinheiten", zone), QStringLiteral("0"));
+        EXPECT_EQ(Text("lblKosten", zone), QStringLiteral("0,00"));
+        EXPECT_EQ(Text("lblSek", zone), QLatin1String(sek[zone - 1]));
+    }
+    EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T A R T"));
+    EXPECT_FALSE(Knopf("cmdSpeichern")->isEnabled());
+    EXPECT_EQ(Knopf("cmdInfo")->text(), QStringLiteral("&Info"));
+    EXPECT_EQ(Knopf("cmdEnde")->text(), QStringLiteral("&Ende"));
+    EXPECT_EQ(Control<QAction>("mnuTarife")->text(), QStringLiteral("Tarife"));
+    EXPECT_EQ(Control<QAction>("mnuBerechnung")->text(), QStringLiteral("Berechnung"));
+}
+
+TEST_F(MainWindowTest, EnterStartsAndStopsAndTheFiguresRun) {
+    Taste(Qt::Key_Return);
+    EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T O P"));
+    EXPECT_EQ(Text("lblStart"), QStringLiteral("14:05:33"));
+    EXPECT_EQ(Text("lblDauer"), QStringLiteral("00:00:00,0"));
+    EXPECT_EQ(Text("lblEinheiten", 4), QStringLiteral("1"));
+    EXPECT_EQ(Text("lblKosten", 4), QStringLiteral("0,12"));
+    EXPECT_FALSE(Knopf("cmdSpeichern")->isEnabled());
+
+    Laufen(45'000); // Fern 21.5 s units on a Saturday afternoon: three begun
+    EXPECT_EQ(Text("lblDauer"), QStringLiteral("00:00:45,0"));
+    EXPECT_EQ(Text("lblEinheiten", 4), QStringLiteral("3"));
+    EXPECT_EQ(Text("lblKosten", 4), QStringLiteral("0,36"));
+    EXPECT_EQ(Text("lblEinheiten", 1), QStringLiteral("1"));
+    auto* gauge = Control<QProgressBar>(QStringLiteral("GaugeZeit(1)"));
+    EXPECT_EQ(gauge->maximum(), 15'000);
+    EXPECT_EQ(gauge->value(), 4'500);
+
+    Taste(Qt::Key_Enter);
+    EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T A R T"));
+    EXPECT_EQ(Text("lblStop"), QStringLiteral("14:06:18"));
+    EXPECT_TRUE(Knopf("cmdSpeichern")->isEnabled());
+    Laufen(1'000); // figures freeze, the clock runs on
+    EXPECT_EQ(Text("lblDauer"), QStringLiteral("00:00:45,0"));
+    EXPECT_EQ(Text("lblUhr"), QStringLiteral("14:06:19"));
+}
+
+TEST_F(MainWindowTest, EscapeStopsOnlyARunningCall) {
+    Taste(Qt::Key_Escape);
+    EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T A R T"));
+    EXPECT_EQ(Text("lblStart"), QString());
+    Taste(Qt::Key_Return);
+    Laufen(300);
+    Taste(Qt::Key_Escape);
+    EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T A R T"));
+    EXPECT_TRUE(Knopf("cmdSpeichern")->isEnabled());
+}
+
+TEST_F(MainWindowTest, ANewStartResetsThePreviousCall) {
+    Knopf("cmdStart")->click();
+    Laufen(30'000);
+    Knopf("cmdStart")->click();
+    EXPECT_EQ(Text("lblEinheiten", 4), QStringLiteral("2"));
+    Laufen(5'000);
+    Knopf("cmdStart")->click();
+    EXPECT_EQ(Text("lblEinheiten", 4), QStringLiteral("1"));
+    EXPECT_EQ(Text("lblDauer"), QStringLiteral("00:00:00,0"));
+    EXPECT_EQ(Text("lblStop"), QString());
+    EXPECT_FALSE(Knopf("cmdSpeichern")->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheDisplayFollowsTheBandAndTheDay) {
+    zeit.clock.set(MomentAus(year{1996} / 12 / 7, 20, 59, 59));
+    fenster->Tick();
+    EXPECT_EQ(Text("lblTarif"), QStringLiteral("Freizeittarif (05:00 - 21:00 Uhr)"));
+    zeit.clock.set(MomentAus(year{1996} / 12 / 7, 21, 0, 0));
+    fenster->Tick();
+    EXPECT_EQ(Text("lblTarif"), QStringLiteral("Mondscheintarif (21:00 - 05:00 Uhr)"));
+    EXPECT_EQ(Text("lblSek", 1), QStringLiteral("240,0"));
+    // A clock set forward by a month, to the same day of the month.
+    zeit.clock.set(MomentAus(year{1997} / 1 / 7, 21, 0, 0));
+    fenster->Tick();
+    EXPECT_EQ(Text("lblDatum"), QStringLiteral("Dienstag, 07.01.1997"));
+    EXPECT_EQ(Text("lblFT"), QString());
+}
+
+TEST_F(MainWindowTest, NothingIsClipped) {
+    // The longest texts each label can show.
+    const std::vector<std::pair<QString, QString>> laengste{
+        {"lblDatum", "Donnerstag, 30.12.2026"},
+        {"lblTarif", "Nachmittagtarif (12:00 - 18:00 Uhr)"},
+        {"lblDauer", "100:00:00,0"},
+        {"lblUhr", "00:00:00"},
+        {"lblSek(1)", "240,0"},
+        {"lblDMmin(4)", "0,60"},
+        {"lblEinheiten(4)", "9999"},
+        {"lblKosten(4)", "999,99"},
+        {"lblRegion200", "Region 200"},
+        {"lblCopyright", Text("lblCopyright")},
+    };
+    for (const auto& [name, text] : laengste) {
+        QLabel* label = Control(name);
+        const int noetig = label->fontMetrics().horizontalAdvance(text) + 2 * label->frameWidth() +
+                           2 * label->margin();
+        EXPECT_LE(noetig, label->width()) << name.toStdString() << ": " << text.toStdString();
+    }
+    QPushButton* start = Knopf("cmdStart");
+    EXPECT_LE(start->fontMetrics().horizontalAdvance(start->text()), start->width());
+}
