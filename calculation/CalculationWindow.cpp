@@ -1,0 +1,285 @@
+#include "calculation/CalculationWindow.h"
+
+#include "calllog/CallData.h"
+#include "calllog/SaveDialog.h"
+#include "platform/Clock.h"
+#include "platform/QtCalendar.h"
+#include "platform/WindowStyle.h"
+#include "tariff/Format.h"
+#include "tariff/TariffTables.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace tarvis {
+
+using namespace style;
+
+namespace {
+
+// The window's client area, 4920 x 4575 twips.
+constexpr int FensterBreite = 4920, FensterHoehe = 4575;
+
+const QColor EingabeGrund{192, 192, 0};
+const QColor AusgabeGrund{128, 128, 0};
+
+// Columns and rows of the input frame, in pixels inside the frame.
+constexpr int KopfLinks = 6, KopfBreite = 44;
+constexpr int DatumLinks = 52, DatumBreite = 92;
+constexpr int UhrLinks = 148, UhrBreite = 80;
+constexpr int KopfzeileOben = 4, StartOben = 22, StopOben = 48, FormatOben = 74, DauerOben = 90;
+constexpr int FeldHoehe = 22, KopfHoehe = 16;
+
+// Columns of the zone rows, in pixels inside the zone frame.
+constexpr int ZoneLinks = 8, ZoneBreite = 110;
+constexpr int EinhLinks = 124, EinhBreite = 70;
+constexpr int KostenLinks = 200, KostenBreite = 80;
+constexpr int DMLinks = 284, DMBreite = 28;
+constexpr int ZeileOben = 8, ZeilenAbstand = 34, ZeilenHoehe = 26;
+
+constexpr int MinutenProTag = 24 * 60;
+
+QString ObjektName(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string Utf8(const QLineEdit* feld) {
+    return feld->text().toStdString();
+}
+
+QLabel* Kopf(QWidget* parent, int index, const char* text, const QRect& geometrie,
+             const QFont& font, Qt::Alignment ausrichtung = Qt::AlignCenter) {
+    QLabel* label = Beschriftung(parent, QString::fromUtf8(text), geometrie, font, ausrichtung);
+    label->setObjectName(ObjektName("lblHeader", index));
+    return label;
+}
+
+QLineEdit* Textfeld(QWidget* parent, const char* name, const QRect& geometrie, int maxLaenge,
+                    const QColor& grund) {
+    auto* feld = new QLineEdit(parent);
+    feld->setObjectName(QLatin1String(name));
+    feld->setGeometry(geometrie);
+    feld->setMaxLength(maxLaenge);
+    SetzeGrund(feld, grund);
+    return feld;
+}
+
+// Outputs can be selected and copied, but are not typed into and are skipped by Tab.
+QLineEdit* Ausgabefeld(QWidget* parent, const char* name, const QRect& geometrie) {
+    QLineEdit* feld = Textfeld(parent, name, geometrie, 10, AusgabeGrund);
+    feld->setReadOnly(true);
+    feld->setFocusPolicy(Qt::ClickFocus);
+    return feld;
+}
+
+QLabel* Zahlenfeld(QWidget* parent, const char* name, int zone, const QRect& geometrie,
+                   const QFont& font) {
+    QLabel* label =
+        Beschriftung(parent, QString(), geometrie, font, Qt::AlignRight | Qt::AlignVCenter);
+    label->setObjectName(ObjektName(name, zone));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMargin(1);
+    SetzeGrund(label, Hellgrau);
+    SetzeTextFarbe(label, ZonenFarbe(zone));
+    return label;
+}
+
+QString KostenAnzeige(std::int64_t einheiten) {
+    return QString::fromStdString(KostenText(einheiten, DezimalTrenner(QLocale())));
+}
+
+} // namespace
+
+frmBerechnung::frmBerechnung(CalendarClock& uhr, Datum heute, Logbuch& logbuch,
+                             FileChooser& dateiWahl, QWidget* parent)
+    : QDialog(parent), logbuch_(logbuch), dateiWahl_(dateiWahl) {
+    setObjectName(QStringLiteral("frmBerechnung"));
+    setWindowTitle(QStringLiteral("Berechnung"));
+    BaueFenster();
+
+    txtStartDat_->setText(DatumText(heute));
+    txtStopDat_->setText(DatumText(heute));
+    txtStartUhr_->setText(UhrzeitText(uhr.now()));
+    txtDauer_->setText(QStringLiteral("00:00:00"));
+    zeitScroll_->setFocus();
+}
+
+frmBerechnung::~frmBerechnung() = default;
+
+void frmBerechnung::BaueFenster() {
+    SetzeGrund(this, Hellgrau);
+    setFont(Arial(9.75));
+    BaueStatus();
+    BaueEingaben();
+    BaueKnoepfe();
+    BaueZonen();
+    SetzeTabFolge();
+    setFixedSize(Px(FensterBreite), Px(FensterHoehe));
+}
+
+void frmBerechnung::BaueStatus() {
+    QFrame* rahmen = Rahmen(this, Twips(60, 30, 4800, 390), QStringLiteral("Rahmen(0)"));
+    lblStatus_ = Beschriftung(rahmen, QString(), QRect(3, 3, rahmen->width() - 6, 20),
+                              Arial(8.25, true), Qt::AlignLeft | Qt::AlignVCenter);
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus_->setIndent(3);
+    SetzeGrund(lblStatus_, Hellgrau);
+    SetzeTextFarbe(lblStatus_, Dunkelrot);
+}
+
+void frmBerechnung::BaueEingaben() {
+    QFrame* rahmen = Rahmen(this, Twips(60, 480, 3540, 1770), QStringLiteral("Rahmen(1)"));
+    const QFont kopf = Arial(9.75);
+    Kopf(rahmen, 0, "Datum", QRect(DatumLinks, KopfzeileOben, DatumBreite, KopfHoehe), kopf);
+    Kopf(rahmen, 1, "hh:mm:ss", QRect(UhrLinks, FormatOben, UhrBreite, KopfHoehe), kopf);
+    Kopf(rahmen, 2, "Uhrzeit", QRect(UhrLinks, KopfzeileOben, UhrBreite, KopfHoehe), kopf);
+    const Qt::Alignment links = Qt::AlignLeft | Qt::AlignVCenter;
+    Kopf(rahmen, 3, "Start", QRect(KopfLinks, StartOben, KopfBreite, FeldHoehe), kopf, links);
+    Kopf(rahmen, 4, "Stop", QRect(KopfLinks, StopOben, KopfBreite, FeldHoehe), kopf, links);
+    Kopf(rahmen, 5, "Dauer", QRect(KopfLinks, DauerOben, KopfBreite, FeldHoehe), kopf, links);
+
+    txtStartDat_ = Textfeld(rahmen, "txtStartDat",
+                            QRect(DatumLinks, StartOben, DatumBreite, FeldHoehe), 10, EingabeGrund);
+    txtStartUhr_ = Textfeld(rahmen, "txtStartUhr", QRect(UhrLinks, StartOben, UhrBreite, FeldHoehe),
+                            8, EingabeGrund);
+    txtStopDat_ =
+        Ausgabefeld(rahmen, "txtStopDat", QRect(DatumLinks, StopOben, DatumBreite, FeldHoehe));
+    txtStopUhr_ =
+        Ausgabefeld(rahmen, "txtStopUhr", QRect(UhrLinks, StopOben, UhrBreite, FeldHoehe));
+    txtDauer_ = Textfeld(rahmen, "txtDauer", QRect(UhrLinks, DauerOben, UhrBreite, FeldHoehe),
+                         static_cast<int>(DauerTextLaenge), EingabeGrund);
+
+    zeitScroll_ = new QScrollBar(Qt::Horizontal, rahmen);
+    zeitScroll_->setObjectName(QStringLiteral("ZeitScroll"));
+    zeitScroll_->setGeometry(DatumLinks, DauerOben + 2, DatumBreite, FeldHoehe - 4);
+    zeitScroll_->setRange(0, MinutenProTag - 1);
+    zeitScroll_->setSingleStep(1);
+    zeitScroll_->setPageStep(60);
+    zeitScroll_->setFocusPolicy(Qt::StrongFocus);
+    // valueChanged follows both a finished move and every step of a drag.
+    connect(zeitScroll_, &QScrollBar::valueChanged, this, &frmBerechnung::SchieberBewegt);
+}
+
+void frmBerechnung::BaueKnoepfe() {
+    const auto knopf = [this](const char* name, const char* text, int oben) {
+        auto* button = new QPushButton(QString::fromUtf8(text), this);
+        button->setObjectName(QLatin1String(name));
+        button->setGeometry(Twips(3690, oben, 1170, 510));
+        return button;
+    };
+    cmdBerechne_ = knopf("cmdBerechne", "&berechnen", 480);
+    cmdSpeichern_ = knopf("cmdSpeichern", "&speichern", 1110);
+    cmdZurueck_ = knopf("cmdZurueck", "&zurück", 1740);
+    cmdBerechne_->setDefault(true);
+
+    connect(cmdBerechne_, &QPushButton::clicked, this, [this] { Berechnen(); });
+    connect(cmdSpeichern_, &QPushButton::clicked, this, &frmBerechnung::Speichern);
+    connect(cmdZurueck_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmBerechnung::BaueZonen() {
+    QFrame* rahmen = Rahmen(this, Twips(60, 2310, 4800, 2190), QStringLiteral("Rahmen(2)"));
+    const QFont zahlen = Arial(11.25, true);
+    const QString nullKosten = KostenAnzeige(0);
+    for (int zone : AlleZonen) {
+        const int oben = ZeileOben + (zone - 1) * ZeilenAbstand;
+        QLabel* name = Beschriftung(rahmen, Text(ZonenName[zone]),
+                                    QRect(ZoneLinks, oben, ZoneBreite, ZeilenHoehe), zahlen);
+        name->setObjectName(ObjektName("lblZone", zone));
+        name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        SetzeGrund(name, ZonenGrund(zone));
+
+        lblEinheiten_[zone] = Zahlenfeld(rahmen, "lblEinheiten", zone,
+                                         QRect(EinhLinks, oben, EinhBreite, ZeilenHoehe), zahlen);
+        lblEinheiten_[zone]->setText(QStringLiteral("0"));
+        lblKosten_[zone] = Zahlenfeld(rahmen, "lblKosten", zone,
+                                      QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen);
+        lblKosten_[zone]->setText(nullKosten);
+
+        QLabel* dm =
+            Kopf(rahmen, 5 + zone, "DM", QRect(DMLinks, oben, DMBreite, ZeilenHoehe), zahlen);
+        SetzeTextFarbe(dm, ZonenFarbe(zone));
+    }
+}
+
+void frmBerechnung::SetzeTabFolge() {
+    QWidget* const folge[] = {zeitScroll_,  txtStartDat_,  txtStartUhr_, txtDauer_,
+                              cmdBerechne_, cmdSpeichern_, cmdZurueck_};
+    for (std::size_t i = 0; i + 1 < std::size(folge); ++i) {
+        setTabOrder(folge[i], folge[i + 1]);
+    }
+}
+
+void frmBerechnung::SchieberBewegt(int minuten) {
+    lblStatus_->clear();
+    const std::optional<Datum> datum = DatumAusText(Utf8(txtStartDat_));
+    const std::optional<int> uhrzeit = UhrzeitAusText(Utf8(txtStartUhr_));
+    const std::optional<int> dauer = DauerNachSchieber(minuten, Utf8(txtDauer_));
+    if (!datum || !uhrzeit || !dauer) {
+        EingabenPruefen();
+        return;
+    }
+    txtDauer_->setText(QString::fromStdString(UhrzeitAusSekunden(*dauer)));
+    ZeigeStop(MomentAus(*datum) + std::chrono::seconds{*uhrzeit + *dauer});
+}
+
+bool frmBerechnung::EingabenPruefen() {
+    const std::string fehler =
+        EingabeFehler(Utf8(txtStartDat_), Utf8(txtStartUhr_), Utf8(txtDauer_));
+    lblStatus_->setText(Text(fehler));
+    return fehler.empty();
+}
+
+void frmBerechnung::ZeigeStop(Moment stop) {
+    txtStopDat_->setText(DatumText(DatumVon(stop)));
+    txtStopUhr_->setText(UhrzeitText(stop));
+}
+
+std::optional<frmBerechnung::Berechnung> frmBerechnung::Berechnen() {
+    if (!EingabenPruefen()) {
+        return std::nullopt;
+    }
+    const std::optional<BerechnungsEingabe> eingabe =
+        LiesEingabe(Utf8(txtStartDat_), Utf8(txtStartUhr_), Utf8(txtDauer_));
+    if (!eingabe) {
+        return std::nullopt; // the check above already said why
+    }
+    const IntervallKosten kosten =
+        BerechneIntervall(eingabe->Start(), eingabe->dauerSekunden, kalender_);
+    ZeigeStop(kosten.stop);
+    for (int zone : AlleZonen) {
+        lblEinheiten_[zone]->setText(QString::number(kosten.einheiten[zone]));
+        lblKosten_[zone]->setText(KostenAnzeige(kosten.einheiten[zone]));
+    }
+    return Berechnung{*eingabe, kosten};
+}
+
+// Saving always prices the inputs as they stand, so a record never carries figures of
+// inputs that were changed afterwards, and invalid inputs are reported instead of saved.
+void frmBerechnung::Speichern() {
+    const std::optional<Berechnung> berechnung = Berechnen();
+    if (!berechnung) {
+        return;
+    }
+    GespraechsDaten daten;
+    daten.startDatum = berechnung->eingabe.startDatum;
+    daten.startZeit = QString::fromStdString(UhrzeitAusSekunden(berechnung->eingabe.startSekunde));
+    daten.stopDatum = DatumVon(berechnung->kosten.stop);
+    daten.stopZeit = txtStopUhr_->text();
+    daten.dauer = txtDauer_->text() + QStringLiteral(",0");
+    for (int zone : AlleZonen) {
+        daten.einheiten[zone] = lblEinheiten_[zone]->text();
+        daten.kosten[zone] = lblKosten_[zone]->text();
+    }
+    frmSpeichern dialog(daten, logbuch_, dateiWahl_, this);
+    dialog.exec();
+}
+
+} // namespace tarvis
