@@ -1,17 +1,277 @@
 #include "calllog/SaveDialog.h"
 
+#include "calllog/DirKurzName.h"
+#include "calllog/LogFile.h"
 #include "calllog/Logbuch.h"
 #include "platform/FileDialog.h"
+#include "platform/WindowStyle.h"
+#include "tariff/TariffTables.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace tarvis {
+
+using namespace style;
+
+namespace {
+
+constexpr int TelefonLaenge = 15;
+constexpr int KommentarLaenge = 28;
+
+// Rows of the zone choice and of the optional data, in pixels inside their frames.
+constexpr int InnenLinks = 8;
+constexpr int InnenBreite = 169;
+constexpr int ZonenOben = 32;
+constexpr int ZonenAbstand = 31;
+constexpr int ZonenHoehe = 24;
+constexpr int KopfHoehe = 16;
+constexpr int FeldHoehe = 22;
+
+const QColor Blau{0, 0, 255};
+
+QString ObjektName(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QLabel* Kopf(QWidget* parent, const QString& text, int index, int oben) {
+    QLabel* label = Beschriftung(parent, text, QRect(InnenLinks, oben, InnenBreite, KopfHoehe),
+                                 parent->font(), Qt::AlignLeft | Qt::AlignVCenter);
+    label->setObjectName(ObjektName("lblHeader", index));
+    return label;
+}
+
+QLineEdit* Textfeld(QWidget* parent, const char* name, int oben, int laenge) {
+    auto* feld = new QLineEdit(parent);
+    feld->setObjectName(QLatin1String(name));
+    feld->setGeometry(InnenLinks, oben, InnenBreite, FeldHoehe);
+    feld->setMaxLength(laenge);
+    return feld;
+}
+
+// The classic dialog font of the log file display; fontconfig puts a sans serif in its place.
+QFont DateiSchrift() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    font.setBold(true);
+    return font;
+}
+
+QString FehlerText(const QString& pfad, const QString& grund) {
+    return QStringLiteral("Das Gespräch konnte nicht in die Logbuchdatei geschrieben werden.\n\n"
+                          "Datei: %1\nGrund: %2\n\n"
+                          "Bitte erneut versuchen oder mit einem Doppelklick auf den Dateinamen "
+                          "eine andere Logbuchdatei wählen.")
+        .arg(pfad, grund);
+}
+
+} // namespace
 
 frmSpeichern::frmSpeichern(const GespraechsDaten& daten, Logbuch& logbuch, FileChooser& dateiWahl,
                            QWidget* parent)
     : QDialog(parent), daten_(daten), logbuch_(logbuch), dateiWahl_(dateiWahl) {
     setObjectName(QStringLiteral("frmSpeichern"));
     setWindowTitle(QStringLiteral("Speichern"));
+    BaueFenster();
+
+    optZone_[1]->setChecked(true);
+    ZeigeDatei(false);
+    optZone_[1]->setFocus();
 }
 
 frmSpeichern::~frmSpeichern() = default;
+
+void frmSpeichern::BaueFenster() {
+    QPalette grund = palette();
+    grund.setColor(QPalette::Window, Hellgrau);
+    setPalette(grund);
+    setAutoFillBackground(true);
+    setFont(Arial(8.25));
+
+    BaueDateiAnzeige();
+    BaueZonenwahl();
+    BaueAngaben();
+    BaueKnoepfe();
+    SetzeTabFolge();
+    setFixedSize(Px(5835), Px(3870));
+}
+
+void frmSpeichern::BaueDateiAnzeige() {
+    QLabel* kopf =
+        Beschriftung(this, QStringLiteral("Aktuelle Logbuchdatei (Doppelklick zum Ändern):"),
+                     Twips(120, 60, 5595, 255), Arial(9));
+    kopf->setObjectName(QStringLiteral("lblHeader(4)"));
+    SetzeTextFarbe(kopf, Blau);
+
+    rahmenDatei_ = Rahmen(this, Twips(120, 300, 5595, 435), QStringLiteral("Rahmen(2)"));
+    rahmenDatei_->installEventFilter(this);
+    lblDatei_ = new QLabel(rahmenDatei_);
+    lblDatei_->setObjectName(QStringLiteral("lblDatei"));
+    lblDatei_->setFont(DateiSchrift());
+    SetzeTextFarbe(lblDatei_, Dunkelrot);
+    lblDatei_->installEventFilter(this);
+    // Centred in the frame's box, which in Qt starts at the frame's top edge.
+    lblDatei_->move(Px(120), (rahmenDatei_->height() - lblDatei_->sizeHint().height()) / 2);
+}
+
+void frmSpeichern::BaueZonenwahl() {
+    QFrame* rahmen = Rahmen(this, Twips(120, 660, 2775, 2415), QStringLiteral("Rahmen(0)"));
+    Kopf(rahmen, QStringLiteral("Wählen Sie die Zone aus:"), 0, InnenLinks);
+    for (int zone : AlleZonen) {
+        const int oben = ZonenOben + (zone - 1) * ZonenAbstand;
+        optZone_[zone] = new QRadioButton(rahmen);
+        optZone_[zone]->setObjectName(ObjektName("optZone", zone));
+        optZone_[zone]->setGeometry(InnenLinks + 2, oben, 22, ZonenHoehe);
+
+        QLabel* name = Beschriftung(rahmen, QString::fromUtf8(ZonenName[zone]),
+                                    QRect(34, oben, 140, ZonenHoehe), Arial(11.25, true));
+        name->setObjectName(ObjektName("lblZone", zone));
+        name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        SetzeGrund(name, ZonenGrund(zone));
+        name->installEventFilter(this);
+        lblZone_[zone] = name;
+    }
+}
+
+void frmSpeichern::BaueAngaben() {
+    QFrame* rahmen = Rahmen(this, Twips(2940, 660, 2775, 2415), QStringLiteral("Rahmen(1)"));
+    Kopf(rahmen, QStringLiteral("Zusätzliche Angaben (optional):"), 3, 8);
+    lblTelefon_ = Kopf(rahmen, QStringLiteral("Telefonnummer:"), 1, 40);
+    txtTelefon_ = Textfeld(rahmen, "txtTelefon", 58, TelefonLaenge);
+    lblKommentar_ = Kopf(rahmen, QStringLiteral("Kommentar:"), 2, 96);
+    txtKommentar_ = Textfeld(rahmen, "txtKommentar", 114, KommentarLaenge);
+    for (QObject* objekt :
+         {static_cast<QObject*>(lblTelefon_), static_cast<QObject*>(lblKommentar_),
+          static_cast<QObject*>(txtTelefon_), static_cast<QObject*>(txtKommentar_)}) {
+        objekt->installEventFilter(this);
+    }
+}
+
+void frmSpeichern::BaueKnoepfe() {
+    cmdOk_ = new QPushButton(QStringLiteral("&Ok"), this);
+    cmdOk_->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk_->setGeometry(Twips(480, 3240, 2175, 495));
+    cmdOk_->setDefault(true);
+    connect(cmdOk_, &QPushButton::clicked, this, &frmSpeichern::Speichern);
+
+    cmdAbbruch_ = new QPushButton(QStringLiteral("&Abbruch"), this);
+    cmdAbbruch_->setObjectName(QStringLiteral("cmdAbbruch"));
+    cmdAbbruch_->setGeometry(Twips(3120, 3240, 2415, 495));
+    connect(cmdAbbruch_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmSpeichern::SetzeTabFolge() {
+    QWidget* const folge[] = {optZone_[1], optZone_[2],   optZone_[3], optZone_[4],
+                              txtTelefon_, txtKommentar_, cmdOk_,      cmdAbbruch_};
+    for (std::size_t i = 0; i + 1 < std::size(folge); ++i) {
+        setTabOrder(folge[i], folge[i + 1]);
+    }
+}
+
+bool frmSpeichern::eventFilter(QObject* objekt, QEvent* ereignis) {
+    switch (ereignis->type()) {
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(ereignis)->button() == Qt::LeftButton && Klick(objekt)) {
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (objekt == lblDatei_ || objekt == rahmenDatei_) {
+            WechsleLogbuch();
+            return true;
+        }
+        break;
+    // Typing into a box that gets the focus replaces what it holds.
+    case QEvent::FocusIn:
+        if (auto* feld = qobject_cast<QLineEdit*>(objekt)) {
+            feld->selectAll();
+        }
+        break;
+    case QEvent::FocusOut:
+        if (auto* feld = qobject_cast<QLineEdit*>(objekt)) {
+            feld->deselect();
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(objekt, ereignis);
+}
+
+// A zone's name stands for its option button, so a click on it acts as a click on the button.
+bool frmSpeichern::Klick(QObject* objekt) {
+    for (int zone : AlleZonen) {
+        if (objekt == lblZone_[zone]) {
+            optZone_[zone]->setChecked(true);
+            optZone_[zone]->setFocus(Qt::MouseFocusReason);
+            return true;
+        }
+    }
+    if (objekt == lblTelefon_) {
+        txtTelefon_->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    if (objekt == lblKommentar_) {
+        txtKommentar_->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return false;
+}
+
+int frmSpeichern::GewaehlteZone() const {
+    for (int zone : AlleZonen) {
+        if (optZone_[zone]->isChecked()) {
+            return zone;
+        }
+    }
+    return 1;
+}
+
+// A failed save keeps the dialog open with everything the user entered, so the call is not
+// lost: the user can try again or pick another log file.
+void frmSpeichern::Speichern() {
+    const int zone = GewaehlteZone();
+    const LogbuchEintrag eintrag = EintragFuer(daten_, zone, lblZone_[zone]->text(),
+                                               txtTelefon_->text(), txtKommentar_->text());
+    const SchreibErgebnis ergebnis = AppendCallRecord(logbuch_.Pfad(), eintrag);
+    if (!ergebnis) {
+        QMessageBox::warning(this, windowTitle(), FehlerText(logbuch_.Pfad(), ergebnis.grund));
+        return;
+    }
+    gespeichert_ = true;
+    accept();
+}
+
+void frmSpeichern::WechsleLogbuch() {
+    const std::optional<QString> gewaehlt = dateiWahl_.chooseFile(
+        this, QStringLiteral("Bitte die gewünschte Logbuchdatei angeben"), logbuch_.Pfad(),
+        {QStringLiteral("Reportdateien (*.Rep)"), QStringLiteral("Textdateien (*.txt)"),
+         QStringLiteral("Alle Dateien (*)")});
+    if (gewaehlt) {
+        logbuch_.SetzePfad(*gewaehlt);
+    }
+    ZeigeDatei(true);
+    if (gewaehlt) {
+        Speichern();
+    }
+}
+
+void frmSpeichern::ZeigeDatei(bool kuerzen) {
+    const QString& pfad = logbuch_.Pfad();
+    lblDatei_->setText(pfad);
+    lblDatei_->adjustSize();
+    if (kuerzen && lblDatei_->width() > MaxDateiBreite) {
+        lblDatei_->setText(DirKurzName(pfad));
+        lblDatei_->adjustSize();
+    }
+    lblDatei_->setToolTip(pfad);
+}
 
 } // namespace tarvis

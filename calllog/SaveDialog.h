@@ -1,8 +1,15 @@
 #pragma once
 
 #include "calllog/CallData.h"
+#include "tariff/Zone.h"
 
 #include <QDialog>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 
 namespace tarvis {
 
@@ -23,11 +30,41 @@ public:
     // Whether the call was written to the log file.
     bool Gespeichert() const { return gespeichert_; }
 
+    // Wider than this, the log file's path is shown shortened after a change of file.
+    static constexpr int MaxDateiBreite = 358;
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
 private:
+    void BaueFenster();
+    void BaueDateiAnzeige();
+    void BaueZonenwahl();
+    void BaueAngaben();
+    void BaueKnoepfe();
+    void SetzeTabFolge();
+
+    bool Klick(QObject* objekt);
+    int GewaehlteZone() const;
+    void Speichern();
+    void WechsleLogbuch();
+    void ZeigeDatei(bool kuerzen);
+
     GespraechsDaten daten_;
     Logbuch& logbuch_;
     FileChooser& dateiWahl_;
     bool gespeichert_ = false;
+
+    QFrame* rahmenDatei_ = nullptr;
+    QLabel* lblDatei_ = nullptr;
+    ZonenArray<QRadioButton*> optZone_{nullptr};
+    ZonenArray<QLabel*> lblZone_{nullptr};
+    QLabel* lblTelefon_ = nullptr;
+    QLabel* lblKommentar_ = nullptr;
+    QLineEdit* txtTelefon_ = nullptr;
+    QLineEdit* txtKommentar_ = nullptr;
+    QPushButton* cmdOk_ = nullptr;
+    QPushButton* cmdAbbruch_ = nullptr;
 };
 
 } // namespace tarvis

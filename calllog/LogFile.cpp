@@ -1,0 +1,185 @@
+#include "calllog/LogFile.h"
+
+#include "calllog/Cp1252.h"
+
+#include <QFile>
+#include <QtGlobal>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarvis {
+
+namespace {
+
+constexpr int TelefonBreite = 18;
+constexpr int ZonenBreite = 13;
+constexpr int EinheitenBreite = 6;
+constexpr int KostenBreite = 9;
+constexpr int KommentarEinzug = 57;
+
+const QByteArray Zeilenende("\r\n");
+const QByteArray Luecke(3, ' ');
+
+// Fields are padded to their column width but never cut: a figure too wide for its column
+// pushes the rest of the line to the right instead of losing digits.
+QByteArray Links(const QString& text, int breite) {
+    return Cp1252Text(text).leftJustified(breite, ' ', false);
+}
+
+QByteArray Rechts(const QString& text, int breite) {
+    return Cp1252Text(text).rightJustified(breite, ' ', false);
+}
+
+SchreibErgebnis Fehler(int fehlernummer) {
+    return {false, qt_error_string(fehlernummer)};
+}
+
+// The whole entry goes to the system in one write, so a reader never sees half a record.
+// Only if the system takes part of it (the disk filled up) is the rest offered again, which
+// then fails with the system's reason.
+int SchreibeAlles(int fd, const QByteArray& bytes) {
+    const char* rest = bytes.constData();
+    auto offen = static_cast<size_t>(bytes.size());
+    while (offen > 0) {
+        const ssize_t n = ::write(fd, rest, offen);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (n == 0) {
+            return EIO;
+        }
+        rest += n;
+        offen -= static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+// A file system that reserves space only late (network shares) reports a full disk here
+// rather than at the write. Devices and pipes cannot be synced, which is no fault.
+int Sichere(int fd) {
+    if (::fsync(fd) == 0 || errno == EINVAL || errno == EROFS || errno == ENOTSUP) {
+        return 0;
+    }
+    return errno;
+}
+
+struct OffeneDatei {
+    int fd = -1;
+    bool angelegt = false; // created by this save, so removed again if the save fails
+};
+
+// A new file is created exclusively, so that only a file this save really created is ever
+// removed; a name that exists as something other than a file (a device) is opened as it is.
+OffeneDatei Oeffne(const QByteArray& name, bool neu) {
+    OffeneDatei datei;
+    if (neu) {
+        datei.fd =
+            ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        datei.angelegt = datei.fd >= 0;
+        if (datei.fd >= 0 || errno != EEXIST) {
+            return datei;
+        }
+    }
+    datei.fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    return datei;
+}
+
+void NimmZurueck(const OffeneDatei& datei, const QByteArray& name, const struct stat& vorher) {
+    if (datei.angelegt) {
+        ::close(datei.fd);
+        ::unlink(name.constData());
+        return;
+    }
+    if (S_ISREG(vorher.st_mode)) {
+        [[maybe_unused]] const int ignoriert = ::ftruncate(datei.fd, vorher.st_size);
+    }
+    ::close(datei.fd);
+}
+
+} // namespace
+
+LogbuchEintrag EintragFuer(const GespraechsDaten& daten, int zone, const QString& zonenName,
+                           const QString& telefon, const QString& kommentar) {
+    return {daten.startDatum,   daten.startZeit, daten.stopDatum, daten.stopZeit,
+            daten.dauer,        telefon,         zonenName,       daten.einheiten[zone],
+            daten.kosten[zone], kommentar};
+}
+
+QByteArray KopfZeilen() {
+    const QString zeile1 = QStringLiteral(
+        u"     Beginn                 Ende            Gesprächs-   angerufene        Tarif-"
+        u"       Ein-       Gesprächs-");
+    const QString zeile2 = QStringLiteral(
+        u"Datum      Uhr        Datum      Uhr        Dauer        Telefonnummer     bereich"
+        u"      heiten     Gebühren");
+    return Cp1252Text(zeile1) + Zeilenende + Cp1252Text(zeile2) + Zeilenende +
+           QByteArray(109, '-') + Zeilenende + Zeilenende;
+}
+
+QByteArray DatumKurz(Datum datum) {
+    const int jahr = ((static_cast<int>(datum.year()) % 100) + 100) % 100;
+    return QString::asprintf("%02u.%02u.%02d", unsigned(datum.day()), unsigned(datum.month()), jahr)
+        .toLatin1();
+}
+
+QByteArray SatzZeile(const LogbuchEintrag& e) {
+    QByteArray zeile;
+    zeile += DatumKurz(e.startDatum) + Luecke + Cp1252Text(e.startZeit) + Luecke;
+    zeile += DatumKurz(e.stopDatum) + Luecke + Cp1252Text(e.stopZeit) + Luecke;
+    zeile += Cp1252Text(e.dauer) + Luecke;
+    zeile += Links(e.telefon, TelefonBreite) + Links(e.zone, ZonenBreite);
+    zeile += Rechts(e.einheiten, EinheitenBreite) + Luecke;
+    zeile += Rechts(e.kosten, KostenBreite) + " DM" + Zeilenende;
+    return zeile;
+}
+
+QByteArray KommentarZeile(const QString& kommentar) {
+    if (kommentar.isEmpty()) {
+        return {};
+    }
+    return QByteArray(KommentarEinzug, ' ') + Cp1252Text(kommentar) + Zeilenende;
+}
+
+// Hidden files (a leading dot) are files like any other here: a log the user keeps hidden
+// must not get a second heading in the middle.
+bool FileExist(const QString& pFileName) {
+    if (pFileName.isEmpty()) {
+        return false;
+    }
+    struct stat info {};
+    return ::stat(QFile::encodeName(pFileName).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+SchreibErgebnis AppendCallRecord(const QString& pFileName, const LogbuchEintrag& eintrag) {
+    const bool neu = !FileExist(pFileName);
+    const QByteArray inhalt = (neu ? KopfZeilen() : QByteArray()) + SatzZeile(eintrag) +
+                              KommentarZeile(eintrag.kommentar);
+
+    const QByteArray name = QFile::encodeName(pFileName);
+    const OffeneDatei datei = Oeffne(name, neu);
+    if (datei.fd < 0) {
+        return Fehler(errno);
+    }
+    struct stat vorher {};
+    ::fstat(datei.fd, &vorher);
+
+    int fehler = SchreibeAlles(datei.fd, inhalt);
+    if (fehler == 0) {
+        fehler = Sichere(datei.fd);
+    }
+    if (fehler != 0) {
+        NimmZurueck(datei, name, vorher);
+        return Fehler(fehler);
+    }
+    if (::close(datei.fd) != 0) {
+        return Fehler(errno);
+    }
+    return {true, {}};
+}
+
+} // namespace tarvis

@@ -1,0 +1,284 @@
+#include "calllog/LogFile.h"
+
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace tarvis {
+namespace {
+
+using namespace std::chrono;
+using test::ReadAll;
+
+// The call of the record example: 07.12.96 14:05:33 to 14:09:12, City, 2 units, 0,24 DM.
+LogbuchEintrag Beispiel() {
+    return {year{1996} / 12 / 7,          QStringLiteral("14:05:33"),
+            year{1996} / 12 / 7,          QStringLiteral("14:09:12"),
+            QStringLiteral("00:03:39,2"), QStringLiteral("0711 123456"),
+            QStringLiteral("City"),       QStringLiteral("2"),
+            QStringLiteral("0,24"),       QString()};
+}
+
+const QByteArray BeispielZeile = "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   "
+                                 "0711 123456       City              2        0,24 DM\r\n";
+
+// The heading laid out from its column table, independently of how the program writes it.
+QByteArray ZeileAus(std::initializer_list<std::pair<int, QByteArray>> woerter) {
+    QByteArray zeile;
+    for (const auto& [spalte, wort] : woerter) {
+        zeile = zeile.leftJustified(spalte - 1, ' ') + wort;
+    }
+    return zeile + "\r\n";
+}
+
+QByteArray Kopf() {
+    const QByteArray gespraechs = "Gespr\344chs-";
+    return ZeileAus({{6, "Beginn"},
+                     {29, "Ende"},
+                     {45, gespraechs},
+                     {58, "angerufene"},
+                     {76, "Tarif-"},
+                     {89, "Ein-"},
+                     {100, gespraechs}}) +
+           ZeileAus({{1, "Datum"},
+                     {12, "Uhr"},
+                     {23, "Datum"},
+                     {34, "Uhr"},
+                     {45, "Dauer"},
+                     {58, "Telefonnummer"},
+                     {76, "bereich"},
+                     {89, "heiten"},
+                     {100, "Geb\374hren"}}) +
+           QByteArray(109, '-') + "\r\n" + "\r\n";
+}
+
+class LogFile : public ::testing::Test {
+protected:
+    QString Pfad(const QString& name = QStringLiteral("Tarvis 12-1996.Rep")) const {
+        return dir_.filePath(name);
+    }
+    void Schreibe(const QString& pfad, const QByteArray& inhalt) const {
+        QFile datei(pfad);
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        datei.write(inhalt);
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(LogFile, HeadingHasItsLengthsAndCodePageBytes) {
+    const QList<QByteArray> zeilen = KopfZeilen().split('\n');
+    ASSERT_EQ(zeilen.size(), 5); // four lines and nothing after the last CR LF
+    EXPECT_EQ(zeilen[0].size(), 109 + 1);
+    EXPECT_EQ(zeilen[1].size(), 107 + 1);
+    EXPECT_EQ(zeilen[2], QByteArray(109, '-') + '\r');
+    EXPECT_EQ(zeilen[3], "\r");
+    EXPECT_EQ(KopfZeilen(), Kopf());
+}
+
+TEST_F(LogFile, NewFileGetsHeadingRecordAndComment) {
+    LogbuchEintrag eintrag = Beispiel();
+    eintrag.kommentar = QStringLiteral("Anruf bei Oma");
+    ASSERT_TRUE(AppendCallRecord(Pfad(), eintrag));
+    EXPECT_EQ(ReadAll(Pfad()), Kopf() + BeispielZeile + QByteArray(57, ' ') + "Anruf bei Oma\r\n");
+}
+
+TEST_F(LogFile, SecondSaveAppendsOnlyTheRecord) {
+    ASSERT_TRUE(AppendCallRecord(Pfad(), Beispiel()));
+    ASSERT_TRUE(AppendCallRecord(Pfad(), Beispiel()));
+    EXPECT_EQ(ReadAll(Pfad()), Kopf() + BeispielZeile + BeispielZeile);
+}
+
+TEST_F(LogFile, ExistingFilesNeverGetASecondHeading) {
+    struct Fall {
+        const char* name;
+        QString datei;
+        QByteArray vorher;
+    };
+    const std::vector<Fall> faelle = {
+        {"empty file", QStringLiteral("leer.Rep"), {}},
+        {"hidden file", QStringLiteral(".versteckt.Rep"), Kopf() + BeispielZeile},
+        {"file without line end", QStringLiteral("fremd.txt"), "Notiz"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        Schreibe(Pfad(fall.datei), fall.vorher);
+        ASSERT_TRUE(AppendCallRecord(Pfad(fall.datei), Beispiel()));
+        EXPECT_EQ(ReadAll(Pfad(fall.datei)), fall.vorher + BeispielZeile);
+    }
+}
+
+TEST_F(LogFile, RecordLines) {
+    struct Fall {
+        const char* name;
+        std::function<void(LogbuchEintrag&)> aendere;
+        QByteArray zeile;
+    };
+    const std::vector<Fall> faelle = {
+        {"the record example", [](LogbuchEintrag&) {}, BeispielZeile},
+        {"empty number: 18 spaces, zone in column 76", [](LogbuchEintrag& e) { e.telefon.clear(); },
+         "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2                     "
+         "City              2        0,24 DM\r\n"},
+        {"15-character number and Region 200, 12 units",
+         [](LogbuchEintrag& e) {
+             e.telefon = QStringLiteral("089 12345678901");
+             e.zone = QStringLiteral("Region 200");
+             e.einheiten = QStringLiteral("12");
+             e.kosten = QStringLiteral("1,44");
+         },
+         "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   089 12345678901   "
+         "Region 200       12        1,44 DM\r\n"},
+        {"a call across midnight keeps both dates",
+         [](LogbuchEintrag& e) {
+             e.startDatum = year{1996} / 12 / 31;
+             e.startZeit = QStringLiteral("23:58:10");
+             e.stopDatum = year{1997} / 1 / 1;
+             e.stopZeit = QStringLiteral("00:02:41");
+             e.dauer = QStringLiteral("00:04:31,0");
+             e.telefon.clear();
+             e.zone = QStringLiteral("Fern");
+             e.einheiten = QStringLiteral("27");
+             e.kosten = QStringLiteral("3,24");
+         },
+         "31.12.96   23:58:10   01.01.97   00:02:41   00:04:31,0                     "
+         "Fern             27        3,24 DM\r\n"},
+        {"too wide units and cost are written whole",
+         [](LogbuchEintrag& e) {
+             e.telefon.clear();
+             e.einheiten = QStringLiteral("1234567");
+             e.kosten = QStringLiteral("1234567,89");
+         },
+         "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2                     "
+         "City         1234567   1234567,89 DM\r\n"},
+        {"short typed times are written as typed",
+         [](LogbuchEintrag& e) {
+             e.telefon.clear();
+             e.startZeit = QStringLiteral("9:05");
+             e.stopZeit = QStringLiteral("9:08:39");
+             e.dauer = QStringLiteral("00:03:39,0");
+         },
+         "07.12.96   9:05   07.12.96   9:08:39   00:03:39,0                     "
+         "City              2        0,24 DM\r\n"},
+        {"calculation not yet done: empty stop time, 0 units",
+         [](LogbuchEintrag& e) {
+             e.telefon.clear();
+             e.startZeit = QStringLiteral("09:05:00");
+             e.stopZeit.clear();
+             e.dauer = QStringLiteral("00:03:39,0");
+             e.einheiten = QStringLiteral("0");
+             e.kosten = QStringLiteral("0,00");
+         },
+         "07.12.96   09:05:00   07.12.96      00:03:39,0                     "
+         "City              0        0,00 DM\r\n"},
+        {"characters outside the code page keep the columns",
+         [](LogbuchEintrag& e) { e.telefon = QStringLiteral(u"☎ 0711 😀 €"); },
+         "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   ? 0711 ? \x80        "
+         "City              2        0,24 DM\r\n"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        LogbuchEintrag eintrag = Beispiel();
+        fall.aendere(eintrag);
+        EXPECT_EQ(SatzZeile(eintrag), fall.zeile);
+    }
+}
+
+TEST_F(LogFile, ColumnsOfANominalRecord) {
+    LogbuchEintrag eintrag = Beispiel();
+    eintrag.telefon = QStringLiteral("089 12345678901");
+    eintrag.zone = QStringLiteral("Region 200");
+    const QByteArray zeile = SatzZeile(eintrag);
+    ASSERT_EQ(zeile.size(), 109 + 2);
+    EXPECT_EQ(zeile.mid(57, 18), "089 12345678901   "); // columns 58-75
+    EXPECT_EQ(zeile.mid(75, 13), "Region 200   ");      // columns 76-88
+    EXPECT_EQ(zeile.mid(88, 6), "     2");              // ends in column 94
+    EXPECT_EQ(zeile.mid(97, 12), "     0,24 DM");       // columns 98-109
+}
+
+TEST_F(LogFile, CommentLines) {
+    struct Fall {
+        const char* name;
+        QString kommentar;
+        QByteArray zeile;
+    };
+    const std::vector<Fall> faelle = {
+        {"none", QString(), {}},
+        {"28 characters make 85", QStringLiteral("Rückruf wegen Angebot 12/96!"),
+         QByteArray(57, ' ') + "R\374ckruf wegen Angebot 12/96!\r\n"},
+        {"spaces only still count", QStringLiteral("   "), QByteArray(60, ' ') + "\r\n"},
+        {"a pasted line break cannot split the record", QStringLiteral("Zeile 1\r\nZeile 2"),
+         QByteArray(57, ' ') + "Zeile 1??Zeile 2\r\n"},
+        {"an emoji is one question mark", QStringLiteral(u"Geburtstag 🎂"),
+         QByteArray(57, ' ') + "Geburtstag ?\r\n"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        EXPECT_EQ(KommentarZeile(fall.kommentar), fall.zeile);
+    }
+    EXPECT_EQ(KommentarZeile(faelle[1].kommentar).size(), 85 + 2);
+}
+
+TEST_F(LogFile, ShortDates) {
+    EXPECT_EQ(DatumKurz(year{1996} / 12 / 7), "07.12.96");
+    EXPECT_EQ(DatumKurz(year{2000} / 1 / 1), "01.01.00");
+    EXPECT_EQ(DatumKurz(year{2031} / 10 / 31), "31.10.31");
+}
+
+TEST_F(LogFile, RecordForTheChosenZone) {
+    GespraechsDaten daten;
+    daten.startDatum = daten.stopDatum = year{1996} / 12 / 7;
+    daten.startZeit = QStringLiteral("14:05:33");
+    daten.stopZeit = QStringLiteral("14:09:12");
+    daten.dauer = QStringLiteral("00:03:39,2");
+    daten.einheiten = {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("5"),
+                       QStringLiteral("9")};
+    daten.kosten = {QStringLiteral("0,24"), QStringLiteral("0,36"), QStringLiteral("0,60"),
+                    QStringLiteral("1,08")};
+    const LogbuchEintrag eintrag = EintragFuer(daten, 3, QStringLiteral("Region 200"),
+                                               QStringLiteral("0711"), QStringLiteral("Test"));
+    EXPECT_EQ(eintrag.zone, QStringLiteral("Region 200"));
+    EXPECT_EQ(eintrag.einheiten, QStringLiteral("5"));
+    EXPECT_EQ(eintrag.kosten, QStringLiteral("0,60"));
+    EXPECT_EQ(eintrag.telefon, QStringLiteral("0711"));
+    EXPECT_EQ(eintrag.kommentar, QStringLiteral("Test"));
+    EXPECT_EQ(eintrag.dauer, QStringLiteral("00:03:39,2"));
+}
+
+TEST_F(LogFile, FileExist) {
+    Schreibe(Pfad(QStringLiteral("da.Rep")), "x");
+    Schreibe(Pfad(QStringLiteral("leer.Rep")), {});
+    Schreibe(Pfad(QStringLiteral(".versteckt.Rep")), "x");
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("ordner.Rep")));
+    ASSERT_TRUE(QFile::link(Pfad(QStringLiteral("da.Rep")), Pfad(QStringLiteral("link.Rep"))));
+    ASSERT_TRUE(QFile::link(Pfad(QStringLiteral("fehlt.Rep")), Pfad(QStringLiteral("tot.Rep"))));
+
+    struct Fall {
+        const char* name;
+        QString pfad;
+        bool gibtEs;
+    };
+    const std::vector<Fall> faelle = {
+        {"ordinary file", Pfad(QStringLiteral("da.Rep")), true},
+        {"empty file", Pfad(QStringLiteral("leer.Rep")), true},
+        {"hidden file", Pfad(QStringLiteral(".versteckt.Rep")), true},
+        {"link to a file", Pfad(QStringLiteral("link.Rep")), true},
+        {"missing file", Pfad(QStringLiteral("fehlt.Rep")), false},
+        {"dangling link", Pfad(QStringLiteral("tot.Rep")), false},
+        {"directory", Pfad(QStringLiteral("ordner.Rep")), false},
+        {"missing directory", Pfad(QStringLiteral("nirgends/da.Rep")), false},
+        {"file used as directory", Pfad(QStringLiteral("da.Rep/x.Rep")), false},
+        {"device", QStringLiteral("/dev/null"), false},
+        {"empty name", QString(), false},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        EXPECT_EQ(FileExist(fall.pfad), fall.gibtEs);
+    }
+}
+
+} // namespace
+} // namespace tarvis

@@ -1,0 +1,410 @@
+#include "calllog/SaveDialog.h"
+
+#include "calllog/LogFile.h"
+#include "calllog/Logbuch.h"
+#include "platform/FileDialog.h"
+#include "platform/WindowStyle.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace tarvis {
+namespace {
+
+using namespace std::chrono;
+using test::ReadAll;
+
+// Answers the file dialog as the test says and keeps what it was asked.
+class FakeFileChooser final : public FileChooser {
+public:
+    std::optional<QString> chooseFile(QWidget*, const QString& title, const QString& initialFile,
+                                      const QStringList& filters) override {
+        ++aufrufe;
+        titel = title;
+        anfang = initialFile;
+        filter = filters;
+        return antwort;
+    }
+
+    std::optional<QString> antwort;
+    int aufrufe = 0;
+    QString titel;
+    QString anfang;
+    QStringList filter;
+};
+
+// Answers the next message box with OK and keeps its text. The box runs its own event loop,
+// so it is looked for from a timer until it shows.
+class Meldungen : public QObject {
+public:
+    void ErwarteEine() {
+        QTimer::singleShot(0, this, [this] { Antworte(50); });
+    }
+
+    int anzahl = 0;
+    QString text;
+
+private:
+    void Antworte(int versuche) {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            if (versuche > 0) {
+                QTimer::singleShot(10, this, [this, versuche] { Antworte(versuche - 1); });
+            }
+            return;
+        }
+        ++anzahl;
+        text = box->text();
+        box->button(QMessageBox::Ok)->click();
+    }
+};
+
+// Types a text key by key, also characters that have no key of their own on a test keyboard.
+void Tippe(QWidget* feld, const QString& text) {
+    for (QChar zeichen : text) {
+        QTest::sendKeyEvent(QTest::Click, feld, Qt::Key_unknown, QString(zeichen), Qt::NoModifier);
+    }
+}
+
+GespraechsDaten Anruf() {
+    GespraechsDaten daten;
+    daten.startDatum = daten.stopDatum = year{1996} / 12 / 7;
+    daten.startZeit = QStringLiteral("14:05:33");
+    daten.stopZeit = QStringLiteral("14:09:12");
+    daten.dauer = QStringLiteral("00:03:39,2");
+    daten.einheiten = {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("5"),
+                       QStringLiteral("9")};
+    daten.kosten = {QStringLiteral("0,24"), QStringLiteral("0,36"), QStringLiteral("0,60"),
+                    QStringLiteral("1,08")};
+    return daten;
+}
+
+template <class T> T* Kind(QWidget& fenster, const QString& name) {
+    T* kind = fenster.findChild<T*>(name);
+    EXPECT_NE(kind, nullptr) << name.toStdString();
+    return kind;
+}
+
+class SaveDialog : public ::testing::Test {
+protected:
+    SaveDialog() : logbuch_(dir_.filePath(QStringLiteral("Tarvis 12-1996.Rep"))) {}
+
+    std::unique_ptr<frmSpeichern> Oeffne() {
+        auto dlg = std::make_unique<frmSpeichern>(Anruf(), logbuch_, chooser_);
+        dlg->show();
+        QApplication::setActiveWindow(dlg.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        return dlg;
+    }
+
+    template <class T> T* Kind(frmSpeichern& dlg, const char* name) {
+        return tarvis::Kind<T>(dlg, QLatin1String(name));
+    }
+
+    QByteArray Datensatz(const char* telefon, const char* zone, const char* einh,
+                         const char* kosten, const char* kommentar = "") const {
+        const GespraechsDaten d = Anruf();
+        LogbuchEintrag e{d.startDatum,
+                         d.startZeit,
+                         d.stopDatum,
+                         d.stopZeit,
+                         d.dauer,
+                         QString::fromUtf8(telefon),
+                         QString::fromUtf8(zone),
+                         QString::fromUtf8(einh),
+                         QString::fromUtf8(kosten),
+                         QString::fromUtf8(kommentar)};
+        return SatzZeile(e) + KommentarZeile(e.kommentar);
+    }
+
+    QTemporaryDir dir_;
+    Logbuch logbuch_;
+    FakeFileChooser chooser_;
+    Meldungen meldungen_;
+};
+
+TEST_F(SaveDialog, LooksAsDesigned) {
+    auto dlg = Oeffne();
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Speichern"));
+    EXPECT_EQ(dlg->size(), QSize(389, 258));
+    EXPECT_EQ(dlg->minimumSize(), dlg->maximumSize());
+
+    struct Beschriftet {
+        const char* name;
+        const char* text;
+    };
+    const std::vector<Beschriftet> texte = {
+        {"lblHeader(4)", "Aktuelle Logbuchdatei (Doppelklick zum Ändern):"},
+        {"lblHeader(0)", "Wählen Sie die Zone aus:"},
+        {"lblHeader(3)", "Zusätzliche Angaben (optional):"},
+        {"lblHeader(1)", "Telefonnummer:"},
+        {"lblHeader(2)", "Kommentar:"},
+        {"lblZone(1)", "City"},
+        {"lblZone(2)", "Region 50"},
+        {"lblZone(3)", "Region 200"},
+        {"lblZone(4)", "Fern"},
+    };
+    for (const Beschriftet& b : texte) {
+        SCOPED_TRACE(b.name);
+        QLabel* label = Kind<QLabel>(*dlg, b.name);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), QString::fromUtf8(b.text));
+        // Nothing clipped at the default fonts.
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                  label->contentsRect().width());
+    }
+    for (int zone = 1; zone <= 4; ++zone) {
+        QLabel* label = Kind<QLabel>(*dlg, QStringLiteral("lblZone(%1)").arg(zone).toLatin1());
+        EXPECT_EQ(label->palette().color(QPalette::Window), style::ZonenGrund(zone));
+        EXPECT_TRUE(label->font().bold());
+    }
+    EXPECT_EQ(Kind<QLabel>(*dlg, "lblHeader(4)")->palette().color(QPalette::WindowText),
+              QColor(0, 0, 255));
+    EXPECT_EQ(Kind<QLabel>(*dlg, "lblDatei")->palette().color(QPalette::WindowText),
+              QColor(192, 0, 0));
+    EXPECT_EQ(Kind<QFrame>(*dlg, "Rahmen(2)")->geometry(), style::Twips(120, 300, 5595, 435));
+    EXPECT_EQ(Kind<QFrame>(*dlg, "Rahmen(0)")->geometry(), style::Twips(120, 660, 2775, 2415));
+    EXPECT_EQ(Kind<QFrame>(*dlg, "Rahmen(1)")->geometry(), style::Twips(2940, 660, 2775, 2415));
+
+    auto* ok = Kind<QPushButton>(*dlg, "cmdOk");
+    auto* abbruch = Kind<QPushButton>(*dlg, "cmdAbbruch");
+    EXPECT_EQ(ok->text(), QStringLiteral("&Ok"));
+    EXPECT_EQ(abbruch->text(), QStringLiteral("&Abbruch"));
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_EQ(ok->geometry(), style::Twips(480, 3240, 2175, 495));
+    EXPECT_EQ(abbruch->geometry(), style::Twips(3120, 3240, 2415, 495));
+    EXPECT_EQ(Kind<QLineEdit>(*dlg, "txtTelefon")->maxLength(), 15);
+    EXPECT_EQ(Kind<QLineEdit>(*dlg, "txtKommentar")->maxLength(), 28);
+}
+
+TEST_F(SaveDialog, OpensWithCityAndEmptyBoxesAndTheFullPath) {
+    logbuch_.SetzePfad(dir_.filePath(
+        QStringLiteral("ein/sehr/langer/Pfad/der/nicht/mehr/in/den/Rahmen/passt/Tarvis.Rep")));
+    auto dlg = Oeffne();
+    EXPECT_TRUE(Kind<QRadioButton>(*dlg, "optZone(1)")->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), Kind<QRadioButton>(*dlg, "optZone(1)"));
+    EXPECT_TRUE(Kind<QLineEdit>(*dlg, "txtTelefon")->text().isEmpty());
+    EXPECT_TRUE(Kind<QLineEdit>(*dlg, "txtKommentar")->text().isEmpty());
+    EXPECT_EQ(Kind<QLabel>(*dlg, "lblDatei")->text(), logbuch_.Pfad());
+}
+
+TEST_F(SaveDialog, TabOrder) {
+    auto dlg = Oeffne();
+    const char* folge[] = {"optZone(1)",   "optZone(2)", "optZone(3)", "optZone(4)", "txtTelefon",
+                           "txtKommentar", "cmdOk",      "cmdAbbruch", "optZone(1)"};
+    QWidget* w = Kind<QWidget>(*dlg, folge[0]);
+    for (std::size_t i = 1; i < std::size(folge); ++i) {
+        do {
+            w = w->nextInFocusChain();
+        } while (w->focusPolicy() == Qt::NoFocus);
+        EXPECT_EQ(w->objectName(), QLatin1String(folge[i]));
+    }
+}
+
+TEST_F(SaveDialog, EnterAtOnceSavesACityRecord) {
+    auto dlg = Oeffne();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(dlg->Gespeichert());
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(ReadAll(logbuch_.Pfad()), KopfZeilen() + Datensatz("", "City", "2", "0,24"));
+}
+
+TEST_F(SaveDialog, ZoneNameClickSelectsItsZone) {
+    for (int zone : {3, 2, 4, 1}) {
+        SCOPED_TRACE(zone);
+        auto dlg = Oeffne();
+        QTest::mouseClick(Kind<QLabel>(*dlg, QStringLiteral("lblZone(%1)").arg(zone).toLatin1()),
+                          Qt::LeftButton);
+        for (int andere = 1; andere <= 4; ++andere) {
+            EXPECT_EQ(Kind<QRadioButton>(*dlg, QStringLiteral("optZone(%1)").arg(andere).toLatin1())
+                          ->isChecked(),
+                      andere == zone);
+        }
+    }
+}
+
+TEST_F(SaveDialog, SavesTheChosenZoneWithNumberAndComment) {
+    auto dlg = Oeffne();
+    QTest::mouseClick(Kind<QLabel>(*dlg, "lblZone(3)"), Qt::LeftButton);
+    QTest::keyClicks(Kind<QLineEdit>(*dlg, "txtTelefon"), QStringLiteral("0711 123456"));
+    Tippe(Kind<QLineEdit>(*dlg, "txtKommentar"), QStringLiteral("Rückruf"));
+    QTest::mouseClick(Kind<QPushButton>(*dlg, "cmdOk"), Qt::LeftButton);
+    EXPECT_TRUE(dlg->Gespeichert());
+    EXPECT_EQ(ReadAll(logbuch_.Pfad()),
+              KopfZeilen() + Datensatz("0711 123456", "Region 200", "5", "0,60", "Rückruf"));
+}
+
+TEST_F(SaveDialog, HeaderClicksFocusTheBoxesWithTheirTextSelected) {
+    auto dlg = Oeffne();
+    auto* telefon = Kind<QLineEdit>(*dlg, "txtTelefon");
+    auto* kommentar = Kind<QLineEdit>(*dlg, "txtKommentar");
+    telefon->setText(QStringLiteral("0711"));
+    kommentar->setText(QStringLiteral("alt"));
+
+    QTest::mouseClick(Kind<QLabel>(*dlg, "lblHeader(1)"), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), telefon);
+    EXPECT_EQ(telefon->selectedText(), QStringLiteral("0711"));
+    EXPECT_EQ(telefon->selectionStart(), 0);
+
+    QTest::mouseClick(Kind<QLabel>(*dlg, "lblHeader(2)"), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), kommentar);
+    EXPECT_EQ(kommentar->selectedText(), QStringLiteral("alt"));
+    EXPECT_FALSE(telefon->hasSelectedText());
+
+    // Typing replaces the selected text.
+    QTest::keyClicks(kommentar, QStringLiteral("neu"));
+    EXPECT_EQ(kommentar->text(), QStringLiteral("neu"));
+
+    // The other heads do nothing.
+    QTest::mouseClick(Kind<QLabel>(*dlg, "lblHeader(0)"), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), kommentar);
+}
+
+TEST_F(SaveDialog, BoxesTakeNoMoreThanTheirLimit) {
+    auto dlg = Oeffne();
+    QTest::keyClicks(Kind<QLineEdit>(*dlg, "txtTelefon"), QString(20, QLatin1Char('1')));
+    QTest::keyClicks(Kind<QLineEdit>(*dlg, "txtKommentar"), QString(30, QLatin1Char('x')));
+    EXPECT_EQ(Kind<QLineEdit>(*dlg, "txtTelefon")->text().size(), 15);
+    EXPECT_EQ(Kind<QLineEdit>(*dlg, "txtKommentar")->text().size(), 28);
+}
+
+TEST_F(SaveDialog, CancelWritesNothing) {
+    struct Fall {
+        const char* name;
+        std::function<void(frmSpeichern&)> schliesse;
+    };
+    const std::vector<Fall> faelle = {
+        {"Abbruch",
+         [](frmSpeichern& d) {
+             QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdAbbruch")),
+                               Qt::LeftButton);
+         }},
+        {"Esc",
+         [](frmSpeichern&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
+        {"close button", [](frmSpeichern& d) { d.close(); }},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        auto dlg = Oeffne();
+        fall.schliesse(*dlg);
+        EXPECT_FALSE(dlg->isVisible());
+        EXPECT_EQ(dlg->result(), QDialog::Rejected);
+        EXPECT_FALSE(dlg->Gespeichert());
+        EXPECT_FALSE(QFileInfo::exists(logbuch_.Pfad()));
+    }
+}
+
+TEST_F(SaveDialog, FileDialogCancelledKeepsThePath) {
+    struct Fall {
+        const char* name;
+        QString pfad;
+        QString anzeige;
+    };
+    const QString lang =
+        QStringLiteral("/home/benutzer/Dokumente/Telefon/Gespraechsauswertung/Privat/1996/Dezember/"
+                       "Weihnachten/Tarvis 12-1996.Rep");
+    const std::vector<Fall> faelle = {
+        {"short path shown whole", QStringLiteral("/home/benutzer/Tarvis 12-1996.Rep"),
+         QStringLiteral("/home/benutzer/Tarvis 12-1996.Rep")},
+        {"long path shortened", lang, QStringLiteral("/home/.../Tarvis 12-1996.Rep")},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        logbuch_.SetzePfad(fall.pfad);
+        chooser_.antwort.reset();
+        auto dlg = Oeffne();
+        QSignalSpy geaendert(&logbuch_, &Logbuch::PfadGeaendert);
+        auto* datei = Kind<QLabel>(*dlg, "lblDatei");
+        QTest::mouseDClick(datei, Qt::LeftButton);
+
+        EXPECT_EQ(chooser_.titel, QStringLiteral("Bitte die gewünschte Logbuchdatei angeben"));
+        EXPECT_EQ(chooser_.anfang, fall.pfad);
+        EXPECT_EQ(chooser_.filter, QStringList({QStringLiteral("Reportdateien (*.Rep)"),
+                                                QStringLiteral("Textdateien (*.txt)"),
+                                                QStringLiteral("Alle Dateien (*)")}));
+        EXPECT_EQ(logbuch_.Pfad(), fall.pfad);
+        EXPECT_EQ(geaendert.count(), 0);
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_EQ(datei->text(), fall.anzeige);
+        EXPECT_LE(datei->width(), frmSpeichern::MaxDateiBreite);
+        EXPECT_FALSE(QFileInfo::exists(fall.pfad));
+    }
+}
+
+TEST_F(SaveDialog, ChosenFileGetsTheCallAtOnce) {
+    const QString neu = dir_.filePath(QStringLiteral("anders.Rep"));
+    chooser_.antwort = neu;
+    auto dlg = Oeffne();
+    QSignalSpy geaendert(&logbuch_, &Logbuch::PfadGeaendert);
+    QTest::mouseClick(Kind<QLabel>(*dlg, "lblZone(4)"), Qt::LeftButton);
+    // The frame around the file name answers a double click as the name itself does.
+    QTest::mouseDClick(Kind<QFrame>(*dlg, "Rahmen(2)"), Qt::LeftButton, {}, QPoint(2, 2));
+
+    EXPECT_EQ(chooser_.aufrufe, 1);
+    EXPECT_EQ(logbuch_.Pfad(), neu);
+    ASSERT_EQ(geaendert.count(), 1);
+    EXPECT_EQ(geaendert.at(0).at(0).toString(), neu);
+    EXPECT_TRUE(dlg->Gespeichert());
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(ReadAll(neu), KopfZeilen() + Datensatz("", "Fern", "9", "1,08"));
+    EXPECT_FALSE(QFileInfo::exists(dir_.filePath(QStringLiteral("Tarvis 12-1996.Rep"))));
+}
+
+TEST_F(SaveDialog, OtherFramesIgnoreDoubleClicks) {
+    auto dlg = Oeffne();
+    QTest::mouseDClick(Kind<QFrame>(*dlg, "Rahmen(0)"), Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseDClick(Kind<QFrame>(*dlg, "Rahmen(1)"), Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(chooser_.aufrufe, 0);
+    EXPECT_TRUE(dlg->isVisible());
+}
+
+TEST_F(SaveDialog, FailedSaveKeepsTheDialogOpenWithTheInputs) {
+    logbuch_.SetzePfad(dir_.filePath(QStringLiteral("fehlt/Tarvis 12-1996.Rep")));
+    auto dlg = Oeffne();
+    QTest::mouseClick(Kind<QLabel>(*dlg, "lblZone(2)"), Qt::LeftButton);
+    QTest::keyClicks(Kind<QLineEdit>(*dlg, "txtTelefon"), QStringLiteral("0711 123456"));
+    QTest::keyClicks(Kind<QLineEdit>(*dlg, "txtKommentar"), QStringLiteral("wichtig"));
+
+    meldungen_.ErwarteEine();
+    QTest::mouseClick(Kind<QPushButton>(*dlg, "cmdOk"), Qt::LeftButton);
+
+    EXPECT_EQ(meldungen_.anzahl, 1);
+    EXPECT_TRUE(meldungen_.text.contains(logbuch_.Pfad()));
+    EXPECT_TRUE(meldungen_.text.contains(qt_error_string(ENOENT)));
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_FALSE(dlg->Gespeichert());
+    EXPECT_TRUE(Kind<QRadioButton>(*dlg, "optZone(2)")->isChecked());
+    EXPECT_EQ(Kind<QLineEdit>(*dlg, "txtTelefon")->text(), QStringLiteral("0711 123456"));
+    EXPECT_EQ(Kind<QLineEdit>(*dlg, "txtKommentar")->text(), QStringLiteral("wichtig"));
+}
+
+TEST_F(SaveDialog, FailedSaveIntoAChosenFileKeepsTheNewPath) {
+    const QString neu = dir_.filePath(QStringLiteral("fehlt/neu.Rep"));
+    chooser_.antwort = neu;
+    auto dlg = Oeffne();
+    meldungen_.ErwarteEine();
+    QTest::mouseDClick(Kind<QLabel>(*dlg, "lblDatei"), Qt::LeftButton);
+
+    EXPECT_EQ(meldungen_.anzahl, 1);
+    EXPECT_TRUE(meldungen_.text.contains(neu));
+    EXPECT_EQ(logbuch_.Pfad(), neu);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_FALSE(dlg->Gespeichert());
+    EXPECT_EQ(Kind<QLabel>(*dlg, "lblDatei")->text(), neu);
+}
+
+} // namespace
+} // namespace tarvis
