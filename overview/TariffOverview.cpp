@@ -1,0 +1,53 @@
+#include "overview/TariffOverview.h"
+
+#include "platform/QtCalendar.h"
+#include "platform/WindowStyle.h"
+#include "tariff/Format.h"
+
+#include <cassert>
+
+namespace tarvis {
+
+namespace {
+
+// [kind of day], index 0 unused.
+constexpr std::array<BemerkungZeilen, TagesArtAnzahl + 1> Bemerkungen{{
+    {"", ""},
+    {"alle normalen Werktage ohne Feiertage,",
+     "die nicht in der Zeit vom 27.12. bis 30.12. liegen"},
+    {"alle normalen Samstage und Sonntage ohne Feiertage,",
+     "die nicht in der Zeit vom 27.12. bis 30.12. liegen"},
+    {"bundeseinheitliche gesetzliche Feiertage, 24.12., 31.12.,",
+     "alle Samstage und Sonntage in der Zeit vom 27.12. bis 30.12."},
+    {"alle Werktage (Montag bis Freitag)", "in der Zeit vom 27.12. bis 30.12."},
+}};
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+BemerkungZeilen BemerkungVon(TagesArt art) {
+    return Bemerkungen[static_cast<int>(art)];
+}
+
+UebersichtInhalt UebersichtFuer(int zone, TagesArt art, const QLocale& locale) {
+    assert(IstZone(zone));
+    const std::string trenner = DezimalTrenner(locale);
+    UebersichtInhalt inhalt;
+    for (int slot = 0; slot < SlotAnzahl; ++slot) {
+        const int band = BandImSlot(art, slot);
+        const std::int32_t taktMs = TaktLaenge(band, zone);
+        inhalt.balken[static_cast<std::size_t>(slot)] = {
+            band, SekundenProEinheit(taktMs),
+            QString::fromStdString(SekundenText(taktMs, trenner))};
+    }
+    const BemerkungZeilen zeilen = BemerkungVon(art);
+    inhalt.bemerkung1 = Text(zeilen.erste);
+    inhalt.bemerkung2 = Text(zeilen.zweite);
+    inhalt.farbe = style::ZonenFarbe(zone);
+    return inhalt;
+}
+
+} // namespace tarvis
