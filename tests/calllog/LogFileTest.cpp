@@ -70,16 +70,6 @@ protected:
     QTemporaryDir dir_;
 };
 
-TEST_F(LogFile, HeadingHasItsLengthsAndCodePageBytes) {
-    const QList<QByteArray> zeilen = KopfZeilen().split('\n');
-    ASSERT_EQ(zeilen.size(), 5); // four lines and nothing after the last CR LF
-    EXPECT_EQ(zeilen[0].size(), 109 + 1);
-    EXPECT_EQ(zeilen[1].size(), 107 + 1);
-    EXPECT_EQ(zeilen[2], QByteArray(109, '-') + '\r');
-    EXPECT_EQ(zeilen[3], "\r");
-    EXPECT_EQ(KopfZeilen(), Kopf());
-}
-
 TEST_F(LogFile, NewFileGetsHeadingRecordAndComment) {
     LogbuchEintrag eintrag = Beispiel();
     eintrag.kommentar = QStringLiteral("Anruf bei Oma");
@@ -187,18 +177,6 @@ TEST_F(LogFile, RecordLines) {
     }
 }
 
-TEST_F(LogFile, ColumnsOfANominalRecord) {
-    LogbuchEintrag eintrag = Beispiel();
-    eintrag.telefon = QStringLiteral("089 12345678901");
-    eintrag.zone = QStringLiteral("Region 200");
-    const QByteArray zeile = SatzZeile(eintrag);
-    ASSERT_EQ(zeile.size(), 109 + 2);
-    EXPECT_EQ(zeile.mid(57, 18), "089 12345678901   "); // columns 58-75
-    EXPECT_EQ(zeile.mid(75, 13), "Region 200   ");      // columns 76-88
-    EXPECT_EQ(zeile.mid(88, 6), "     2");              // ends in column 94
-    EXPECT_EQ(zeile.mid(97, 12), "     0,24 DM");       // columns 98-109
-}
-
 TEST_F(LogFile, CommentLines) {
     struct Fall {
         const char* name;
@@ -220,32 +198,6 @@ TEST_F(LogFile, CommentLines) {
         EXPECT_EQ(KommentarZeile(fall.kommentar), fall.zeile);
     }
     EXPECT_EQ(KommentarZeile(faelle[1].kommentar).size(), 85 + 2);
-}
-
-TEST_F(LogFile, ShortDates) {
-    EXPECT_EQ(DatumKurz(year{1996} / 12 / 7), "07.12.96");
-    EXPECT_EQ(DatumKurz(year{2000} / 1 / 1), "01.01.00");
-    EXPECT_EQ(DatumKurz(year{2031} / 10 / 31), "31.10.31");
-}
-
-TEST_F(LogFile, RecordForTheChosenZone) {
-    GespraechsDaten daten;
-    daten.startDatum = daten.stopDatum = year{1996} / 12 / 7;
-    daten.startZeit = QStringLiteral("14:05:33");
-    daten.stopZeit = QStringLiteral("14:09:12");
-    daten.dauer = QStringLiteral("00:03:39,2");
-    daten.einheiten = {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("5"),
-                       QStringLiteral("9")};
-    daten.kosten = {QStringLiteral("0,24"), QStringLiteral("0,36"), QStringLiteral("0,60"),
-                    QStringLiteral("1,08")};
-    const LogbuchEintrag eintrag = EintragFuer(daten, 3, QStringLiteral("Region 200"),
-                                               QStringLiteral("0711"), QStringLiteral("Test"));
-    EXPECT_EQ(eintrag.zone, QStringLiteral("Region 200"));
-    EXPECT_EQ(eintrag.einheiten, QStringLiteral("5"));
-    EXPECT_EQ(eintrag.kosten, QStringLiteral("0,60"));
-    EXPECT_EQ(eintrag.telefon, QStringLiteral("0711"));
-    EXPECT_EQ(eintrag.kommentar, QStringLiteral("Test"));
-    EXPECT_EQ(eintrag.dauer, QStringLiteral("00:03:39,2"));
 }
 
 TEST_F(LogFile, FileExist) {

@@ -273,14 +273,6 @@ TEST_F(SaveDialog, HeaderClicksFocusTheBoxesWithTheirTextSelected) {
     EXPECT_EQ(QApplication::focusWidget(), kommentar);
 }
 
-TEST_F(SaveDialog, BoxesTakeNoMoreThanTheirLimit) {
-    auto dlg = Oeffne();
-    QTest::keyClicks(Kind<QLineEdit>(*dlg, "txtTelefon"), QString(20, QLatin1Char('1')));
-    QTest::keyClicks(Kind<QLineEdit>(*dlg, "txtKommentar"), QString(30, QLatin1Char('x')));
-    EXPECT_EQ(Kind<QLineEdit>(*dlg, "txtTelefon")->text().size(), 15);
-    EXPECT_EQ(Kind<QLineEdit>(*dlg, "txtKommentar")->text().size(), 28);
-}
-
 TEST_F(SaveDialog, CancelWritesNothing) {
     struct Fall {
         const char* name;
