@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
 using namespace tarvis;
 using namespace std::chrono;
@@ -18,87 +17,50 @@ Datum Tag(int j, unsigned m, unsigned d) {
 TEST(DatumAusText, DayMonthYear) {
     const struct {
         const char* text;
-        std::optional<Datum> datum;
-    } faelle[] = {
-        {"07.12.1996", Tag(1996, 12, 7)},
-        {"7.12.1996", Tag(1996, 12, 7)},
-        {"7.1.96", Tag(1996, 1, 7)},
-        {"1.1.29", Tag(2029, 1, 1)},
-        {"1.1.30", Tag(1930, 1, 1)},
-        {"01.01.00", Tag(2000, 1, 1)},
-        {"29.02.1996", Tag(1996, 2, 29)},
-        {"29.02.2000", Tag(2000, 2, 29)},
-        {"31.12.9999", Tag(9999, 12, 31)},
-        {"31.02.1996", std::nullopt},
-        {"29.02.1997", std::nullopt},
-        {"29.02.1900", std::nullopt},
-        {"31.04.1996", std::nullopt},
-        {"00.01.1996", std::nullopt},
-        {"1.0.1996", std::nullopt},
-        {"1.13.1996", std::nullopt},
-        {"1.1.0000", std::nullopt},
-        {"07.12.996", std::nullopt},
-        {"07.12.19961", std::nullopt},
-        {"007.12.1996", std::nullopt},
-        {"07.012.1996", std::nullopt},
-        {"07-12-1996", std::nullopt},
-        {"07.12.", std::nullopt},
-        {"07..1996", std::nullopt},
-        {"07.12.1996.", std::nullopt},
-        {" 7.12.1996", std::nullopt},
-        {"+7.12.1996", std::nullopt},
-        {"a.12.1996", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const auto& f : faelle) {
+        Datum datum;
+    } gueltig[] = {{"07.12.1996", Tag(1996, 12, 7)}, {"7.1.96", Tag(1996, 1, 7)},
+                   {"1.1.29", Tag(2029, 1, 1)},      {"1.1.30", Tag(1930, 1, 1)},
+                   {"29.02.2000", Tag(2000, 2, 29)}, {"31.12.9999", Tag(9999, 12, 31)}};
+    for (const auto& f : gueltig) {
         SCOPED_TRACE(f.text);
         EXPECT_EQ(DatumAusText(f.text), f.datum);
+    }
+    for (const char* text :
+         {"31.02.1996", "29.02.1997", "29.02.1900", "31.04.1996", "00.01.1996", "1.13.1996",
+          "1.1.0000", "07.12.996", "07.12.19961", "007.12.1996", "07-12-1996", "07.12.", "07..1996",
+          "07.12.1996.", " 7.12.1996", "+7.12.1996", "a.12.1996", ""}) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(DatumAusText(text));
     }
 }
 
 TEST(UhrzeitAusText, HoursMinutesAndOptionalSeconds) {
     const struct {
         const char* text;
-        std::optional<int> sekunde;
-    } faelle[] = {
-        {"9:05", 9 * 3600 + 5 * 60},
-        {"09:05:00", 9 * 3600 + 5 * 60},
-        {"9:5:3", 9 * 3600 + 5 * 60 + 3},
-        {"0:0", 0},
-        {"00:00:00", 0},
-        {"23:59:59", 86399},
-        {"24:00", std::nullopt},
-        {"12:60", std::nullopt},
-        {"12:00:60", std::nullopt},
-        {"9", std::nullopt},
-        {"123:00", std::nullopt},
-        {"12:000", std::nullopt},
-        {"12::00", std::nullopt},
-        {"12:00:", std::nullopt},
-        {"12:00:00:00", std::nullopt},
-        {"-1:00", std::nullopt},
-        {"1:05:00 ", std::nullopt},
-        {"12.00", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const auto& f : faelle) {
+        int sekunde;
+    } gueltig[] = {
+        {"9:05", 32700}, {"09:05:00", 32700}, {"9:5:3", 32703}, {"0:0", 0}, {"23:59:59", 86399}};
+    for (const auto& f : gueltig) {
         SCOPED_TRACE(f.text);
         EXPECT_EQ(UhrzeitAusText(f.text), f.sekunde);
+    }
+    for (const char* text : {"24:00", "12:60", "12:00:60", "9", "123:00", "12:000", "12::00",
+                             "12:00:", "12:00:00:00", "-1:00", "1:05:00 ", "12.00", ""}) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(UhrzeitAusText(text));
     }
 }
 
 TEST(EingabeFehler, FirstFailingFieldInOrder) {
-    const std::string ok;
     const struct {
         const char* datum;
         const char* uhrzeit;
         const char* dauer;
         std::string_view meldung;
     } faelle[] = {
-        {"07.12.1996", "14:05:33", "00:03:39", ok},
-        {"7.12.96", "9:05", "23:59:59", ok},
+        {"07.12.1996", "14:05:33", "00:03:39", ""},
+        {"7.12.96", "9:05", "23:59:59", ""},
         {"31.02.1996", "x", "x", MeldungStartDatum},
-        {"", "", "", MeldungStartDatum},
         {"07.12.1996", "25:00", "x", MeldungStartUhrzeit},
         {"07.12.1996", "9:05", "24:00:00", MeldungDauer},
         {"07.12.1996", "9:05", "", MeldungDauer},
@@ -114,11 +76,8 @@ TEST(EingabeFehler, FirstFailingFieldInOrder) {
 TEST(LiesEingabe, ValuesOfValidInputsOnly) {
     const std::optional<BerechnungsEingabe> eingabe = LiesEingabe("2.12.96", "9:05", "00:05:00");
     ASSERT_TRUE(eingabe);
-    EXPECT_EQ(eingabe->startDatum, Tag(1996, 12, 2));
-    EXPECT_EQ(eingabe->startSekunde, 9 * 3600 + 5 * 60);
-    EXPECT_EQ(eingabe->dauerSekunden, 300);
     EXPECT_EQ(eingabe->Start(), MomentAus(Tag(1996, 12, 2), 9, 5, 0));
-
+    EXPECT_EQ(eingabe->dauerSekunden, 300);
     EXPECT_FALSE(LiesEingabe("2.12.96", "9:05", "0:05:00"));
 }
 
@@ -128,15 +87,10 @@ TEST(DauerNachSchieber, MinutesFromTheBarSecondsKept) {
         const char* bisher;
         std::optional<int> dauer;
     } faelle[] = {
-        {65, "00:00:17", 3917},
-        {1439, "00:10:59", 86399},
-        {0, "12:34:56", 56},
-        {65, "1:05:00", 3900},
-        {65, "1:05:0x", std::nullopt},
-        {65, "0:0:5", std::nullopt}, // ":5" are no seconds
-        {65, "", std::nullopt},
-        {1440, "00:00:00", std::nullopt},
-        {-1, "00:00:00", std::nullopt},
+        {65, "00:00:17", 3917},        {1439, "00:10:59", 86399},
+        {0, "12:34:56", 56},           {65, "1:05:00", 3900},
+        {65, "1:05:0x", std::nullopt}, {65, "0:0:5", std::nullopt}, // ":5" are no seconds
+        {65, "", std::nullopt},        {1440, "00:00:00", std::nullopt},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(std::to_string(f.minuten) + " " + f.bisher);
