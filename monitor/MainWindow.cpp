@@ -1,6 +1,11 @@
 #include "monitor/MainWindow.h"
 
+#include "about/AboutBox.h"
+#include "calculation/CalculationWindow.h"
+#include "calllog/Logbuch.h"
+#include "calllog/SaveDialog.h"
 #include "monitor/TariffDisplay.h"
+#include "overview/OverviewWindow.h"
 #include "platform/WindowStyle.h"
 #include "platform/QtCalendar.h"
 #include "platform/VersionText.h"
@@ -57,14 +62,15 @@ QLabel* Zahlenfeld(QWidget* parent, const QRect& geometrie, const QFont& font, i
 
 frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     : QMainWindow(parent), uhr_(umgebung.uhr), msZaehler_(umgebung.zaehler),
-      dateiWahl_(umgebung.dateiWahl), zaehler_(kalender_) {
+      dateiWahl_(umgebung.dateiWahl), logbuch_(umgebung.logbuch), zaehler_(kalender_) {
     setObjectName(QStringLiteral("frmGMMain"));
     BaueFenster();
 
     // Start-up, in this order: log file and title, copyright, clock, marker, tariff state,
     // today's date with the tariff display, and finally the timer.
     const Moment jetzt = uhr_.now();
-    SetzeLogbuchdatei(umgebung.logbuchdatei);
+    ZeigeLogbuchdatei(logbuch_.Pfad());
+    connect(&logbuch_, &Logbuch::PfadGeaendert, this, &frmGMMain::ZeigeLogbuchdatei);
     lblCopyright_->setText(CopyrightText());
     lblUhr_->setText(UhrzeitText(jetzt));
     lblFT_->setText(QString());
@@ -82,10 +88,7 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
 
 frmGMMain::~frmGMMain() = default;
 
-void frmGMMain::SetzeLogbuchdatei(const QString& pfad) {
-    logbuchdatei_ = pfad;
-    setWindowTitle(FensterTitel(logbuchdatei_));
-}
+void frmGMMain::ZeigeLogbuchdatei(const QString& pfad) { setWindowTitle(FensterTitel(pfad)); }
 
 void frmGMMain::BaueFenster() {
     auto* flaeche = new QWidget(this);
@@ -321,9 +324,44 @@ void frmGMMain::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
-void frmGMMain::Speichern() {}
-void frmGMMain::Berechnung() {}
-void frmGMMain::Tarife() {}
-void frmGMMain::Info() {}
+GespraechsDaten frmGMMain::Gespraech() const {
+    GespraechsDaten daten;
+    daten.startDatum = zaehler_.StartDatum();
+    daten.startZeit = lblStart_->text();
+    daten.stopDatum = zaehler_.StopDatum();
+    daten.stopZeit = lblStop_->text();
+    daten.dauer = lblDauer_->text();
+    for (int zone : AlleZonen) {
+        daten.einheiten[zone] = lblEinheiten_[zone]->text();
+        daten.kosten[zone] = lblKosten_[zone]->text();
+    }
+    return daten;
+}
+
+// The same call cannot be saved twice: after a save the button waits for the next STOP. A save
+// that failed or was cancelled leaves it enabled, so the call can still be saved.
+void frmGMMain::Speichern() {
+    frmSpeichern dialog(Gespraech(), logbuch_, dateiWahl_, this);
+    dialog.exec();
+    if (dialog.Gespeichert()) {
+        cmdSpeichern_->setEnabled(false);
+    }
+}
+// Each window is built afresh at every opening and shown modally; the timer goes on counting a
+// running call behind it.
+void frmGMMain::Berechnung() {
+    frmBerechnung fenster(uhr_, heute_, logbuch_, dateiWahl_, this);
+    fenster.exec();
+}
+
+void frmGMMain::Tarife() {
+    frmUebersicht fenster(this);
+    fenster.exec();
+}
+
+void frmGMMain::Info() {
+    frmAbout fenster(this);
+    fenster.exec();
+}
 
 } // namespace tarvis

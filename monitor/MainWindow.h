@@ -18,14 +18,16 @@ class QAction;
 namespace tarvis {
 
 class FileChooser;
+class Logbuch;
+struct GespraechsDaten;
 
 // What the main window is handed: the clocks it reads, the file chooser the save dialog uses,
-// and the log file the calls go to until the user picks another.
+// and the log file the calls go to (the save dialog may switch it to another).
 struct MonitorUmgebung {
     CalendarClock& uhr;
     MillisecondCounter& zaehler;
     FileChooser& dateiWahl;
-    QString logbuchdatei;
+    Logbuch& logbuch;
 };
 
 // The main window: the live call monitor with its current tariff display. It opens every
@@ -37,8 +39,9 @@ public:
     explicit frmGMMain(MonitorUmgebung umgebung, QWidget* parent = nullptr);
     ~frmGMMain() override;
 
-    const QString& Logbuchdatei() const { return logbuchdatei_; }
     const LiveCounter& Zaehler() const { return zaehler_; }
+    // The figures of the last call as the window shows them, for the log.
+    GespraechsDaten Gespraech() const;
 
     // Redraws date, kind-of-day marker, band name and the per-zone tariff figures.
     void NeuAnzeige();
@@ -62,12 +65,12 @@ private:
     void Berechnung();
     void Tarife();
     void Info();
-    void SetzeLogbuchdatei(const QString& pfad);
+    void ZeigeLogbuchdatei(const QString& pfad);
 
     CalendarClock& uhr_;
     MillisecondCounter& msZaehler_;
     FileChooser& dateiWahl_;
-    QString logbuchdatei_;
+    Logbuch& logbuch_;
     FeiertagKalender kalender_;
     LiveCounter zaehler_;
     Datum heute_{};

@@ -1,3 +1,4 @@
+#include "calllog/Logbuch.h"
 #include "monitor/MainWindow.h"
 #include "platform/FileDialog.h"
 #include "support/FakeClock.h"
@@ -28,11 +29,12 @@ protected:
     // Saturday 7.12.1996, 14:05:33.
     test::FakeTime zeit{MomentAus(year{1996} / 12 / 7, 14, 5, 33), 5'000'000};
     KeineDateiWahl dateiWahl;
+    Logbuch logbuch{QStringLiteral("/tmp/Tarvis 12-1996.Rep")};
     std::unique_ptr<frmGMMain> fenster;
 
     void SetUp() override {
-        fenster = std::make_unique<frmGMMain>(MonitorUmgebung{
-            zeit.clock, zeit.counter, dateiWahl, QStringLiteral("/tmp/Tarvis 12-1996.Rep")});
+        fenster = std::make_unique<frmGMMain>(
+            MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuch});
     }
 
     template <class T = QLabel> T* Control(const QString& name) {
@@ -81,6 +83,12 @@ TEST_F(MainWindowTest, StartUpShowsTitleClockTariffAndEmptyCall) {
     EXPECT_EQ(Knopf("cmdEnde")->text(), QStringLiteral("&Ende"));
     EXPECT_EQ(Control<QAction>("mnuTarife")->text(), QStringLiteral("Tarife"));
     EXPECT_EQ(Control<QAction>("mnuBerechnung")->text(), QStringLiteral("Berechnung"));
+}
+
+TEST_F(MainWindowTest, TitleFollowsAChangeOfLogFile) {
+    logbuch.SetzePfad(QStringLiteral("/home/u/Anrufe.Rep"));
+    EXPECT_EQ(fenster->windowTitle(),
+              QStringLiteral("Tarvis32 - V1.30 [Logbuchdatei: /home/u/Anrufe.Rep]"));
 }
 
 TEST_F(MainWindowTest, EnterStartsAndStopsAndTheFiguresRun) {
