@@ -1,0 +1,182 @@
+#include "calllog/LogReader.h"
+
+#include "tariff/TariffTables.h"
+
+#include <QIODevice>
+#include <array>
+#include <cctype>
+
+namespace tarvis {
+
+namespace {
+
+// Longer than any line the writer produces by far; a longer line is no record.
+constexpr qint64 MaxZeilenLaenge = 4096;
+// Digits a units or cost field may have; more would not be a real call and could overflow sums.
+constexpr std::size_t MaxZiffern = 12;
+
+bool IstZiffer(char c) { return c >= '0' && c <= '9'; }
+
+int ZweiZiffern(std::string_view text, std::size_t pos) {
+    return (text[pos] - '0') * 10 + (text[pos + 1] - '0');
+}
+
+bool BeginntMitDatum(std::string_view zeile) {
+    return zeile.size() >= 8 && IstZiffer(zeile[0]) && IstZiffer(zeile[1]) && zeile[2] == '.' &&
+           IstZiffer(zeile[3]) && IstZiffer(zeile[4]) && zeile[5] == '.' && IstZiffer(zeile[6]) &&
+           IstZiffer(zeile[7]);
+}
+
+// "dd.mm.yy" with a two-digit year read as 1930..2029, as the calculation window reads it.
+std::optional<Datum> LiesDatum(std::string_view text) {
+    const int jahr2 = ZweiZiffern(text, 6);
+    const int jahr = jahr2 >= 30 ? 1900 + jahr2 : 2000 + jahr2;
+    const auto datum = std::chrono::year{jahr} / std::chrono::month{unsigned(ZweiZiffern(text, 3))} /
+                       std::chrono::day{unsigned(ZweiZiffern(text, 0))};
+    if (!datum.ok()) {
+        return std::nullopt;
+    }
+    return datum;
+}
+
+std::string_view OhneLeerzeichenRechts(std::string_view text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Takes the last blank-separated word off the text.
+std::string_view LetztesWort(std::string_view& text) {
+    text = OhneLeerzeichenRechts(text);
+    const std::size_t blank = text.find_last_of(' ');
+    const std::size_t beginn = blank == std::string_view::npos ? 0 : blank + 1;
+    const std::string_view wort = text.substr(beginn);
+    text = text.substr(0, beginn);
+    return wort;
+}
+
+std::optional<std::int64_t> LiesGanzzahl(std::string_view text) {
+    if (text.empty() || text.size() > MaxZiffern) {
+        return std::nullopt;
+    }
+    std::int64_t wert = 0;
+    for (char c : text) {
+        if (!IstZiffer(c)) {
+            return std::nullopt;
+        }
+        wert = wert * 10 + (c - '0');
+    }
+    return wert;
+}
+
+// "0,24" (or "0.24", as written under other number settings) in Pfennig.
+std::optional<std::int64_t> LiesBetrag(std::string_view text) {
+    if (text.size() < 4 || (text[text.size() - 3] != ',' && text[text.size() - 3] != '.')) {
+        return std::nullopt;
+    }
+    const auto mark = LiesGanzzahl(text.substr(0, text.size() - 3));
+    const auto pfennig = LiesGanzzahl(text.substr(text.size() - 2));
+    if (!mark || !pfennig) {
+        return std::nullopt;
+    }
+    return *mark * 100 + *pfennig;
+}
+
+int ZoneAmEnde(std::string_view text) {
+    text = OhneLeerzeichenRechts(text);
+    // The longer names first, so that no name is taken for the end of another.
+    for (int zone : {3, 2, 1, 4}) {
+        const std::string_view name = ZonenName[zone];
+        if (text.size() >= name.size() && text.substr(text.size() - name.size()) == name) {
+            return zone;
+        }
+    }
+    return 0;
+}
+
+GelesenesZeile Unlesbar(std::string grund) {
+    GelesenesZeile ergebnis;
+    ergebnis.art = ZeilenArt::Unlesbar;
+    ergebnis.grund = std::move(grund);
+    return ergebnis;
+}
+
+} // namespace
+
+GelesenesZeile LiesLogZeile(std::string_view zeile) {
+    if (!BeginntMitDatum(zeile)) {
+        return {};
+    }
+    const auto datum = LiesDatum(zeile);
+    if (!datum) {
+        return Unlesbar("kein gültiges Datum");
+    }
+    std::string_view rest = OhneLeerzeichenRechts(zeile);
+    if (LetztesWort(rest) != "DM") {
+        return Unlesbar("\"DM\" fehlt am Zeilenende");
+    }
+    const auto kosten = LiesBetrag(LetztesWort(rest));
+    if (!kosten) {
+        return Unlesbar("Gebühren nicht lesbar");
+    }
+    const auto einheiten = LiesGanzzahl(LetztesWort(rest));
+    if (!einheiten) {
+        return Unlesbar("Einheiten nicht lesbar");
+    }
+    const int zone = ZoneAmEnde(rest);
+    if (zone == 0) {
+        return Unlesbar("Tarifbereich nicht lesbar");
+    }
+    GelesenesZeile ergebnis;
+    ergebnis.art = ZeilenArt::Datensatz;
+    ergebnis.datensatz = {*datum, zone, *einheiten, *kosten};
+    return ergebnis;
+}
+
+void LogSumme::Dazu(const LogDatensatz& satz) {
+    anrufe += 1;
+    einheiten += satz.einheiten;
+    kostenPfennig += satz.kostenPfennig;
+}
+
+LogAuswertung WerteLogAus(QIODevice& datei) {
+    LogAuswertung auswertung;
+    std::int64_t nummer = 0;
+    std::array<char, MaxZeilenLaenge + 2> puffer{};
+    while (!datei.atEnd()) {
+        const qint64 gelesen = datei.readLine(puffer.data(), qint64(puffer.size()));
+        if (gelesen < 0) {
+            break;
+        }
+        std::string_view zeile(puffer.data(), std::size_t(gelesen));
+        const bool ganzeZeile = !zeile.empty() && zeile.back() == '\n';
+        ++nummer;
+        if (!ganzeZeile && !datei.atEnd()) {
+            // Far longer than a record: pass over the rest of it.
+            char c = 0;
+            while (datei.getChar(&c) && c != '\n') {
+            }
+            if (BeginntMitDatum(zeile)) {
+                auswertung.fehler.push_back({nummer, "Zeile zu lang"});
+            }
+            continue;
+        }
+        while (!zeile.empty() && (zeile.back() == '\n' || zeile.back() == '\r')) {
+            zeile.remove_suffix(1);
+        }
+        const GelesenesZeile gelesenZeile = LiesLogZeile(zeile);
+        if (gelesenZeile.art == ZeilenArt::Unlesbar) {
+            auswertung.fehler.push_back({nummer, gelesenZeile.grund});
+        } else if (gelesenZeile.art == ZeilenArt::Datensatz) {
+            const LogDatensatz& satz = gelesenZeile.datensatz;
+            const std::pair<int, int> monat{int(satz.startDatum.year()),
+                                            int(unsigned(satz.startDatum.month()))};
+            auswertung.monate[monat][satz.zone].Dazu(satz);
+            auswertung.gesamt[satz.zone].Dazu(satz);
+        }
+    }
+    return auswertung;
+}
+
+} // namespace tarvis

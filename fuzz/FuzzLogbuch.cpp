@@ -1,0 +1,35 @@
+// Reading a call log of any content: a report or a list of unreadable lines, never a crash,
+// and sums that only ever grow.
+#include "calllog/LogReader.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <cstdint>
+#include <cstdlib>
+
+using namespace tarvis;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse) {
+    QByteArray inhalt(reinterpret_cast<const char*>(daten), qsizetype(groesse));
+    QBuffer puffer(&inhalt);
+    puffer.open(QIODevice::ReadOnly);
+    const LogAuswertung auswertung = WerteLogAus(puffer);
+    std::int64_t anrufe = 0;
+    for (int zone : AlleZonen) {
+        const LogSumme& summe = auswertung.gesamt[zone];
+        if (summe.anrufe < 0 || summe.einheiten < 0 || summe.kostenPfennig < 0) {
+            std::abort();
+        }
+        anrufe += summe.anrufe;
+    }
+    std::int64_t monatsAnrufe = 0;
+    for (const auto& [monat, zonen] : auswertung.monate) {
+        for (int zone : AlleZonen) {
+            monatsAnrufe += zonen[zone].anrufe;
+        }
+    }
+    if (anrufe != monatsAnrufe) {
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,262 @@
+#include "calculation/CalculationInput.h"
+#include "calculation/IntervalCost.h"
+#include "calllog/LogFile.h"
+#include "commandline/CommandLine.h"
+#include "tariff/Format.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace tarvis;
+using namespace std::chrono;
+
+namespace {
+
+struct Lauf {
+    int code;
+    QString aus;
+    QString fehler;
+};
+
+Lauf Aufruf(QStringList argumente) {
+    argumente.prepend(QStringLiteral("Tarvis32"));
+    Lauf lauf;
+    QTextStream aus(&lauf.aus), fehler(&lauf.fehler);
+    lauf.code = FuehreKommandozeileAus(argumente, aus, fehler);
+    aus.flush();
+    fehler.flush();
+    return lauf;
+}
+
+QStringList Zeilen(const QString& text) { return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+
+} // namespace
+
+TEST(Kommandozeile, RecognisesItsOptionsAndLeavesTheRestToTheWindow) {
+    const std::vector<std::pair<QStringList, bool>> faelle{
+        {{"Tarvis32"}, false},
+        {{"Tarvis32", "-platform", "offscreen"}, false},
+        {{"Tarvis32", "--help"}, true},
+        {{"Tarvis32", "-h"}, true},
+        {{"Tarvis32", "--version"}, true},
+        {{"Tarvis32", "--tarif=01.01.1997 10:00"}, true},
+        {{"Tarvis32", "--auswertung", "x.Rep"}, true},
+        {{"Tarvis32", "--berechnen", "1.1.97", "10:00", "00:01:00"}, true},
+    };
+    for (const auto& [argumente, erwartet] : faelle) {
+        EXPECT_EQ(IstKommandozeilenAufruf(argumente), erwartet) << argumente.join(' ').toStdString();
+    }
+}
+
+TEST(Kommandozeile, HelpAndVersion) {
+    const Lauf hilfe = Aufruf({"--help"});
+    EXPECT_EQ(hilfe.code, ExitOk);
+    EXPECT_TRUE(hilfe.aus.startsWith(QStringLiteral("Aufruf: Tarvis32")));
+    EXPECT_TRUE(hilfe.aus.contains(QStringLiteral("--auswertung DATEI")));
+    const Lauf version = Aufruf({"-v"});
+    EXPECT_EQ(version.code, ExitOk);
+    EXPECT_EQ(version.aus, QStringLiteral("Tarvis32 - V1.30\n"));
+}
+
+TEST(Kommandozeile, WrongUseIsRefusedWithStatus2) {
+    for (const QStringList& argumente :
+         {QStringList{"--gibtsnicht"}, QStringList{"--tarif"}, QStringList{"--berechnen", "1.1.1997"},
+          QStringList{"--tarif", "1.1.1997 10:00", "--auswertung", "x"}, QStringList{"hallo"}}) {
+        const Lauf lauf = Aufruf(argumente);
+        EXPECT_EQ(lauf.code, ExitEingabe) << argumente.join(' ').toStdString();
+        EXPECT_FALSE(lauf.fehler.isEmpty());
+        EXPECT_TRUE(lauf.aus.isEmpty());
+    }
+}
+
+TEST(Kommandozeile, BerechnenPrintsTheCallInEveryZone) {
+    const Lauf lauf = Aufruf({"--berechnen", "07.12.1996", "14:05:33", "00:03:39"});
+    ASSERT_EQ(lauf.code, ExitOk) << lauf.fehler.toStdString();
+    EXPECT_EQ(lauf.aus, QStringLiteral("Start: 07.12.1996 14:05:33\n"
+                                       "Stop:  07.12.1996 14:09:12\n"
+                                       "Dauer: 00:03:39\n"
+                                       "City             2       0,24 DM\n"
+                                       "Region 50        5       0,60 DM\n"
+                                       "Region 200      10       1,20 DM\n"
+                                       "Fern            11       1,32 DM\n"));
+}
+
+TEST(Kommandozeile, BerechnenGivesTheFiguresOfTheCalculation) {
+    struct Fall {
+        const char* datum;
+        const char* uhrzeit;
+        const char* dauer;
+    };
+    const std::vector<Fall> faelle{
+        {"02.12.1996", "17:59:00", "00:05:00"}, {"06.12.1996", "23:50:00", "00:20:00"},
+        {"23.12.1996", "23:30:00", "01:00:00"}, {"27.12.1996", "23:00:00", "23:59:59"},
+        {"29.12.1997", "04:59:59", "12:00:01"}, {"1.5.99", "9:05", "00:00:00"},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.datum + std::string(" ") + fall.uhrzeit);
+        const Lauf lauf = Aufruf({"--berechnen", fall.datum, fall.uhrzeit, fall.dauer});
+        ASSERT_EQ(lauf.code, ExitOk) << lauf.fehler.toStdString();
+        const auto eingabe = LiesEingabe(fall.datum, fall.uhrzeit, fall.dauer);
+        ASSERT_TRUE(eingabe);
+        FeiertagKalender kalender;
+        const IntervallKosten erwartet =
+            BerechneIntervall(eingabe->Start(), eingabe->dauerSekunden, kalender);
+        const QStringList zeilen = Zeilen(lauf.aus);
+        ASSERT_EQ(zeilen.size(), 7);
+        for (int zone : AlleZonen) {
+            const QStringList felder = zeilen[2 + zone].split(' ', Qt::SkipEmptyParts);
+            EXPECT_EQ(felder.at(felder.size() - 3).toLongLong(), erwartet.einheiten[zone]);
+            EXPECT_EQ(felder.at(felder.size() - 2).toStdString(),
+                      KostenText(erwartet.einheiten[zone], ","));
+        }
+    }
+}
+
+TEST(Kommandozeile, BerechnenReportsTheInputCheck) {
+    struct Fall {
+        QStringList werte;
+        const char* meldung;
+    };
+    const std::vector<Fall> faelle{
+        {{"31.02.1996", "10:00:00", "00:01:00"}, "Start-Datum ist nicht korrekt."},
+        {{"01.02.1996", "24:00:00", "00:01:00"}, "Start-Uhrzeit ist nicht korrekt."},
+        {{"01.02.1996", "10:00:00", "00:61:00"}, "Angabe über Dauer ist nicht korrekt."},
+        {{"01.02.1996", "10:00:00", "1:05:00"}, "Zeitformat im Feld 'Dauer' ist nicht korrekt."},
+    };
+    for (const auto& fall : faelle) {
+        const Lauf lauf = Aufruf(QStringList{"--berechnen"} + fall.werte);
+        EXPECT_EQ(lauf.code, ExitEingabe);
+        EXPECT_EQ(lauf.fehler, QString::fromUtf8(fall.meldung) + '\n');
+        EXPECT_TRUE(lauf.aus.isEmpty());
+    }
+}
+
+TEST(Kommandozeile, TarifAtBoundarySecondsAndOnHolidays) {
+    struct Fall {
+        const char* zeitpunkt;
+        const char* tarif;
+        const char* tagesart;
+        const char* city;
+    };
+    const std::vector<Fall> faelle{
+        {"02.12.1996 01:59:59", "6", "Montag - Freitag", "City         240,0 Sek.   0,03 DM/min."},
+        {"02.12.1996 02:00:00", "1", "Montag - Freitag", "City         240,0 Sek.   0,03 DM/min."},
+        {"02.12.1996 08:59:59", "2", "Montag - Freitag", "City         150,0 Sek.   0,05 DM/min."},
+        {"02.12.1996 09:00:00", "3", "Montag - Freitag", "City          90,0 Sek.   0,08 DM/min."},
+        {"07.12.1996 04:59:59", "8", "Samstag / Sonntag", "City         240,0 Sek.   0,03 DM/min."},
+        {"24.12.1996 10:00:00", "9", "Feiertag", "City         150,0 Sek.   0,05 DM/min."},
+        {"31.12.1996 21:00:00", "10", "Feiertag", "City         240,0 Sek.   0,03 DM/min."},
+        {"29.12.1997 12:00:00", "14", "Werktag 27.12. - 30.12.", "City          90,0 Sek.   0,08 DM/min."},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.zeitpunkt);
+        const Lauf lauf = Aufruf({"--tarif", fall.zeitpunkt});
+        ASSERT_EQ(lauf.code, ExitOk) << lauf.fehler.toStdString();
+        const QStringList zeilen = Zeilen(lauf.aus);
+        ASSERT_EQ(zeilen.size(), 8);
+        EXPECT_EQ(zeilen[1], QStringLiteral("Tarif:     ") + fall.tarif);
+        EXPECT_EQ(zeilen[2], QStringLiteral("Tagesart:  ") + QString::fromUtf8(fall.tagesart));
+        EXPECT_EQ(zeilen[4], QString::fromUtf8(fall.city));
+    }
+    const Lauf fern = Aufruf({"--tarif", "02.12.1996 13:00:00"});
+    EXPECT_EQ(Zeilen(fern.aus)[3], QStringLiteral("Name:      Nachmittagtarif (12:00 - 18:00 Uhr)"));
+    EXPECT_EQ(Zeilen(fern.aus)[7], QStringLiteral("Fern          13,5 Sek.   0,53 DM/min."));
+}
+
+TEST(Kommandozeile, TarifRefusesInvalidMoments) {
+    EXPECT_EQ(Aufruf({"--tarif", "30.02.1996 10:00"}).fehler, QStringLiteral("Start-Datum ist nicht korrekt.\n"));
+    EXPECT_EQ(Aufruf({"--tarif", "01.02.1996"}).fehler, QStringLiteral("Start-Uhrzeit ist nicht korrekt.\n"));
+    EXPECT_EQ(Aufruf({"--tarif", "01.02.1996 10:60"}).code, ExitEingabe);
+}
+
+namespace {
+
+LogbuchEintrag Eintrag(Datum start, const char* zone, const char* einheiten, const char* kosten,
+                       const char* kommentar = "") {
+    LogbuchEintrag e;
+    e.startDatum = start;
+    e.startZeit = QStringLiteral("14:05:33");
+    e.stopDatum = start;
+    e.stopZeit = QStringLiteral("14:09:12");
+    e.dauer = QStringLiteral("00:03:39,2");
+    e.telefon = QStringLiteral("0711 123456");
+    e.zone = QString::fromUtf8(zone);
+    e.einheiten = QString::fromUtf8(einheiten);
+    e.kosten = QString::fromUtf8(kosten);
+    e.kommentar = QString::fromUtf8(kommentar);
+    return e;
+}
+
+} // namespace
+
+TEST(Kommandozeile, AuswertungSumsALogWrittenByTheProgram) {
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath(QStringLiteral("Tarvis 12-1996.Rep"));
+    ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1996} / 12 / 7, "City", "2", "0,24", "Oma")));
+    ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1996} / 12 / 31, "Fern", "11", "1,32")));
+    ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1996} / 12 / 8, "City", "3", "0,36")));
+    ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1997} / 1 / 1, "Region 200", "100", "12,00", "Neujahr")));
+    const QByteArray vorher = [&] { QFile f(pfad); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+
+    const Lauf lauf = Aufruf({"--auswertung", pfad});
+    ASSERT_EQ(lauf.code, ExitOk);
+    EXPECT_TRUE(lauf.fehler.isEmpty()) << lauf.fehler.toStdString();
+    EXPECT_EQ(lauf.aus.toStdString(), std::string("Monat    Zone        Anrufe  Einheiten     Gebühren\n"
+                                       "12/1996  City             2          5         0,60 DM\n"
+                                       "12/1996  Fern             1         11         1,32 DM\n"
+                                       "01/1997  Region 200       1        100        12,00 DM\n"
+                                       "Gesamt                    4        116        13,92 DM\n"));
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), vorher); // only read
+}
+
+TEST(Kommandozeile, AuswertungOfEmptyDamagedMissingAndBinaryFiles) {
+    QTemporaryDir dir;
+    const auto schreibe = [&](const char* name, const QByteArray& inhalt) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        f.open(QIODevice::WriteOnly);
+        f.write(inhalt);
+        return f.fileName();
+    };
+    const QString leer = schreibe("leer.Rep", {});
+    Lauf lauf = Aufruf({"--auswertung", leer});
+    EXPECT_EQ(lauf.code, ExitOk);
+    EXPECT_TRUE(lauf.aus.endsWith(QStringLiteral("Gesamt                    0          0         0,00 DM\n")));
+
+    const QString kaputt = schreibe(
+        "kaputt.Rep",
+        "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0711              City              2        0,24 DM\r\n"
+        "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0711              City              2        0,24\r\n"
+        "32.12.96   14:05:33\r\n"
+        "                                                         nur ein Kommentar\r\n"
+        "08.12.96   9:05   08.12.96   09:06:00   00:01:00,0                     Fern              5        0,60 DM\r\n"
+        "09.12.96   10:00:00   09.12.96   10:01:00   00:01:00,0   0711              Mars              1        0,12 DM\r\n");
+    lauf = Aufruf({"--auswertung", kaputt});
+    EXPECT_EQ(lauf.code, ExitOk);
+    EXPECT_EQ(Zeilen(lauf.fehler).size(), 3) << lauf.fehler.toStdString();
+    EXPECT_TRUE(lauf.fehler.contains(kaputt + QStringLiteral(":2:")));
+    EXPECT_TRUE(lauf.fehler.contains(kaputt + QStringLiteral(":3:")));
+    EXPECT_TRUE(lauf.fehler.contains(kaputt + QStringLiteral(":6:")));
+    EXPECT_TRUE(lauf.aus.endsWith(QStringLiteral("Gesamt                    2          7         0,84 DM\n")))
+        << lauf.aus.toStdString();
+
+    lauf = Aufruf({"--auswertung", dir.filePath(QStringLiteral("fehlt.Rep"))});
+    EXPECT_EQ(lauf.code, ExitDatei);
+    EXPECT_TRUE(lauf.fehler.contains(QStringLiteral("kann nicht gelesen werden")));
+    EXPECT_TRUE(lauf.aus.isEmpty());
+
+    lauf = Aufruf({"--auswertung", dir.path()});
+    EXPECT_EQ(lauf.code, ExitDatei);
+
+    QByteArray binaer;
+    for (int i = 0; i < 200'000; ++i) {
+        binaer.append(char((i * 7919) % 256));
+    }
+    lauf = Aufruf({"--auswertung", schreibe("binaer.Rep", binaer)});
+    EXPECT_EQ(lauf.code, ExitOk);
+    EXPECT_TRUE(lauf.aus.endsWith(QStringLiteral("Gesamt                    0          0         0,00 DM\n")));
+}
