@@ -284,8 +284,11 @@ void frmUebersicht::Anordnen(QSize groesse) {
 // A click on a zone's or a kind of day's label selects its option, as a click on the option
 // would; releasing the button outside the label is no click.
 bool frmUebersicht::eventFilter(QObject* objekt, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonRelease) {
+        return QDialog::eventFilter(objekt, event);
+    }
     const auto* maus = static_cast<QMouseEvent*>(event);
-    if (event->type() == QEvent::MouseButtonRelease && maus->button() == Qt::LeftButton &&
+    if (maus->button() == Qt::LeftButton &&
         qobject_cast<QWidget*>(objekt)->rect().contains(maus->position().toPoint())) {
         for (int zone : AlleZonen) {
             if (objekt == lblZone_[zone]) {

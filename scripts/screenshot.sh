@@ -2,7 +2,9 @@
 # Starts Tarvis32 on a virtual display, optionally works its keyboard and mouse, and saves a
 # screenshot of what it shows.
 #   scripts/screenshot.sh <scene> <output.png>
-# Scenes: main (just started), running (a call running for a few seconds).
+# Scenes: main (just started), running (a call running for a few seconds), stopped (a finished
+# call), save (the save dialog after a call), calculation (a computed call), overview (the
+# tariff overview), about (the about box).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scene="${1:-main}"
@@ -26,18 +28,39 @@ app_pid=$!
 sleep 3
 
 window="$(xdotool search --sync --limit 1 --name 'Logbuchdatei' 2>/dev/null || true)"
+# Takes the window with this title alone instead of the whole screen.
+target=root
+dialog() {
+  sleep 1.5
+  target="$(timeout 10 xdotool search --sync --limit 1 --name "$1")" || { echo "no window '$1'" >&2; exit 1; }
+}
+menu() { xdotool mousemove --window "$window" "$1" 8; sleep 0.5; xdotool click 1; }
+press() { xdotool windowfocus --sync "$window" 2>/dev/null || true; xdotool key "$@"; }
+call() { press Return; sleep "$1"; press Return; sleep 0.5; }
+
 case "$scene" in
   main) ;;
-  running)
-    xdotool windowfocus --sync "$window" 2>/dev/null || true
-    xdotool key Return
-    sleep 7
+  running) press Return; sleep 7 ;;
+  stopped) call 5 ;;
+  save) call 3; press alt+s; dialog '^Speichern$' ;;
+  calculation)
+    menu 92
+    dialog '^Berechnung$'
+    xdotool windowfocus --sync "$target" 2>/dev/null || true
+    xdotool key Tab Tab ctrl+a && xdotool type '20:50:00' && xdotool key Tab ctrl+a && xdotool type '00:25:30' && xdotool key Return
+    sleep 0.5
     ;;
+  overview) menu 25; dialog 'bersicht$' ;;
+  about) press alt+i; dialog '^Info$' ;;
   *) echo "unknown scene: $scene" >&2; exit 2 ;;
 esac
 
-import -window root "$out.tmp.png"
-convert "$out.tmp.png" -trim +repage "$out"
+import -window "$target" "$out.tmp.png"
+if [ "$target" = root ]; then
+  convert "$out.tmp.png" -trim +repage "$out"
+else
+  mv "$out.tmp.png" "$out"
+fi
 rm -f "$out.tmp.png"
 rm -rf "$workdir"
 echo "$out"
