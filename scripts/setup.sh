@@ -9,7 +9,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-charts-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation xvfb imagemagick xdotool
+  fonts-liberation xvfb x11-utils imagemagick xdotool
   desktop-file-utils appstream clang libclang-rt-14-dev
 )
 
