@@ -30,7 +30,8 @@ BENCHMARK(TarifNrJahrImCache);
 // Alternating years: every question rebuilds the holiday list (Easter included).
 void TarifNrWechselndeJahre(benchmark::State& state) {
     FeiertagKalender kalender;
-    const Moment jahre[2] = {MomentAus(year{1996} / 12 / 24, 10), MomentAus(year{1997} / 12 / 24, 10)};
+    const Moment jahre[2] = {MomentAus(year{1996} / 12 / 24, 10),
+                             MomentAus(year{1997} / 12 / 24, 10)};
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(TarifNr(jahre[i ^= 1], kalender));

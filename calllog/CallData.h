@@ -12,10 +12,10 @@ namespace tarvis {
 // looks into other windows.
 struct GespraechsDaten {
     Datum startDatum{};
-    QString startZeit;  // "hh:mm:ss"
+    QString startZeit; // "hh:mm:ss"
     Datum stopDatum{};
-    QString stopZeit;   // "hh:mm:ss"
-    QString dauer;      // "hh:mm:ss,t"
+    QString stopZeit;              // "hh:mm:ss"
+    QString dauer;                 // "hh:mm:ss,t"
     ZonenArray<QString> einheiten; // decimal count per zone
     ZonenArray<QString> kosten;    // "0,24" per zone, user's decimal separator
 };

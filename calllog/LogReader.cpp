@@ -15,7 +15,9 @@ constexpr qint64 MaxZeilenLaenge = 4096;
 // Digits a units or cost field may have; more would not be a real call and could overflow sums.
 constexpr std::size_t MaxZiffern = 12;
 
-bool IstZiffer(char c) { return c >= '0' && c <= '9'; }
+bool IstZiffer(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int ZweiZiffern(std::string_view text, std::size_t pos) {
     return (text[pos] - '0') * 10 + (text[pos + 1] - '0');
@@ -31,7 +33,8 @@ bool BeginntMitDatum(std::string_view zeile) {
 std::optional<Datum> LiesDatum(std::string_view text) {
     const int jahr2 = ZweiZiffern(text, 6);
     const int jahr = jahr2 >= 30 ? 1900 + jahr2 : 2000 + jahr2;
-    const auto datum = std::chrono::year{jahr} / std::chrono::month{unsigned(ZweiZiffern(text, 3))} /
+    const auto datum = std::chrono::year{jahr} /
+                       std::chrono::month{unsigned(ZweiZiffern(text, 3))} /
                        std::chrono::day{unsigned(ZweiZiffern(text, 0))};
     if (!datum.ok()) {
         return std::nullopt;

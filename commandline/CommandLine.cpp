@@ -43,7 +43,9 @@ const char* const Hilfetext =
     "\n"
     "Rückgabewerte: 0 erfolgreich, 1 Datei nicht lesbar, 2 falsche Angaben.\n";
 
-std::string Trenner() { return DezimalTrenner(QLocale()); }
+std::string Trenner() {
+    return DezimalTrenner(QLocale());
+}
 
 QString Kosten(std::int64_t einheiten) {
     return QString::fromStdString(KostenText(einheiten, Trenner()));
@@ -56,7 +58,9 @@ QString Betrag(std::int64_t pfennig) {
     return QString::fromStdString(text);
 }
 
-QString Zone(int zone) { return QString::fromUtf8(ZonenName[zone]); }
+QString Zone(int zone) {
+    return QString::fromUtf8(ZonenName[zone]);
+}
 
 int Berechnen(const QStringList& werte, QTextStream& aus, QTextStream& fehler) {
     if (werte.size() != 3) {
@@ -81,7 +85,8 @@ int Berechnen(const QStringList& werte, QTextStream& aus, QTextStream& fehler) {
         << '\n';
     aus << "Dauer: " << QString::fromStdString(UhrzeitAusSekunden(eingabe->dauerSekunden)) << '\n';
     for (int zone : AlleZonen) {
-        aus << Zone(zone).leftJustified(11) << QString::number(ergebnis.einheiten[zone]).rightJustified(7)
+        aus << Zone(zone).leftJustified(11)
+            << QString::number(ergebnis.einheiten[zone]).rightJustified(7)
             << Kosten(ergebnis.einheiten[zone]).rightJustified(11) << " DM\n";
     }
     return ExitOk;
@@ -111,9 +116,11 @@ int Tarif(const QString& wert, QTextStream& aus, QTextStream& fehler) {
     for (int zone : AlleZonen) {
         const std::int32_t laenge = TaktLaenge(band, zone);
         aus << Zone(zone).leftJustified(11)
-            << QString::fromStdString(FestkommaText(SekundenProEinheit(laenge), 1, trenner)).rightJustified(7)
+            << QString::fromStdString(FestkommaText(SekundenProEinheit(laenge), 1, trenner))
+                   .rightJustified(7)
             << " Sek."
-            << QString::fromStdString(FestkommaText(DMProMinute(laenge), 2, trenner)).rightJustified(7)
+            << QString::fromStdString(FestkommaText(DMProMinute(laenge), 2, trenner))
+                   .rightJustified(7)
             << " DM/min.\n";
     }
     return ExitOk;
@@ -136,14 +143,16 @@ int Auswertung(const QString& pfad, QTextStream& aus, QTextStream& fehler) {
     }
     const LogAuswertung auswertung = WerteLogAus(datei);
     for (const LogFehler& f : auswertung.fehler) {
-        fehler << pfad << ':' << f.zeile << ": Zeile nicht lesbar (" << QString::fromStdString(f.grund)
-               << "), übergangen\n";
+        fehler << pfad << ':' << f.zeile << ": Zeile nicht lesbar ("
+               << QString::fromStdString(f.grund) << "), übergangen\n";
     }
     aus << QStringLiteral("Monat").leftJustified(9) << QStringLiteral("Zone").leftJustified(10)
-        << QStringLiteral("Anrufe").rightJustified(8) << QStringLiteral("Einheiten").rightJustified(11)
+        << QStringLiteral("Anrufe").rightJustified(8)
+        << QStringLiteral("Einheiten").rightJustified(11)
         << QStringLiteral("Gebühren").rightJustified(13) << '\n';
     for (const auto& [monat, zonen] : auswertung.monate) {
-        const QString name = QStringLiteral("%1/%2").arg(monat.second, 2, 10, QLatin1Char('0')).arg(monat.first);
+        const QString name =
+            QStringLiteral("%1/%2").arg(monat.second, 2, 10, QLatin1Char('0')).arg(monat.first);
         for (int zone : AlleZonen) {
             if (zonen[zone].anrufe > 0) {
                 SummenZeile(aus, name.leftJustified(9) + Zone(zone).leftJustified(10), zonen[zone]);
@@ -174,7 +183,8 @@ void DefiniereOptionen(QCommandLineParser& parser) {
 bool IstKommandozeilenAufruf(const QStringList& argumente) {
     for (const QString& argument : argumente.mid(1)) {
         const QString name = argument.section(QLatin1Char('='), 0, 0);
-        for (const QString& option : {OptBerechnen, OptTarif, OptAuswertung, OptHilfe, OptVersion}) {
+        for (const QString& option :
+             {OptBerechnen, OptTarif, OptAuswertung, OptHilfe, OptVersion}) {
             if (name == QStringLiteral("--") + option) {
                 return true;
             }
@@ -191,7 +201,8 @@ int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QText
     QCommandLineParser parser;
     DefiniereOptionen(parser);
     if (!parser.parse(argumente)) {
-        fehler << "Unbekannte oder unvollständige Angabe: " << argumente.mid(1).join(QLatin1Char(' '))
+        fehler << "Unbekannte oder unvollständige Angabe: "
+               << argumente.mid(1).join(QLatin1Char(' '))
                << "\nTarvis32 --help zeigt die Optionen.\n";
         return ExitEingabe;
     }
@@ -205,7 +216,8 @@ int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QText
         aus << VersionsText() << '\n';
         return ExitOk;
     }
-    if (auftraege != 1 || (!parser.isSet(OptBerechnen) && !parser.positionalArguments().isEmpty())) {
+    if (auftraege != 1 ||
+        (!parser.isSet(OptBerechnen) && !parser.positionalArguments().isEmpty())) {
         fehler << "Bitte genau eine der Optionen --berechnen, --tarif, --auswertung angeben.\n"
                   "Tarvis32 --help zeigt die Optionen.\n";
         return ExitEingabe;

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         return 0;
     }
     FeiertagKalender kalender;
-    const IntervallKosten kosten = BerechneIntervall(eingabe->Start(), eingabe->dauerSekunden, kalender);
+    const IntervallKosten kosten =
+        BerechneIntervall(eingabe->Start(), eingabe->dauerSekunden, kalender);
     for (int zone : AlleZonen) {
         // No unit is shorter than 12 s; a call of up to a day needs at most 7201 + 8 of them.
         if (kosten.einheiten[zone] < 0 || kosten.einheiten[zone] > 86'400 / 12 + 16) {

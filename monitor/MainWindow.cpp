@@ -6,9 +6,9 @@
 #include "calllog/SaveDialog.h"
 #include "monitor/TariffDisplay.h"
 #include "overview/OverviewWindow.h"
-#include "platform/WindowStyle.h"
 #include "platform/QtCalendar.h"
 #include "platform/VersionText.h"
+#include "platform/WindowStyle.h"
 #include "tariff/Format.h"
 #include "tariff/GenaueZeit.h"
 
@@ -49,8 +49,8 @@ QString ZonenNameLabel(int zone) {
 }
 
 QLabel* Zahlenfeld(QWidget* parent, const QRect& geometrie, const QFont& font, int zone) {
-    QLabel* label = Beschriftung(parent, QString(), geometrie, font,
-                                 Qt::AlignRight | Qt::AlignVCenter);
+    QLabel* label =
+        Beschriftung(parent, QString(), geometrie, font, Qt::AlignRight | Qt::AlignVCenter);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setMargin(1);
     SetzeGrund(label, Hellgrau);
@@ -88,7 +88,9 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
 
 frmGMMain::~frmGMMain() = default;
 
-void frmGMMain::ZeigeLogbuchdatei(const QString& pfad) { setWindowTitle(FensterTitel(pfad)); }
+void frmGMMain::ZeigeLogbuchdatei(const QString& pfad) {
+    setWindowTitle(FensterTitel(pfad));
+}
 
 void frmGMMain::BaueFenster() {
     auto* flaeche = new QWidget(this);
@@ -163,7 +165,8 @@ void frmGMMain::BaueZonen(QWidget* flaeche) {
                 .arg(ZonenGrund(zone).name()));
         gaugeZeit_[zone] = gauge;
 
-        lblSek_[zone] = Zahlenfeld(rahmen3, QRect(SekLinks, oben, SekBreite, ZeilenHoehe), zahlen, zone);
+        lblSek_[zone] =
+            Zahlenfeld(rahmen3, QRect(SekLinks, oben, SekBreite, ZeilenHoehe), zahlen, zone);
         lblSek_[zone]->setObjectName(ObjektName("lblSek", zone));
         lblDMmin_[zone] =
             Zahlenfeld(rahmen3, QRect(DMminLinks, oben, DMminBreite, ZeilenHoehe), zahlen, zone);
@@ -307,7 +310,8 @@ void frmGMMain::StartStop() {
 // running call and does nothing otherwise.
 void frmGMMain::keyPressEvent(QKeyEvent* event) {
     const int taste = event->key();
-    if ((taste == Qt::Key_Return || taste == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+    if ((taste == Qt::Key_Return || taste == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
         auto* knopf = qobject_cast<QPushButton*>(focusWidget());
         if (knopf == nullptr || !knopf->isEnabled()) {
             knopf = cmdStart_;

@@ -40,8 +40,10 @@ TarifAnzeige NeuAnzeigeInhalt(Moment jetzt, Datum heute, const ZonenArray<int>& 
     const std::string trenner = DezimalTrenner(locale);
     for (int zone : AlleZonen) {
         const std::int32_t laenge = TaktLaenge(zonenTarif[zone], zone);
-        anzeige.sek[zone] = QString::fromStdString(FestkommaText(SekundenProEinheit(laenge), 1, trenner));
-        anzeige.dmMin[zone] = QString::fromStdString(FestkommaText(DMProMinute(laenge), 2, trenner));
+        anzeige.sek[zone] =
+            QString::fromStdString(FestkommaText(SekundenProEinheit(laenge), 1, trenner));
+        anzeige.dmMin[zone] =
+            QString::fromStdString(FestkommaText(DMProMinute(laenge), 2, trenner));
     }
     return anzeige;
 }

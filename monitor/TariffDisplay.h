@@ -13,10 +13,10 @@ namespace tarvis {
 
 // Everything the top strip and the per-zone tariff columns of the main window show.
 struct TarifAnzeige {
-    QString datum;    // "Samstag, 07.12.1996"
-    QString ftText;   // kind-of-day marker: "W", "FT", "S" or empty
-    QColor ftFarbe;   // the marker's ground
-    QString tarif;    // name of the band of the moment
+    QString datum;             // "Samstag, 07.12.1996"
+    QString ftText;            // kind-of-day marker: "W", "FT", "S" or empty
+    QColor ftFarbe;            // the marker's ground
+    QString tarif;             // name of the band of the moment
     ZonenArray<QString> sek;   // seconds per unit, one decimal
     ZonenArray<QString> dmMin; // DM per minute, two decimals
 };

@@ -7,7 +7,9 @@
 
 namespace tarvis {
 
-Moment SystemCalendarClock::now() const { return MomentAus(QDateTime::currentDateTime()); }
+Moment SystemCalendarClock::now() const {
+    return MomentAus(QDateTime::currentDateTime());
+}
 
 std::int64_t SteadyMillisecondCounter::milliseconds() const {
     using namespace std::chrono;

@@ -27,8 +27,12 @@ QString UhrzeitText(Moment moment) {
     return QTime(0, 0).addSecs(SekundeDesTages(moment)).toString(QStringLiteral("hh:mm:ss"));
 }
 
-QString DatumText(Datum datum) { return QDateAus(datum).toString(QStringLiteral("dd.MM.yyyy")); }
+QString DatumText(Datum datum) {
+    return QDateAus(datum).toString(QStringLiteral("dd.MM.yyyy"));
+}
 
-std::string DezimalTrenner(const QLocale& locale) { return locale.decimalPoint().toStdString(); }
+std::string DezimalTrenner(const QLocale& locale) {
+    return locale.decimalPoint().toStdString();
+}
 
 } // namespace tarvis

@@ -15,7 +15,9 @@ QString FensterTitel(const QString& logbuchdatei) {
     return VersionsText() + QStringLiteral(" [Logbuchdatei: ") + logbuchdatei + QLatin1Char(']');
 }
 
-QString CopyrightText() { return QString::fromUtf8(version::Rechtshinweis); }
+QString CopyrightText() {
+    return QString::fromUtf8(version::Rechtshinweis);
+}
 
 QString BeschreibungText() {
     return QString::fromUtf8(version::DateiBeschreibung) + QStringLiteral(", ") +

@@ -14,8 +14,8 @@ QFont Arial(double punkte, bool fett) {
 }
 
 QColor ZonenGrund(int zone) {
-    static const QColor farben[] = {{255, 255, 128}, {128, 255, 128}, {255, 128, 255},
-                                    {255, 128, 128}};
+    static const QColor farben[] = {
+        {255, 255, 128}, {128, 255, 128}, {255, 128, 255}, {255, 128, 128}};
     return farben[zone - 1];
 }
 

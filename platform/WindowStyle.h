@@ -12,7 +12,9 @@ namespace tarvis::style {
 
 // Layout figures are kept in twips (1/1440 inch) where the window's design gives them; 15 twips
 // make one pixel at 96 dots per inch.
-constexpr int Px(int twips) { return twips / 15; }
+constexpr int Px(int twips) {
+    return twips / 15;
+}
 constexpr QRect Twips(int links, int oben, int breite, int hoehe) {
     return QRect(Px(links), Px(oben), Px(breite), Px(hoehe));
 }

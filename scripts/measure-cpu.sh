@@ -7,16 +7,7 @@ cd "$(dirname "$0")/.."
 secs="${1:-30}"
 scripts/setup.sh build >/dev/null
 
-n=90
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -br -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill "$app_pid" 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-export DISPLAY=":$n"
-
-workdir="$(mktemp -d)"
-cp build/app/Tarvis32 "$workdir/"
+source scripts/virtual-display.sh
 LANG=de_DE.UTF-8 "$workdir/Tarvis32" >/dev/null 2>&1 &
 app_pid=$!
 window="$(xdotool search --sync --limit 1 --name 'Logbuchdatei')"
@@ -35,4 +26,3 @@ awk -v c0="$c0" -v c1="$c1" -v t0="$t0" -v t1="$t1" -v hz="$ticks_per_sec" -v rs
   used = (c1 - c0) / hz; wall = t1 - t0;
   printf "call running for %.1f s: CPU %.2f s = %.2f %% of one core; resident memory %d KiB\n",
          wall, used, 100 * used / wall, rss }'
-rm -rf "$workdir"

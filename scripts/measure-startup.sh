@@ -7,16 +7,7 @@ cd "$(dirname "$0")/.."
 runs="${1:-7}"
 scripts/setup.sh build >/dev/null
 
-n=90
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -br -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-app_pid=
-trap 'kill $app_pid 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-export DISPLAY=":$n"
-workdir="$(mktemp -d)"
-cp build/app/Tarvis32 "$workdir/"
+source scripts/virtual-display.sh
 
 times=()
 rss=()
@@ -44,4 +35,3 @@ for i in $(seq "$runs"); do
 done
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 echo "median of $runs runs: window shown after $(median "${times[@]}") ms, resident memory $(median "${rss[@]}") KiB"
-rm -rf "$workdir"

@@ -11,18 +11,7 @@ scene="${1:-main}"
 out="${2:-screenshots/$scene.png}"
 mkdir -p "$(dirname "$out")"
 
-# A free display number.
-n=90
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -br -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill "$app_pid" 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-export DISPLAY=":$n"
-unset WAYLAND_DISPLAY
-
-workdir="$(mktemp -d)"
-cp build/app/Tarvis32 "$workdir/"
+source scripts/virtual-display.sh
 LANG=de_DE.UTF-8 LC_ALL= "$workdir/Tarvis32" >/dev/null 2>&1 &
 app_pid=$!
 sleep 3
@@ -62,5 +51,4 @@ else
   mv "$out.tmp.png" "$out"
 fi
 rm -f "$out.tmp.png"
-rm -rf "$workdir"
 echo "$out"

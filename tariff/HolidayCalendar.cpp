@@ -11,13 +11,16 @@ constexpr int ModPositiv(int wert, int teiler) {
     return rest < 0 ? rest + teiler : rest;
 }
 
-Datum PlusTage(Datum datum, int tage) { return Datum{sys_days{datum} + days{tage}}; }
+Datum PlusTage(Datum datum, int tage) {
+    return Datum{sys_days{datum} + days{tage}};
+}
 
 } // namespace
 
 // Gauss's Easter rule (C. F. Gauss, 1800, with his 1816 correction), as given for example in
 // J. Meeus, "Astronomical Algorithms", ch. 8: the constants M and N depend on the century.
 Datum OsterSonntag(int jahr) {
+    // clang-format off
     const int k = jahr / 100;                            // century
     const int p = (13 + 8 * k) / 25;                     // lunar correction
     const int q = k / 4;                                 // solar correction
@@ -28,6 +31,7 @@ Datum OsterSonntag(int jahr) {
     const int c = ModPositiv(jahr, 7);                   // [0, 6]
     const int d = ModPositiv(19 * a + M, 30);            // [0, 29]
     const int e = ModPositiv(2 * b + 4 * c + 6 * d + N, 7); // [0, 6]
+    // clang-format on
 
     // Days after 22 March: [0, 35].
     int tage = d + e;
@@ -47,6 +51,7 @@ bool IstJahresendWerktag(Datum datum) {
 void FeiertagKalender::FeiertageBerechnen(int jahr) {
     const year j{jahr};
     const Datum ostern = OsterSonntag(jahr);
+    // clang-format off
     liste_ = {
         j / January / 1,      PlusTage(ostern, -2),  ostern,
         PlusTage(ostern, 1),  j / May / 1,           PlusTage(ostern, 39),
@@ -54,6 +59,7 @@ void FeiertagKalender::FeiertageBerechnen(int jahr) {
         j / December / 24,    j / December / 25,     j / December / 26,
         j / December / 31,    j / December / 31,     j / December / 31,
     };
+    // clang-format on
     // The Saturday and the Sunday among 27-30 December; 31 December stands in for a missing one.
     for (unsigned tag = 27; tag <= 30; ++tag) {
         const Datum datum = j / December / day{tag};

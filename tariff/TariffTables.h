@@ -12,7 +12,9 @@ namespace tarvis {
 // per band and zone, and the price of a unit. The tables never change while the program runs.
 
 constexpr int BandAnzahl = 16;
-constexpr bool IstBand(int band) { return band >= 1 && band <= BandAnzahl; }
+constexpr bool IstBand(int band) {
+    return band >= 1 && band <= BandAnzahl;
+}
 
 // The four kinds of day; the numbers are the order of the tariff overview's options.
 enum class TagesArt : int { Werktag = 1, Wochenende = 2, Feiertag = 3, JahresendWerktag = 4 };
@@ -24,6 +26,7 @@ constexpr double EinheitPreisDM = EinheitPreisPfennig / 100.0;
 
 namespace detail {
 // Milliseconds per unit, [band][zone], row and column 0 unused so indices stay 1-based.
+// clang-format off
 constexpr std::int32_t TaktLaengeMs[BandAnzahl + 1][ZonenAnzahl + 1] = {
     {0, 0, 0, 0, 0},
     {0, 240000, 120000, 120000, 120000}, //  1 working day 02-05
@@ -43,6 +46,7 @@ constexpr std::int32_t TaktLaengeMs[BandAnzahl + 1][ZonenAnzahl + 1] = {
     {0, 150000, 45000, 36000, 36000},    // 15 year-end working day 18-21
     {0, 240000, 60000, 36000, 36000},    // 16 year-end working day 21-02
 };
+// clang-format on
 } // namespace detail
 
 // Length of one unit in milliseconds for a band (1..16) and a zone (1..4).
@@ -92,6 +96,7 @@ constexpr std::array<int, SlotAnzahl> SlotBeginnSekunde{
 
 namespace detail {
 // [kind of day][slot] -> band.
+// clang-format off
 constexpr int SlotBand[TagesArtAnzahl + 1][SlotAnzahl] = {
     {0, 0, 0, 0, 0, 0, 0},
     {6, 1, 2, 3, 4, 5, 6},         // working day
@@ -99,6 +104,7 @@ constexpr int SlotBand[TagesArtAnzahl + 1][SlotAnzahl] = {
     {10, 10, 9, 9, 9, 9, 10},      // holiday
     {16, 11, 12, 13, 14, 15, 16},  // year-end working day
 };
+// clang-format on
 } // namespace detail
 
 // The band that holds in a slot (0..6) of a kind of day.
@@ -116,7 +122,9 @@ constexpr int SlotVonSekunde(int sekundeDesTages) {
 }
 
 // Derived figures of one unit length, in full precision; callers round only when formatting.
-constexpr double SekundenProEinheit(std::int32_t taktMs) { return taktMs / 1000.0; }
+constexpr double SekundenProEinheit(std::int32_t taktMs) {
+    return taktMs / 1000.0;
+}
 constexpr double DMProMinute(std::int32_t taktMs) {
     return 60.0 / (taktMs / 1000.0) * EinheitPreisDM;
 }

@@ -11,7 +11,9 @@ namespace tarvis {
 constexpr int ZonenAnzahl = 4;
 constexpr std::array<int, ZonenAnzahl> AlleZonen{1, 2, 3, 4};
 
-constexpr bool IstZone(int zone) { return zone >= 1 && zone <= ZonenAnzahl; }
+constexpr bool IstZone(int zone) {
+    return zone >= 1 && zone <= ZonenAnzahl;
+}
 
 // A fixed array indexed by zone number 1..4, so callers never write [zone - 1].
 template <class T> class ZonenArray {

@@ -4,6 +4,7 @@
 #include "calllog/SaveDialog.h"
 #include "platform/FileDialog.h"
 #include "support/FakeClock.h"
+#include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -25,14 +26,6 @@ using namespace std::chrono;
 
 namespace {
 
-class KeineDateiWahl final : public FileChooser {
-public:
-    std::optional<QString> chooseFile(QWidget*, const QString&, const QString&,
-                                      const QStringList&) override {
-        return std::nullopt;
-    }
-};
-
 QString Zone(const char* name, int zone) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(zone);
 }
@@ -42,7 +35,7 @@ protected:
     // The clock says Saturday 7.12.1996 14:05:33; the main window's today is handed in apart
     // from it, so the test can tell which one the date fields show.
     test::FakeCalendarClock uhr{MomentAus(year{1996} / 12 / 7, 14, 5, 33)};
-    KeineDateiWahl dateiWahl;
+    test::FakeFileChooser dateiWahl;
     QTemporaryDir ordner;
     Logbuch logbuch{ordner.filePath(QStringLiteral("Tarvis 12-1996.Rep"))};
     std::unique_ptr<frmBerechnung> fenster;

@@ -4,6 +4,7 @@
 #include "calllog/Logbuch.h"
 #include "platform/FileDialog.h"
 #include "platform/WindowStyle.h"
+#include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -25,25 +26,6 @@ namespace {
 
 using namespace std::chrono;
 using test::ReadAll;
-
-// Answers the file dialog as the test says and keeps what it was asked.
-class FakeFileChooser final : public FileChooser {
-public:
-    std::optional<QString> chooseFile(QWidget*, const QString& title, const QString& initialFile,
-                                      const QStringList& filters) override {
-        ++aufrufe;
-        titel = title;
-        anfang = initialFile;
-        filter = filters;
-        return antwort;
-    }
-
-    std::optional<QString> antwort;
-    int aufrufe = 0;
-    QString titel;
-    QString anfang;
-    QStringList filter;
-};
 
 // Answers the next message box with OK and keeps its text. The box runs its own event loop,
 // so it is looked for from a timer until it shows.
@@ -131,7 +113,7 @@ protected:
 
     QTemporaryDir dir_;
     Logbuch logbuch_;
-    FakeFileChooser chooser_;
+    test::FakeFileChooser chooser_;
     Meldungen meldungen_;
 };
 

@@ -1,7 +1,8 @@
+#include "commandline/CommandLine.h"
+
 #include "calculation/CalculationInput.h"
 #include "calculation/IntervalCost.h"
 #include "calllog/LogFile.h"
-#include "commandline/CommandLine.h"
 #include "tariff/Format.h"
 
 #include <QFile>
@@ -31,7 +32,9 @@ Lauf Aufruf(QStringList argumente) {
     return lauf;
 }
 
-QStringList Zeilen(const QString& text) { return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+QStringList Zeilen(const QString& text) {
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
 
 } // namespace
 
@@ -47,7 +50,8 @@ TEST(Kommandozeile, RecognisesItsOptionsAndLeavesTheRestToTheWindow) {
         {{"Tarvis32", "--berechnen", "1.1.97", "10:00", "00:01:00"}, true},
     };
     for (const auto& [argumente, erwartet] : faelle) {
-        EXPECT_EQ(IstKommandozeilenAufruf(argumente), erwartet) << argumente.join(' ').toStdString();
+        EXPECT_EQ(IstKommandozeilenAufruf(argumente), erwartet)
+            << argumente.join(' ').toStdString();
     }
 }
 
@@ -63,7 +67,8 @@ TEST(Kommandozeile, HelpAndVersion) {
 
 TEST(Kommandozeile, WrongUseIsRefusedWithStatus2) {
     for (const QStringList& argumente :
-         {QStringList{"--gibtsnicht"}, QStringList{"--tarif"}, QStringList{"--berechnen", "1.1.1997"},
+         {QStringList{"--gibtsnicht"}, QStringList{"--tarif"},
+          QStringList{"--berechnen", "1.1.1997"},
           QStringList{"--tarif", "1.1.1997 10:00", "--auswertung", "x"}, QStringList{"hallo"}}) {
         const Lauf lauf = Aufruf(argumente);
         EXPECT_EQ(lauf.code, ExitEingabe) << argumente.join(' ').toStdString();
@@ -149,7 +154,8 @@ TEST(Kommandozeile, TarifAtBoundarySecondsAndOnHolidays) {
         {"07.12.1996 04:59:59", "8", "Samstag / Sonntag", "City         240,0 Sek.   0,03 DM/min."},
         {"24.12.1996 10:00:00", "9", "Feiertag", "City         150,0 Sek.   0,05 DM/min."},
         {"31.12.1996 21:00:00", "10", "Feiertag", "City         240,0 Sek.   0,03 DM/min."},
-        {"29.12.1997 12:00:00", "14", "Werktag 27.12. - 30.12.", "City          90,0 Sek.   0,08 DM/min."},
+        {"29.12.1997 12:00:00", "14", "Werktag 27.12. - 30.12.",
+         "City          90,0 Sek.   0,08 DM/min."},
     };
     for (const auto& fall : faelle) {
         SCOPED_TRACE(fall.zeitpunkt);
@@ -162,13 +168,16 @@ TEST(Kommandozeile, TarifAtBoundarySecondsAndOnHolidays) {
         EXPECT_EQ(zeilen[4], QString::fromUtf8(fall.city));
     }
     const Lauf fern = Aufruf({"--tarif", "02.12.1996 13:00:00"});
-    EXPECT_EQ(Zeilen(fern.aus)[3], QStringLiteral("Name:      Nachmittagtarif (12:00 - 18:00 Uhr)"));
+    EXPECT_EQ(Zeilen(fern.aus)[3],
+              QStringLiteral("Name:      Nachmittagtarif (12:00 - 18:00 Uhr)"));
     EXPECT_EQ(Zeilen(fern.aus)[7], QStringLiteral("Fern          13,5 Sek.   0,53 DM/min."));
 }
 
 TEST(Kommandozeile, TarifRefusesInvalidMoments) {
-    EXPECT_EQ(Aufruf({"--tarif", "30.02.1996 10:00"}).fehler, QStringLiteral("Start-Datum ist nicht korrekt.\n"));
-    EXPECT_EQ(Aufruf({"--tarif", "01.02.1996"}).fehler, QStringLiteral("Start-Uhrzeit ist nicht korrekt.\n"));
+    EXPECT_EQ(Aufruf({"--tarif", "30.02.1996 10:00"}).fehler,
+              QStringLiteral("Start-Datum ist nicht korrekt.\n"));
+    EXPECT_EQ(Aufruf({"--tarif", "01.02.1996"}).fehler,
+              QStringLiteral("Start-Uhrzeit ist nicht korrekt.\n"));
     EXPECT_EQ(Aufruf({"--tarif", "01.02.1996 10:60"}).code, ExitEingabe);
 }
 
@@ -198,17 +207,23 @@ TEST(Kommandozeile, AuswertungSumsALogWrittenByTheProgram) {
     ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1996} / 12 / 7, "City", "2", "0,24", "Oma")));
     ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1996} / 12 / 31, "Fern", "11", "1,32")));
     ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1996} / 12 / 8, "City", "3", "0,36")));
-    ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1997} / 1 / 1, "Region 200", "100", "12,00", "Neujahr")));
-    const QByteArray vorher = [&] { QFile f(pfad); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    ASSERT_TRUE(AppendCallRecord(
+        pfad, Eintrag(year{1997} / 1 / 1, "Region 200", "100", "12,00", "Neujahr")));
+    const QByteArray vorher = [&] {
+        QFile f(pfad);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
 
     const Lauf lauf = Aufruf({"--auswertung", pfad});
     ASSERT_EQ(lauf.code, ExitOk);
     EXPECT_TRUE(lauf.fehler.isEmpty()) << lauf.fehler.toStdString();
-    EXPECT_EQ(lauf.aus.toStdString(), std::string("Monat    Zone        Anrufe  Einheiten     Gebühren\n"
-                                       "12/1996  City             2          5         0,60 DM\n"
-                                       "12/1996  Fern             1         11         1,32 DM\n"
-                                       "01/1997  Region 200       1        100        12,00 DM\n"
-                                       "Gesamt                    4        116        13,92 DM\n"));
+    EXPECT_EQ(lauf.aus.toStdString(),
+              std::string("Monat    Zone        Anrufe  Einheiten     Gebühren\n"
+                          "12/1996  City             2          5         0,60 DM\n"
+                          "12/1996  Fern             1         11         1,32 DM\n"
+                          "01/1997  Region 200       1        100        12,00 DM\n"
+                          "Gesamt                    4        116        13,92 DM\n"));
     QFile f(pfad);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), vorher); // only read
@@ -225,23 +240,29 @@ TEST(Kommandozeile, AuswertungOfEmptyDamagedMissingAndBinaryFiles) {
     const QString leer = schreibe("leer.Rep", {});
     Lauf lauf = Aufruf({"--auswertung", leer});
     EXPECT_EQ(lauf.code, ExitOk);
-    EXPECT_TRUE(lauf.aus.endsWith(QStringLiteral("Gesamt                    0          0         0,00 DM\n")));
+    EXPECT_TRUE(lauf.aus.endsWith(
+        QStringLiteral("Gesamt                    0          0         0,00 DM\n")));
 
-    const QString kaputt = schreibe(
-        "kaputt.Rep",
-        "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0711              City              2        0,24 DM\r\n"
-        "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0711              City              2        0,24\r\n"
-        "32.12.96   14:05:33\r\n"
-        "                                                         nur ein Kommentar\r\n"
-        "08.12.96   9:05   08.12.96   09:06:00   00:01:00,0                     Fern              5        0,60 DM\r\n"
-        "09.12.96   10:00:00   09.12.96   10:01:00   00:01:00,0   0711              Mars              1        0,12 DM\r\n");
+    const QString kaputt =
+        schreibe("kaputt.Rep",
+                 "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0711              City  "
+                 "            2        0,24 DM\r\n"
+                 "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0711              City  "
+                 "            2        0,24\r\n"
+                 "32.12.96   14:05:33\r\n"
+                 "                                                         nur ein Kommentar\r\n"
+                 "08.12.96   9:05   08.12.96   09:06:00   00:01:00,0                     Fern      "
+                 "        5        0,60 DM\r\n"
+                 "09.12.96   10:00:00   09.12.96   10:01:00   00:01:00,0   0711              Mars  "
+                 "            1        0,12 DM\r\n");
     lauf = Aufruf({"--auswertung", kaputt});
     EXPECT_EQ(lauf.code, ExitOk);
     EXPECT_EQ(Zeilen(lauf.fehler).size(), 3) << lauf.fehler.toStdString();
     EXPECT_TRUE(lauf.fehler.contains(kaputt + QStringLiteral(":2:")));
     EXPECT_TRUE(lauf.fehler.contains(kaputt + QStringLiteral(":3:")));
     EXPECT_TRUE(lauf.fehler.contains(kaputt + QStringLiteral(":6:")));
-    EXPECT_TRUE(lauf.aus.endsWith(QStringLiteral("Gesamt                    2          7         0,84 DM\n")))
+    EXPECT_TRUE(lauf.aus.endsWith(
+        QStringLiteral("Gesamt                    2          7         0,84 DM\n")))
         << lauf.aus.toStdString();
 
     lauf = Aufruf({"--auswertung", dir.filePath(QStringLiteral("fehlt.Rep"))});
@@ -258,5 +279,6 @@ TEST(Kommandozeile, AuswertungOfEmptyDamagedMissingAndBinaryFiles) {
     }
     lauf = Aufruf({"--auswertung", schreibe("binaer.Rep", binaer)});
     EXPECT_EQ(lauf.code, ExitOk);
-    EXPECT_TRUE(lauf.aus.endsWith(QStringLiteral("Gesamt                    0          0         0,00 DM\n")));
+    EXPECT_TRUE(lauf.aus.endsWith(
+        QStringLiteral("Gesamt                    0          0         0,00 DM\n")));
 }

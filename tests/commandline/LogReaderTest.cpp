@@ -16,12 +16,16 @@ TEST(LiesLogZeile, TellsRecordsOtherLinesAndDamagedRecords) {
         std::int64_t einheiten;
         std::int64_t pfennig;
     };
-    const std::string satz = "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0711 123456       ";
+    const std::string satz =
+        "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0711 123456       ";
     const std::vector<Fall> faelle{
         {"record", satz + "City              2        0,24 DM", ZeilenArt::Datensatz, 1, 2, 24},
-        {"Region 200", satz + "Region 200       10        1,20 DM", ZeilenArt::Datensatz, 3, 10, 120},
-        {"Region 50, point", satz + "Region 50         5        0.60 DM", ZeilenArt::Datensatz, 2, 5, 60},
-        {"grown units and cost", satz + "Fern        1234567   148148,04 DM", ZeilenArt::Datensatz, 4, 1234567, 14814804},
+        {"Region 200", satz + "Region 200       10        1,20 DM", ZeilenArt::Datensatz, 3, 10,
+         120},
+        {"Region 50, point", satz + "Region 50         5        0.60 DM", ZeilenArt::Datensatz, 2,
+         5, 60},
+        {"grown units and cost", satz + "Fern        1234567   148148,04 DM", ZeilenArt::Datensatz,
+         4, 1234567, 14814804},
         {"heading", "     Beginn                 Ende", ZeilenArt::KeinDatensatz, 0, 0, 0},
         {"dashes", std::string(109, '-'), ZeilenArt::KeinDatensatz, 0, 0, 0},
         {"comment", std::string(57, ' ') + "12.12.96 angerufen", ZeilenArt::KeinDatensatz, 0, 0, 0},
@@ -30,7 +34,8 @@ TEST(LiesLogZeile, TellsRecordsOtherLinesAndDamagedRecords) {
         {"bad cost", satz + "City              2        0,2x DM", ZeilenArt::Unlesbar, 0, 0, 0},
         {"bad units", satz + "City             -2        0,24 DM", ZeilenArt::Unlesbar, 0, 0, 0},
         {"unknown zone", satz + "Mond              2        0,24 DM", ZeilenArt::Unlesbar, 0, 0, 0},
-        {"impossible date", "30.02.96" + satz.substr(8) + "City  2  0,24 DM", ZeilenArt::Unlesbar, 0, 0, 0},
+        {"impossible date", "30.02.96" + satz.substr(8) + "City  2  0,24 DM", ZeilenArt::Unlesbar,
+         0, 0, 0},
         {"too many digits", satz + "City  1234567890123  0,24 DM", ZeilenArt::Unlesbar, 0, 0, 0},
     };
     for (const auto& fall : faelle) {

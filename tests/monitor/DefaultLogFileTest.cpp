@@ -18,8 +18,9 @@ TEST(StandardLogbuchdatei, OneFilePerMonthOfTheStart) {
 
 TEST(StandardLogbuchdatei, FallsBackToTheDocumentsWhenTheProgramsDirectoryIsReadOnly) {
     const auto nieProgramm = [](const QString& dir) { return dir != QLatin1String("/usr/bin"); };
-    EXPECT_EQ(StandardLogbuchdatei(year{1996} / 12 / 7, "/usr/bin", "/home/u/Dokumente", nieProgramm),
-              QStringLiteral("/home/u/Dokumente/Tarvis 12-1996.Rep"));
+    EXPECT_EQ(
+        StandardLogbuchdatei(year{1996} / 12 / 7, "/usr/bin", "/home/u/Dokumente", nieProgramm),
+        QStringLiteral("/home/u/Dokumente/Tarvis 12-1996.Rep"));
 }
 
 TEST(VerzeichnisBeschreibbar, RealDirectories) {

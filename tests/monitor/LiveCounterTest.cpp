@@ -1,4 +1,5 @@
 #include "monitor/LiveCounter.h"
+
 #include "tariff/TariffBand.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,9 @@ public:
     LiveCounter zaehler;
 };
 
-const ZonenArray<std::int64_t> Alle(std::int64_t n) { return ZonenArray<std::int64_t>(n); }
+const ZonenArray<std::int64_t> Alle(std::int64_t n) {
+    return ZonenArray<std::int64_t>(n);
+}
 
 ZonenArray<std::int64_t> Einheiten(const LiveCounter& z) {
     return {z.Einheiten(1), z.Einheiten(2), z.Einheiten(3), z.Einheiten(4)};

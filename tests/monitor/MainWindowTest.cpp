@@ -1,7 +1,9 @@
-#include "calllog/Logbuch.h"
 #include "monitor/MainWindow.h"
+
+#include "calllog/Logbuch.h"
 #include "platform/FileDialog.h"
 #include "support/FakeClock.h"
+#include "support/FakeFileChooser.h"
 
 #include <QAction>
 #include <QLabel>
@@ -16,19 +18,11 @@ using namespace std::chrono;
 
 namespace {
 
-class KeineDateiWahl final : public FileChooser {
-public:
-    std::optional<QString> chooseFile(QWidget*, const QString&, const QString&,
-                                      const QStringList&) override {
-        return std::nullopt;
-    }
-};
-
 class MainWindowTest : public ::testing::Test {
 protected:
     // Saturday 7.12.1996, 14:05:33.
     test::FakeTime zeit{MomentAus(year{1996} / 12 / 7, 14, 5, 33), 5'000'000};
-    KeineDateiWahl dateiWahl;
+    test::FakeFileChooser dateiWahl;
     Logbuch logbuch{QStringLiteral("/tmp/Tarvis 12-1996.Rep")};
     std::unique_ptr<frmGMMain> fenster;
 

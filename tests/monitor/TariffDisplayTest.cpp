@@ -10,7 +10,9 @@ namespace {
 
 const QLocale Deutsch(QLocale::German, QLocale::Germany);
 
-Moment Am(int j, unsigned m, unsigned d, int h) { return MomentAus(year{j} / month{m} / day{d}, h); }
+Moment Am(int j, unsigned m, unsigned d, int h) {
+    return MomentAus(year{j} / month{m} / day{d}, h);
+}
 
 } // namespace
 
@@ -32,8 +34,8 @@ TEST(NeuAnzeigeInhalt, MarkerFollowsTheOrderOfTheBandClassification) {
     for (const auto& fall : faelle) {
         SCOPED_TRACE(fall.name);
         FeiertagKalender kalender;
-        const TarifAnzeige anzeige =
-            NeuAnzeigeInhalt(fall.jetzt, DatumVon(fall.jetzt), ZonenArray<int>(1), kalender, Deutsch);
+        const TarifAnzeige anzeige = NeuAnzeigeInhalt(fall.jetzt, DatumVon(fall.jetzt),
+                                                      ZonenArray<int>(1), kalender, Deutsch);
         EXPECT_EQ(anzeige.ftText, QString::fromUtf8(fall.text));
         EXPECT_EQ(anzeige.ftFarbe, fall.farbe);
     }
@@ -54,8 +56,9 @@ TEST(NeuAnzeigeInhalt, DateNameAndFiguresPerZone) {
 TEST(NeuAnzeigeInhalt, FollowsTheUsersDecimalSeparator) {
     FeiertagKalender kalender;
     const Moment jetzt = Am(1996, 12, 2, 18);
-    const TarifAnzeige anzeige = NeuAnzeigeInhalt(jetzt, DatumVon(jetzt), ZonenArray<int>(5),
-                                                  kalender, QLocale(QLocale::English, QLocale::UnitedStates));
+    const TarifAnzeige anzeige =
+        NeuAnzeigeInhalt(jetzt, DatumVon(jetzt), ZonenArray<int>(5), kalender,
+                         QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(anzeige.sek[3], QStringLiteral("22.5"));
     EXPECT_EQ(anzeige.dmMin[4], QStringLiteral("0.33"));
     EXPECT_TRUE(anzeige.datum.startsWith(QStringLiteral("Montag, ")));

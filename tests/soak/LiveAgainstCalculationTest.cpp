@@ -38,8 +38,8 @@ struct Anruf {
 
 std::vector<Anruf> Anrufe() {
     std::vector<Anruf> anrufe{
-        {MomentAus(year{1996} / 12 / 6, 23, 0, 0), 86'399},  // Friday night into the weekend
-        {MomentAus(year{1996} / 12 / 23, 20, 59, 0), 30'000}, // into Christmas Eve
+        {MomentAus(year{1996} / 12 / 6, 23, 0, 0), 86'399},    // Friday night into the weekend
+        {MomentAus(year{1996} / 12 / 23, 20, 59, 0), 30'000},  // into Christmas Eve
         {MomentAus(year{1997} / 12 / 26, 17, 59, 30), 60'000}, // into the year-end days
         {MomentAus(year{1996} / 12 / 2, 17, 59, 0), 300},
         {MomentAus(year{1996} / 12 / 2, 10, 0, 0), 90},
@@ -51,8 +51,8 @@ std::vector<Anruf> Anrufe() {
         return (zufall >> 8) % bis;
     };
     for (int i = 0; i < 40; ++i) {
-        const Moment start = MomentAus(year{1996} / 12 / 1) + days{naechste(400)} +
-                             seconds{naechste(86'400)};
+        const Moment start =
+            MomentAus(year{1996} / 12 / 1) + days{naechste(400)} + seconds{naechste(86'400)};
         anrufe.push_back({start, 1 + std::int64_t(naechste(86'399))});
     }
     return anrufe;

@@ -20,7 +20,9 @@ constexpr std::int64_t DauerMs = Stunden * 3'600'000;
 constexpr std::int64_t StauBeginn = 30LL * 3'600'000 + 12'345; // one tick 60 s late
 constexpr std::int64_t StauMs = 60'000;
 
-Moment UhrBei(std::int64_t verstrichenMs) { return Beginn + seconds{verstrichenMs / 1000}; }
+Moment UhrBei(std::int64_t verstrichenMs) {
+    return Beginn + seconds{verstrichenMs / 1000};
+}
 
 // Ticks every 100 ms, most of them a little late (0..97 ms, the same every run), none during
 // the stall.

@@ -1,4 +1,5 @@
 #include "tariff/Format.h"
+
 #include "tariff/TariffTables.h"
 
 #include <gtest/gtest.h>

@@ -38,11 +38,11 @@ std::vector<BandFall> GrenzFaelle() {
     std::vector<BandFall> faelle;
     for (const auto& tag : tage) {
         for (int slot = 0; slot < 7; ++slot) {
-            faelle.push_back({tag.name, Am(tag.j, tag.m, tag.d, grenzen[slot], 0, 0),
-                              tag.baender[slot]});
+            faelle.push_back(
+                {tag.name, Am(tag.j, tag.m, tag.d, grenzen[slot], 0, 0), tag.baender[slot]});
             const int ende = slot + 1 < 7 ? grenzen[slot + 1] : 24;
-            faelle.push_back({tag.name, Am(tag.j, tag.m, tag.d, ende - 1, 59, 59),
-                              tag.baender[slot]});
+            faelle.push_back(
+                {tag.name, Am(tag.j, tag.m, tag.d, ende - 1, 59, 59), tag.baender[slot]});
         }
     }
     return faelle;
@@ -63,7 +63,8 @@ TEST(TarifNr, EveryBoundarySecondOfEveryKindOfDay) {
 TEST(TarifNr, KindOfDayOrderAndDateOfTheMoment) {
     FeiertagKalender kalender;
     const std::vector<BandFall> faelle{
-        {"holiday on a Sunday is a holiday (Easter Sunday 1996, 10:00)", Am(1996, 4, 7, 10, 0, 0), 9},
+        {"holiday on a Sunday is a holiday (Easter Sunday 1996, 10:00)", Am(1996, 4, 7, 10, 0, 0),
+         9},
         {"holiday on a Saturday (1.5.1999)", Am(1999, 5, 1, 22, 0, 0), 10},
         {"24.12. on a working day (Tuesday 1996)", Am(1996, 12, 24, 10, 0, 0), 9},
         {"Saturday 28.12.1996 is a year-end holiday", Am(1996, 12, 28, 10, 0, 0), 9},

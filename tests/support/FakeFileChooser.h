@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/FileDialog.h"
+
+#include <optional>
+
+namespace tarvis::test {
+
+// Answers the file dialog as the test says (cancel unless told otherwise) and keeps what it
+// was asked.
+class FakeFileChooser final : public FileChooser {
+public:
+    std::optional<QString> chooseFile(QWidget*, const QString& title, const QString& initialFile,
+                                      const QStringList& filters) override {
+        ++aufrufe;
+        titel = title;
+        anfang = initialFile;
+        filter = filters;
+        return antwort;
+    }
+
+    std::optional<QString> antwort;
+    int aufrufe = 0;
+    QString titel;
+    QString anfang;
+    QStringList filter;
+};
+
+} // namespace tarvis::test
