@@ -92,8 +92,9 @@ int Berechnen(const QStringList& werte, QTextStream& aus, QTextStream& fehler) {
     return ExitOk;
 }
 
-int Tarif(const QString& wert, QTextStream& aus, QTextStream& fehler) {
-    const QStringList teile = wert.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+int Tarif(const QStringList& werte, QTextStream& aus, QTextStream& fehler) {
+    const QStringList teile =
+        werte.join(QLatin1Char(' ')).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const auto datum = DatumAusText(teile.value(0).toStdString());
     if (!datum) {
         fehler << QString::fromStdString(std::string(MeldungStartDatum)) << '\n';
@@ -216,8 +217,11 @@ int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QText
         aus << VersionsText() << '\n';
         return ExitOk;
     }
-    if (auftraege != 1 ||
-        (!parser.isSet(OptBerechnen) && !parser.positionalArguments().isEmpty())) {
+    // --tarif takes the moment in quotes or as two words; --auswertung takes nothing more.
+    const qsizetype zusaetzlich = parser.positionalArguments().size();
+    const bool zuViel = (parser.isSet(OptTarif) && zusaetzlich > 1) ||
+                        (parser.isSet(OptAuswertung) && zusaetzlich > 0);
+    if (auftraege != 1 || zuViel) {
         fehler << "Bitte genau eine der Optionen --berechnen, --tarif, --auswertung angeben.\n"
                   "Tarvis32 --help zeigt die Optionen.\n";
         return ExitEingabe;
@@ -226,7 +230,8 @@ int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QText
         return Berechnen(parser.positionalArguments(), aus, fehler);
     }
     if (parser.isSet(OptTarif)) {
-        return Tarif(parser.value(OptTarif), aus, fehler);
+        return Tarif(QStringList{parser.value(OptTarif)} << parser.positionalArguments(), aus,
+                     fehler);
     }
     return Auswertung(parser.value(OptAuswertung), aus, fehler);
 }

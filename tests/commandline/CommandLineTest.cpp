@@ -179,6 +179,12 @@ TEST(Kommandozeile, TarifRefusesInvalidMoments) {
     EXPECT_EQ(Aufruf({"--tarif", "01.02.1996"}).fehler,
               QStringLiteral("Start-Uhrzeit ist nicht korrekt.\n"));
     EXPECT_EQ(Aufruf({"--tarif", "01.02.1996 10:60"}).code, ExitEingabe);
+    EXPECT_EQ(Aufruf({"--tarif", "01.02.1996", "10:00", "11:00"}).code, ExitEingabe);
+}
+
+TEST(Kommandozeile, TarifTakesTheMomentAsOneOrTwoWords) {
+    EXPECT_EQ(Aufruf({"--tarif", "02.12.1996", "13:00"}).aus,
+              Aufruf({"--tarif", "02.12.1996 13:00:00"}).aus);
 }
 
 namespace {
