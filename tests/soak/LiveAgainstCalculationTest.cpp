@@ -85,3 +85,15 @@ TEST(LiveAgainstCalculation, AZeroLengthCallDiffersByTheUnitChargedAtStart) {
     EXPECT_EQ(BerechneIntervall(start, 0, kalender).einheiten, ZonenArray<std::int64_t>(0));
     EXPECT_EQ(LiveGezaehlt(start, 0), ZonenArray<std::int64_t>(1));
 }
+
+TEST(LiveAgainstCalculation, HalfSecondCarryRoundedToEvenCanCostTheCalculationAUnit) {
+    // Region 200 from 08:59:00 on a Monday: three 22.5-s units reach 67.5 s, 7.5 s past 09:00.
+    // Of the 94-s call, 26.5 s remain; the calculation rounds that to 26 (ties to even), which
+    // two 13-s units cover, while live the third 13-s unit begins at 93.5 s, before the end.
+    const Moment start = MomentAus(year{1996} / 12 / 2, 8, 59, 0);
+    FeiertagKalender kalender;
+    EXPECT_EQ(BerechneIntervall(start, 94, kalender).einheiten[3], 5);
+    EXPECT_EQ(LiveGezaehlt(start, 94)[3], 6);
+    // One second less, and the two agree again.
+    EXPECT_EQ(BerechneIntervall(start, 93, kalender).einheiten[3], LiveGezaehlt(start, 93)[3]);
+}
