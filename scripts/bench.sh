@@ -3,7 +3,7 @@
 #   scripts/bench.sh [extra Google Benchmark options]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh build >/dev/null
+TARVIS_TARGET=tarvis_bench scripts/setup.sh build >/dev/null
 echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores"
 build/bench/tarvis_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   --benchmark_min_time=0.2 "$@" 2>/dev/null | awk '

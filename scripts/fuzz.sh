@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secs="${1:-30}"
-scripts/setup.sh build >/dev/null 2>&1 || true # installs the packages (clang among them)
+scripts/setup.sh --packages-only
 if [ ! -f build-fuzz/build.ninja ]; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTARVIS_SANITIZE=ON -DTARVIS_BUILD_TESTS=OFF -DTARVIS_FUZZ=ON >/dev/null

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secs="${1:-30}"
-scripts/setup.sh build >/dev/null
+TARVIS_TARGET=Tarvis32 scripts/setup.sh build >/dev/null
 
 source scripts/virtual-display.sh
 LANG=de_DE.UTF-8 "$workdir/Tarvis32" >/dev/null 2>&1 &

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-7}"
-scripts/setup.sh build >/dev/null
+TARVIS_TARGET=Tarvis32 scripts/setup.sh build >/dev/null
 
 source scripts/virtual-display.sh
 

@@ -3,7 +3,7 @@
 # saves a screenshot of the main window and prints its path.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh build
+TARVIS_TARGET=Tarvis32 scripts/setup.sh build
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec build/app/Tarvis32 "$@"

@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 scene="${1:-main}"
 out="${2:-screenshots/$scene.png}"
 mkdir -p "$(dirname "$out")"
+TARVIS_TARGET=Tarvis32 scripts/setup.sh build >/dev/null
 
 source scripts/virtual-display.sh
 LANG=de_DE.UTF-8 LC_ALL= "$workdir/Tarvis32" >/dev/null 2>&1 &

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing, and configures
 # and builds it. Quick when everything is already there.
-#   scripts/setup.sh [build-dir] [extra cmake options...]
+#   [TARVIS_TARGET=<target>] scripts/setup.sh [build-dir] [extra cmake options...]
+#   scripts/setup.sh --packages-only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev libgl-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb x11-utils imagemagick xdotool
   desktop-file-utils appstream clang libclang-rt-14-dev
@@ -28,9 +29,13 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+if [ "${1:-}" = --packages-only ]; then
+  exit 0
+fi
+
 build_dir="${1:-build}"
 shift || true
 if [ ! -f "$build_dir/build.ninja" ]; then
   cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 fi
-cmake --build "$build_dir" -j"$(nproc)"
+cmake --build "$build_dir" -j"$(nproc)" --target "${TARVIS_TARGET:-all}"
