@@ -105,6 +105,20 @@ TEST(LiveCounter, ZonesRunInDifferentBandsUntilTheirNextUnit) {
     EXPECT_EQ(anruf.zaehler.TaktEnde(4), 67'500 + 21'500);
 }
 
+TEST(LiveCounter, MidnightFromFridayToSaturdayTakesTheWeekendBand) {
+    Anruf anruf(Am(1996, 12, 6, 23, 59, 50)); // Friday: band 6
+    anruf.Start();
+    bool neuerTag = false;
+    for (std::int64_t ms = 100; ms <= 31'000; ms += 100) {
+        neuerTag = anruf.TickBei(ms).neuerTag || neuerTag;
+    }
+    EXPECT_TRUE(neuerTag);
+    // Fern's second unit begins at 00:00:20 on Saturday, in the weekend's night band.
+    EXPECT_EQ(anruf.zaehler.ZonenTarif()[4], 8);
+    EXPECT_EQ(anruf.zaehler.Einheiten(4), 2);
+    EXPECT_EQ(anruf.zaehler.LetzterTarif(), 8);
+}
+
 TEST(LiveCounter, MidnightGivesTheNewDaysBandAndRunsTheDayHandling) {
     // Monday 23.12.1996 23:59:50 into Christmas Eve, a holiday: Fern goes from 30 s to 36 s units.
     Anruf anruf(Am(1996, 12, 23, 23, 59, 50));

@@ -4,12 +4,18 @@
 #include "platform/FileDialog.h"
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
+#include "support/TempDir.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -173,4 +179,81 @@ TEST_F(MainWindowTest, NothingIsClipped) {
     }
     QPushButton* start = Knopf("cmdStart");
     EXPECT_LE(start->fontMetrics().horizontalAdvance(start->text()), start->width());
+}
+
+namespace {
+
+// Runs `waehrenddessen` once the modal window that `oeffnen` opens is up, then closes that
+// window. Returns the window's object name, or nothing when none opened.
+QString MitModalemFenster(const std::function<void()>& oeffnen,
+                          const std::function<void(QDialog&)>& waehrenddessen) {
+    QString name;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog != nullptr) {
+            name = dialog->objectName();
+            waehrenddessen(*dialog);
+            dialog->reject();
+        }
+    });
+    oeffnen();
+    return name;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, ACallGoesOnBeingCountedBehindEveryModalWindow) {
+    fenster->show();
+    Knopf("cmdStart")->click();
+    const std::vector<std::pair<QString, std::function<void()>>> oeffner{
+        {"frmUebersicht", [&] { Control<QAction>("mnuTarife")->trigger(); }},
+        {"frmBerechnung", [&] { Control<QAction>("mnuBerechnung")->trigger(); }},
+        {"frmAbout", [&] { Knopf("cmdInfo")->click(); }},
+    };
+    std::int64_t einheiten = 1;
+    for (const auto& [erwartet, oeffnen] : oeffner) {
+        const QString soll = QString::number(++einheiten);
+        const QString geoeffnet = MitModalemFenster(oeffnen, [&](QDialog&) {
+            zeit.advanceMs(21'600); // a little more than one Fern unit of 21.5 s
+            // The window's own timer ticks behind the modal window.
+            for (int i = 0; i < 100 && Text("lblEinheiten", 4) != soll; ++i) {
+                QTest::qWait(50);
+            }
+        });
+        EXPECT_EQ(geoeffnet, erwartet);
+        EXPECT_EQ(Text("lblEinheiten", 4), soll) << erwartet.toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, SavingAFinishedCallWritesItAndDisablesTheButton) {
+    QTemporaryDir dir;
+    logbuch.SetzePfad(dir.filePath(QStringLiteral("Tarvis 12-1996.Rep")));
+    Knopf("cmdStart")->click();
+    Laufen(3'000);
+    Knopf("cmdStart")->click();
+    ASSERT_TRUE(Knopf("cmdSpeichern")->isEnabled());
+    const QString geoeffnet =
+        MitModalemFenster([&] { Knopf("cmdSpeichern")->click(); },
+                          [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
+    EXPECT_EQ(geoeffnet, QStringLiteral("frmSpeichern"));
+    EXPECT_FALSE(Knopf("cmdSpeichern")->isEnabled());
+    const QByteArray inhalt = test::ReadAll(logbuch.Pfad());
+    EXPECT_TRUE(inhalt.endsWith("07.12.96   14:05:33   07.12.96   14:05:36   00:00:03,0   "
+                                "                  City              1        0,12 DM\r\n"))
+        << inhalt.toStdString();
+}
+
+TEST_F(MainWindowTest, ACancelledSaveKeepsTheButtonEnabled) {
+    Knopf("cmdStart")->click();
+    Knopf("cmdStart")->click();
+    MitModalemFenster([&] { Knopf("cmdSpeichern")->click(); }, [](QDialog&) {});
+    EXPECT_TRUE(Knopf("cmdSpeichern")->isEnabled());
+}
+
+TEST_F(MainWindowTest, EnterPressesTheFocusedButtonInsteadOfStart) {
+    fenster->show();
+    Knopf("cmdEnde")->setFocus();
+    Taste(Qt::Key_Return);
+    EXPECT_FALSE(fenster->isVisible()); // "Ende" closed the window, no question asked
+    EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T A R T"));
 }
