@@ -42,10 +42,6 @@ constexpr int ZeileOben = 8, ZeilenAbstand = 34, ZeilenHoehe = 26;
 
 constexpr int MinutenProTag = 24 * 60;
 
-QString ObjektName(const char* name, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
 QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
@@ -57,7 +53,7 @@ std::string Utf8(const QLineEdit* feld) {
 QLabel* Kopf(QWidget* parent, int index, const char* text, const QRect& geometrie,
              const QFont& font, Qt::Alignment ausrichtung = Qt::AlignCenter) {
     QLabel* label = Beschriftung(parent, QString::fromUtf8(text), geometrie, font, ausrichtung);
-    label->setObjectName(ObjektName("lblHeader", index));
+    label->setObjectName(FeldName("lblHeader", index));
     return label;
 }
 
@@ -77,18 +73,6 @@ QLineEdit* Ausgabefeld(QWidget* parent, const char* name, const QRect& geometrie
     feld->setReadOnly(true);
     feld->setFocusPolicy(Qt::ClickFocus);
     return feld;
-}
-
-QLabel* Zahlenfeld(QWidget* parent, const char* name, int zone, const QRect& geometrie,
-                   const QFont& font) {
-    QLabel* label =
-        Beschriftung(parent, QString(), geometrie, font, Qt::AlignRight | Qt::AlignVCenter);
-    label->setObjectName(ObjektName(name, zone));
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setMargin(1);
-    SetzeGrund(label, Hellgrau);
-    SetzeTextFarbe(label, ZonenFarbe(zone));
-    return label;
 }
 
 QString KostenAnzeige(std::int64_t einheiten) {
@@ -192,15 +176,15 @@ void frmBerechnung::BaueZonen() {
         const int oben = ZeileOben + (zone - 1) * ZeilenAbstand;
         QLabel* name = Beschriftung(rahmen, Text(ZonenName[zone]),
                                     QRect(ZoneLinks, oben, ZoneBreite, ZeilenHoehe), zahlen);
-        name->setObjectName(ObjektName("lblZone", zone));
+        name->setObjectName(FeldName("lblZone", zone));
         name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         SetzeGrund(name, ZonenGrund(zone));
 
-        lblEinheiten_[zone] = Zahlenfeld(rahmen, "lblEinheiten", zone,
-                                         QRect(EinhLinks, oben, EinhBreite, ZeilenHoehe), zahlen);
+        lblEinheiten_[zone] = ZonenZahl(rahmen, FeldName("lblEinheiten", zone), zone,
+                                        QRect(EinhLinks, oben, EinhBreite, ZeilenHoehe), zahlen);
         lblEinheiten_[zone]->setText(QStringLiteral("0"));
-        lblKosten_[zone] = Zahlenfeld(rahmen, "lblKosten", zone,
-                                      QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen);
+        lblKosten_[zone] = ZonenZahl(rahmen, FeldName("lblKosten", zone), zone,
+                                     QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen);
         lblKosten_[zone]->setText(nullKosten);
 
         QLabel* dm =

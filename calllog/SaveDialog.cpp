@@ -36,14 +36,10 @@ constexpr int FeldHoehe = 22;
 
 const QColor Blau{0, 0, 255};
 
-QString ObjektName(const char* name, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
 QLabel* Kopf(QWidget* parent, const QString& text, int index, int oben) {
     QLabel* label = Beschriftung(parent, text, QRect(InnenLinks, oben, InnenBreite, KopfHoehe),
                                  parent->font(), Qt::AlignLeft | Qt::AlignVCenter);
-    label->setObjectName(ObjektName("lblHeader", index));
+    label->setObjectName(FeldName("lblHeader", index));
     return label;
 }
 
@@ -127,12 +123,12 @@ void frmSpeichern::BaueZonenwahl() {
     for (int zone : AlleZonen) {
         const int oben = ZonenOben + (zone - 1) * ZonenAbstand;
         optZone_[zone] = new QRadioButton(rahmen);
-        optZone_[zone]->setObjectName(ObjektName("optZone", zone));
+        optZone_[zone]->setObjectName(FeldName("optZone", zone));
         optZone_[zone]->setGeometry(InnenLinks + 2, oben, 22, ZonenHoehe);
 
         QLabel* name = Beschriftung(rahmen, QString::fromUtf8(ZonenName[zone]),
                                     QRect(34, oben, 140, ZonenHoehe), Arial(11.25, true));
-        name->setObjectName(ObjektName("lblZone", zone));
+        name->setObjectName(FeldName("lblZone", zone));
         name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         SetzeGrund(name, ZonenGrund(zone));
         name->installEventFilter(this);

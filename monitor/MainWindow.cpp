@@ -39,23 +39,9 @@ constexpr int EinhLinks = 5, EinhBreite = 46;
 constexpr int KostenLinks = 54, KostenBreite = 54;
 constexpr int DMLinks = 110, DMBreite = 22;
 
-QString ObjektName(const char* name, int zone) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(zone);
-}
-
 QString ZonenNameLabel(int zone) {
     static const char* namen[] = {"lblCity", "lblRegion50", "lblRegion200", "lblFern"};
     return QLatin1String(namen[zone - 1]);
-}
-
-QLabel* Zahlenfeld(QWidget* parent, const QRect& geometrie, const QFont& font, int zone) {
-    QLabel* label =
-        Beschriftung(parent, QString(), geometrie, font, Qt::AlignRight | Qt::AlignVCenter);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setMargin(1);
-    SetzeGrund(label, Hellgrau);
-    SetzeTextFarbe(label, ZonenFarbe(zone));
-    return label;
 }
 
 } // namespace
@@ -154,7 +140,7 @@ void frmGMMain::BaueZonen(QWidget* flaeche) {
         SetzeGrund(name, ZonenGrund(zone));
 
         auto* gauge = new QProgressBar(rahmen3);
-        gauge->setObjectName(ObjektName("GaugeZeit", zone));
+        gauge->setObjectName(FeldName("GaugeZeit", zone));
         gauge->setGeometry(GaugeLinks, oben + 2, GaugeBreite, ZeilenHoehe - 4);
         gauge->setTextVisible(false);
         gauge->setRange(0, 1);
@@ -165,20 +151,16 @@ void frmGMMain::BaueZonen(QWidget* flaeche) {
                 .arg(ZonenGrund(zone).name()));
         gaugeZeit_[zone] = gauge;
 
-        lblSek_[zone] =
-            Zahlenfeld(rahmen3, QRect(SekLinks, oben, SekBreite, ZeilenHoehe), zahlen, zone);
-        lblSek_[zone]->setObjectName(ObjektName("lblSek", zone));
-        lblDMmin_[zone] =
-            Zahlenfeld(rahmen3, QRect(DMminLinks, oben, DMminBreite, ZeilenHoehe), zahlen, zone);
-        lblDMmin_[zone]->setObjectName(ObjektName("lblDMmin", zone));
+        lblSek_[zone] = ZonenZahl(rahmen3, FeldName("lblSek", zone), zone,
+                                  QRect(SekLinks, oben, SekBreite, ZeilenHoehe), zahlen);
+        lblDMmin_[zone] = ZonenZahl(rahmen3, FeldName("lblDMmin", zone), zone,
+                                    QRect(DMminLinks, oben, DMminBreite, ZeilenHoehe), zahlen);
 
-        lblEinheiten_[zone] =
-            Zahlenfeld(rahmen4, QRect(EinhLinks, oben, EinhBreite, ZeilenHoehe), zahlen, zone);
-        lblEinheiten_[zone]->setObjectName(ObjektName("lblEinheiten", zone));
+        lblEinheiten_[zone] = ZonenZahl(rahmen4, FeldName("lblEinheiten", zone), zone,
+                                        QRect(EinhLinks, oben, EinhBreite, ZeilenHoehe), zahlen);
         lblEinheiten_[zone]->setText(QStringLiteral("0"));
-        lblKosten_[zone] =
-            Zahlenfeld(rahmen4, QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen, zone);
-        lblKosten_[zone]->setObjectName(ObjektName("lblKosten", zone));
+        lblKosten_[zone] = ZonenZahl(rahmen4, FeldName("lblKosten", zone), zone,
+                                     QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen);
         lblKosten_[zone]->setText(QString::fromStdString(KostenText(0, DezimalTrenner(QLocale()))));
         QLabel* dm = Beschriftung(rahmen4, QStringLiteral("DM"),
                                   QRect(DMLinks, oben, DMBreite, ZeilenHoehe), zahlen);

@@ -52,10 +52,6 @@ constexpr int LabelLinks = 30, LabelBreite = 146;
 const QColor ZeitGrund[] = {{}, Hellgrau, {255, 192, 192}, Dunkelrot, {192, 192, 255}};
 const QColor ZeitSchrift[] = {{}, Qt::black, Qt::white, Qt::white, Qt::white};
 
-QString ObjektName(const char* name, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -172,7 +168,7 @@ void frmUebersicht::BaueGrafik() {
     const QFont zahlen = Arial(9, true);
     for (int slot = 0; slot < SlotAnzahl; ++slot) {
         QLabel* label = Beschriftung(picRahmen_, QString(), QRect(), zahlen);
-        label->setObjectName(ObjektName("lblSek", slot + 1));
+        label->setObjectName(FeldName("lblSek", slot + 1));
         lblSek_[static_cast<std::size_t>(slot)] = label;
     }
 }
@@ -185,7 +181,7 @@ void frmUebersicht::BaueZonenWahl() {
     const QFont fett = Arial(9.75, true);
     for (int zone : AlleZonen) {
         auto* knopf = new QRadioButton(rahmen_[1]);
-        knopf->setObjectName(ObjektName("optZone", zone));
+        knopf->setObjectName(FeldName("optZone", zone));
         knopf->setGeometry(ZeilenRechteck(zone, KnopfLinks, KnopfBreite));
         connect(knopf, &QRadioButton::toggled, this, [this, zone](bool gewaehlt) {
             if (gewaehlt) {
@@ -196,7 +192,7 @@ void frmUebersicht::BaueZonenWahl() {
 
         QLabel* label = Beschriftung(rahmen_[1], Text(ZonenName[zone]),
                                      ZeilenRechteck(zone, LabelLinks, LabelBreite), fett);
-        label->setObjectName(ObjektName("lblZone", zone));
+        label->setObjectName(FeldName("lblZone", zone));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         SetzeGrund(label, ZonenGrund(zone));
         label->installEventFilter(this);
@@ -213,7 +209,7 @@ void frmUebersicht::BaueZeitWahl() {
     for (int art = 1; art <= TagesArtAnzahl; ++art) {
         const auto i = static_cast<std::size_t>(art);
         auto* knopf = new QRadioButton(rahmen_[2]);
-        knopf->setObjectName(ObjektName("optZeit", art));
+        knopf->setObjectName(FeldName("optZeit", art));
         knopf->setGeometry(ZeilenRechteck(art, KnopfLinks, KnopfBreite));
         connect(knopf, &QRadioButton::toggled, this, [this, art](bool gewaehlt) {
             if (gewaehlt) {
@@ -224,7 +220,7 @@ void frmUebersicht::BaueZeitWahl() {
 
         QLabel* label = Beschriftung(rahmen_[2], Text(TagesArtName[i]),
                                      ZeilenRechteck(art, LabelLinks, LabelBreite), fett);
-        label->setObjectName(ObjektName("lblZeit", art));
+        label->setObjectName(FeldName("lblZeit", art));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         SetzeGrund(label, ZeitGrund[i]);
         SetzeTextFarbe(label, ZeitSchrift[i]);
@@ -239,7 +235,7 @@ void frmUebersicht::BaueBemerkung() {
     rahmen_[3]->raise();
     for (int zeile = 0; zeile < 2; ++zeile) {
         QLabel* label = Beschriftung(rahmen_[3], QString(), QRect(), Arial(9));
-        label->setObjectName(ObjektName("lblBemerkung", zeile + 1));
+        label->setObjectName(FeldName("lblBemerkung", zeile + 1));
         SetzeTextFarbe(label, Dunkelgrau);
         lblBemerkung_[zeile] = label;
     }

@@ -56,6 +56,22 @@ QLabel* Beschriftung(QWidget* parent, const QString& text, const QRect& geometri
     return label;
 }
 
+QString FeldName(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QLabel* ZonenZahl(QWidget* parent, const QString& name, int zone, const QRect& geometrie,
+                  const QFont& font) {
+    QLabel* label =
+        Beschriftung(parent, QString(), geometrie, font, Qt::AlignRight | Qt::AlignVCenter);
+    label->setObjectName(name);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMargin(1);
+    SetzeGrund(label, Hellgrau);
+    SetzeTextFarbe(label, ZonenFarbe(zone));
+    return label;
+}
+
 void SetzeText(QLabel* label, const QString& text) {
     if (label->text() != text) {
         label->setText(text);

@@ -39,6 +39,13 @@ QFrame* Rahmen(QWidget* parent, const QRect& geometrie, const QString& name);
 QLabel* Beschriftung(QWidget* parent, const QString& text, const QRect& geometrie,
                      const QFont& font, Qt::Alignment ausrichtung = Qt::AlignCenter);
 
+// Object name of one element of a control array, such as "lblZone(3)", so tests find it.
+QString FeldName(const char* name, int index);
+
+// A figure of a zone: right-aligned, in the zone's colour on grey, with a sunken border.
+QLabel* ZonenZahl(QWidget* parent, const QString& name, int zone, const QRect& geometrie,
+                  const QFont& font);
+
 // A label whose text is set only when it differs, so an unchanged figure is not repainted.
 void SetzeText(QLabel* label, const QString& text);
 
