@@ -35,9 +35,9 @@ constexpr int NameLinks = 6, NameBreite = 98;
 constexpr int GaugeLinks = 108, GaugeBreite = 264;
 constexpr int SekLinks = 376, SekBreite = 62;
 constexpr int DMminLinks = 442, DMminBreite = 64;
-constexpr int EinhLinks = 5, EinhBreite = 46;
-constexpr int KostenLinks = 54, KostenBreite = 54;
-constexpr int DMLinks = 110, DMBreite = 22;
+constexpr int EinhLinks = 4, EinhBreite = 42;
+constexpr int KostenLinks = 49, KostenBreite = 54;
+constexpr int DMLinks = 106, DMBreite = 28;
 
 QString ZonenNameLabel(int zone) {
     static const char* namen[] = {"lblCity", "lblRegion50", "lblRegion200", "lblFern"};
@@ -162,9 +162,11 @@ void frmGMMain::BaueZonen(QWidget* flaeche) {
         lblKosten_[zone] = ZonenZahl(rahmen4, FeldName("lblKosten", zone), zone,
                                      QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen);
         lblKosten_[zone]->setText(QString::fromStdString(KostenText(0, DezimalTrenner(QLocale()))));
-        QLabel* dm = Beschriftung(rahmen4, QStringLiteral("DM"),
-                                  QRect(DMLinks, oben, DMBreite, ZeilenHoehe), zahlen);
-        SetzeTextFarbe(dm, ZonenFarbe(zone));
+        QLabel* dm = ZonenZahl(rahmen4, FeldName("lblDM", zone), zone,
+                               QRect(DMLinks, oben, DMBreite, ZeilenHoehe), zahlen);
+        dm->setAlignment(Qt::AlignCenter);
+        dm->setMargin(0);
+        dm->setText(QStringLiteral("DM"));
     }
 }
 

@@ -169,6 +169,7 @@ TEST_F(MainWindowTest, NothingIsClipped) {
         {"lblEinheiten(4)", "9999"},
         {"lblKosten(4)", "999,99"},
         {"lblRegion200", "Region 200"},
+        {"lblDM(4)", "DM"},
         {"lblCopyright", Text("lblCopyright")},
     };
     for (const auto& [name, text] : laengste) {
