@@ -19,14 +19,10 @@ constexpr std::array<std::pair<char32_t, int>, 27> Sonderzeichen{{
     {0x0153, 0x9C}, {0x017E, 0x9E}, {0x0178, 0x9F},
 }};
 
-// The five bytes the code page leaves undefined; Windows and ICU pass them through as the
-// C1 control characters of the same number.
-constexpr bool IstDurchgereicht(char32_t c) {
-    return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
-}
-
+// C0 and C1 control characters: none of them belongs in a line of the log, and the five C1
+// characters that the converter passes through would reach the file as raw bytes.
 constexpr bool IstSteuerzeichen(char32_t c) {
-    return c < 0x20 || c == 0x7F;
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
 // The system converter, asked one code point at a time: it reports a character it cannot
@@ -58,8 +54,8 @@ int ByteVon(char32_t codepunkt) {
 } // namespace
 
 int Cp1252Byte(char32_t codepunkt) {
-    if (codepunkt < 0x80 || IstDurchgereicht(codepunkt) ||
-        (codepunkt >= 0xA0 && codepunkt <= 0xFF)) {
+    // The five bytes the code page leaves undefined (81, 8D, 8F, 90, 9D) hold no character.
+    if (codepunkt < 0x80 || (codepunkt >= 0xA0 && codepunkt <= 0xFF)) {
         return static_cast<int>(codepunkt);
     }
     for (const auto& [zeichen, byte] : Sonderzeichen) {

@@ -85,7 +85,9 @@ OffeneDatei Oeffne(const QByteArray& name, bool neu) {
             return datei;
         }
     }
-    datei.fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    // Not blocking: a name that is a pipe nobody reads would otherwise hang the program here;
+    // it fails at once instead, with the system's reason.
+    datei.fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
     return datei;
 }
 

@@ -137,10 +137,19 @@ GelesenesZeile LiesLogZeile(std::string_view zeile) {
     return ergebnis;
 }
 
-void LogSumme::Dazu(const LogDatensatz& satz) {
-    anrufe += 1;
-    einheiten += satz.einheiten;
-    kostenPfennig += satz.kostenPfennig;
+bool LogSumme::Dazu(const LogSumme& summe) {
+    LogSumme neu;
+    if (__builtin_add_overflow(anrufe, summe.anrufe, &neu.anrufe) ||
+        __builtin_add_overflow(einheiten, summe.einheiten, &neu.einheiten) ||
+        __builtin_add_overflow(kostenPfennig, summe.kostenPfennig, &neu.kostenPfennig)) {
+        return false;
+    }
+    *this = neu;
+    return true;
+}
+
+bool LogSumme::Dazu(const LogDatensatz& satz) {
+    return Dazu(LogSumme{1, satz.einheiten, satz.kostenPfennig});
 }
 
 LogAuswertung WerteLogAus(QIODevice& datei) {
@@ -175,8 +184,14 @@ LogAuswertung WerteLogAus(QIODevice& datei) {
             const LogDatensatz& satz = gelesenZeile.datensatz;
             const std::pair<int, int> monat{int(satz.startDatum.year()),
                                             int(unsigned(satz.startDatum.month()))};
-            auswertung.monate[monat][satz.zone].Dazu(satz);
-            auswertung.gesamt[satz.zone].Dazu(satz);
+            LogSumme& imMonat = auswertung.monate[monat][satz.zone];
+            LogSumme& insgesamt = auswertung.gesamt[satz.zone];
+            LogSumme gesamtNeu = insgesamt;
+            if (!gesamtNeu.Dazu(satz) || !imMonat.Dazu(satz)) {
+                auswertung.zuGross = true;
+                break;
+            }
+            insgesamt = gesamtNeu;
         }
     }
     return auswertung;

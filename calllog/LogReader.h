@@ -41,7 +41,10 @@ struct LogSumme {
     std::int64_t einheiten = 0;
     std::int64_t kostenPfennig = 0;
 
-    void Dazu(const LogDatensatz& satz);
+    // Adds a call, or another sum; false (and nothing added) when a figure would leave the
+    // range of its counter.
+    [[nodiscard]] bool Dazu(const LogDatensatz& satz);
+    [[nodiscard]] bool Dazu(const LogSumme& summe);
     bool operator==(const LogSumme&) const = default;
 };
 
@@ -55,6 +58,7 @@ struct LogAuswertung {
     std::map<std::pair<int, int>, ZonenArray<LogSumme>> monate;
     ZonenArray<LogSumme> gesamt;
     std::vector<LogFehler> fehler;
+    bool zuGross = false; // the sums left the range of their counters; they are incomplete
 };
 
 // Sums every record of a log, line by line; the device is only read.

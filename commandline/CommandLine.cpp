@@ -147,6 +147,16 @@ int Auswertung(const QString& pfad, QTextStream& aus, QTextStream& fehler) {
         fehler << pfad << ':' << f.zeile << ": Zeile nicht lesbar ("
                << QString::fromStdString(f.grund) << "), übergangen\n";
     }
+    LogSumme gesamt;
+    bool zuGross = auswertung.zuGross;
+    for (int zone : AlleZonen) {
+        zuGross = !gesamt.Dazu(auswertung.gesamt[zone]) || zuGross;
+    }
+    if (zuGross) {
+        fehler << "Die Summen von \"" << pfad
+               << "\" übersteigen den Zahlenbereich; keine Auswertung.\n";
+        return ExitDatei;
+    }
     aus << QStringLiteral("Monat").leftJustified(9) << QStringLiteral("Zone").leftJustified(10)
         << QStringLiteral("Anrufe").rightJustified(8)
         << QStringLiteral("Einheiten").rightJustified(11)
@@ -160,19 +170,13 @@ int Auswertung(const QString& pfad, QTextStream& aus, QTextStream& fehler) {
             }
         }
     }
-    LogSumme gesamt;
-    for (int zone : AlleZonen) {
-        gesamt.anrufe += auswertung.gesamt[zone].anrufe;
-        gesamt.einheiten += auswertung.gesamt[zone].einheiten;
-        gesamt.kostenPfennig += auswertung.gesamt[zone].kostenPfennig;
-    }
     SummenZeile(aus, QStringLiteral("Gesamt").leftJustified(19), gesamt);
     return ExitOk;
 }
 
 void DefiniereOptionen(QCommandLineParser& parser) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOption({{QStringLiteral("h"), OptHilfe}, QString()});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("?"), OptHilfe}, QString()});
     parser.addOption({{QStringLiteral("v"), OptVersion}, QString()});
     parser.addOption({OptBerechnen, QString()});
     parser.addOption({OptTarif, QString(), QStringLiteral("ZEITPUNKT")});

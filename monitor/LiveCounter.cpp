@@ -47,8 +47,11 @@ LiveCounter::TickErgebnis LiveCounter::Tick(Moment jetzt, std::int64_t zaehlerMs
                 Fortschritt(zone);
             }
         }
-    } else {
+    } else if (zonenTarif_ != ZonenArray<int>(band)) {
+        // After STOP a zone may still stand in the band of its last unit; its column must show
+        // the band of the moment again, not only at the next band change.
         zonenTarif_.fill(band);
+        ergebnis.neuAnzeige = true;
     }
     // The whole date, not only the day of the month: a clock set from the 5th of one month to
     // the 5th of another is a new day too.

@@ -30,6 +30,8 @@ TEST(Cp1252, CharactersBecomeOneByteEach) {
         {"lone surrogate", QString(QChar(0xD83D)) + QLatin1Char('x'), "?x"},
         {"line breaks and tabs", QStringLiteral("a\r\nb\tc"), "a??b?c"},
         {"delete", QString(QChar(0x7F)), "?"},
+        {"C1 controls, also those the converter passes through",
+         QStringLiteral(u"\u0081\u0085\u009D"), "???"},
         {"byte order mark is a character too", QString(QChar(0xFEFF)), "?"},
         {"question mark stays", QStringLiteral("?"), "?"},
     };

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -79,7 +80,10 @@ TEST_F(LogFileFault, FailedOpensAreReportedWithTheSystemsReason) {
         QString pfad;
         QString grund;
     };
+    const QString rohr = Pfad(QStringLiteral("rohr.Rep"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
     const std::vector<Fall> faelle = {
+        {"a pipe nobody reads (would block)", rohr, qt_error_string(ENXIO)},
         {"missing directory", Pfad(QStringLiteral("nirgends/Tarvis.Rep")), qt_error_string(ENOENT)},
         {"path is a directory", Pfad(QStringLiteral("ordner.Rep")), qt_error_string(EISDIR)},
         {"full disk", QStringLiteral("/dev/full"), qt_error_string(ENOSPC)},

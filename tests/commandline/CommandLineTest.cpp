@@ -60,6 +60,7 @@ TEST(Kommandozeile, HelpAndVersion) {
     EXPECT_EQ(hilfe.code, ExitOk);
     EXPECT_TRUE(hilfe.aus.startsWith(QStringLiteral("Aufruf: Tarvis32")));
     EXPECT_TRUE(hilfe.aus.contains(QStringLiteral("--auswertung DATEI")));
+    EXPECT_EQ(Aufruf({"-?"}).aus, hilfe.aus);
     const Lauf version = Aufruf({"-v"});
     EXPECT_EQ(version.code, ExitOk);
     EXPECT_EQ(version.aus, QStringLiteral("Tarvis32 - V1.30\n"));
@@ -287,4 +288,20 @@ TEST(Kommandozeile, AuswertungOfEmptyDamagedMissingAndBinaryFiles) {
     EXPECT_EQ(lauf.code, ExitOk);
     EXPECT_TRUE(lauf.aus.endsWith(
         QStringLiteral("Gesamt                    0          0         0,00 DM\n")));
+}
+
+TEST(Kommandozeile, AuswertungRefusesSumsBeyondTheRangeOfItsCounters) {
+    QTemporaryDir dir;
+    QFile datei(dir.filePath(QStringLiteral("riesig.Rep")));
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+    const QByteArray zeile = "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   "
+                             "0711   City   999999999999   999999999999,99 DM\r\n";
+    for (int i = 0; i < 93'000; ++i) {
+        datei.write(zeile);
+    }
+    datei.close();
+    const Lauf lauf = Aufruf({"--auswertung", datei.fileName()});
+    EXPECT_EQ(lauf.code, ExitDatei);
+    EXPECT_TRUE(lauf.aus.isEmpty());
+    EXPECT_TRUE(lauf.fehler.contains(QStringLiteral("übersteigen den Zahlenbereich")));
 }

@@ -234,3 +234,16 @@ TEST(LiveCounter, ANewStartResetsThePreviousCall) {
     EXPECT_EQ(anruf.zaehler.GaugeWert(1), 0);
     EXPECT_EQ(anruf.zaehler.TaktBeginn(4), 0);
 }
+
+TEST(LiveCounter, AfterStopEveryZoneReturnsToTheBandOfTheMomentAndIsRedrawn) {
+    Anruf anruf(Am(1996, 12, 2, 17, 59, 50)); // band 4, then band 5 from 18:00
+    anruf.Start();
+    for (std::int64_t ms = 100; ms <= 30'000; ms += 100) {
+        anruf.TickBei(ms);
+    }
+    EXPECT_EQ(anruf.zaehler.ZonenTarif()[1], 4); // City's first unit still runs
+    anruf.zaehler.Stop(anruf.Jetzt(30'000));
+    EXPECT_TRUE(anruf.TickBei(30'100).neuAnzeige);
+    EXPECT_EQ(anruf.zaehler.ZonenTarif(), ZonenArray<int>(5));
+    EXPECT_FALSE(anruf.TickBei(30'200).neuAnzeige);
+}
