@@ -174,7 +174,11 @@ void frmSpeichern::SetzeTabFolge() {
 bool frmSpeichern::eventFilter(QObject* objekt, QEvent* ereignis) {
     switch (ereignis->type()) {
     case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent*>(ereignis)->button() == Qt::LeftButton && Klick(objekt)) {
+        // A release away from the label (the mouse dragged off it) is no click.
+        if (const auto* maus = static_cast<QMouseEvent*>(ereignis);
+            maus->button() == Qt::LeftButton && objekt->isWidgetType() &&
+            static_cast<QWidget*>(objekt)->rect().contains(maus->position().toPoint()) &&
+            Klick(objekt)) {
             return true;
         }
         break;

@@ -35,9 +35,9 @@ constexpr int NameLinks = 6, NameBreite = 98;
 constexpr int GaugeLinks = 108, GaugeBreite = 264;
 constexpr int SekLinks = 376, SekBreite = 62;
 constexpr int DMminLinks = 442, DMminBreite = 64;
-constexpr int EinhLinks = 4, EinhBreite = 42;
-constexpr int KostenLinks = 49, KostenBreite = 54;
-constexpr int DMLinks = 106, DMBreite = 28;
+constexpr int EinhLinks = 3, EinhBreite = 45;
+constexpr int KostenLinks = 50, KostenBreite = 57;
+constexpr int DMLinks = 109, DMBreite = 26;
 
 QString ZonenNameLabel(int zone) {
     static const char* namen[] = {"lblCity", "lblRegion50", "lblRegion200", "lblFern"};
@@ -130,7 +130,8 @@ void frmGMMain::BaueKopf(QWidget* flaeche) {
 void frmGMMain::BaueZonen(QWidget* flaeche) {
     QFrame* rahmen3 = Rahmen(flaeche, Twips(0, 420, 7695, 1935), QStringLiteral("Rahmen(3)"));
     QFrame* rahmen4 = Rahmen(flaeche, Twips(7740, 420, 2055, 1935), QStringLiteral("Rahmen(4)"));
-    const QFont zahlen = Arial(11.25, true);
+    const QFont zahlen = Arial(11.25, true); // names and the figures of the call
+    const QFont tarif = Arial(9.75);         // the tariff's seconds and price per minute
     for (int zone : AlleZonen) {
         const int oben = ZeilenOben[zone - 1];
         QLabel* name = Beschriftung(rahmen3, QString::fromUtf8(ZonenName[zone]),
@@ -152,15 +153,17 @@ void frmGMMain::BaueZonen(QWidget* flaeche) {
         gaugeZeit_[zone] = gauge;
 
         lblSek_[zone] = ZonenZahl(rahmen3, FeldName("lblSek", zone), zone,
-                                  QRect(SekLinks, oben, SekBreite, ZeilenHoehe), zahlen);
+                                  QRect(SekLinks, oben, SekBreite, ZeilenHoehe), tarif);
         lblDMmin_[zone] = ZonenZahl(rahmen3, FeldName("lblDMmin", zone), zone,
-                                    QRect(DMminLinks, oben, DMminBreite, ZeilenHoehe), zahlen);
+                                    QRect(DMminLinks, oben, DMminBreite, ZeilenHoehe), tarif);
 
         lblEinheiten_[zone] = ZonenZahl(rahmen4, FeldName("lblEinheiten", zone), zone,
                                         QRect(EinhLinks, oben, EinhBreite, ZeilenHoehe), zahlen);
+        lblEinheiten_[zone]->setMargin(0); // room for the figures of a call of several days
         lblEinheiten_[zone]->setText(QStringLiteral("0"));
         lblKosten_[zone] = ZonenZahl(rahmen4, FeldName("lblKosten", zone), zone,
                                      QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen);
+        lblKosten_[zone]->setMargin(0);
         lblKosten_[zone]->setText(QString::fromStdString(KostenText(0, DezimalTrenner(QLocale()))));
         QLabel* dm = ZonenZahl(rahmen4, FeldName("lblDM", zone), zone,
                                QRect(DMLinks, oben, DMBreite, ZeilenHoehe), zahlen);
@@ -180,8 +183,8 @@ void frmGMMain::BaueUhrzeilen(QWidget* flaeche) {
     for (int i = 0; i < 4; ++i) {
         Beschriftung(rahmen5, QLatin1String(koepfe[i]), QRect(links[i], 8, breiten[i], 18),
                      Arial(9.75));
-        felder[i] = Beschriftung(rahmen5, QString(), QRect(links[i], 30, breiten[i], 24),
-                                 Arial(9.75, true));
+        felder[i] =
+            Beschriftung(rahmen5, QString(), QRect(links[i], 30, breiten[i], 24), Arial(9.75));
         felder[i]->setObjectName(QLatin1String(namen[i]));
         felder[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         SetzeGrund(felder[i], Olivgelb);
@@ -294,8 +297,9 @@ void frmGMMain::StartStop() {
 // running call and does nothing otherwise.
 void frmGMMain::keyPressEvent(QKeyEvent* event) {
     const int taste = event->key();
-    if ((taste == Qt::Key_Return || taste == Qt::Key_Enter) &&
-        event->modifiers() == Qt::NoModifier) {
+    // The keypad's Enter carries the keypad modifier; it is Enter all the same.
+    const bool ohneModifier = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if ((taste == Qt::Key_Return || taste == Qt::Key_Enter) && ohneModifier) {
         auto* knopf = qobject_cast<QPushButton*>(focusWidget());
         if (knopf == nullptr || !knopf->isEnabled()) {
             knopf = cmdStart_;
@@ -303,7 +307,7 @@ void frmGMMain::keyPressEvent(QKeyEvent* event) {
         knopf->click();
         return;
     }
-    if (taste == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (taste == Qt::Key_Escape && ohneModifier) {
         if (zaehler_.GespraechLaeuft()) {
             cmdStart_->click();
         }

@@ -162,6 +162,7 @@ void frmUebersicht::BaueGrafik() {
     grfTarif_ = new QChartView(chart_, picRahmen_);
     grfTarif_->setObjectName(QStringLiteral("grfTarif"));
     grfTarif_->setFrameShape(QFrame::NoFrame);
+    grfTarif_->setFocusPolicy(Qt::NoFocus); // a picture: no Tab stop
     grfTarif_->setStyleSheet(QStringLiteral("background: transparent"));
     grfTarif_->setRenderHint(QPainter::Antialiasing, false);
 

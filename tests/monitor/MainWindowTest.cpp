@@ -166,8 +166,8 @@ TEST_F(MainWindowTest, NothingIsClipped) {
         {"lblUhr", "00:00:00"},
         {"lblSek(1)", "240,0"},
         {"lblDMmin(4)", "0,60"},
-        {"lblEinheiten(4)", "9999"},
-        {"lblKosten(4)", "999,99"},
+        {"lblEinheiten(4)", "99999"}, // a call of several days in the Fern zone
+        {"lblKosten(4)", "9999,99"},
         {"lblRegion200", "Region 200"},
         {"lblDM(4)", "DM"},
         {"lblCopyright", Text("lblCopyright")},
@@ -249,6 +249,13 @@ TEST_F(MainWindowTest, ACancelledSaveKeepsTheButtonEnabled) {
     Knopf("cmdStart")->click();
     MitModalemFenster([&] { Knopf("cmdSpeichern")->click(); }, [](QDialog&) {});
     EXPECT_TRUE(Knopf("cmdSpeichern")->isEnabled());
+}
+
+TEST_F(MainWindowTest, KeypadEnterStartsAndStopsToo) {
+    QTest::keyClick(fenster.get(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T O P"));
+    QTest::keyClick(fenster.get(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T A R T"));
 }
 
 TEST_F(MainWindowTest, EnterPressesTheFocusedButtonInsteadOfStart) {
