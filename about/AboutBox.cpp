@@ -1,7 +1,7 @@
 #include "about/AboutBox.h"
 
 #include "platform/VersionText.h"
-#include "platform/WindowStyle.h"
+#include "gui/WindowStyle.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include "calllog/SaveDialog.h"
 #include "platform/Clock.h"
 #include "platform/QtCalendar.h"
-#include "platform/WindowStyle.h"
+#include "gui/WindowStyle.h"
 #include "tariff/Format.h"
 #include "tariff/TariffTables.h"
 

@@ -4,7 +4,7 @@
 #include "calllog/LogFile.h"
 #include "calllog/Logbuch.h"
 #include "platform/FileDialog.h"
-#include "platform/WindowStyle.h"
+#include "gui/WindowStyle.h"
 #include "tariff/TariffTables.h"
 
 #include <QEvent>

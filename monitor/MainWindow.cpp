@@ -8,7 +8,7 @@
 #include "overview/OverviewWindow.h"
 #include "platform/QtCalendar.h"
 #include "platform/VersionText.h"
-#include "platform/WindowStyle.h"
+#include "gui/WindowStyle.h"
 #include "tariff/Format.h"
 #include "tariff/GenaueZeit.h"
 

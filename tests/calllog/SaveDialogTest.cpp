@@ -3,7 +3,7 @@
 #include "calllog/LogFile.h"
 #include "calllog/Logbuch.h"
 #include "platform/FileDialog.h"
-#include "platform/WindowStyle.h"
+#include "gui/WindowStyle.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
 

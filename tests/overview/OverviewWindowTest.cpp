@@ -1,7 +1,7 @@
 #include "overview/OverviewWindow.h"
 
 #include "overview/TariffOverview.h"
-#include "platform/WindowStyle.h"
+#include "gui/WindowStyle.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

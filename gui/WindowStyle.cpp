@@ -1,4 +1,4 @@
-#include "platform/WindowStyle.h"
+#include "gui/WindowStyle.h"
 
 #include <QFrame>
 #include <QLabel>

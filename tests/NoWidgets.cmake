@@ -1,0 +1,18 @@
+# cmake -DPROGRAMS=<program;...> -P NoWidgets.cmake
+# Fails when one of the programs needs the Qt Widgets library at run time.
+if(NOT PROGRAMS)
+  message(FATAL_ERROR "no programs to check")
+endif()
+foreach(program IN LISTS PROGRAMS)
+  execute_process(COMMAND readelf -d "${program}" OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "readelf failed on ${program}")
+  endif()
+  if(dynamic MATCHES "libQt6Widgets")
+    message(FATAL_ERROR "${program} needs Qt Widgets")
+  endif()
+  if(NOT dynamic MATCHES "NEEDED")
+    message(FATAL_ERROR "${program}: no dynamic section read")
+  endif()
+  message(STATUS "${program}: no Qt Widgets")
+endforeach()
