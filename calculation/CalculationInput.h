@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tariff/Moment.h"
+#include "tariff/Parse.h"
 
 #include <optional>
 #include <string>
@@ -8,8 +9,8 @@
 
 namespace tarvis {
 
-// The three inputs of a manual calculation, read from the texts the user typed. Texts are
-// UTF-8; nothing here throws.
+// The three inputs of a manual calculation, read from the texts the user typed (dates and
+// times are read as tariff/Parse.h reads them). Texts are UTF-8; nothing here throws.
 
 // Messages of the input check, in the order in which the fields are checked.
 inline constexpr std::string_view MeldungStartDatum = "Start-Datum ist nicht korrekt.";
@@ -20,14 +21,6 @@ inline constexpr std::string_view MeldungDauerFormat =
 
 // The duration box holds "hh:mm:ss" and nothing shorter.
 inline constexpr std::size_t DauerTextLaenge = 8;
-
-// "d.m.yyyy" with one or two digits for day and month and a four-digit year (year 0 is none),
-// or a two-digit year read as 1930..2029. Only real calendar days: 31.02. is no date.
-std::optional<Datum> DatumAusText(std::string_view text);
-
-// "h:mm" or "h:mm:ss" with one or two digits each, hours 0..23, minutes and seconds 0..59.
-// The result is the second of the day, 0..86399.
-std::optional<int> UhrzeitAusText(std::string_view text);
 
 // The input check: the message of the first field that fails, or an empty text when all three
 // are valid. The duration must be a valid time of exactly eight characters.
@@ -50,8 +43,5 @@ LiesEingabe(std::string_view startDatum, std::string_view startUhrzeit, std::str
 // bar, the seconds kept from the last two characters of the duration shown so far. Nothing
 // when those two characters are no seconds.
 std::optional<int> DauerNachSchieber(int minuten, std::string_view bisherigeDauer);
-
-// "hh:mm:ss" of a second of the day, 0..86399.
-std::string UhrzeitAusSekunden(int sekundeDesTages);
 
 } // namespace tarvis

@@ -42,10 +42,6 @@ constexpr int ZeileOben = 8, ZeilenAbstand = 34, ZeilenHoehe = 26;
 
 constexpr int MinutenProTag = 24 * 60;
 
-QString Text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 std::string Utf8(const QLineEdit* feld) {
     return feld->text().toStdString();
 }
@@ -76,7 +72,7 @@ QLineEdit* Ausgabefeld(QWidget* parent, const char* name, const QRect& geometrie
 }
 
 QString KostenAnzeige(std::int64_t einheiten) {
-    return QString::fromStdString(KostenText(einheiten, DezimalTrenner(QLocale())));
+    return ZahlText(KostenText(einheiten, FesterTrenner), QLocale());
 }
 
 } // namespace
@@ -88,9 +84,9 @@ frmBerechnung::frmBerechnung(CalendarClock& uhr, Datum heute, Logbuch& logbuch,
     setWindowTitle(QStringLiteral("Berechnung"));
     BaueFenster();
 
-    txtStartDat_->setText(DatumText(heute));
-    txtStopDat_->setText(DatumText(heute));
-    txtStartUhr_->setText(UhrzeitText(uhr.now()));
+    txtStartDat_->setText(AlsQString(DatumText(heute)));
+    txtStopDat_->setText(AlsQString(DatumText(heute)));
+    txtStartUhr_->setText(AlsQString(UhrzeitText(uhr.now())));
     txtDauer_->setText(QStringLiteral("00:00:00"));
     zeitScroll_->setFocus();
 }
@@ -174,11 +170,9 @@ void frmBerechnung::BaueZonen() {
     const QString nullKosten = KostenAnzeige(0);
     for (int zone : AlleZonen) {
         const int oben = ZeileOben + (zone - 1) * ZeilenAbstand;
-        QLabel* name = Beschriftung(rahmen, Text(ZonenName[zone]),
-                                    QRect(ZoneLinks, oben, ZoneBreite, ZeilenHoehe), zahlen);
+        QLabel* name = ZonenNameLabel(rahmen, zone,
+                                      QRect(ZoneLinks, oben, ZoneBreite, ZeilenHoehe), zahlen);
         name->setObjectName(FeldName("lblZone", zone));
-        name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        SetzeGrund(name, ZonenGrund(zone));
 
         lblEinheiten_[zone] = ZonenZahl(rahmen, FeldName("lblEinheiten", zone), zone,
                                         QRect(EinhLinks, oben, EinhBreite, ZeilenHoehe), zahlen);
@@ -210,20 +204,20 @@ void frmBerechnung::SchieberBewegt(int minuten) {
         EingabenPruefen();
         return;
     }
-    txtDauer_->setText(QString::fromStdString(UhrzeitAusSekunden(*dauer)));
+    txtDauer_->setText(AlsQString(ZeitText(*dauer)));
     ZeigeStop(MomentAus(*datum) + std::chrono::seconds{*uhrzeit + *dauer});
 }
 
 bool frmBerechnung::EingabenPruefen() {
     const std::string fehler =
         EingabeFehler(Utf8(txtStartDat_), Utf8(txtStartUhr_), Utf8(txtDauer_));
-    lblStatus_->setText(Text(fehler));
+    lblStatus_->setText(AlsQString(fehler));
     return fehler.empty();
 }
 
 void frmBerechnung::ZeigeStop(Moment stop) {
-    txtStopDat_->setText(DatumText(DatumVon(stop)));
-    txtStopUhr_->setText(UhrzeitText(stop));
+    txtStopDat_->setText(AlsQString(DatumText(DatumVon(stop))));
+    txtStopUhr_->setText(AlsQString(UhrzeitText(stop)));
 }
 
 std::optional<frmBerechnung::Berechnung> frmBerechnung::Berechnen() {
@@ -239,7 +233,7 @@ std::optional<frmBerechnung::Berechnung> frmBerechnung::Berechnen() {
         BerechneIntervall(eingabe->Start(), eingabe->dauerSekunden, kalender_);
     ZeigeStop(kosten.stop);
     for (int zone : AlleZonen) {
-        lblEinheiten_[zone]->setText(QString::number(kosten.einheiten[zone]));
+        lblEinheiten_[zone]->setText(ZahlText(std::to_string(kosten.einheiten[zone]), QLocale()));
         lblKosten_[zone]->setText(KostenAnzeige(kosten.einheiten[zone]));
     }
     return Berechnung{*eingabe, kosten};
@@ -252,16 +246,9 @@ void frmBerechnung::Speichern() {
     if (!berechnung) {
         return;
     }
-    GespraechsDaten daten;
-    daten.startDatum = berechnung->eingabe.startDatum;
-    daten.startZeit = QString::fromStdString(UhrzeitAusSekunden(berechnung->eingabe.startSekunde));
-    daten.stopDatum = DatumVon(berechnung->kosten.stop);
-    daten.stopZeit = txtStopUhr_->text();
-    daten.dauer = txtDauer_->text() + QStringLiteral(",0");
-    for (int zone : AlleZonen) {
-        daten.einheiten[zone] = lblEinheiten_[zone]->text();
-        daten.kosten[zone] = lblKosten_[zone]->text();
-    }
+    const GespraechsDaten daten = GespraechMit(
+        berechnung->eingabe.Start(), berechnung->kosten.stop,
+        std::int64_t{berechnung->eingabe.dauerSekunden} * 1000, berechnung->kosten.einheiten);
     frmSpeichern dialog(daten, logbuch_, dateiWahl_, this);
     dialog.exec();
 }

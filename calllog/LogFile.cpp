@@ -1,6 +1,9 @@
 #include "calllog/LogFile.h"
 
 #include "calllog/Cp1252.h"
+#include "tariff/Format.h"
+#include "tariff/GenaueZeit.h"
+#include "tariff/TariffTables.h"
 
 #include <QFile>
 #include <QtGlobal>
@@ -24,12 +27,17 @@ const QByteArray Luecke(3, ' ');
 
 // Fields are padded to their column width but never cut: a figure too wide for its column
 // pushes the rest of the line to the right instead of losing digits.
-QByteArray Links(const QString& text, int breite) {
-    return Cp1252Text(text).leftJustified(breite, ' ', false);
+QByteArray Links(const QByteArray& text, int breite) {
+    return text.leftJustified(breite, ' ', false);
 }
 
-QByteArray Rechts(const QString& text, int breite) {
-    return Cp1252Text(text).rightJustified(breite, ' ', false);
+QByteArray Rechts(const QByteArray& text, int breite) {
+    return text.rightJustified(breite, ' ', false);
+}
+
+// The program's own fields (dates, times, figures, zone names) are plain ASCII.
+QByteArray Ascii(std::string_view text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 SchreibErgebnis Fehler(int fehlernummer) {
@@ -105,13 +113,6 @@ void NimmZurueck(const OffeneDatei& datei, const QByteArray& name, const struct 
 
 } // namespace
 
-LogbuchEintrag EintragFuer(const GespraechsDaten& daten, int zone, const QString& zonenName,
-                           const QString& telefon, const QString& kommentar) {
-    return {daten.startDatum,   daten.startZeit, daten.stopDatum, daten.stopZeit,
-            daten.dauer,        telefon,         zonenName,       daten.einheiten[zone],
-            daten.kosten[zone], kommentar};
-}
-
 QByteArray KopfZeilen() {
     const QString zeile1 = QStringLiteral(
         u"     Beginn                 Ende            Gesprächs-   angerufene        Tarif-"
@@ -123,20 +124,16 @@ QByteArray KopfZeilen() {
            QByteArray(109, '-') + Zeilenende + Zeilenende;
 }
 
-QByteArray DatumKurz(Datum datum) {
-    const int jahr = ((static_cast<int>(datum.year()) % 100) + 100) % 100;
-    return QString::asprintf("%02u.%02u.%02d", unsigned(datum.day()), unsigned(datum.month()), jahr)
-        .toLatin1();
-}
-
 QByteArray SatzZeile(const LogbuchEintrag& e) {
+    const GespraechsDaten& g = e.gespraech;
     QByteArray zeile;
-    zeile += DatumKurz(e.startDatum) + Luecke + Cp1252Text(e.startZeit) + Luecke;
-    zeile += DatumKurz(e.stopDatum) + Luecke + Cp1252Text(e.stopZeit) + Luecke;
-    zeile += Cp1252Text(e.dauer) + Luecke;
-    zeile += Links(e.telefon, TelefonBreite) + Links(e.zone, ZonenBreite);
-    zeile += Rechts(e.einheiten, EinheitenBreite) + Luecke;
-    zeile += Rechts(e.kosten, KostenBreite) + " DM" + Zeilenende;
+    zeile += Ascii(DatumKurzText(DatumVon(g.start))) + Luecke + Ascii(UhrzeitText(g.start)) + Luecke;
+    zeile += Ascii(DatumKurzText(DatumVon(g.stop))) + Luecke + Ascii(UhrzeitText(g.stop)) + Luecke;
+    zeile += Ascii(DauerText(g.dauerMs)) + Luecke;
+    zeile += Links(Cp1252Text(e.telefon), TelefonBreite) + Links(Ascii(ZonenName[e.zone]), ZonenBreite);
+    zeile += Rechts(Ascii(std::to_string(g.einheiten[e.zone])), EinheitenBreite) + Luecke;
+    zeile += Rechts(Ascii(BetragText(g.kostenPfennig[e.zone], LogDezimalTrenner)), KostenBreite);
+    zeile += " DM" + Zeilenende;
     return zeile;
 }
 

@@ -5,33 +5,26 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string_view>
 
 namespace tarvis {
 
-// One call as it goes into the log file: the ten values of a record, the zone already
-// resolved to its name.
+// One call as it goes into the log file: its figures, the zone the user picked (1..4) and
+// what the user typed.
 struct LogbuchEintrag {
-    Datum startDatum{};
-    QString startZeit;
-    Datum stopDatum{};
-    QString stopZeit;
-    QString dauer;
+    GespraechsDaten gespraech;
+    int zone = 1;
     QString telefon;
-    QString zone;
-    QString einheiten;
-    QString kosten;
     QString kommentar;
 };
 
-// The record of a call for the zone the user picked (1..4), named as the dialog shows it.
-LogbuchEintrag EintragFuer(const GespraechsDaten& daten, int zone, const QString& zonenName,
-                           const QString& telefon, const QString& kommentar);
+// The decimal separator of the cost column: the log is the same under any number settings.
+inline constexpr std::string_view LogDezimalTrenner = ",";
 
 // The lines of the log file as bytes in code page 1252, each ended by CR LF.
 QByteArray KopfZeilen();                             // the four lines of a new file
 QByteArray SatzZeile(const LogbuchEintrag& eintrag); // the fixed-column record line
 QByteArray KommentarZeile(const QString& kommentar); // empty when there is no comment
-QByteArray DatumKurz(Datum datum);                   // "dd.mm.yy"
 
 // Whether an ordinary file of that name exists; a directory or a device is no file. Every
 // failure to look counts as "does not exist".

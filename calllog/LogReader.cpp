@@ -1,5 +1,6 @@
 #include "calllog/LogReader.h"
 
+#include "tariff/Parse.h"
 #include "tariff/TariffTables.h"
 
 #include <QIODevice>
@@ -19,27 +20,15 @@ bool IstZiffer(char c) {
     return c >= '0' && c <= '9';
 }
 
-int ZweiZiffern(std::string_view text, std::size_t pos) {
-    return (text[pos] - '0') * 10 + (text[pos + 1] - '0');
-}
-
 bool BeginntMitDatum(std::string_view zeile) {
     return zeile.size() >= 8 && IstZiffer(zeile[0]) && IstZiffer(zeile[1]) && zeile[2] == '.' &&
            IstZiffer(zeile[3]) && IstZiffer(zeile[4]) && zeile[5] == '.' && IstZiffer(zeile[6]) &&
            IstZiffer(zeile[7]);
 }
 
-// "dd.mm.yy" with a two-digit year read as 1930..2029, as the calculation window reads it.
-std::optional<Datum> LiesDatum(std::string_view text) {
-    const int jahr2 = ZweiZiffern(text, 6);
-    const int jahr = jahr2 >= 30 ? 1900 + jahr2 : 2000 + jahr2;
-    const auto datum = std::chrono::year{jahr} /
-                       std::chrono::month{unsigned(ZweiZiffern(text, 3))} /
-                       std::chrono::day{unsigned(ZweiZiffern(text, 0))};
-    if (!datum.ok()) {
-        return std::nullopt;
-    }
-    return datum;
+// "dd.mm.yy", the year read as everywhere in the program (tariff/Parse.h).
+std::optional<Datum> LiesDatum(std::string_view zeile) {
+    return DatumAusText(zeile.substr(0, 8));
 }
 
 std::string_view OhneLeerzeichenRechts(std::string_view text) {
@@ -60,17 +49,7 @@ std::string_view LetztesWort(std::string_view& text) {
 }
 
 std::optional<std::int64_t> LiesGanzzahl(std::string_view text) {
-    if (text.empty() || text.size() > MaxZiffern) {
-        return std::nullopt;
-    }
-    std::int64_t wert = 0;
-    for (char c : text) {
-        if (!IstZiffer(c)) {
-            return std::nullopt;
-        }
-        wert = wert * 10 + (c - '0');
-    }
-    return wert;
+    return LiesZiffern(text, 1, MaxZiffern);
 }
 
 // "0,24" (or "0.24", as written under other number settings) in Pfennig.

@@ -4,15 +4,14 @@
 #include "calllog/LogFile.h"
 #include "calllog/Logbuch.h"
 #include "platform/FileDialog.h"
+#include "gui/LabelClick.h"
 #include "gui/WindowStyle.h"
-#include "tariff/TariffTables.h"
 
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -126,12 +125,10 @@ void frmSpeichern::BaueZonenwahl() {
         optZone_[zone]->setObjectName(FeldName("optZone", zone));
         optZone_[zone]->setGeometry(InnenLinks + 2, oben, 22, ZonenHoehe);
 
-        QLabel* name = Beschriftung(rahmen, QString::fromUtf8(ZonenName[zone]),
-                                    QRect(34, oben, 140, ZonenHoehe), Arial(11.25, true));
+        QLabel* name =
+            ZonenNameLabel(rahmen, zone, QRect(34, oben, 140, ZonenHoehe), Arial(11.25, true));
         name->setObjectName(FeldName("lblZone", zone));
-        name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        SetzeGrund(name, ZonenGrund(zone));
-        name->installEventFilter(this);
+        WaehltBeiKlick(name, optZone_[zone]);
         lblZone_[zone] = name;
     }
 }
@@ -143,11 +140,10 @@ void frmSpeichern::BaueAngaben() {
     txtTelefon_ = Textfeld(rahmen, "txtTelefon", 58, TelefonLaenge);
     lblKommentar_ = Kopf(rahmen, QStringLiteral("Kommentar:"), 2, 96);
     txtKommentar_ = Textfeld(rahmen, "txtKommentar", 114, KommentarLaenge);
-    for (QObject* objekt :
-         {static_cast<QObject*>(lblTelefon_), static_cast<QObject*>(lblKommentar_),
-          static_cast<QObject*>(txtTelefon_), static_cast<QObject*>(txtKommentar_)}) {
-        objekt->installEventFilter(this);
-    }
+    BeiKlick(lblTelefon_, [this] { txtTelefon_->setFocus(Qt::OtherFocusReason); });
+    BeiKlick(lblKommentar_, [this] { txtKommentar_->setFocus(Qt::OtherFocusReason); });
+    txtTelefon_->installEventFilter(this);
+    txtKommentar_->installEventFilter(this);
 }
 
 void frmSpeichern::BaueKnoepfe() {
@@ -173,15 +169,6 @@ void frmSpeichern::SetzeTabFolge() {
 
 bool frmSpeichern::eventFilter(QObject* objekt, QEvent* ereignis) {
     switch (ereignis->type()) {
-    case QEvent::MouseButtonRelease:
-        // A release away from the label (the mouse dragged off it) is no click.
-        if (const auto* maus = static_cast<QMouseEvent*>(ereignis);
-            maus->button() == Qt::LeftButton && objekt->isWidgetType() &&
-            static_cast<QWidget*>(objekt)->rect().contains(maus->position().toPoint()) &&
-            Klick(objekt)) {
-            return true;
-        }
-        break;
     case QEvent::MouseButtonDblClick:
         if (objekt == lblDatei_ || objekt == rahmenDatei_) {
             WechsleLogbuch();
@@ -205,26 +192,6 @@ bool frmSpeichern::eventFilter(QObject* objekt, QEvent* ereignis) {
     return QDialog::eventFilter(objekt, ereignis);
 }
 
-// A zone's name stands for its option button, so a click on it acts as a click on the button.
-bool frmSpeichern::Klick(QObject* objekt) {
-    for (int zone : AlleZonen) {
-        if (objekt == lblZone_[zone]) {
-            optZone_[zone]->setChecked(true);
-            optZone_[zone]->setFocus(Qt::MouseFocusReason);
-            return true;
-        }
-    }
-    if (objekt == lblTelefon_) {
-        txtTelefon_->setFocus(Qt::OtherFocusReason);
-        return true;
-    }
-    if (objekt == lblKommentar_) {
-        txtKommentar_->setFocus(Qt::OtherFocusReason);
-        return true;
-    }
-    return false;
-}
-
 int frmSpeichern::GewaehlteZone() const {
     for (int zone : AlleZonen) {
         if (optZone_[zone]->isChecked()) {
@@ -237,9 +204,8 @@ int frmSpeichern::GewaehlteZone() const {
 // A failed save keeps the dialog open with everything the user entered, so the call is not
 // lost: the user can try again or pick another log file.
 void frmSpeichern::Speichern() {
-    const int zone = GewaehlteZone();
-    const LogbuchEintrag eintrag = EintragFuer(daten_, zone, lblZone_[zone]->text(),
-                                               txtTelefon_->text(), txtKommentar_->text());
+    const LogbuchEintrag eintrag{daten_, GewaehlteZone(), txtTelefon_->text(),
+                                 txtKommentar_->text()};
     const SchreibErgebnis ergebnis = AppendCallRecord(logbuch_.Pfad(), eintrag);
     if (!ergebnis) {
         QMessageBox::warning(this, windowTitle(), FehlerText(logbuch_.Pfad(), ergebnis.grund));

@@ -44,7 +44,6 @@ private:
     void BaueKnoepfe();
     void SetzeTabFolge();
 
-    bool Klick(QObject* objekt);
     int GewaehlteZone() const;
     void Speichern();
     void WechsleLogbuch();

@@ -43,23 +43,25 @@ const char* const Hilfetext =
     "\n"
     "Rückgabewerte: 0 erfolgreich, 1 Datei nicht lesbar, 2 falsche Angaben.\n";
 
-std::string Trenner() {
-    return DezimalTrenner(QLocale());
+// Figures are written as the user's locale writes numbers (German settings: "0,24").
+QString Zahl(std::string_view text) {
+    return ZahlText(text, QLocale());
 }
 
 QString Kosten(std::int64_t einheiten) {
-    return QString::fromStdString(KostenText(einheiten, Trenner()));
+    return Zahl(KostenText(einheiten, FesterTrenner));
 }
 
 QString Betrag(std::int64_t pfennig) {
-    const std::string trenner = Trenner();
-    const std::string text = std::to_string(pfennig / 100) + trenner +
-                             (pfennig % 100 < 10 ? "0" : "") + std::to_string(pfennig % 100);
-    return QString::fromStdString(text);
+    return Zahl(BetragText(pfennig, FesterTrenner));
 }
 
 QString Zone(int zone) {
-    return QString::fromUtf8(ZonenName[zone]);
+    return AlsQString(ZonenName[zone]);
+}
+
+QString ZeitpunktText(Moment moment) {
+    return AlsQString(DatumText(DatumVon(moment)) + ' ' + UhrzeitText(moment));
 }
 
 int Berechnen(const QStringList& werte, QTextStream& aus, QTextStream& fehler) {
@@ -73,20 +75,19 @@ int Berechnen(const QStringList& werte, QTextStream& aus, QTextStream& fehler) {
     const std::string meldung = EingabeFehler(datum, uhrzeit, dauer);
     const auto eingabe = LiesEingabe(datum, uhrzeit, dauer);
     if (!meldung.empty() || !eingabe) {
-        fehler << QString::fromStdString(meldung) << '\n';
+        fehler << AlsQString(meldung) << '\n';
         return ExitEingabe;
     }
     FeiertagKalender kalender;
     const IntervallKosten ergebnis =
         BerechneIntervall(eingabe->Start(), eingabe->dauerSekunden, kalender);
     const Moment start = eingabe->Start();
-    aus << "Start: " << DatumText(DatumVon(start)) << ' ' << UhrzeitText(start) << '\n';
-    aus << "Stop:  " << DatumText(DatumVon(ergebnis.stop)) << ' ' << UhrzeitText(ergebnis.stop)
-        << '\n';
-    aus << "Dauer: " << QString::fromStdString(UhrzeitAusSekunden(eingabe->dauerSekunden)) << '\n';
+    aus << "Start: " << ZeitpunktText(start) << '\n';
+    aus << "Stop:  " << ZeitpunktText(ergebnis.stop) << '\n';
+    aus << "Dauer: " << AlsQString(ZeitText(eingabe->dauerSekunden)) << '\n';
     for (int zone : AlleZonen) {
         aus << Zone(zone).leftJustified(11)
-            << QString::number(ergebnis.einheiten[zone]).rightJustified(7)
+            << Zahl(std::to_string(ergebnis.einheiten[zone])).rightJustified(7)
             << Kosten(ergebnis.einheiten[zone]).rightJustified(11) << " DM\n";
     }
     return ExitOk;
@@ -97,39 +98,33 @@ int Tarif(const QStringList& werte, QTextStream& aus, QTextStream& fehler) {
         werte.join(QLatin1Char(' ')).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const auto datum = DatumAusText(teile.value(0).toStdString());
     if (!datum) {
-        fehler << QString::fromStdString(std::string(MeldungStartDatum)) << '\n';
+        fehler << AlsQString(MeldungStartDatum) << '\n';
         return ExitEingabe;
     }
     const auto sekunde = teile.size() == 2 ? UhrzeitAusText(teile[1].toStdString()) : std::nullopt;
     if (!sekunde) {
-        fehler << QString::fromStdString(std::string(MeldungStartUhrzeit)) << '\n';
+        fehler << AlsQString(MeldungStartUhrzeit) << '\n';
         return ExitEingabe;
     }
     FeiertagKalender kalender;
     const Moment zeitpunkt = MomentAus(*datum) + std::chrono::seconds{*sekunde};
     const int band = TarifNr(zeitpunkt, kalender);
     const TagesArt art = TagesArtVon(*datum, kalender);
-    aus << "Zeitpunkt: " << DatumText(*datum) << ' ' << UhrzeitText(zeitpunkt) << '\n';
+    aus << "Zeitpunkt: " << ZeitpunktText(zeitpunkt) << '\n';
     aus << "Tarif:     " << band << '\n';
-    aus << "Tagesart:  " << QString::fromUtf8(TagesArtName[static_cast<int>(art)]) << '\n';
-    aus << "Name:      " << QString::fromUtf8(TarifName[band]) << '\n';
-    const std::string trenner = Trenner();
+    aus << "Tagesart:  " << AlsQString(TagesArtName[static_cast<int>(art)]) << '\n';
+    aus << "Name:      " << AlsQString(TarifName[band]) << '\n';
     for (int zone : AlleZonen) {
-        const std::int32_t laenge = TaktLaenge(band, zone);
-        aus << Zone(zone).leftJustified(11)
-            << QString::fromStdString(FestkommaText(SekundenProEinheit(laenge), 1, trenner))
-                   .rightJustified(7)
-            << " Sek."
-            << QString::fromStdString(FestkommaText(DMProMinute(laenge), 2, trenner))
-                   .rightJustified(7)
-            << " DM/min.\n";
+        const TaktTexte texte = TaktTexteVon(TaktLaenge(band, zone), FesterTrenner);
+        aus << Zone(zone).leftJustified(11) << Zahl(texte.sekunden).rightJustified(7)
+            << " Sek." << Zahl(texte.dmProMinute).rightJustified(7) << " DM/min.\n";
     }
     return ExitOk;
 }
 
 void SummenZeile(QTextStream& aus, const QString& vorne, const LogSumme& summe) {
-    aus << vorne << QString::number(summe.anrufe).rightJustified(8)
-        << QString::number(summe.einheiten).rightJustified(11)
+    aus << vorne << Zahl(std::to_string(summe.anrufe)).rightJustified(8)
+        << Zahl(std::to_string(summe.einheiten)).rightJustified(11)
         << Betrag(summe.kostenPfennig).rightJustified(13) << " DM\n";
 }
 
@@ -145,7 +140,7 @@ int Auswertung(const QString& pfad, QTextStream& aus, QTextStream& fehler) {
     const LogAuswertung auswertung = WerteLogAus(datei);
     for (const LogFehler& f : auswertung.fehler) {
         fehler << pfad << ':' << f.zeile << ": Zeile nicht lesbar ("
-               << QString::fromStdString(f.grund) << "), übergangen\n";
+               << AlsQString(f.grund) << "), übergangen\n";
     }
     LogSumme gesamt;
     bool zuGross = auswertung.zuGross;

@@ -1,5 +1,7 @@
 #include "gui/WindowStyle.h"
 
+#include "tariff/TariffTables.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <cmath>
@@ -58,6 +60,16 @@ QLabel* Beschriftung(QWidget* parent, const QString& text, const QRect& geometri
 
 QString FeldName(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QLabel* ZonenNameLabel(QWidget* parent, int zone, const QRect& geometrie, const QFont& font) {
+    QLabel* label = Beschriftung(parent, QString::fromUtf8(ZonenName[zone].data(),
+                                                           qsizetype(ZonenName[zone].size())),
+                                 geometrie, font);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    SetzeGrund(label, ZonenGrund(zone));
+    SetzeTextFarbe(label, Qt::black);
+    return label;
 }
 
 QLabel* ZonenZahl(QWidget* parent, const QString& name, int zone, const QRect& geometrie,

@@ -42,6 +42,10 @@ QLabel* Beschriftung(QWidget* parent, const QString& text, const QRect& geometri
 // Object name of one element of a control array, such as "lblZone(3)", so tests find it.
 QString FeldName(const char* name, int index);
 
+// The name of a zone on its ground colour, as every window shows it: centred, with a sunken
+// border and black text.
+QLabel* ZonenNameLabel(QWidget* parent, int zone, const QRect& geometrie, const QFont& font);
+
 // A figure of a zone: right-aligned, in the zone's colour on grey, with a sunken border.
 QLabel* ZonenZahl(QWidget* parent, const QString& name, int zone, const QRect& geometrie,
                   const QFont& font);

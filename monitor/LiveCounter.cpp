@@ -25,12 +25,12 @@ void LiveCounter::Start(Moment jetzt, std::int64_t zaehlerMs) {
         gaugeWert_[zone] = 0;
         einheiten_[zone] = 1;
     }
-    startDatum_ = DatumVon(jetzt);
+    start_ = jetzt;
 }
 
 void LiveCounter::Stop(Moment jetzt) {
     laeuft_ = false;
-    stopDatum_ = DatumVon(jetzt);
+    stop_ = jetzt;
 }
 
 LiveCounter::TickErgebnis LiveCounter::Tick(Moment jetzt, std::int64_t zaehlerMs) {

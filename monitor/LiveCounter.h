@@ -37,8 +37,11 @@ public:
     void TagVermerken(Datum heute) { letzterTag_ = heute; }
 
     bool GespraechLaeuft() const { return laeuft_; }
-    Datum StartDatum() const { return startDatum_; }
-    Datum StopDatum() const { return stopDatum_; }
+    Datum StartDatum() const { return DatumVon(start_); }
+    Datum StopDatum() const { return DatumVon(stop_); }
+    // The calendar moments of START and STOP.
+    Moment StartZeitpunkt() const { return start_; }
+    Moment StopZeitpunkt() const { return stop_; }
     Datum LetzterTag() const { return letzterTag_; }
     int LetzterTarif() const { return letzterTarif_; }
     const ZonenArray<int>& ZonenTarif() const { return zonenTarif_; }
@@ -60,8 +63,8 @@ private:
     bool laeuft_ = false;
     std::int64_t startZeitMs_ = 0;
     std::int64_t verstrichen_ = 0;
-    Datum startDatum_{};
-    Datum stopDatum_{};
+    Moment start_{};
+    Moment stop_{};
     Datum letzterTag_{};
     int letzterTarif_ = 0; // 0 is no band, so the first tick always redraws
     ZonenArray<int> zonenTarif_{0};

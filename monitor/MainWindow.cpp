@@ -2,6 +2,7 @@
 
 #include "about/AboutBox.h"
 #include "calculation/CalculationWindow.h"
+#include "calllog/CallData.h"
 #include "calllog/Logbuch.h"
 #include "calllog/SaveDialog.h"
 #include "monitor/TariffDisplay.h"
@@ -10,6 +11,7 @@
 #include "platform/VersionText.h"
 #include "gui/WindowStyle.h"
 #include "tariff/Format.h"
+#include "tariff/TariffTables.h"
 #include "tariff/GenaueZeit.h"
 
 #include <QApplication>
@@ -39,7 +41,7 @@ constexpr int EinhLinks = 3, EinhBreite = 45;
 constexpr int KostenLinks = 50, KostenBreite = 57;
 constexpr int DMLinks = 109, DMBreite = 26;
 
-QString ZonenNameLabel(int zone) {
+QString ZonenLabelName(int zone) {
     static const char* namen[] = {"lblCity", "lblRegion50", "lblRegion200", "lblFern"};
     return QLatin1String(namen[zone - 1]);
 }
@@ -58,7 +60,7 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     ZeigeLogbuchdatei(logbuch_.Pfad());
     connect(&logbuch_, &Logbuch::PfadGeaendert, this, &frmGMMain::ZeigeLogbuchdatei);
     lblCopyright_->setText(CopyrightText());
-    lblUhr_->setText(UhrzeitText(jetzt));
+    lblUhr_->setText(AlsQString(UhrzeitText(jetzt)));
     lblFT_->setText(QString());
     SetzeGrund(lblFT_, Hellgrau);
     zaehler_.VarInit(jetzt);
@@ -134,11 +136,9 @@ void frmGMMain::BaueZonen(QWidget* flaeche) {
     const QFont tarif = Arial(9.75);         // the tariff's seconds and price per minute
     for (int zone : AlleZonen) {
         const int oben = ZeilenOben[zone - 1];
-        QLabel* name = Beschriftung(rahmen3, QString::fromUtf8(ZonenName[zone]),
-                                    QRect(NameLinks, oben, NameBreite, ZeilenHoehe), zahlen);
-        name->setObjectName(ZonenNameLabel(zone));
-        name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        SetzeGrund(name, ZonenGrund(zone));
+        QLabel* name = ZonenNameLabel(rahmen3, zone,
+                                      QRect(NameLinks, oben, NameBreite, ZeilenHoehe), zahlen);
+        name->setObjectName(ZonenLabelName(zone));
 
         auto* gauge = new QProgressBar(rahmen3);
         gauge->setObjectName(FeldName("GaugeZeit", zone));
@@ -164,7 +164,7 @@ void frmGMMain::BaueZonen(QWidget* flaeche) {
         lblKosten_[zone] = ZonenZahl(rahmen4, FeldName("lblKosten", zone), zone,
                                      QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen);
         lblKosten_[zone]->setMargin(0);
-        lblKosten_[zone]->setText(QString::fromStdString(KostenText(0, DezimalTrenner(QLocale()))));
+        lblKosten_[zone]->setText(ZahlText(KostenText(0, FesterTrenner), QLocale()));
         QLabel* dm = ZonenZahl(rahmen4, FeldName("lblDM", zone), zone,
                                QRect(DMLinks, oben, DMBreite, ZeilenHoehe), zahlen);
         dm->setAlignment(Qt::AlignCenter);
@@ -249,7 +249,7 @@ void frmGMMain::NeuerTag() {
 
 void frmGMMain::Tick() {
     const Moment jetzt = uhr_.now();
-    SetzeText(lblUhr_, UhrzeitText(jetzt));
+    SetzeText(lblUhr_, AlsQString(UhrzeitText(jetzt)));
     const LiveCounter::TickErgebnis ergebnis = zaehler_.Tick(jetzt, msZaehler_.milliseconds());
     if (zaehler_.GespraechLaeuft()) {
         ZeigeZaehlerstand();
@@ -262,18 +262,18 @@ void frmGMMain::Tick() {
 }
 
 void frmGMMain::ZeigeZaehlerstand() {
-    const std::string trenner = DezimalTrenner(QLocale());
+    const QLocale locale;
     for (int zone : AlleZonen) {
         QProgressBar* gauge = gaugeZeit_[zone];
         if (gauge->maximum() != zaehler_.GaugeMax(zone)) {
             gauge->setMaximum(zaehler_.GaugeMax(zone));
         }
         gauge->setValue(zaehler_.GaugeWert(zone));
-        SetzeText(lblEinheiten_[zone], QString::number(zaehler_.Einheiten(zone)));
+        SetzeText(lblEinheiten_[zone], ZahlText(std::to_string(zaehler_.Einheiten(zone)), locale));
         SetzeText(lblKosten_[zone],
-                  QString::fromStdString(KostenText(zaehler_.Einheiten(zone), trenner)));
+                  ZahlText(KostenText(zaehler_.Einheiten(zone), FesterTrenner), locale));
     }
-    SetzeText(lblDauer_, QString::fromStdString(DauerText(zaehler_.Verstrichen())));
+    SetzeText(lblDauer_, AlsQString(DauerText(zaehler_.Verstrichen())));
 }
 
 void frmGMMain::StartStop() {
@@ -281,13 +281,13 @@ void frmGMMain::StartStop() {
     if (!zaehler_.GespraechLaeuft()) {
         zaehler_.Start(jetzt, msZaehler_.milliseconds());
         ZeigeZaehlerstand();
-        lblStart_->setText(UhrzeitText(jetzt));
+        lblStart_->setText(AlsQString(UhrzeitText(jetzt)));
         lblStop_->clear();
         cmdStart_->setText(QStringLiteral("S T O P"));
         cmdSpeichern_->setEnabled(false);
     } else {
         zaehler_.Stop(jetzt);
-        lblStop_->setText(UhrzeitText(jetzt));
+        lblStop_->setText(AlsQString(UhrzeitText(jetzt)));
         cmdStart_->setText(QStringLiteral("S T A R T"));
         cmdSpeichern_->setEnabled(true);
     }
@@ -317,17 +317,12 @@ void frmGMMain::keyPressEvent(QKeyEvent* event) {
 }
 
 GespraechsDaten frmGMMain::Gespraech() const {
-    GespraechsDaten daten;
-    daten.startDatum = zaehler_.StartDatum();
-    daten.startZeit = lblStart_->text();
-    daten.stopDatum = zaehler_.StopDatum();
-    daten.stopZeit = lblStop_->text();
-    daten.dauer = lblDauer_->text();
+    ZonenArray<std::int64_t> einheiten;
     for (int zone : AlleZonen) {
-        daten.einheiten[zone] = lblEinheiten_[zone]->text();
-        daten.kosten[zone] = lblKosten_[zone]->text();
+        einheiten[zone] = zaehler_.Einheiten(zone);
     }
-    return daten;
+    return GespraechMit(zaehler_.StartZeitpunkt(), zaehler_.StopZeitpunkt(),
+                        zaehler_.Verstrichen(), einheiten);
 }
 
 // The same call cannot be saved twice: after a save the button waits for the next STOP. A save

@@ -40,7 +40,7 @@ public:
     ~frmGMMain() override;
 
     const LiveCounter& Zaehler() const { return zaehler_; }
-    // The figures of the last call as the window shows them, for the log.
+    // The figures of the last call, for the log.
     GespraechsDaten Gespraech() const;
 
     // Redraws date, kind-of-day marker, band name and the per-zone tariff figures.

@@ -31,19 +31,16 @@ QString KurzesDatumVierstellig(Datum datum, const QLocale& locale) {
 TarifAnzeige NeuAnzeigeInhalt(Moment jetzt, Datum heute, const ZonenArray<int>& zonenTarif,
                               FeiertagKalender& kalender, const QLocale& locale) {
     TarifAnzeige anzeige;
-    anzeige.datum = QString::fromUtf8(WochentagName[WochentagNummer(heute)]) +
+    anzeige.datum = AlsQString(WochentagName[WochentagNummer(heute)]) +
                     QStringLiteral(", ") + KurzesDatumVierstellig(heute, locale);
     const TagesMarker marker = MarkerVon(TagesArtVon(DatumVon(jetzt), kalender));
     anzeige.ftText = marker.text;
     anzeige.ftFarbe = marker.farbe;
-    anzeige.tarif = QString::fromUtf8(TarifName[TarifNr(jetzt, kalender)]);
-    const std::string trenner = DezimalTrenner(locale);
+    anzeige.tarif = AlsQString(TarifName[TarifNr(jetzt, kalender)]);
     for (int zone : AlleZonen) {
-        const std::int32_t laenge = TaktLaenge(zonenTarif[zone], zone);
-        anzeige.sek[zone] =
-            QString::fromStdString(FestkommaText(SekundenProEinheit(laenge), 1, trenner));
-        anzeige.dmMin[zone] =
-            QString::fromStdString(FestkommaText(DMProMinute(laenge), 2, trenner));
+        const TaktTexte texte = TaktTexteVon(TaktLaenge(zonenTarif[zone], zone), FesterTrenner);
+        anzeige.sek[zone] = ZahlText(texte.sekunden, locale);
+        anzeige.dmMin[zone] = ZahlText(texte.dmProMinute, locale);
     }
     return anzeige;
 }

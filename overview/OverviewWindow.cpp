@@ -1,7 +1,9 @@
 #include "overview/OverviewWindow.h"
 
 #include "overview/TariffOverview.h"
+#include "gui/LabelClick.h"
 #include "gui/WindowStyle.h"
+#include "platform/QtCalendar.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -10,7 +12,6 @@
 #include <QChartView>
 #include <QGraphicsLayout>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
@@ -51,10 +52,6 @@ constexpr int LabelLinks = 30, LabelBreite = 146;
 // Grounds and text colours of the four kind-of-day labels, [kind of day].
 const QColor ZeitGrund[] = {{}, Hellgrau, {255, 192, 192}, Dunkelrot, {192, 192, 255}};
 const QColor ZeitSchrift[] = {{}, Qt::black, Qt::white, Qt::white, Qt::white};
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect ZeilenRechteck(int zeile, int links, int breite) {
     return QRect(links, ErsteZeile + (zeile - 1) * ZeilenAbstand, breite, ZeilenHoehe);
@@ -142,7 +139,7 @@ void frmUebersicht::BaueGrafik() {
 
     auto* zeitAchse = new QBarCategoryAxis;
     for (std::string_view beschriftung : BalkenBeschriftung) {
-        zeitAchse->append(Text(beschriftung));
+        zeitAchse->append(AlsQString(beschriftung));
     }
     zeitAchse->setLabelsFont(Arial(8.25));
     zeitAchse->setGridLineVisible(false);
@@ -191,12 +188,10 @@ void frmUebersicht::BaueZonenWahl() {
         });
         optZone_[zone] = knopf;
 
-        QLabel* label = Beschriftung(rahmen_[1], Text(ZonenName[zone]),
-                                     ZeilenRechteck(zone, LabelLinks, LabelBreite), fett);
+        QLabel* label =
+            ZonenNameLabel(rahmen_[1], zone, ZeilenRechteck(zone, LabelLinks, LabelBreite), fett);
         label->setObjectName(FeldName("lblZone", zone));
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        SetzeGrund(label, ZonenGrund(zone));
-        label->installEventFilter(this);
+        WaehltBeiKlick(label, knopf);
         lblZone_[zone] = label;
     }
 }
@@ -219,13 +214,13 @@ void frmUebersicht::BaueZeitWahl() {
         });
         optZeit_[i] = knopf;
 
-        QLabel* label = Beschriftung(rahmen_[2], Text(TagesArtName[i]),
+        QLabel* label = Beschriftung(rahmen_[2], AlsQString(TagesArtName[i]),
                                      ZeilenRechteck(art, LabelLinks, LabelBreite), fett);
         label->setObjectName(FeldName("lblZeit", art));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         SetzeGrund(label, ZeitGrund[i]);
         SetzeTextFarbe(label, ZeitSchrift[i]);
-        label->installEventFilter(this);
+        WaehltBeiKlick(label, knopf);
         lblZeit_[i] = label;
     }
 }
@@ -276,31 +271,6 @@ void frmUebersicht::Anordnen(QSize groesse) {
     lblBemerkung_[0]->setGeometry(2, 4, breite, 18);
     lblBemerkung_[1]->setGeometry(2, 23, breite, 18);
     cmdZurueck_->setGeometry(EntwurfZurueck.translated(dx, dy));
-}
-
-// A click on a zone's or a kind of day's label selects its option, as a click on the option
-// would; releasing the button outside the label is no click.
-bool frmUebersicht::eventFilter(QObject* objekt, QEvent* event) {
-    if (event->type() != QEvent::MouseButtonRelease) {
-        return QDialog::eventFilter(objekt, event);
-    }
-    const auto* maus = static_cast<QMouseEvent*>(event);
-    if (maus->button() == Qt::LeftButton &&
-        qobject_cast<QWidget*>(objekt)->rect().contains(maus->position().toPoint())) {
-        for (int zone : AlleZonen) {
-            if (objekt == lblZone_[zone]) {
-                optZone_[zone]->setChecked(true);
-                return true;
-            }
-        }
-        for (int art = 1; art <= TagesArtAnzahl; ++art) {
-            if (objekt == lblZeit_[static_cast<std::size_t>(art)]) {
-                optZeit_[static_cast<std::size_t>(art)]->setChecked(true);
-                return true;
-            }
-        }
-    }
-    return QDialog::eventFilter(objekt, event);
 }
 
 void frmUebersicht::optZeitClick(int /*art*/) {

@@ -30,7 +30,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* objekt, QEvent* event) override;
 
 private:
     void BaueKopf();

@@ -22,10 +22,6 @@ constexpr std::array<BemerkungZeilen, TagesArtAnzahl + 1> Bemerkungen{{
     {"alle Werktage (Montag bis Freitag)", "in der Zeit vom 27.12. bis 30.12."},
 }};
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 BemerkungZeilen BemerkungVon(TagesArt art) {
@@ -34,18 +30,17 @@ BemerkungZeilen BemerkungVon(TagesArt art) {
 
 UebersichtInhalt UebersichtFuer(int zone, TagesArt art, const QLocale& locale) {
     assert(IstZone(zone));
-    const std::string trenner = DezimalTrenner(locale);
     UebersichtInhalt inhalt;
     for (int slot = 0; slot < SlotAnzahl; ++slot) {
         const int band = BandImSlot(art, slot);
         const std::int32_t taktMs = TaktLaenge(band, zone);
         inhalt.balken[static_cast<std::size_t>(slot)] = {
             band, SekundenProEinheit(taktMs),
-            QString::fromStdString(SekundenText(taktMs, trenner))};
+            ZahlText(SekundenText(taktMs, FesterTrenner), locale)};
     }
     const BemerkungZeilen zeilen = BemerkungVon(art);
-    inhalt.bemerkung1 = Text(zeilen.erste);
-    inhalt.bemerkung2 = Text(zeilen.zweite);
+    inhalt.bemerkung1 = AlsQString(zeilen.erste);
+    inhalt.bemerkung2 = AlsQString(zeilen.zweite);
     inhalt.farbe = style::ZonenFarbe(zone);
     return inhalt;
 }

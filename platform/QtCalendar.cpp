@@ -23,16 +23,27 @@ QDateTime QDateTimeAus(Moment moment) {
     return QDateTime(QDateAus(DatumVon(moment)), QTime(0, 0).addSecs(SekundeDesTages(moment)));
 }
 
-QString UhrzeitText(Moment moment) {
-    return QTime(0, 0).addSecs(SekundeDesTages(moment)).toString(QStringLiteral("hh:mm:ss"));
+QString AlsQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-QString DatumText(Datum datum) {
-    return QDateAus(datum).toString(QStringLiteral("dd.MM.yyyy"));
-}
-
-std::string DezimalTrenner(const QLocale& locale) {
-    return locale.decimalPoint().toStdString();
+QString ZahlText(std::string_view zahl, const QLocale& locale) {
+    const QList<uint> null = locale.zeroDigit().toUcs4();
+    const char32_t nullZeichen = null.isEmpty() ? U'0' : null.front();
+    QString text;
+    for (char c : zahl) {
+        if (c >= '0' && c <= '9') {
+            const char32_t ziffer = nullZeichen + static_cast<char32_t>(c - '0');
+            text += QString::fromUcs4(&ziffer, 1);
+        } else if (c == FesterTrenner.front()) {
+            text += locale.decimalPoint();
+        } else if (c == '-') {
+            text += locale.negativeSign();
+        } else {
+            text += QLatin1Char(c);
+        }
+    }
+    return text;
 }
 
 } // namespace tarvis

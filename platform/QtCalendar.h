@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace tarvis {
 
@@ -16,11 +17,15 @@ Datum DatumAus(QDate datum);
 Moment MomentAus(const QDateTime& zeit);
 QDateTime QDateTimeAus(Moment moment);
 
-// Texts as the windows show them.
-QString UhrzeitText(Moment moment); // "hh:mm:ss", 24 hours
-QString DatumText(Datum datum);     // "DD.MM.YYYY"
+// A text of the program's own (UTF-8), as Qt takes it.
+QString AlsQString(std::string_view utf8);
 
-// The decimal separator of a locale, as the tariff's number texts take it.
-std::string DezimalTrenner(const QLocale& locale);
+// A number in the program's fixed form (ASCII digits, "." before the decimals, "-") as the
+// locale writes numbers: its digits, its decimal separator and its minus sign. German settings
+// turn "0.12" into "0,12", Persian ones into "۰٫۱۲".
+QString ZahlText(std::string_view zahl, const QLocale& locale);
+
+// The decimal separator the tariff's number texts are made with before ZahlText shows them.
+inline constexpr std::string_view FesterTrenner = ".";
 
 } // namespace tarvis

@@ -1,6 +1,6 @@
 #include "tariff/GenaueZeit.h"
 
-#include <cstdio>
+#include "tariff/Format.h"
 
 namespace tarvis {
 
@@ -18,10 +18,8 @@ GenaueZeit Long2GenaueZeit(std::int64_t millisekunden) {
 }
 
 std::string DauerText(const GenaueZeit& zeit) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%02lld:%02d:%02d,%d", static_cast<long long>(zeit.Stunden),
-                  zeit.Minuten, zeit.Sekunden, zeit.Millisekunden / 100);
-    return text;
+    const std::int64_t sekunden = zeit.Stunden * 3600 + zeit.Minuten * 60 + zeit.Sekunden;
+    return ZeitText(sekunden) + ',' + static_cast<char>('0' + zeit.Millisekunden / 100);
 }
 
 } // namespace tarvis

@@ -24,6 +24,11 @@ constexpr int TagesArtAnzahl = 4;
 constexpr int EinheitPreisPfennig = 12;
 constexpr double EinheitPreisDM = EinheitPreisPfennig / 100.0;
 
+// What a number of units costs, in Pfennig.
+constexpr std::int64_t KostenPfennig(std::int64_t einheiten) {
+    return einheiten * EinheitPreisPfennig;
+}
+
 namespace detail {
 // Milliseconds per unit, [band][zone], row and column 0 unused so indices stay 1-based.
 // clang-format off

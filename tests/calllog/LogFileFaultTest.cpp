@@ -2,6 +2,7 @@
 // stop nothing, so the faults are ones that stop root too: a missing directory, a directory
 // in place of the file, a full device, and a file size limit that cuts a write short.
 #include "calllog/LogFile.h"
+#include "support/Anruf.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -22,17 +23,8 @@ using namespace std::chrono;
 using test::ReadAll;
 
 LogbuchEintrag Anruf() {
-    LogbuchEintrag e;
-    e.startDatum = e.stopDatum = year{1996} / 12 / 7;
-    e.startZeit = QStringLiteral("14:05:33");
-    e.stopZeit = QStringLiteral("14:09:12");
-    e.dauer = QStringLiteral("00:03:39,2");
-    e.telefon = QStringLiteral("0711 123456");
-    e.zone = QStringLiteral("City");
-    e.einheiten = QStringLiteral("2");
-    e.kosten = QStringLiteral("0,24");
-    e.kommentar = QStringLiteral("mit Kommentar");
-    return e;
+    return {test::BeispielAnruf(), 1, QStringLiteral("0711 123456"),
+            QStringLiteral("mit Kommentar")};
 }
 
 // Saves in a child process whose files may grow to `grenze` bytes at most: a write past the

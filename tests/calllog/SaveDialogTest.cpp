@@ -4,6 +4,7 @@
 #include "calllog/Logbuch.h"
 #include "platform/FileDialog.h"
 #include "gui/WindowStyle.h"
+#include "support/Anruf.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
 
@@ -60,19 +61,6 @@ void Tippe(QWidget* feld, const QString& text) {
     }
 }
 
-GespraechsDaten Anruf() {
-    GespraechsDaten daten;
-    daten.startDatum = daten.stopDatum = year{1996} / 12 / 7;
-    daten.startZeit = QStringLiteral("14:05:33");
-    daten.stopZeit = QStringLiteral("14:09:12");
-    daten.dauer = QStringLiteral("00:03:39,2");
-    daten.einheiten = {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("5"),
-                       QStringLiteral("9")};
-    daten.kosten = {QStringLiteral("0,24"), QStringLiteral("0,36"), QStringLiteral("0,60"),
-                    QStringLiteral("1,08")};
-    return daten;
-}
-
 template <class T> T* Kind(QWidget& fenster, const QString& name) {
     T* kind = fenster.findChild<T*>(name);
     EXPECT_NE(kind, nullptr) << name.toStdString();
@@ -84,7 +72,7 @@ protected:
     SaveDialog() : logbuch_(dir_.filePath(QStringLiteral("Tarvis 12-1996.Rep"))) {}
 
     std::unique_ptr<frmSpeichern> Oeffne() {
-        auto dlg = std::make_unique<frmSpeichern>(Anruf(), logbuch_, chooser_);
+        auto dlg = std::make_unique<frmSpeichern>(test::BeispielAnruf(), logbuch_, chooser_);
         dlg->show();
         QApplication::setActiveWindow(dlg.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
@@ -95,19 +83,10 @@ protected:
         return tarvis::Kind<T>(dlg, QLatin1String(name));
     }
 
-    QByteArray Datensatz(const char* telefon, const char* zone, const char* einh,
-                         const char* kosten, const char* kommentar = "") const {
-        const GespraechsDaten d = Anruf();
-        LogbuchEintrag e{d.startDatum,
-                         d.startZeit,
-                         d.stopDatum,
-                         d.stopZeit,
-                         d.dauer,
-                         QString::fromUtf8(telefon),
-                         QString::fromUtf8(zone),
-                         QString::fromUtf8(einh),
-                         QString::fromUtf8(kosten),
-                         QString::fromUtf8(kommentar)};
+    // The lines the dialog should write for the example call in `zone`.
+    static QByteArray Datensatz(const char* telefon, int zone, const char* kommentar = "") {
+        const LogbuchEintrag e{test::BeispielAnruf(), zone, QString::fromUtf8(telefon),
+                               QString::fromUtf8(kommentar)};
         return SatzZeile(e) + KommentarZeile(e.kommentar);
     }
 
@@ -201,7 +180,9 @@ TEST_F(SaveDialog, EnterAtOnceSavesACityRecord) {
     EXPECT_TRUE(dlg->Gespeichert());
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(ReadAll(logbuch_.Pfad()), KopfZeilen() + Datensatz("", "City", "2", "0,24"));
+    EXPECT_EQ(ReadAll(logbuch_.Pfad()),
+              KopfZeilen() + "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   "
+                             "                  City              2        0,24 DM\r\n");
 }
 
 TEST_F(SaveDialog, ZoneNameClickSelectsItsZone) {
@@ -226,7 +207,7 @@ TEST_F(SaveDialog, SavesTheChosenZoneWithNumberAndComment) {
     QTest::mouseClick(Kind<QPushButton>(*dlg, "cmdOk"), Qt::LeftButton);
     EXPECT_TRUE(dlg->Gespeichert());
     EXPECT_EQ(ReadAll(logbuch_.Pfad()),
-              KopfZeilen() + Datensatz("0711 123456", "Region 200", "5", "0,60", "Rückruf"));
+              KopfZeilen() + Datensatz("0711 123456", 3, "Rückruf"));
 }
 
 TEST_F(SaveDialog, HeaderClicksFocusTheBoxesWithTheirTextSelected) {
@@ -333,7 +314,7 @@ TEST_F(SaveDialog, ChosenFileGetsTheCallAtOnce) {
     EXPECT_EQ(geaendert.at(0).at(0).toString(), neu);
     EXPECT_TRUE(dlg->Gespeichert());
     EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(ReadAll(neu), KopfZeilen() + Datensatz("", "Fern", "9", "1,08"));
+    EXPECT_EQ(ReadAll(neu), KopfZeilen() + Datensatz("", 4));
     EXPECT_FALSE(QFileInfo::exists(dir_.filePath(QStringLiteral("Tarvis 12-1996.Rep"))));
 }
 

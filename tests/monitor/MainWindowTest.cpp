@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -265,3 +266,46 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButtonInsteadOfStart) {
     EXPECT_FALSE(fenster->isVisible()); // "Ende" closed the window, no question asked
     EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T A R T"));
 }
+
+// The log is written in its own fixed forms, whatever number settings the desktop has: a call
+// saved under English, C or Persian settings gives the bytes German settings give (and the
+// figures in the window still follow the settings).
+class MainWindowLocaleTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(MainWindowLocaleTest, TheLogRecordIsTheSameUnderAnyNumberSettings) {
+    const QLocale vorher;
+    QLocale::setDefault(QLocale(QString::fromLatin1(GetParam())));
+    QTemporaryDir dir;
+    test::FakeTime zeit{MomentAus(year{1996} / 12 / 7, 14, 5, 33), 5'000'000};
+    test::FakeFileChooser dateiWahl;
+    Logbuch logbuch{dir.filePath(QStringLiteral("Tarvis 12-1996.Rep"))};
+    {
+        frmGMMain fenster(MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuch});
+        fenster.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
+        for (int i = 0; i < 1000; ++i) { // 100 s: Fern 21.5-s units, five begun
+            zeit.advanceMs(100);
+            fenster.Tick();
+        }
+        fenster.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
+        EXPECT_EQ(fenster.findChild<QLabel*>(QStringLiteral("lblKosten(4)"))->text(),
+                  QLocale().toString(0.60, 'f', 2));
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QRadioButton*>(QStringLiteral("optZone(4)"))->setChecked(true);
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        fenster.findChild<QPushButton*>(QStringLiteral("cmdSpeichern"))->click();
+    }
+    QLocale::setDefault(vorher);
+    const QByteArray inhalt = test::ReadAll(logbuch.Pfad());
+    EXPECT_TRUE(inhalt.endsWith("07.12.96   14:05:33   07.12.96   14:07:13   00:01:40,0   "
+                                "                  Fern              5        0,60 DM\r\n"))
+        << inhalt.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Zahlenformate, MainWindowLocaleTest,
+                         ::testing::Values("de_DE", "en_US", "C", "fa_IR"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param);
+                         });

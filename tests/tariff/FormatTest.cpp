@@ -22,8 +22,9 @@ TEST(Format, SecondsAndPricePerMinuteOfEveryUnitLength) {
     };
     for (const auto& fall : faelle) {
         SCOPED_TRACE(fall.ms);
-        EXPECT_EQ(FestkommaText(SekundenProEinheit(fall.ms), 1, ","), fall.sek);
-        EXPECT_EQ(FestkommaText(DMProMinute(fall.ms), 2, ","), fall.dmMin);
+        const TaktTexte texte = TaktTexteVon(fall.ms, ",");
+        EXPECT_EQ(texte.sekunden, fall.sek);
+        EXPECT_EQ(texte.dmProMinute, fall.dmMin);
     }
 }
 
@@ -35,6 +36,23 @@ TEST(Format, CostOfUnits) {
     EXPECT_EQ(KostenText(9, ","), "1,08");
     EXPECT_EQ(KostenText(100000, ","), "12000,00");
     EXPECT_EQ(KostenText(10'000'000'000LL, ","), "1200000000,00");
+    EXPECT_EQ(BetragText(5, ","), "0,05");
+    EXPECT_EQ(BetragText(1392, "."), "13.92");
+    EXPECT_EQ(BetragText(-144, ","), "-1,44");
+}
+
+TEST(Format, TimesAndDates) {
+    using namespace std::chrono;
+    EXPECT_EQ(ZeitText(0), "00:00:00");
+    EXPECT_EQ(ZeitText(3905), "01:05:05");
+    EXPECT_EQ(ZeitText(86399), "23:59:59");
+    EXPECT_EQ(ZeitText(360'000), "100:00:00");
+    EXPECT_EQ(ZeitText(-5), "00:00:00");
+    EXPECT_EQ(UhrzeitText(MomentAus(year{1997} / 1 / 1, 0, 2, 41)), "00:02:41");
+    EXPECT_EQ(DatumText(year{1996} / 12 / 7), "07.12.1996");
+    EXPECT_EQ(DatumText(year{2029} / 1 / 31), "31.01.2029");
+    EXPECT_EQ(DatumKurzText(year{1996} / 12 / 7), "07.12.96");
+    EXPECT_EQ(DatumKurzText(year{2000} / 1 / 1), "01.01.00");
 }
 
 TEST(Format, OverviewSecondsShowDecimalsOnlyWhenNeeded) {

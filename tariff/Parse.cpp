@@ -1,0 +1,131 @@
+#include "tariff/Parse.h"
+
+#include <array>
+
+namespace tarvis {
+
+namespace {
+
+constexpr std::size_t MaxStellen = 18;
+
+// Splits at `trenner` into exactly N pieces; nothing when there are more or fewer. Empty
+// pieces are kept, so "1..1996" fails on its empty day.
+template <std::size_t N>
+std::optional<std::array<std::string_view, N>> Teile(std::string_view text, char trenner) {
+    std::array<std::string_view, N> teile;
+    for (std::size_t i = 0; i < N; ++i) {
+        const std::size_t ende = text.find(trenner);
+        if ((ende == std::string_view::npos) != (i + 1 == N)) {
+            return std::nullopt;
+        }
+        teile[i] = text.substr(0, ende);
+        text = ende == std::string_view::npos ? std::string_view() : text.substr(ende + 1);
+    }
+    return teile;
+}
+
+std::optional<int> Jahr(std::string_view text) {
+    if (text.size() != 2 && text.size() != 4) {
+        return std::nullopt;
+    }
+    const auto jahr = LiesZiffern(text, text.size(), text.size());
+    if (!jahr) {
+        return std::nullopt;
+    }
+    const int voll = text.size() == 2 ? VollesJahr(static_cast<int>(*jahr)) : static_cast<int>(*jahr);
+    if (voll == 0) {
+        return std::nullopt;
+    }
+    return voll;
+}
+
+// "h:mm:ss" with the hours taking up to `stundenStellen` digits, as seconds.
+std::optional<std::int64_t> StundenMinutenSekunden(std::string_view text,
+                                                   std::size_t stundenStellen) {
+    const auto teile = Teile<3>(text, ':');
+    if (!teile) {
+        return std::nullopt;
+    }
+    const auto stunden = LiesZiffern((*teile)[0], 1, stundenStellen);
+    const auto minuten = LiesZiffern((*teile)[1], 1, 2);
+    const auto sekunden = LiesZiffern((*teile)[2], 1, 2);
+    if (!stunden || !minuten || !sekunden || *minuten > 59 || *sekunden > 59) {
+        return std::nullopt;
+    }
+    return (*stunden * 60 + *minuten) * 60 + *sekunden;
+}
+
+} // namespace
+
+std::optional<std::int64_t> LiesZiffern(std::string_view text, std::size_t minStellen,
+                                        std::size_t maxStellen) {
+    if (text.size() < minStellen || text.size() > maxStellen || text.size() > MaxStellen ||
+        text.empty()) {
+        return std::nullopt;
+    }
+    std::int64_t wert = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        wert = wert * 10 + (c - '0');
+    }
+    return wert;
+}
+
+std::optional<Datum> DatumAusText(std::string_view text) {
+    const auto teile = Teile<3>(text, '.');
+    if (!teile) {
+        return std::nullopt;
+    }
+    const auto tag = LiesZiffern((*teile)[0], 1, 2);
+    const auto monat = LiesZiffern((*teile)[1], 1, 2);
+    const auto jahr = Jahr((*teile)[2]);
+    if (!tag || !monat || !jahr) {
+        return std::nullopt;
+    }
+    const Datum datum{std::chrono::year{*jahr}, std::chrono::month{static_cast<unsigned>(*monat)},
+                      std::chrono::day{static_cast<unsigned>(*tag)}};
+    if (!datum.ok()) {
+        return std::nullopt;
+    }
+    return datum;
+}
+
+std::optional<int> UhrzeitAusText(std::string_view text) {
+    std::optional<std::int64_t> sekunden;
+    if (const auto teile = Teile<2>(text, ':')) {
+        // "h:mm" is "h:mm:00".
+        const auto stunden = LiesZiffern((*teile)[0], 1, 2);
+        const auto minuten = LiesZiffern((*teile)[1], 1, 2);
+        if (stunden && minuten && *minuten <= 59) {
+            sekunden = (*stunden * 60 + *minuten) * 60;
+        }
+    } else {
+        sekunden = StundenMinutenSekunden(text, 2);
+    }
+    if (!sekunden || *sekunden >= 24 * 3600) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*sekunden);
+}
+
+std::optional<std::int64_t> DauerAusText(std::string_view text) {
+    const std::size_t komma = text.find(',');
+    std::int64_t zehntel = 0;
+    if (komma != std::string_view::npos) {
+        const auto ziffer = LiesZiffern(text.substr(komma + 1), 1, 1);
+        if (!ziffer) {
+            return std::nullopt;
+        }
+        zehntel = *ziffer;
+        text = text.substr(0, komma);
+    }
+    const auto sekunden = StundenMinutenSekunden(text, 9);
+    if (!sekunden || text.substr(0, text.find(':')).size() < 2) {
+        return std::nullopt;
+    }
+    return *sekunden * 1000 + zehntel * 100;
+}
+
+} // namespace tarvis
