@@ -7,20 +7,33 @@
 #include "platform/FileDialog.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 // The command line prices calls and reads logs without any window, so it needs no display.
+// Its output is written straight to the file descriptor, so that a failed write (a full disk, a
+// closed pipe) is seen and reported rather than lost in a buffer at exit.
 int Kommandozeile(int argc, char** argv) {
+    // Asked before anything is opened, which would otherwise take a closed output's number.
+    const bool ausgabeOffen = ::fcntl(STDOUT_FILENO, F_GETFD) != -1;
     QCoreApplication app(argc, argv);
-    QTextStream aus(stdout), fehler(stderr);
+    QTextStream fehler(stderr);
+    QFile ausgabe;
+    if (!ausgabeOffen ||
+        !ausgabe.open(STDOUT_FILENO, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
+        fehler << "Tarvis32: Die Ausgabe kann nicht geschrieben werden: Die Standardausgabe ist "
+                  "geschlossen.\n";
+        return tarvis::ExitDatei;
+    }
+    QTextStream aus(&ausgabe);
     const int code = tarvis::FuehreKommandozeileAus(QCoreApplication::arguments(), aus, fehler);
-    aus.flush();
-    fehler.flush();
-    return code;
+    return tarvis::BeendeAusgabe(aus, fehler, code);
 }
 
 } // namespace

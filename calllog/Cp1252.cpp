@@ -66,6 +66,34 @@ int Cp1252Byte(char32_t codepunkt) {
     return -1;
 }
 
+std::string Utf8AusCp1252(std::string_view bytes) {
+    std::string utf8;
+    utf8.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        char32_t zeichen = b;
+        if (b >= 0x80 && b <= 0x9F) {
+            zeichen = U'\uFFFD';
+            for (const auto& [unicode, cp] : Sonderzeichen) {
+                if (cp == b) {
+                    zeichen = unicode;
+                }
+            }
+        }
+        if (zeichen < 0x80) {
+            utf8 += static_cast<char>(zeichen);
+        } else if (zeichen < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (zeichen >> 6));
+            utf8 += static_cast<char>(0x80 | (zeichen & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xE0 | (zeichen >> 12));
+            utf8 += static_cast<char>(0x80 | ((zeichen >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (zeichen & 0x3F));
+        }
+    }
+    return utf8;
+}
+
 QByteArray Cp1252Text(const QString& text) {
     QByteArray bytes;
     bytes.reserve(text.size());

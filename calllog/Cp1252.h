@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string>
+#include <string_view>
 
 namespace tarvis {
 
@@ -10,6 +12,10 @@ namespace tarvis {
 // code point (a character outside the basic plane is one "?", not two), and so are control
 // characters: a line break typed or pasted into a comment must not split a record line.
 QByteArray Cp1252Text(const QString& text);
+
+// Bytes of code page 1252 as UTF-8. The five bytes the code page leaves undefined become
+// U+FFFD, the replacement character.
+std::string Utf8AusCp1252(std::string_view bytes);
 
 // The code page's own table, used when the system's converter does not know code page 1252.
 // Returns -1 for a code point the code page cannot hold.

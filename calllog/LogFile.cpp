@@ -1,6 +1,7 @@
 #include "calllog/LogFile.h"
 
 #include "calllog/Cp1252.h"
+#include "platform/SystemReason.h"
 #include "tariff/Format.h"
 #include "tariff/GenaueZeit.h"
 #include "tariff/TariffTables.h"
@@ -41,7 +42,7 @@ QByteArray Ascii(std::string_view text) {
 }
 
 SchreibErgebnis Fehler(int fehlernummer) {
-    return {false, qt_error_string(fehlernummer)};
+    return {false, SystemGrund(fehlernummer)};
 }
 
 // The whole entry goes to the system in one write, so a reader never sees half a record.

@@ -1,20 +1,25 @@
 #include "calllog/LogReader.h"
 
+#include "calllog/Cp1252.h"
+#include "platform/SystemReason.h"
 #include "tariff/Parse.h"
 #include "tariff/TariffTables.h"
 
 #include <QIODevice>
 #include <array>
-#include <cctype>
+#include <cerrno>
 
 namespace tarvis {
 
 namespace {
 
 // Longer than any line the writer produces by far; a longer line is no record.
-constexpr qint64 MaxZeilenLaenge = 4096;
+constexpr std::size_t MaxZeilenLaenge = 4096;
 // Digits a units or cost field may have; more would not be a real call and could overflow sums.
 constexpr std::size_t MaxZiffern = 12;
+// Comment lines start under the telephone number, in column 58.
+constexpr std::size_t KommentarEinzug = 57;
+constexpr qint64 BlockGroesse = 64 * 1024;
 
 bool IstZiffer(char c) {
     return c >= '0' && c <= '9';
@@ -26,14 +31,25 @@ bool BeginntMitDatum(std::string_view zeile) {
            IstZiffer(zeile[7]);
 }
 
-// "dd.mm.yy", the year read as everywhere in the program (tariff/Parse.h).
-std::optional<Datum> LiesDatum(std::string_view zeile) {
-    return DatumAusText(zeile.substr(0, 8));
+bool IstKommentar(std::string_view zeile) {
+    return zeile.size() > KommentarEinzug &&
+           zeile.find_first_not_of(' ') >= KommentarEinzug;
+}
+
+bool IstLeer(char c) {
+    return c == ' ' || c == '\t';
 }
 
 std::string_view OhneLeerzeichenRechts(std::string_view text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+    while (!text.empty() && IstLeer(text.back())) {
         text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::string_view OhneLeerzeichenLinks(std::string_view text) {
+    while (!text.empty() && IstLeer(text.front())) {
+        text.remove_prefix(1);
     }
     return text;
 }
@@ -41,36 +57,64 @@ std::string_view OhneLeerzeichenRechts(std::string_view text) {
 // Takes the last blank-separated word off the text.
 std::string_view LetztesWort(std::string_view& text) {
     text = OhneLeerzeichenRechts(text);
-    const std::size_t blank = text.find_last_of(' ');
-    const std::size_t beginn = blank == std::string_view::npos ? 0 : blank + 1;
+    std::size_t beginn = text.size();
+    while (beginn > 0 && !IstLeer(text[beginn - 1])) {
+        --beginn;
+    }
     const std::string_view wort = text.substr(beginn);
     text = text.substr(0, beginn);
     return wort;
+}
+
+// Takes the first blank-separated word off the text, if `passt` accepts it.
+template <class Leser> auto ErstesWort(std::string_view& text, Leser leser) {
+    const std::string_view rest = OhneLeerzeichenLinks(text);
+    std::size_t ende = 0;
+    while (ende < rest.size() && !IstLeer(rest[ende])) {
+        ++ende;
+    }
+    auto wert = leser(rest.substr(0, ende));
+    if (wert) {
+        text = rest.substr(ende);
+    }
+    return wert;
 }
 
 std::optional<std::int64_t> LiesGanzzahl(std::string_view text) {
     return LiesZiffern(text, 1, MaxZiffern);
 }
 
-// "0,24" (or "0.24", as written under other number settings) in Pfennig.
+// "0,24" in Pfennig. Earlier versions wrote the cost with the decimal separator of the user's
+// settings: "0.24", or "0?24" where code page 1252 has no byte for it (Arabic and Persian
+// settings). All of them are read.
 std::optional<std::int64_t> LiesBetrag(std::string_view text) {
-    if (text.size() < 4 || (text[text.size() - 3] != ',' && text[text.size() - 3] != '.')) {
+    if (text.size() < 4) {
+        return std::nullopt;
+    }
+    const char trenner = text[text.size() - 3];
+    if (trenner != ',' && trenner != '.' && trenner != '?') {
         return std::nullopt;
     }
     const auto mark = LiesGanzzahl(text.substr(0, text.size() - 3));
-    const auto pfennig = LiesGanzzahl(text.substr(text.size() - 2));
+    const auto pfennig = LiesZiffern(text.substr(text.size() - 2), 2, 2);
     if (!mark || !pfennig) {
         return std::nullopt;
     }
     return *mark * 100 + *pfennig;
 }
 
-int ZoneAmEnde(std::string_view text) {
+// The zone whose name ends the text, standing on its own (a blank or nothing before it).
+int ZoneAmEnde(std::string_view& text) {
     text = OhneLeerzeichenRechts(text);
     // The longer names first, so that no name is taken for the end of another.
     for (int zone : {3, 2, 1, 4}) {
         const std::string_view name = ZonenName[zone];
-        if (text.size() >= name.size() && text.substr(text.size() - name.size()) == name) {
+        if (text.size() < name.size() || text.substr(text.size() - name.size()) != name) {
+            continue;
+        }
+        const std::size_t beginn = text.size() - name.size();
+        if (beginn == 0 || IstLeer(text[beginn - 1])) {
+            text = text.substr(0, beginn);
             return zone;
         }
     }
@@ -84,13 +128,29 @@ GelesenesZeile Unlesbar(std::string grund) {
     return ergebnis;
 }
 
+// The fields between the start date and the zone: start time, stop date, stop time, duration,
+// each taken when it can be read, and the telephone number, which is the rest.
+void LiesMitte(std::string_view mitte, LogDatensatz& satz) {
+    satz.startSekunde = ErstesWort(mitte, UhrzeitAusText);
+    satz.stopDatum = ErstesWort(mitte, DatumAusText);
+    satz.stopSekunde = ErstesWort(mitte, UhrzeitAusText);
+    satz.dauerMs = ErstesWort(mitte, DauerAusText);
+    satz.telefon = Utf8AusCp1252(OhneLeerzeichenRechts(OhneLeerzeichenLinks(mitte)));
+}
+
 } // namespace
 
 GelesenesZeile LiesLogZeile(std::string_view zeile) {
+    if (IstKommentar(zeile)) {
+        GelesenesZeile kommentar;
+        kommentar.art = ZeilenArt::Kommentar;
+        kommentar.kommentar = Utf8AusCp1252(zeile.substr(KommentarEinzug));
+        return kommentar;
+    }
     if (!BeginntMitDatum(zeile)) {
         return {};
     }
-    const auto datum = LiesDatum(zeile);
+    const auto datum = DatumAusText(zeile.substr(0, 8));
     if (!datum) {
         return Unlesbar("kein gültiges Datum");
     }
@@ -112,7 +172,147 @@ GelesenesZeile LiesLogZeile(std::string_view zeile) {
     }
     GelesenesZeile ergebnis;
     ergebnis.art = ZeilenArt::Datensatz;
-    ergebnis.datensatz = {*datum, zone, *einheiten, *kosten};
+    LogDatensatz& satz = ergebnis.datensatz;
+    satz.startDatum = *datum;
+    satz.zone = zone;
+    satz.einheiten = *einheiten;
+    satz.kostenPfennig = *kosten;
+    LiesMitte(rest.substr(8), satz);
+    return ergebnis;
+}
+
+namespace {
+
+// Cuts the bytes of a device into lines and hands each on; knows which line came before.
+class ZeilenLeser {
+public:
+    explicit ZeilenLeser(LogEmpfaenger& empfaenger) : empfaenger_(empfaenger) {}
+
+    void Bytes(std::string_view block) {
+        while (!block.empty()) {
+            const std::size_t ende = block.find('\n');
+            const std::string_view stueck = block.substr(0, ende);
+            if (!zuLang_) {
+                if (zeile_.size() + stueck.size() > MaxZeilenLaenge) {
+                    zuLang_ = true;
+                    zuLangWieSatz_ = BeginntMitDatum(zeile_ + std::string(stueck.substr(0, 8)));
+                    zeile_.clear();
+                } else {
+                    zeile_.append(stueck);
+                }
+            }
+            if (ende == std::string_view::npos) {
+                return;
+            }
+            ZeileFertig();
+            block.remove_prefix(ende + 1);
+        }
+    }
+
+    // The last line needs no line end.
+    void Ende() {
+        if (!zeile_.empty() || zuLang_) {
+            ZeileFertig();
+        }
+    }
+
+    std::int64_t Zeilen() const { return nummer_; }
+
+private:
+    void ZeileFertig() {
+        ++nummer_;
+        if (zuLang_) {
+            if (zuLangWieSatz_) {
+                empfaenger_.Unlesbar({nummer_, "Zeile zu lang"});
+            }
+            zuLang_ = false;
+            letzteWarSatz_ = false;
+            return;
+        }
+        std::string_view zeile = zeile_;
+        while (!zeile.empty() && zeile.back() == '\r') {
+            zeile.remove_suffix(1);
+        }
+        const GelesenesZeile gelesen = LiesLogZeile(zeile);
+        switch (gelesen.art) {
+        case ZeilenArt::Datensatz:
+            empfaenger_.Datensatz(gelesen.datensatz, nummer_);
+            break;
+        case ZeilenArt::Kommentar:
+            if (letzteWarSatz_) {
+                empfaenger_.Kommentar(gelesen.kommentar, nummer_);
+            }
+            break;
+        case ZeilenArt::Unlesbar:
+            empfaenger_.Unlesbar({nummer_, gelesen.grund});
+            break;
+        case ZeilenArt::KeinDatensatz:
+            break;
+        }
+        letzteWarSatz_ = gelesen.art == ZeilenArt::Datensatz;
+        zeile_.clear();
+    }
+
+    LogEmpfaenger& empfaenger_;
+    std::string zeile_;
+    std::int64_t nummer_ = 0;
+    bool zuLang_ = false;
+    bool zuLangWieSatz_ = false;
+    bool letzteWarSatz_ = false;
+};
+
+class Summierer final : public LogEmpfaenger {
+public:
+    Summierer(LogAuswertung& auswertung, const std::function<void(const LogFehler&)>& melde)
+        : auswertung_(auswertung), melde_(melde) {}
+
+    void Datensatz(const LogDatensatz& satz, std::int64_t) override {
+        auswertung_.summen.Dazu(satz);
+    }
+    void Kommentar(std::string_view, std::int64_t) override {}
+    void Unlesbar(const LogFehler& fehler) override {
+        ++auswertung_.fehlerAnzahl;
+        if (auswertung_.fehler.size() < MaxGemerkteFehler) {
+            auswertung_.fehler.push_back(fehler);
+        }
+        if (melde_) {
+            melde_(fehler);
+        }
+    }
+
+private:
+    LogAuswertung& auswertung_;
+    const std::function<void(const LogFehler&)>& melde_;
+};
+
+} // namespace
+
+LeseErgebnis LiesLog(QIODevice& quelle, LogEmpfaenger& empfaenger,
+                     const std::function<bool(std::int64_t)>& weiter) {
+    LeseErgebnis ergebnis;
+    ZeilenLeser leser(empfaenger);
+    std::array<char, BlockGroesse> block{};
+    for (;;) {
+        errno = 0;
+        const qint64 n = quelle.read(block.data(), BlockGroesse);
+        if (n < 0) {
+            const int fehlernummer = errno;
+            ergebnis.gelesen = false;
+            ergebnis.fehler = fehlernummer != 0 ? SystemGrund(fehlernummer) : quelle.errorString();
+            break;
+        }
+        if (n == 0 && (!quelle.isSequential() || !quelle.waitForReadyRead(-1))) {
+            break;
+        }
+        ergebnis.bytes += n;
+        leser.Bytes(std::string_view(block.data(), static_cast<std::size_t>(n)));
+        if (weiter && !weiter(ergebnis.bytes)) {
+            ergebnis.gelesen = false;
+            break;
+        }
+    }
+    leser.Ende();
+    ergebnis.zeilen = leser.Zeilen();
     return ergebnis;
 }
 
@@ -131,48 +331,45 @@ bool LogSumme::Dazu(const LogDatensatz& satz) {
     return Dazu(LogSumme{1, satz.einheiten, satz.kostenPfennig});
 }
 
-LogAuswertung WerteLogAus(QIODevice& datei) {
-    LogAuswertung auswertung;
-    std::int64_t nummer = 0;
-    std::array<char, MaxZeilenLaenge + 2> puffer{};
-    while (!datei.atEnd()) {
-        const qint64 gelesen = datei.readLine(puffer.data(), qint64(puffer.size()));
-        if (gelesen < 0) {
-            break;
-        }
-        std::string_view zeile(puffer.data(), std::size_t(gelesen));
-        const bool ganzeZeile = !zeile.empty() && zeile.back() == '\n';
-        ++nummer;
-        if (!ganzeZeile && !datei.atEnd()) {
-            // Far longer than a record: pass over the rest of it.
-            char c = 0;
-            while (datei.getChar(&c) && c != '\n') {
-            }
-            if (BeginntMitDatum(zeile)) {
-                auswertung.fehler.push_back({nummer, "Zeile zu lang"});
-            }
-            continue;
-        }
-        while (!zeile.empty() && (zeile.back() == '\n' || zeile.back() == '\r')) {
-            zeile.remove_suffix(1);
-        }
-        const GelesenesZeile gelesenZeile = LiesLogZeile(zeile);
-        if (gelesenZeile.art == ZeilenArt::Unlesbar) {
-            auswertung.fehler.push_back({nummer, gelesenZeile.grund});
-        } else if (gelesenZeile.art == ZeilenArt::Datensatz) {
-            const LogDatensatz& satz = gelesenZeile.datensatz;
-            const std::pair<int, int> monat{int(satz.startDatum.year()),
-                                            int(unsigned(satz.startDatum.month()))};
-            LogSumme& imMonat = auswertung.monate[monat][satz.zone];
-            LogSumme& insgesamt = auswertung.gesamt[satz.zone];
-            LogSumme gesamtNeu = insgesamt;
-            if (!gesamtNeu.Dazu(satz) || !imMonat.Dazu(satz)) {
-                auswertung.zuGross = true;
-                break;
-            }
-            insgesamt = gesamtNeu;
+bool LogSummen::Dazu(const LogDatensatz& satz) {
+    const std::pair<int, int> monat{int(satz.startDatum.year()),
+                                    int(unsigned(satz.startDatum.month()))};
+    LogSumme imMonat = monate_[monat][satz.zone];
+    LogSumme insgesamt = gesamt_[satz.zone];
+    if (!imMonat.Dazu(satz) || !insgesamt.Dazu(satz)) {
+        zuGross_ = true;
+        return false;
+    }
+    monate_[monat][satz.zone] = imMonat;
+    gesamt_[satz.zone] = insgesamt;
+    return true;
+}
+
+std::optional<LogSumme> LogSummen::Gesamt() const {
+    LogSumme summe;
+    for (int zone : AlleZonen) {
+        if (!summe.Dazu(gesamt_[zone])) {
+            return std::nullopt;
         }
     }
+    return summe;
+}
+
+void WerteLogAus(QIODevice& datei, LogAuswertung& auswertung,
+                 const std::function<void(const LogFehler&)>& melde) {
+    Summierer summierer(auswertung, melde);
+    const LeseErgebnis lesen = LiesLog(datei, summierer);
+    auswertung.lesen.bytes += lesen.bytes;
+    auswertung.lesen.zeilen += lesen.zeilen;
+    if (!lesen.gelesen) {
+        auswertung.lesen.gelesen = false;
+        auswertung.lesen.fehler = lesen.fehler;
+    }
+}
+
+LogAuswertung WerteLogAus(QIODevice& datei, const std::function<void(const LogFehler&)>& melde) {
+    LogAuswertung auswertung;
+    WerteLogAus(datei, auswertung, melde);
     return auswertung;
 }
 

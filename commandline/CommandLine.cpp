@@ -4,6 +4,7 @@
 #include "calculation/IntervalCost.h"
 #include "calllog/LogReader.h"
 #include "platform/QtCalendar.h"
+#include "platform/SystemReason.h"
 #include "platform/VersionText.h"
 #include "tariff/Format.h"
 #include "tariff/TariffBand.h"
@@ -13,6 +14,10 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QTextStream>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tarvis {
 
@@ -38,8 +43,9 @@ const char* const Hilfetext =
     "                             (hh:mm:ss); Einheiten und Gebühren in allen vier Zonen.\n"
     "  --tarif \"DATUM UHRZEIT\"    Zeigt den Tarif eines Zeitpunkts: Tarif-Nummer, Tagesart,\n"
     "                             Tarifname, je Zone Sekunden pro Einheit und DM pro Minute.\n"
-    "  --auswertung DATEI         Summiert ein Logbuch je Monat und Zone: Anrufe, Einheiten,\n"
-    "                             Gebühren, dazu die Gesamtsumme. Die Datei wird nur gelesen.\n"
+    "  --auswertung DATEI...      Summiert Logbücher je Monat und Zone: Anrufe, Einheiten,\n"
+    "                             Gebühren, dazu die Gesamtsumme. Die Dateien werden nur\n"
+    "                             gelesen; \"-\" liest die Standardeingabe.\n"
     "\n"
     "Rückgabewerte: 0 erfolgreich, 1 Datei nicht lesbar, 2 falsche Angaben.\n";
 
@@ -128,35 +134,41 @@ void SummenZeile(QTextStream& aus, const QString& vorne, const LogSumme& summe) 
         << Betrag(summe.kostenPfennig).rightJustified(13) << " DM\n";
 }
 
-int Auswertung(const QString& pfad, QTextStream& aus, QTextStream& fehler) {
-    QFile datei(pfad);
-    if (QFileInfo(pfad).isDir() || !datei.open(QIODevice::ReadOnly)) {
-        fehler << "Die Datei \"" << pfad << "\" kann nicht gelesen werden: "
-               << (QFileInfo(pfad).isDir() ? QStringLiteral("Es ist ein Verzeichnis.")
-                                           : datei.errorString())
-               << '\n';
-        return ExitDatei;
+QString ZeilenOrt(const QString& pfad, std::int64_t zeile) {
+    return pfad + QLatin1Char(':') + QString::number(zeile);
+}
+
+// Opens a log for reading: "-" is standard input. The file is opened by the system call
+// itself, so that its reason for a refusal is known.
+bool Oeffne(QFile& datei, const QString& pfad, QTextStream& fehler) {
+    int fd = STDIN_FILENO;
+    if (pfad != QLatin1String("-")) {
+        fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC);
     }
-    const LogAuswertung auswertung = WerteLogAus(datei);
-    for (const LogFehler& f : auswertung.fehler) {
-        fehler << pfad << ':' << f.zeile << ": Zeile nicht lesbar ("
-               << AlsQString(f.grund) << "), übergangen\n";
+    struct stat info {};
+    int fehlernummer = fd < 0 ? errno : 0;
+    if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        fehlernummer = EISDIR;
     }
-    LogSumme gesamt;
-    bool zuGross = auswertung.zuGross;
-    for (int zone : AlleZonen) {
-        zuGross = !gesamt.Dazu(auswertung.gesamt[zone]) || zuGross;
+    if (fehlernummer == 0 &&
+        datei.open(fd, QIODevice::ReadOnly,
+                   fd == STDIN_FILENO ? QFileDevice::DontCloseHandle : QFileDevice::AutoCloseHandle)) {
+        return true;
     }
-    if (zuGross) {
-        fehler << "Die Summen von \"" << pfad
-               << "\" übersteigen den Zahlenbereich; keine Auswertung.\n";
-        return ExitDatei;
+    if (fd > STDIN_FILENO && !datei.isOpen()) {
+        ::close(fd);
     }
+    fehler << "Die Datei \"" << pfad << "\" kann nicht gelesen werden: "
+           << SystemGrund(fehlernummer != 0 ? fehlernummer : EIO) << ".\n";
+    return false;
+}
+
+void Bericht(const LogSummen& summen, const LogSumme& gesamt, QTextStream& aus) {
     aus << QStringLiteral("Monat").leftJustified(9) << QStringLiteral("Zone").leftJustified(10)
         << QStringLiteral("Anrufe").rightJustified(8)
         << QStringLiteral("Einheiten").rightJustified(11)
         << QStringLiteral("Gebühren").rightJustified(13) << '\n';
-    for (const auto& [monat, zonen] : auswertung.monate) {
+    for (const auto& [monat, zonen] : summen.Monate()) {
         const QString name =
             QStringLiteral("%1/%2").arg(monat.second, 2, 10, QLatin1Char('0')).arg(monat.first);
         for (int zone : AlleZonen) {
@@ -166,7 +178,81 @@ int Auswertung(const QString& pfad, QTextStream& aus, QTextStream& fehler) {
         }
     }
     SummenZeile(aus, QStringLiteral("Gesamt").leftJustified(19), gesamt);
+}
+
+// Sums several logs into one report. Unreadable lines are reported as they are found; a log
+// that cannot be read at all stops the report, so no sum is ever printed that leaves one out.
+int Auswertung(const QStringList& pfade, QTextStream& aus, QTextStream& fehler) {
+    LogAuswertung auswertung;
+    for (const QString& pfad : pfade) {
+        QFile datei;
+        if (!Oeffne(datei, pfad, fehler)) {
+            return ExitDatei;
+        }
+        WerteLogAus(datei, auswertung, [&](const LogFehler& f) {
+            fehler << ZeilenOrt(pfad, f.zeile) << ": Zeile nicht lesbar (" << AlsQString(f.grund)
+                   << "), übergangen\n";
+        });
+        if (!auswertung.lesen.gelesen) {
+            fehler << "Die Datei \"" << pfad << "\" kann nicht zu Ende gelesen werden: "
+                   << auswertung.lesen.fehler << ".\n";
+            return ExitDatei;
+        }
+    }
+    const std::optional<LogSumme> gesamt = auswertung.summen.Gesamt();
+    if (auswertung.summen.ZuGross() || !gesamt) {
+        fehler << "Die Summen übersteigen den Zahlenbereich; keine Auswertung.\n";
+        return ExitDatei;
+    }
+    Bericht(auswertung.summen, *gesamt, aus);
     return ExitOk;
+}
+
+// The options of Qt's own that a window takes (with one dash or two); those marked take a value.
+struct QtOption {
+    const char* name;
+    bool mitWert;
+};
+constexpr QtOption QtFensterOptionen[] = {
+    {"platform", true},       {"platformpluginpath", true}, {"platformtheme", true},
+    {"plugin", true},         {"qwindowgeometry", true},    {"qwindowicon", true},
+    {"qwindowtitle", true},   {"display", true},            {"geometry", true},
+    {"style", true},          {"stylesheet", true},         {"session", true},
+    {"name", true},           {"title", true},              {"visual", true},
+    {"fontengine", true},     {"reverse", false},           {"widgetcount", false},
+    {"nograb", false},        {"dograb", false},            {"sync", false},
+};
+
+// The Qt option an argument names, if it names one.
+const QtOption* QtOptionVon(const QString& argument) {
+    QString name = argument;
+    if (name.startsWith(QLatin1String("--"))) {
+        name.remove(0, 1);
+    }
+    if (!name.startsWith(QLatin1Char('-'))) {
+        return nullptr;
+    }
+    name = name.mid(1).section(QLatin1Char('='), 0, 0);
+    for (const QtOption& option : QtFensterOptionen) {
+        if (name == QLatin1String(option.name)) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+// The arguments without Qt's window options and their values.
+QStringList OhneQtOptionen(const QStringList& argumente) {
+    QStringList rest;
+    for (qsizetype i = 0; i < argumente.size(); ++i) {
+        const QtOption* option = i > 0 ? QtOptionVon(argumente[i]) : nullptr;
+        if (option == nullptr) {
+            rest << argumente[i];
+        } else if (option->mitWert && !argumente[i].contains(QLatin1Char('='))) {
+            ++i;
+        }
+    }
+    return rest;
 }
 
 void DefiniereOptionen(QCommandLineParser& parser) {
@@ -176,21 +262,19 @@ void DefiniereOptionen(QCommandLineParser& parser) {
     parser.addOption({OptBerechnen, QString()});
     parser.addOption({OptTarif, QString(), QStringLiteral("ZEITPUNKT")});
     parser.addOption({OptAuswertung, QString(), QStringLiteral("DATEI")});
+    // "-" names standard input, for --auswertung.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
 }
 
 } // namespace
 
+// Every argument that looks like an option (a dash and more) belongs to the command line,
+// unless it is one of Qt's window options: a mistyped option is refused there with a message,
+// never taken for a start of the window.
 bool IstKommandozeilenAufruf(const QStringList& argumente) {
-    for (const QString& argument : argumente.mid(1)) {
-        const QString name = argument.section(QLatin1Char('='), 0, 0);
-        for (const QString& option :
-             {OptBerechnen, OptTarif, OptAuswertung, OptHilfe, OptVersion}) {
-            if (name == QStringLiteral("--") + option) {
-                return true;
-            }
-        }
-        if (name == QLatin1String("-h") || name == QLatin1String("-v") ||
-            name == QLatin1String("-?")) {
+    const QStringList eigene = OhneQtOptionen(argumente);
+    for (const QString& argument : eigene.mid(1)) {
+        if (argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
             return true;
         }
     }
@@ -200,10 +284,15 @@ bool IstKommandozeilenAufruf(const QStringList& argumente) {
 int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QTextStream& fehler) {
     QCommandLineParser parser;
     DefiniereOptionen(parser);
-    if (!parser.parse(argumente)) {
-        fehler << "Unbekannte oder unvollständige Angabe: "
-               << argumente.mid(1).join(QLatin1Char(' '))
-               << "\nTarvis32 --help zeigt die Optionen.\n";
+    if (!parser.parse(OhneQtOptionen(argumente))) {
+        const QStringList unbekannt = parser.unknownOptionNames();
+        if (!unbekannt.isEmpty()) {
+            const QString name = unbekannt.first();
+            fehler << "Unbekannte Option: " << (name.size() == 1 ? "-" : "--") << name << '\n';
+        } else {
+            fehler << "Unvollständige Angabe: " << parser.errorText() << '\n';
+        }
+        fehler << "Tarvis32 --help zeigt die Optionen.\n";
         return ExitEingabe;
     }
     const int auftraege = int(parser.isSet(OptBerechnen)) + int(parser.isSet(OptTarif)) +
@@ -216,10 +305,9 @@ int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QText
         aus << VersionsText() << '\n';
         return ExitOk;
     }
-    // --tarif takes the moment in quotes or as two words; --auswertung takes nothing more.
+    // --tarif takes the moment in quotes or as two words; --auswertung one file or more.
     const qsizetype zusaetzlich = parser.positionalArguments().size();
-    const bool zuViel = (parser.isSet(OptTarif) && zusaetzlich > 1) ||
-                        (parser.isSet(OptAuswertung) && zusaetzlich > 0);
+    const bool zuViel = parser.isSet(OptTarif) && zusaetzlich > 1;
     if (auftraege != 1 || zuViel) {
         fehler << "Bitte genau eine der Optionen --berechnen, --tarif, --auswertung angeben.\n"
                   "Tarvis32 --help zeigt die Optionen.\n";
@@ -232,7 +320,22 @@ int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QText
         return Tarif(QStringList{parser.value(OptTarif)} << parser.positionalArguments(), aus,
                      fehler);
     }
-    return Auswertung(parser.value(OptAuswertung), aus, fehler);
+    return Auswertung(QStringList{parser.value(OptAuswertung)} << parser.positionalArguments(), aus,
+                      fehler);
+}
+
+int BeendeAusgabe(QTextStream& aus, QTextStream& fehler, int code) {
+    errno = 0;
+    aus.flush();
+    const int fehlernummer = errno;
+    if (aus.status() == QTextStream::Ok) {
+        return code;
+    }
+    fehler << "Tarvis32: Die Ausgabe kann nicht geschrieben werden"
+           << (fehlernummer != 0 ? QStringLiteral(": ") + SystemGrund(fehlernummer) : QString())
+           << ".\n";
+    fehler.flush();
+    return code == ExitOk ? ExitDatei : code;
 }
 
 } // namespace tarvis

@@ -19,4 +19,9 @@ bool IstKommandozeilenAufruf(const QStringList& argumente);
 // messages to `fehler`.
 int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QTextStream& fehler);
 
+// Ends the output of a run that returned `code`: flushes it and, when it could not be written
+// (a full disk, a closed or broken output), says so on `fehler` and turns success into status
+// 1, as the standard tools do. A failure the run already reported keeps its own status.
+int BeendeAusgabe(QTextStream& aus, QTextStream& fehler, int code);
+
 } // namespace tarvis

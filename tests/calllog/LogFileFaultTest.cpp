@@ -75,11 +75,14 @@ TEST_F(LogFileFault, FailedOpensAreReportedWithTheSystemsReason) {
     const QString rohr = Pfad(QStringLiteral("rohr.Rep"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
     const std::vector<Fall> faelle = {
-        {"a pipe nobody reads (would block)", rohr, qt_error_string(ENXIO)},
-        {"missing directory", Pfad(QStringLiteral("nirgends/Tarvis.Rep")), qt_error_string(ENOENT)},
-        {"path is a directory", Pfad(QStringLiteral("ordner.Rep")), qt_error_string(EISDIR)},
-        {"full disk", QStringLiteral("/dev/full"), qt_error_string(ENOSPC)},
-        {"no name", QString(), qt_error_string(ENOENT)},
+        {"a pipe nobody reads (would block)", rohr, QStringLiteral("Kein solches Gerät")},
+        {"missing directory", Pfad(QStringLiteral("nirgends/Tarvis.Rep")),
+         QStringLiteral("Datei oder Verzeichnis nicht gefunden")},
+        {"path is a directory", Pfad(QStringLiteral("ordner.Rep")),
+         QStringLiteral("Es ist ein Verzeichnis")},
+        {"full disk", QStringLiteral("/dev/full"),
+         QStringLiteral("Kein Platz mehr auf dem Datenträger")},
+        {"no name", QString(), QStringLiteral("Datei oder Verzeichnis nicht gefunden")},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.name);
@@ -100,7 +103,7 @@ TEST_F(LogFileFault, AWriteCutShortLeavesTheFileAsItWas) {
     const SchreibErgebnis ergebnis =
         SpeichereMitGrenze(pfad, static_cast<rlim_t>(vorher.size() + 40));
     EXPECT_FALSE(ergebnis);
-    EXPECT_EQ(ergebnis.grund, qt_error_string(EFBIG));
+    EXPECT_EQ(ergebnis.grund, QStringLiteral("Die Datei ist zu groß"));
     EXPECT_EQ(QFileInfo(pfad).size(), vorher.size());
     EXPECT_EQ(ReadAll(pfad), vorher);
 
@@ -113,7 +116,7 @@ TEST_F(LogFileFault, AFailedFirstSaveLeavesNoFileSoTheNextGetsTheHeading) {
     const QString pfad = Pfad(QStringLiteral("neu.Rep"));
     const SchreibErgebnis ergebnis = SpeichereMitGrenze(pfad, 100);
     EXPECT_FALSE(ergebnis);
-    EXPECT_EQ(ergebnis.grund, qt_error_string(EFBIG));
+    EXPECT_EQ(ergebnis.grund, QStringLiteral("Die Datei ist zu groß"));
     EXPECT_FALSE(QFileInfo::exists(pfad));
 
     ASSERT_TRUE(AppendCallRecord(pfad, Anruf()));

@@ -1,63 +1,174 @@
 #include "calllog/LogReader.h"
 
+#include "calllog/LogFile.h"
+#include "support/Anruf.h"
+
 #include <QBuffer>
+#include <QFile>
 #include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace tarvis;
 using namespace std::chrono;
 
-TEST(LiesLogZeile, TellsRecordsOtherLinesAndDamagedRecords) {
-    struct Fall {
-        const char* name;
-        std::string zeile;
-        ZeilenArt art;
-        int zone;
-        std::int64_t einheiten;
-        std::int64_t pfennig;
-    };
-    const std::string satz =
-        "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0711 123456       ";
-    const std::vector<Fall> faelle{
-        {"record", satz + "City              2        0,24 DM", ZeilenArt::Datensatz, 1, 2, 24},
-        {"Region 200", satz + "Region 200       10        1,20 DM", ZeilenArt::Datensatz, 3, 10,
-         120},
-        {"Region 50, point", satz + "Region 50         5        0.60 DM", ZeilenArt::Datensatz, 2,
-         5, 60},
-        {"grown units and cost", satz + "Fern        1234567   148148,04 DM", ZeilenArt::Datensatz,
-         4, 1234567, 14814804},
-        {"heading", "     Beginn                 Ende", ZeilenArt::KeinDatensatz, 0, 0, 0},
-        {"dashes", std::string(109, '-'), ZeilenArt::KeinDatensatz, 0, 0, 0},
-        {"comment", std::string(57, ' ') + "12.12.96 angerufen", ZeilenArt::KeinDatensatz, 0, 0, 0},
-        {"empty", "", ZeilenArt::KeinDatensatz, 0, 0, 0},
-        {"no DM", satz + "City              2        0,24", ZeilenArt::Unlesbar, 0, 0, 0},
-        {"bad cost", satz + "City              2        0,2x DM", ZeilenArt::Unlesbar, 0, 0, 0},
-        {"bad units", satz + "City             -2        0,24 DM", ZeilenArt::Unlesbar, 0, 0, 0},
-        {"unknown zone", satz + "Mond              2        0,24 DM", ZeilenArt::Unlesbar, 0, 0, 0},
-        {"impossible date", "30.02.96" + satz.substr(8) + "City  2  0,24 DM", ZeilenArt::Unlesbar,
-         0, 0, 0},
-        {"too many digits", satz + "City  1234567890123  0,24 DM", ZeilenArt::Unlesbar, 0, 0, 0},
-    };
-    for (const auto& fall : faelle) {
-        SCOPED_TRACE(fall.name);
-        const GelesenesZeile gelesen = LiesLogZeile(fall.zeile);
-        EXPECT_EQ(gelesen.art, fall.art);
-        if (fall.art == ZeilenArt::Datensatz) {
-            EXPECT_EQ(gelesen.datensatz.startDatum, year{1996} / 12 / 7);
-            EXPECT_EQ(gelesen.datensatz.zone, fall.zone);
-            EXPECT_EQ(gelesen.datensatz.einheiten, fall.einheiten);
-            EXPECT_EQ(gelesen.datensatz.kostenPfennig, fall.pfennig);
-        }
-        if (fall.art == ZeilenArt::Unlesbar) {
-            EXPECT_FALSE(gelesen.grund.empty());
-        }
-    }
+namespace {
+
+struct ZeilenFall {
+    const char* name;
+    std::string zeile;
+    ZeilenArt art;
+    LogDatensatz satz{}; // what a record reads as
+};
+
+void PrintTo(const ZeilenFall& fall, std::ostream* os) {
+    *os << fall.name;
 }
+
+const std::string Vorne = "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   ";
+
+LogDatensatz Satz(int zone, std::int64_t einheiten, std::int64_t pfennig,
+                  std::string telefon = "0711 123456") {
+    LogDatensatz satz;
+    satz.startDatum = year{1996} / 12 / 7;
+    satz.startSekunde = 14 * 3600 + 5 * 60 + 33;
+    satz.stopDatum = year{1996} / 12 / 7;
+    satz.stopSekunde = 14 * 3600 + 9 * 60 + 12;
+    satz.dauerMs = 219'200;
+    satz.telefon = std::move(telefon);
+    satz.zone = zone;
+    satz.einheiten = einheiten;
+    satz.kostenPfennig = pfennig;
+    return satz;
+}
+
+class LiesLogZeileTest : public ::testing::TestWithParam<ZeilenFall> {};
+
+TEST_P(LiesLogZeileTest, ReadsWhatTheLineHolds) {
+    const ZeilenFall& fall = GetParam();
+    const GelesenesZeile gelesen = LiesLogZeile(fall.zeile);
+    ASSERT_EQ(gelesen.art, fall.art);
+    if (fall.art == ZeilenArt::Unlesbar) {
+        EXPECT_FALSE(gelesen.grund.empty());
+    }
+    if (fall.art != ZeilenArt::Datensatz) {
+        return;
+    }
+    const LogDatensatz& ist = gelesen.datensatz;
+    const LogDatensatz& soll = fall.satz;
+    EXPECT_EQ(ist.startDatum, soll.startDatum);
+    EXPECT_EQ(ist.startSekunde, soll.startSekunde);
+    EXPECT_EQ(ist.stopDatum, soll.stopDatum);
+    EXPECT_EQ(ist.stopSekunde, soll.stopSekunde);
+    EXPECT_EQ(ist.dauerMs, soll.dauerMs);
+    EXPECT_EQ(ist.telefon, soll.telefon);
+    EXPECT_EQ(ist.zone, soll.zone);
+    EXPECT_EQ(ist.einheiten, soll.einheiten);
+    EXPECT_EQ(ist.kostenPfennig, soll.kostenPfennig);
+}
+
+LogDatensatz OhneZeiten(LogDatensatz satz) {
+    satz.startSekunde = 9 * 3600 + 5 * 60;
+    satz.stopSekunde.reset();
+    satz.dauerMs = 219'000;
+    satz.telefon.clear();
+    return satz;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zeilen, LiesLogZeileTest,
+    ::testing::Values(
+        ZeilenFall{"record", Vorne + "0711 123456       City              2        0,24 DM",
+                   ZeilenArt::Datensatz, Satz(1, 2, 24)},
+        ZeilenFall{"region_200", Vorne + "0711 123456       Region 200       10        1,20 DM",
+                   ZeilenArt::Datensatz, Satz(3, 10, 120)},
+        ZeilenFall{"empty_number", Vorne + "                  Fern             11        1,32 DM",
+                   ZeilenArt::Datensatz, Satz(4, 11, 132, "")},
+        ZeilenFall{"number_with_blanks_and_umlaut",
+                   Vorne + "B\xFCro  0711 12    Region 50         5        0,60 DM",
+                   ZeilenArt::Datensatz, Satz(2, 5, 60, "B\xC3\xBCro  0711 12")},
+        ZeilenFall{"cost_with_a_point_from_english_settings",
+                   Vorne + "0711 123456       Region 50         5        0.60 DM",
+                   ZeilenArt::Datensatz, Satz(2, 5, 60)},
+        ZeilenFall{"cost_with_a_question_mark_from_persian_settings",
+                   Vorne + "0711 123456       Fern             11        1?32 DM",
+                   ZeilenArt::Datensatz, Satz(4, 11, 132)},
+        ZeilenFall{"grown_units_and_cost",
+                   Vorne + "0711 123456       Fern        1234567   148148,04 DM",
+                   ZeilenArt::Datensatz, Satz(4, 1'234'567, 14'814'804)},
+        ZeilenFall{"typed_short_start_time_and_no_stop_time",
+                   "07.12.96   9:05   07.12.96      00:03:39,0                     City   2   0,24 DM",
+                   ZeilenArt::Datensatz, OhneZeiten(Satz(1, 2, 24))},
+        ZeilenFall{"comment", std::string(57, ' ') + "R\xFC" "ckruf", ZeilenArt::Kommentar},
+        ZeilenFall{"comment_of_blanks", std::string(60, ' '), ZeilenArt::Kommentar},
+        ZeilenFall{"heading", "     Beginn                 Ende", ZeilenArt::KeinDatensatz},
+        ZeilenFall{"dashes", std::string(109, '-'), ZeilenArt::KeinDatensatz},
+        ZeilenFall{"empty", "", ZeilenArt::KeinDatensatz},
+        ZeilenFall{"no_DM", Vorne + "0711   City   2   0,24", ZeilenArt::Unlesbar},
+        ZeilenFall{"bad_cost", Vorne + "0711   City   2   0,2x DM", ZeilenArt::Unlesbar},
+        ZeilenFall{"cost_without_pfennig", Vorne + "0711   City   2   24 DM", ZeilenArt::Unlesbar},
+        ZeilenFall{"negative_units", Vorne + "0711   City   -2   0,24 DM", ZeilenArt::Unlesbar},
+        ZeilenFall{"unknown_zone", Vorne + "0711   Mond   2   0,24 DM", ZeilenArt::Unlesbar},
+        ZeilenFall{"zone_name_glued_to_the_number", Vorne + "0711Fern   2   0,24 DM",
+                   ZeilenArt::Unlesbar},
+        ZeilenFall{"impossible_date", "30.02.96" + Vorne.substr(8) + "0711   City   2   0,24 DM",
+                   ZeilenArt::Unlesbar},
+        ZeilenFall{"too_many_digits", Vorne + "0711   City   1234567890123   0,24 DM",
+                   ZeilenArt::Unlesbar}),
+    [](const ::testing::TestParamInfo<ZeilenFall>& info) { return std::string(info.param.name); });
 
 TEST(LiesLogZeile, TwoDigitYearsAreRead1930To2029) {
     const std::string rest = "   00:00:00   x   y   z   0711   City   1   0,12 DM";
     EXPECT_EQ(LiesLogZeile("01.01.29" + rest).datensatz.startDatum, year{2029} / 1 / 1);
     EXPECT_EQ(LiesLogZeile("01.01.30" + rest).datensatz.startDatum, year{1930} / 1 / 1);
+}
+
+TEST(LiesLogZeile, ReadsBackWhatTheWriterWrites) {
+    LogbuchEintrag eintrag{test::BeispielAnruf(), 3, QStringLiteral(u"Büro 0711"), QString()};
+    const QByteArray zeile = SatzZeile(eintrag).chopped(2);
+    const LogDatensatz satz = LiesLogZeile(zeile.toStdString()).datensatz;
+    const GespraechsDaten& anruf = eintrag.gespraech;
+    EXPECT_EQ(satz.startDatum, DatumVon(anruf.start));
+    EXPECT_EQ(satz.startSekunde, SekundeDesTages(anruf.start));
+    EXPECT_EQ(satz.stopDatum, DatumVon(anruf.stop));
+    EXPECT_EQ(satz.stopSekunde, SekundeDesTages(anruf.stop));
+    EXPECT_EQ(satz.dauerMs, anruf.dauerMs);
+    EXPECT_EQ(satz.telefon, "B\xC3\xBCro 0711");
+    EXPECT_EQ(satz.zone, 3);
+    EXPECT_EQ(satz.einheiten, anruf.einheiten[3]);
+    EXPECT_EQ(satz.kostenPfennig, anruf.kostenPfennig[3]);
+}
+
+// Collects what the reader hands on.
+struct Sammler final : LogEmpfaenger {
+    void Datensatz(const LogDatensatz& satz, std::int64_t zeile) override {
+        ereignisse.push_back("Satz " + std::to_string(zeile) + " " + std::to_string(satz.zone));
+    }
+    void Kommentar(std::string_view text, std::int64_t zeile) override {
+        ereignisse.push_back("Kommentar " + std::to_string(zeile) + " " + std::string(text));
+    }
+    void Unlesbar(const LogFehler& fehler) override {
+        ereignisse.push_back("Unlesbar " + std::to_string(fehler.zeile));
+    }
+    std::vector<std::string> ereignisse;
+};
+
+TEST(LiesLog, CommentsBelongToTheRecordDirectlyAbove) {
+    QByteArray inhalt = KopfZeilen();
+    inhalt += QByteArray::fromStdString(Vorne) + "0711   City   2   0,24 DM\r\n";
+    inhalt += QByteArray(57, ' ') + "Oma\r\n";
+    inhalt += "Notiz von Hand\r\n";
+    inhalt += QByteArray(57, ' ') + "verwaist\r\n";
+    inhalt += QByteArray::fromStdString(Vorne) + "0711   Fern   2   0,24 DM"; // no line end
+    QBuffer puffer(&inhalt);
+    ASSERT_TRUE(puffer.open(QIODevice::ReadOnly));
+    Sammler sammler;
+    const LeseErgebnis ergebnis = LiesLog(puffer, sammler);
+    EXPECT_TRUE(ergebnis.gelesen);
+    EXPECT_EQ(ergebnis.zeilen, 9);
+    EXPECT_EQ(sammler.ereignisse,
+              (std::vector<std::string>{"Satz 5 1", "Kommentar 6 Oma", "Satz 9 4"}));
 }
 
 TEST(WerteLogAus, PassesOverOverlongLinesAndReportsThoseThatLookLikeRecords) {
@@ -69,5 +180,42 @@ TEST(WerteLogAus, PassesOverOverlongLinesAndReportsThoseThatLookLikeRecords) {
     const LogAuswertung auswertung = WerteLogAus(puffer);
     ASSERT_EQ(auswertung.fehler.size(), 1u);
     EXPECT_EQ(auswertung.fehler[0].zeile, 1);
-    EXPECT_EQ(auswertung.gesamt[1], (LogSumme{1, 1, 12}));
+    EXPECT_EQ(auswertung.summen.ProZone()[1], (LogSumme{1, 1, 12}));
 }
+
+TEST(WerteLogAus, KeepsTheFirstHundredDamagedLinesAndCountsTheRest) {
+    QByteArray inhalt;
+    for (int i = 0; i < 250; ++i) {
+        inhalt += "07.12.96   kaputt\n";
+    }
+    QBuffer puffer(&inhalt);
+    ASSERT_TRUE(puffer.open(QIODevice::ReadOnly));
+    std::int64_t gemeldet = 0;
+    const LogAuswertung auswertung = WerteLogAus(puffer, [&](const LogFehler&) { ++gemeldet; });
+    EXPECT_EQ(auswertung.fehler.size(), MaxGemerkteFehler);
+    EXPECT_EQ(auswertung.fehler.back().zeile, 100);
+    EXPECT_EQ(auswertung.fehlerAnzahl, 250);
+    EXPECT_EQ(gemeldet, 250);
+}
+
+// A pipe answers "at end" before anything has arrived; the reader must read it to its end all
+// the same.
+TEST(WerteLogAus, ReadsAPipeToItsEnd) {
+    int rohr[2];
+    ASSERT_EQ(::pipe(rohr), 0);
+    const QByteArray zeile = QByteArray::fromStdString(Vorne) + "0711   Fern   11   1,32 DM\r\n";
+    std::thread schreiber([&] {
+        for (int i = 0; i < 3; ++i) {
+            std::this_thread::sleep_for(milliseconds(20));
+            [[maybe_unused]] const auto n = ::write(rohr[1], zeile.constData(), zeile.size());
+        }
+        ::close(rohr[1]);
+    });
+    QFile rohrEnde;
+    ASSERT_TRUE(rohrEnde.open(rohr[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    const LogAuswertung auswertung = WerteLogAus(rohrEnde);
+    schreiber.join();
+    EXPECT_EQ(auswertung.summen.ProZone()[4], (LogSumme{3, 33, 396}));
+}
+
+} // namespace

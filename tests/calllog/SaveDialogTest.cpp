@@ -338,7 +338,7 @@ TEST_F(SaveDialog, FailedSaveKeepsTheDialogOpenWithTheInputs) {
 
     EXPECT_EQ(meldungen_.anzahl, 1);
     EXPECT_TRUE(meldungen_.text.contains(logbuch_.Pfad()));
-    EXPECT_TRUE(meldungen_.text.contains(qt_error_string(ENOENT)));
+    EXPECT_TRUE(meldungen_.text.contains(QStringLiteral("Datei oder Verzeichnis nicht gefunden")));
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_FALSE(dlg->Gespeichert());
     EXPECT_TRUE(Kind<QRadioButton>(*dlg, "optZone(2)")->isChecked());
