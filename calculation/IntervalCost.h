@@ -25,13 +25,10 @@ struct IntervallKosten {
 // are rounded to whole seconds, an exact half going to the even neighbour.
 //
 // Everything is counted in whole milliseconds, so a unit length of 22.5 s and a call of 90 s
-// against 90-s units come out exact.
+// against 90-s units come out exact. The kind of day and the band of each stretch are found
+// once for all four zones.
 IntervallKosten BerechneIntervall(Moment start, std::int64_t dauerSekunden,
                                   FeiertagKalender& kalender);
-
-// Units of one zone alone; BerechneIntervall is this for every zone.
-std::int64_t EinheitenDerZone(Moment start, std::int64_t dauerSekunden, int zone,
-                              FeiertagKalender& kalender);
 
 // The first time after `zeitpunkt` (strictly later) at which a band can change.
 Moment NaechsteTarifGrenze(Moment zeitpunkt);

@@ -72,6 +72,7 @@ void FeiertagKalender::FeiertageBerechnen(int jahr) {
     }
     jahr_ = jahr;
     gebaut_ = true;
+    ++erstellungen_;
 }
 
 bool FeiertagKalender::IstFeiertag(Datum datum) {

@@ -27,11 +27,14 @@ public:
     // The list in its fixed order (New Year first, year-end Sunday last) of the year built last.
     const std::array<Datum, ListenLaenge>& Liste() const { return liste_; }
     int Jahr() const { return jahr_; }
+    // How often a list has been built so far.
+    int Erstellungen() const { return erstellungen_; }
 
 private:
     std::array<Datum, ListenLaenge> liste_{};
     int jahr_ = 0;
     bool gebaut_ = false;
+    int erstellungen_ = 0;
 };
 
 } // namespace tarvis

@@ -1,5 +1,8 @@
 #include "calculation/IntervalCost.h"
 
+#include "support/PerZoneIntervalCost.h"
+
+#include <cctype>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -72,18 +75,64 @@ const std::vector<Gespraech> Gespraeche{
 
 } // namespace
 
-TEST(BerechneIntervall, UnitsOfEveryZone) {
+namespace {
+void PrintTo(const Gespraech& g, std::ostream* os) {
+    *os << g.name;
+}
+} // namespace
+
+class BerechneIntervallTest : public ::testing::TestWithParam<Gespraech> {};
+
+TEST_P(BerechneIntervallTest, UnitsOfEveryZone) {
+    const Gespraech& g = GetParam();
     FeiertagKalender kalender;
-    for (const auto& g : Gespraeche) {
-        SCOPED_TRACE(g.name);
-        const IntervallKosten kosten = BerechneIntervall(g.start, g.dauer, kalender);
-        for (int zone : AlleZonen) {
-            SCOPED_TRACE("zone " + std::to_string(zone));
-            EXPECT_EQ(kosten.einheiten[zone], g.einheiten[zone]);
-            EXPECT_EQ(EinheitenDerZone(g.start, g.dauer, zone, kalender), g.einheiten[zone]);
-        }
-        EXPECT_EQ(kosten.stop, g.start + seconds{g.dauer});
+    const IntervallKosten kosten = BerechneIntervall(g.start, g.dauer, kalender);
+    for (int zone : AlleZonen) {
+        EXPECT_EQ(kosten.einheiten[zone], g.einheiten[zone]) << "zone " << zone;
     }
+    EXPECT_EQ(kosten.stop, g.start + seconds{g.dauer});
+}
+
+INSTANTIATE_TEST_SUITE_P(Gespraeche, BerechneIntervallTest, ::testing::ValuesIn(Gespraeche),
+                         [](const ::testing::TestParamInfo<Gespraech>& info) {
+                             std::string name = info.param.name;
+                             for (char& c : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) {
+                                     c = '_';
+                                 }
+                             }
+                             return name;
+                         });
+
+// The stretches are walked once for all zones; every zone must come out as a walk of its own
+// gives it, for calls of every start and length.
+TEST(BerechneIntervall, EveryZoneAsAWalkOfItsOwnGivesIt) {
+    std::uint32_t zufall = 20'061'996;
+    const auto naechste = [&zufall](std::uint32_t bis) {
+        zufall = zufall * 1'664'525u + 1'013'904'223u;
+        return (zufall >> 8) % bis;
+    };
+    FeiertagKalender kalender, kalenderEinzeln;
+    for (int i = 0; i < 20'000; ++i) {
+        const Moment start =
+            Am(1995, 12, 1, 0, 0) + days{naechste(800)} + seconds{naechste(86'400)};
+        // Mostly calls of up to a day, now and then one of several days.
+        const std::int64_t dauer = i % 50 == 0 ? naechste(4 * 86'400) : naechste(86'400);
+        const IntervallKosten kosten = BerechneIntervall(start, dauer, kalender);
+        ASSERT_EQ(kosten.einheiten, test::EinheitenEinzeln(start, dauer, kalenderEinzeln))
+            << "start " << (start - Am(1995, 12, 1, 0, 0)).count() << " s, " << dauer << " s";
+    }
+}
+
+// Crossing New Year needs the holiday lists of two years: each is built once, not once for
+// every zone.
+TEST(BerechneIntervall, ACallAcrossNewYearBuildsEachYearsHolidaysOnce) {
+    FeiertagKalender kalender;
+    const IntervallKosten kosten =
+        BerechneIntervall(Am(1996, 12, 31, 23, 0), Dauer(2, 0, 0), kalender);
+    EXPECT_EQ(kalender.Erstellungen(), 2);
+    // 31.12. and 1.1. are both holidays: band 10 (240 / 60 / 36 / 36 s) all through.
+    EXPECT_EQ(kosten.einheiten, (ZonenArray<std::int64_t>{30, 120, 200, 200}));
 }
 
 TEST(BerechneIntervall, StopOfACallPastMidnight) {
