@@ -1,11 +1,10 @@
 #include "commandline/CommandLine.h"
 
-#include "calculation/CalculationInput.h"
-#include "calculation/IntervalCost.h"
 #include "calllog/LogFile.h"
-#include "tariff/Format.h"
+#include "support/TempDir.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -48,6 +47,15 @@ TEST(Kommandozeile, RecognisesItsOptionsAndLeavesTheRestToTheWindow) {
         {{"Tarvis32", "--tarif=01.01.1997 10:00"}, true},
         {{"Tarvis32", "--auswertung", "x.Rep"}, true},
         {{"Tarvis32", "--berechnen", "1.1.97", "10:00", "00:01:00"}, true},
+        // Mistyped options belong to the command line, which refuses them; Qt's own options of
+        // the window (with one dash or two, with their values) start the window.
+        {{"Tarvis32", "--bogus"}, true},
+        {{"Tarvis32", "--berechen", "1.1.97", "10:00", "00:01:00"}, true},
+        {{"Tarvis32", "-x"}, true},
+        {{"Tarvis32", "--platform", "offscreen"}, false},
+        {{"Tarvis32", "-style=Fusion", "-reverse"}, false},
+        {{"Tarvis32", "-qwindowtitle", "-tarif"}, false},
+        {{"Tarvis32", "-platform", "offscreen", "--version"}, true},
     };
     for (const auto& [argumente, erwartet] : faelle) {
         EXPECT_EQ(IstKommandozeilenAufruf(argumente), erwartet)
@@ -64,6 +72,24 @@ TEST(Kommandozeile, HelpAndVersion) {
     const Lauf version = Aufruf({"-v"});
     EXPECT_EQ(version.code, ExitOk);
     EXPECT_EQ(version.aus, QStringLiteral("Tarvis32 - V1.30\n"));
+}
+
+TEST(Kommandozeile, UnknownOptionsAreNamedWithAPointerToTheHelp) {
+    const std::vector<std::pair<QStringList, QString>> faelle{
+        {{"--bogus"}, "--bogus"},
+        {{"--berechen", "07.12.1996", "14:05:33", "00:03:39"}, "--berechen"},
+        {{"--auswertung", "x.Rep", "--cvs"}, "--cvs"},
+        {{"-x"}, "-x"},
+    };
+    for (const auto& [argumente, name] : faelle) {
+        const Lauf lauf = Aufruf(argumente);
+        EXPECT_EQ(lauf.code, ExitEingabe) << name.toStdString();
+        EXPECT_EQ(lauf.fehler, QStringLiteral("Unbekannte Option: ") + name +
+                                   QStringLiteral("\nTarvis32 --help zeigt die Optionen.\n"));
+        EXPECT_TRUE(lauf.aus.isEmpty());
+    }
+    // Qt's window options among the command line's are passed over.
+    EXPECT_EQ(Aufruf({"-platform", "offscreen", "--version"}).code, ExitOk);
 }
 
 TEST(Kommandozeile, WrongUseIsRefusedWithStatus2) {
@@ -90,33 +116,38 @@ TEST(Kommandozeile, BerechnenPrintsTheCallInEveryZone) {
                                        "Fern            11       1,32 DM\n"));
 }
 
-TEST(Kommandozeile, BerechnenGivesTheFiguresOfTheCalculation) {
+// Units and cost in every zone, worked out by hand stretch by stretch from the unit-length
+// table (the working of each is in the interval computation's tests).
+TEST(Kommandozeile, BerechnenGivesTheFiguresWorkedOutByHand) {
     struct Fall {
-        const char* datum;
-        const char* uhrzeit;
-        const char* dauer;
+        QStringList werte;
+        const char* zeilen[4];
     };
     const std::vector<Fall> faelle{
-        {"02.12.1996", "17:59:00", "00:05:00"}, {"06.12.1996", "23:50:00", "00:20:00"},
-        {"23.12.1996", "23:30:00", "01:00:00"}, {"27.12.1996", "23:00:00", "23:59:59"},
-        {"29.12.1997", "04:59:59", "12:00:01"}, {"1.5.99", "9:05", "00:00:00"},
+        {{"02.12.1996", "17:59:00", "00:05:00"},
+         {"City             3       0,36 DM", "Region 50        8       0,96 DM",
+          "Region 200      16       1,92 DM", "Fern            16       1,92 DM"}},
+        {{"2.12.96", "8:59", "00:01:34"},
+         {"City             1       0,12 DM", "Region 50        3       0,36 DM",
+          "Region 200       5       0,60 DM", "Fern             6       0,72 DM"}},
+        {{"23.12.1996", "23:30:00", "01:00:00"},
+         {"City            15       1,80 DM", "Region 50       60       7,20 DM",
+          "Region 200     100      12,00 DM", "Fern           110      13,20 DM"}},
+        {{"06.12.1996", "23:00:00", "23:59:59"},
+         {"City           504      60,48 DM", "Region 50     1760     211,20 DM",
+          "Region 200    3360     403,20 DM", "Fern          3640     436,80 DM"}},
+        {{"1.5.99", "9:05", "00:00:00"},
+         {"City             0       0,00 DM", "Region 50        0       0,00 DM",
+          "Region 200       0       0,00 DM", "Fern             0       0,00 DM"}},
     };
     for (const auto& fall : faelle) {
-        SCOPED_TRACE(fall.datum + std::string(" ") + fall.uhrzeit);
-        const Lauf lauf = Aufruf({"--berechnen", fall.datum, fall.uhrzeit, fall.dauer});
+        SCOPED_TRACE(fall.werte.join(' ').toStdString());
+        const Lauf lauf = Aufruf(QStringList{"--berechnen"} + fall.werte);
         ASSERT_EQ(lauf.code, ExitOk) << lauf.fehler.toStdString();
-        const auto eingabe = LiesEingabe(fall.datum, fall.uhrzeit, fall.dauer);
-        ASSERT_TRUE(eingabe);
-        FeiertagKalender kalender;
-        const IntervallKosten erwartet =
-            BerechneIntervall(eingabe->Start(), eingabe->dauerSekunden, kalender);
         const QStringList zeilen = Zeilen(lauf.aus);
         ASSERT_EQ(zeilen.size(), 7);
         for (int zone : AlleZonen) {
-            const QStringList felder = zeilen[2 + zone].split(' ', Qt::SkipEmptyParts);
-            EXPECT_EQ(felder.at(felder.size() - 3).toLongLong(), erwartet.einheiten[zone]);
-            EXPECT_EQ(felder.at(felder.size() - 2).toStdString(),
-                      KostenText(erwartet.einheiten[zone], ","));
+            EXPECT_EQ(zeilen[2 + zone], QString::fromUtf8(fall.zeilen[zone - 1]));
         }
     }
 }
@@ -296,4 +327,66 @@ TEST(Kommandozeile, AuswertungRefusesSumsBeyondTheRangeOfItsCounters) {
     EXPECT_EQ(lauf.code, ExitDatei);
     EXPECT_TRUE(lauf.aus.isEmpty());
     EXPECT_TRUE(lauf.fehler.contains(QStringLiteral("übersteigen den Zahlenbereich")));
+}
+
+TEST(Kommandozeile, OutputThatCannotBeWrittenIsAFailure) {
+    QFile voll(QStringLiteral("/dev/full"));
+    ASSERT_TRUE(voll.open(QIODevice::WriteOnly));
+    for (const QStringList& argumente :
+         {QStringList{"Tarvis32", "--help"},
+          QStringList{"Tarvis32", "--berechnen", "07.12.1996", "14:05:33", "00:03:39"}}) {
+        QTextStream aus(&voll);
+        QString meldungen;
+        QTextStream fehler(&meldungen);
+        const int code = FuehreKommandozeileAus(argumente, aus, fehler);
+        EXPECT_EQ(code, ExitOk);
+        EXPECT_EQ(BeendeAusgabe(aus, fehler, code), ExitDatei);
+        fehler.flush();
+        EXPECT_EQ(meldungen, QStringLiteral("Tarvis32: Die Ausgabe kann nicht geschrieben werden: "
+                                            "Kein Platz mehr auf dem Datenträger.\n"));
+    }
+    // Output that was written is no failure; a failed run keeps its own status.
+    QString ausText, fehlerText;
+    QTextStream aus(&ausText), fehler(&fehlerText);
+    EXPECT_EQ(BeendeAusgabe(aus, fehler, FuehreKommandozeileAus({"Tarvis32", "-v"}, aus, fehler)),
+              ExitOk);
+    QTextStream leer(&voll);
+    EXPECT_EQ(BeendeAusgabe(leer, fehler, FuehreKommandozeileAus({"Tarvis32", "--x"}, leer, fehler)),
+              ExitEingabe);
+}
+
+// Logs saved under German, English, C and Persian number settings are the same bytes, and the
+// report sums them together with a line that an earlier version wrote with a decimal point.
+TEST(Kommandozeile, AuswertungOfLogsSavedUnderAnyNumberSettings) {
+    QTemporaryDir dir;
+    const QLocale vorher;
+    QStringList pfade;
+    QByteArray deutsch;
+    for (const char* name : {"de_DE", "en_US", "C", "fa_IR"}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+        const QString pfad = dir.filePath(QStringLiteral("Tarvis %1.Rep").arg(name));
+        ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1996} / 12 / 7, 4, 11)));
+        const QByteArray bytes = test::ReadAll(pfad);
+        if (deutsch.isEmpty()) {
+            deutsch = bytes;
+        }
+        EXPECT_EQ(bytes, deutsch) << name;
+        pfade << pfad;
+    }
+    QLocale::setDefault(vorher);
+    QFile alt(dir.filePath(QStringLiteral("alt.Rep")));
+    ASSERT_TRUE(alt.open(QIODevice::WriteOnly));
+    alt.write("07.12.96   14:05:33   07.12.96   14:06:00   00:00:27,0   0711              "
+              "City              1        0.12 DM\r\n");
+    alt.close();
+    pfade << alt.fileName();
+
+    const Lauf lauf = Aufruf(QStringList{"--auswertung"} + pfade);
+    ASSERT_EQ(lauf.code, ExitOk) << lauf.fehler.toStdString();
+    EXPECT_TRUE(lauf.fehler.isEmpty()) << lauf.fehler.toStdString();
+    EXPECT_EQ(lauf.aus.toStdString(),
+              std::string("Monat    Zone        Anrufe  Einheiten     Gebühren\n"
+                          "12/1996  City             1          1         0,12 DM\n"
+                          "12/1996  Fern             4         44         5,28 DM\n"
+                          "Gesamt                    5         45         5,40 DM\n"));
 }

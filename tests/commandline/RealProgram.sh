@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The command line of the real program, where only a real process shows it: standard input and
+# pipes as log files, output that cannot be written, a mistyped option without any display.
+#   RealProgram.sh <path of Tarvis32>
+set -uo pipefail
+program="$1"
+dir="$(mktemp -d)"
+trap 'rm -rf "$dir"' EXIT
+export LANG=de_DE.UTF-8 LC_ALL= TZ=Europe/Berlin QT_QPA_PLATFORM=xcb DISPLAY= WAYLAND_DISPLAY=
+fehler=0
+pruefe() { # name, expected status, actual status, output, expected text in the output
+  if [ "$3" -ne "$2" ] || ! grep -qF -- "$5" <<<"$4"; then
+    echo "FAILED: $1 (status $3, expected $2)"
+    echo "$4" | sed 's/^/  | /'
+    fehler=1
+  else
+    echo "ok: $1"
+  fi
+}
+
+printf '07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0711              City              2        0,24 DM\r\n' >"$dir/log.Rep"
+summe='Gesamt                    1          2         0,24 DM'
+
+out="$(cat "$dir/log.Rep" | "$program" --auswertung - 2>&1)"; pruefe 'standard input as "-"' 0 $? "$out" "$summe"
+out="$(cat "$dir/log.Rep" | "$program" --auswertung /dev/stdin 2>&1)"; pruefe '/dev/stdin from a pipe' 0 $? "$out" "$summe"
+out="$("$program" --auswertung <(cat "$dir/log.Rep") 2>&1)"; pruefe 'process substitution' 0 $? "$out" "$summe"
+mkfifo "$dir/fifo"
+(sleep 0.2; cat "$dir/log.Rep" >"$dir/fifo") &
+out="$("$program" --auswertung "$dir/fifo" 2>&1)"; pruefe 'a FIFO' 0 $? "$out" "$summe"
+wait
+
+out="$("$program" --help 2>&1 >/dev/full)"; pruefe 'help to a full disk' 1 $? "$out" 'Die Ausgabe kann nicht geschrieben werden: Kein Platz mehr auf dem Datenträger.'
+out="$("$program" --berechnen 07.12.1996 14:05:33 00:03:39 2>&1 >/dev/full)"; pruefe 'a price to a full disk' 1 $? "$out" 'Kein Platz mehr auf dem Datenträger'
+out="$("$program" --version 2>&1 >&-)"; pruefe 'closed standard output' 1 $? "$out" 'Die Standardausgabe ist geschlossen.'
+
+for option in --bogus --berechen -x; do
+  out="$("$program" "$option" 2>&1)"; pruefe "mistyped option $option, no display" 2 $? "$out" "Unbekannte Option: $option"
+done
+exit $fehler
