@@ -28,7 +28,18 @@ void LiveCounter::Start(Moment jetzt, std::int64_t zaehlerMs) {
     start_ = jetzt;
 }
 
-void LiveCounter::Stop(Moment jetzt) {
+void LiveCounter::Stop(Moment jetzt, std::int64_t zaehlerMs) {
+    if (laeuft_) {
+        verstrichen_ = std::max<std::int64_t>(verstrichen_, zaehlerMs - startZeitMs_);
+        for (int zone : AlleZonen) {
+            while (verstrichen_ > taktEnde_[zone]) {
+                // Each unit of the backlog in the band of the moment it began.
+                const Moment beginn = start_ + std::chrono::seconds{taktEnde_[zone] / 1000};
+                NeueEinheit(zone, TarifNr(beginn, kalender_));
+            }
+            Fortschritt(zone);
+        }
+    }
     laeuft_ = false;
     stop_ = jetzt;
 }

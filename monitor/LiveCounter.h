@@ -30,7 +30,9 @@ public:
     void VarInit(Moment jetzt);
 
     void Start(Moment jetzt, std::int64_t zaehlerMs);
-    void Stop(Moment jetzt);
+    // STOP charges every unit begun before it, also those a stalled program (suspended, or
+    // stopped from its terminal) has not yet counted; the duration is the one up to STOP.
+    void Stop(Moment jetzt, std::int64_t zaehlerMs);
     TickErgebnis Tick(Moment jetzt, std::int64_t zaehlerMs);
 
     // The day handling has run for this date.

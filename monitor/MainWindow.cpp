@@ -286,7 +286,8 @@ void frmGMMain::StartStop() {
         cmdStart_->setText(QStringLiteral("S T O P"));
         cmdSpeichern_->setEnabled(false);
     } else {
-        zaehler_.Stop(jetzt);
+        zaehler_.Stop(jetzt, msZaehler_.milliseconds());
+        ZeigeZaehlerstand();
         lblStop_->setText(AlsQString(UhrzeitText(jetzt)));
         cmdStart_->setText(QStringLiteral("S T A R T"));
         cmdSpeichern_->setEnabled(true);

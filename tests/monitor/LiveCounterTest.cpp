@@ -28,6 +28,9 @@ public:
     LiveCounter::TickErgebnis TickBei(std::int64_t verstrichenMs) {
         return zaehler.Tick(Jetzt(verstrichenMs), zaehlerStart_ + verstrichenMs);
     }
+    void StopBei(std::int64_t verstrichenMs) {
+        zaehler.Stop(Jetzt(verstrichenMs), zaehlerStart_ + verstrichenMs);
+    }
     Moment Jetzt(std::int64_t verstrichenMs) const {
         return start_ + seconds{verstrichenMs / 1000};
     }
@@ -57,10 +60,13 @@ TEST(LiveCounter, StartChargesOneUnitInEveryZoneAndStopFreezes) {
     EXPECT_TRUE(anruf.zaehler.GespraechLaeuft());
     EXPECT_EQ(Einheiten(anruf.zaehler), Alle(1));
     anruf.TickBei(50);
-    anruf.zaehler.Stop(anruf.Jetzt(60));
+    anruf.StopBei(60);
     EXPECT_FALSE(anruf.zaehler.GespraechLaeuft());
     EXPECT_EQ(Einheiten(anruf.zaehler), Alle(1));
-    EXPECT_EQ(anruf.zaehler.Verstrichen(), 50);
+    EXPECT_EQ(anruf.zaehler.Verstrichen(), 60); // up to STOP
+    anruf.TickBei(50'000);                       // and frozen after it
+    EXPECT_EQ(Einheiten(anruf.zaehler), Alle(1));
+    EXPECT_EQ(anruf.zaehler.Verstrichen(), 60);
     EXPECT_EQ(anruf.zaehler.StartDatum(), year{1996} / 12 / 2);
     EXPECT_EQ(anruf.zaehler.StopDatum(), year{1996} / 12 / 2);
 }
@@ -151,6 +157,42 @@ TEST(LiveCounter, ABacklogIsWorkedOffOneUnitPerTick) {
     EXPECT_EQ(anruf.zaehler.TaktEnde(4), 6 * 12'000); // boundaries did not drift
 }
 
+// The program stood still for 90 s (stopped from its terminal, or the laptop suspended), and the
+// user pressed STOP the moment it ran again: every unit begun before STOP is charged, counted
+// here from the unit boundaries, each unit in the band of the moment it began.
+TEST(LiveCounter, StopAfterAStallChargesEveryUnitBegunBeforeIt) {
+    struct Fall {
+        const char* name;
+        Moment start;
+        std::int64_t stopMs;
+        ZonenArray<std::int64_t> einheiten;
+    };
+    const std::vector<Fall> faelle{
+        // Saturday afternoon, band 7 (150 / 45 / 22.5 / 21.5 s), 92 s: units begun at
+        // 0 | 0, 45, 90 | 0, 22.5, 45, 67.5, 90 | 0, 21.5, 43, 64.5, 86.
+        {"92 s in one band", Am(1996, 12, 7, 14), 92'000, {1, 3, 5, 5}},
+        // A unit ending exactly at STOP is not begun again.
+        {"STOP exactly on a unit's end", Am(1996, 12, 7, 14), 90'000, {1, 2, 4, 5}},
+        // Monday 17:59:00 (band 4: 90 / 30 / 14 / 13.5 s) stalled past 18:00 (band 5: 150 / 45 /
+        // 22.5 / 21.5 s) for 100 s. City: 0, 90. Region 50: 0, 30, then 60 (18:00:00, band 5,
+        // ends at 105). Region 200: 0, 14, 28, 42, 56, then 70 (18:00:10, band 5) and 92.5.
+        // Fern: 0, 13.5, 27, 40.5, 54, then 67.5 (18:00:07, band 5) and 89.
+        {"100 s across the 18:00 change", Am(1996, 12, 2, 17, 59), 100'000, {2, 3, 7, 7}},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        Anruf anruf(fall.start);
+        anruf.Start();
+        anruf.TickBei(100);
+        anruf.StopBei(fall.stopMs);
+        EXPECT_EQ(Einheiten(anruf.zaehler), fall.einheiten);
+        EXPECT_EQ(anruf.zaehler.Verstrichen(), fall.stopMs);
+        for (int zone : AlleZonen) {
+            EXPECT_LE(anruf.zaehler.GaugeWert(zone), anruf.zaehler.GaugeMax(zone));
+        }
+    }
+}
+
 TEST(LiveCounter, GaugeNeverShowsMoreThanItsMax) {
     Anruf anruf(Am(1996, 12, 2, 10));
     anruf.Start();
@@ -226,7 +268,7 @@ TEST(LiveCounter, ANewStartResetsThePreviousCall) {
     for (std::int64_t ms = 100; ms <= 50'000; ms += 100) {
         anruf.TickBei(ms);
     }
-    anruf.zaehler.Stop(anruf.Jetzt(50'000));
+    anruf.StopBei(50'000);
     EXPECT_EQ(anruf.zaehler.Einheiten(4), 5);
     anruf.zaehler.Start(anruf.Jetzt(60'000), 1'000 + 60'000);
     EXPECT_EQ(Einheiten(anruf.zaehler), Alle(1));
@@ -242,7 +284,7 @@ TEST(LiveCounter, AfterStopEveryZoneReturnsToTheBandOfTheMomentAndIsRedrawn) {
         anruf.TickBei(ms);
     }
     EXPECT_EQ(anruf.zaehler.ZonenTarif()[1], 4); // City's first unit still runs
-    anruf.zaehler.Stop(anruf.Jetzt(30'000));
+    anruf.StopBei(30'000);
     EXPECT_TRUE(anruf.TickBei(30'100).neuAnzeige);
     EXPECT_EQ(anruf.zaehler.ZonenTarif(), ZonenArray<int>(5));
     EXPECT_FALSE(anruf.TickBei(30'200).neuAnzeige);

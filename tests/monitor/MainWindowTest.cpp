@@ -1,5 +1,6 @@
 #include "monitor/MainWindow.h"
 
+#include "calllog/CallData.h"
 #include "calllog/Logbuch.h"
 #include "platform/FileDialog.h"
 #include "support/FakeClock.h"
@@ -117,6 +118,23 @@ TEST_F(MainWindowTest, EnterStartsAndStopsAndTheFiguresRun) {
     Laufen(1'000); // figures freeze, the clock runs on
     EXPECT_EQ(Text("lblDauer"), QStringLiteral("00:00:45,0"));
     EXPECT_EQ(Text("lblUhr"), QStringLiteral("14:06:19"));
+}
+
+// The program stood still for 90 s and STOP came the moment it ran again: the window shows, and
+// saves, every unit begun before STOP (Saturday afternoon, 92 s: 1, 3, 5 and 5 units).
+TEST_F(MainWindowTest, StopAfterAStallShowsEveryUnitBegunBeforeIt) {
+    Knopf("cmdStart")->click();
+    Laufen(2'000);
+    zeit.advanceMs(90'000); // no tick meanwhile
+    Knopf("cmdStart")->click();
+    const char* einheiten[] = {"1", "3", "5", "5"};
+    const char* kosten[] = {"0,12", "0,36", "0,60", "0,60"};
+    for (int zone : AlleZonen) {
+        EXPECT_EQ(Text("lblEinheiten", zone), QLatin1String(einheiten[zone - 1]));
+        EXPECT_EQ(Text("lblKosten", zone), QLatin1String(kosten[zone - 1]));
+    }
+    EXPECT_EQ(Text("lblDauer"), QStringLiteral("00:01:32,0"));
+    EXPECT_EQ(fenster->Gespraech().einheiten, (ZonenArray<std::int64_t>{1, 3, 5, 5}));
 }
 
 TEST_F(MainWindowTest, EscapeStopsOnlyARunningCall) {

@@ -27,7 +27,7 @@ ZonenArray<std::int64_t> LiveGezaehlt(Moment start, std::int64_t dauer) {
             zaehler.TagVermerken(DatumVon(start + seconds{ms / 1000}));
         }
     }
-    zaehler.Stop(start + seconds{dauer});
+    zaehler.Stop(start + seconds{dauer}, dauer * 1000);
     return {zaehler.Einheiten(1), zaehler.Einheiten(2), zaehler.Einheiten(3), zaehler.Einheiten(4)};
 }
 
