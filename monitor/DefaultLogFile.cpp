@@ -15,8 +15,11 @@ QString LogbuchDateiname(Datum heute) {
 QString StandardLogbuchdatei(Datum heute, const QString& programmVerzeichnis,
                              const QString& dokumentenVerzeichnis,
                              const std::function<bool(const QString&)>& beschreibbar) {
-    const QString verzeichnis =
-        beschreibbar(programmVerzeichnis) ? programmVerzeichnis : dokumentenVerzeichnis;
+    const bool imProgramm = beschreibbar(programmVerzeichnis);
+    const QString verzeichnis = imProgramm ? programmVerzeichnis : dokumentenVerzeichnis;
+    if (!imProgramm && !dokumentenVerzeichnis.isEmpty()) {
+        QDir().mkpath(dokumentenVerzeichnis);
+    }
     return QDir::toNativeSeparators(QDir(verzeichnis).filePath(LogbuchDateiname(heute)));
 }
 

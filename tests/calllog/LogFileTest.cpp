@@ -6,9 +6,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace tarvis {
 namespace {
@@ -86,18 +88,56 @@ TEST_F(LogFile, ExistingFilesNeverGetASecondHeading) {
         const char* name;
         QString datei;
         QByteArray vorher;
+        QByteArray zwischen; // what ends an unended last line before the record
     };
     const std::vector<Fall> faelle = {
-        {"empty file", QStringLiteral("leer.Rep"), {}},
-        {"hidden file", QStringLiteral(".versteckt.Rep"), Kopf() + BeispielZeile},
-        {"file without line end", QStringLiteral("fremd.txt"), "Notiz"},
+        {"empty file", QStringLiteral("leer.Rep"), {}, {}},
+        {"hidden file", QStringLiteral(".versteckt.Rep"), Kopf() + BeispielZeile, {}},
+        {"a line added by hand without line end", QStringLiteral("fremd.txt"), "Notiz", "\r\n"},
+        {"a last line ended by CR alone", QStringLiteral("cr.Rep"), "Notiz\r", "\n"},
+        {"a last line ended Unix-style", QStringLiteral("lf.Rep"), "Notiz\n", {}},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.name);
         Schreibe(Pfad(fall.datei), fall.vorher);
         ASSERT_TRUE(AppendCallRecord(Pfad(fall.datei), Beispiel()));
-        EXPECT_EQ(ReadAll(Pfad(fall.datei)), fall.vorher + BeispielZeile);
+        EXPECT_EQ(ReadAll(Pfad(fall.datei)), fall.vorher + fall.zwischen + BeispielZeile);
     }
+}
+
+// A user's "current log" link that points to a log not yet written: the save goes through the
+// link and creates the log it points to, with its heading; the link stays a link.
+TEST_F(LogFile, ASymbolicLinkToALogNotYetWrittenCreatesThatLog) {
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("1996")));
+    struct Fall {
+        const char* name;
+        QString verweis;
+        QString zielText; // what the link says
+        QString ziel;     // the log it names
+    };
+    const std::vector<Fall> faelle = {
+        {"relative target", Pfad(QStringLiteral("aktuell.Rep")),
+         QStringLiteral("1996/Tarvis 12-1996.Rep"), Pfad(QStringLiteral("1996/Tarvis 12-1996.Rep"))},
+        {"absolute target", Pfad(QStringLiteral("absolut.Rep")),
+         Pfad(QStringLiteral("1996/absolut.Rep")), Pfad(QStringLiteral("1996/absolut.Rep"))},
+        {"a link to a link", Pfad(QStringLiteral("kette.Rep")), QStringLiteral("glied.Rep"),
+         Pfad(QStringLiteral("1996/ende.Rep"))},
+    };
+    ASSERT_EQ(::symlink("1996/ende.Rep", QFile::encodeName(Pfad(QStringLiteral("glied.Rep")))), 0);
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        ASSERT_EQ(::symlink(QFile::encodeName(fall.zielText), QFile::encodeName(fall.verweis)), 0);
+        ASSERT_TRUE(AppendCallRecord(fall.verweis, Beispiel()));
+        ASSERT_TRUE(AppendCallRecord(fall.verweis, Beispiel()));
+        EXPECT_EQ(ReadAll(fall.ziel), Kopf() + BeispielZeile + BeispielZeile);
+        EXPECT_TRUE(QFileInfo(fall.verweis).isSymLink());
+    }
+    // A link into a directory that does not exist fails as such a path does.
+    ASSERT_EQ(::symlink("nirgends/x.Rep", QFile::encodeName(Pfad(QStringLiteral("tot.Rep")))), 0);
+    EXPECT_EQ(AppendCallRecord(Pfad(QStringLiteral("tot.Rep")), Beispiel()).grund,
+              QStringLiteral("Datei oder Verzeichnis nicht gefunden"));
+    // No scratch file is left behind by any of these saves.
+    EXPECT_TRUE(QDir(dir_.path()).entryList({QStringLiteral(".Tarvis32-*")}, QDir::Hidden | QDir::Files).isEmpty());
 }
 
 TEST_F(LogFile, RecordLines) {
