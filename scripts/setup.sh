@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb x11-utils imagemagick xdotool
-  desktop-file-utils appstream clang libclang-rt-14-dev
+  desktop-file-utils appstream clang libclang-rt-14-dev time
 )
 
 missing=()
