@@ -278,7 +278,9 @@ QByteArray SatzZeile(const LogbuchEintrag& e) {
     zeile += Ascii(DatumKurzText(DatumVon(g.start))) + Luecke + Ascii(UhrzeitText(g.start)) + Luecke;
     zeile += Ascii(DatumKurzText(DatumVon(g.stop))) + Luecke + Ascii(UhrzeitText(g.stop)) + Luecke;
     zeile += Ascii(DauerText(g.dauerMs)) + Luecke;
-    zeile += Links(Cp1252Text(e.telefon), TelefonBreite) + Links(Ascii(ZonenName[e.zone]), ZonenBreite);
+    // A number too long for its column still keeps a blank before the zone name.
+    zeile += Links(Cp1252Text(e.telefon), TelefonBreite - 1) + ' ';
+    zeile += Links(Ascii(ZonenName[e.zone]), ZonenBreite);
     zeile += Rechts(Ascii(std::to_string(g.einheiten[e.zone])), EinheitenBreite) + Luecke;
     zeile += Rechts(Ascii(BetragText(g.kostenPfennig[e.zone], LogDezimalTrenner)), KostenBreite);
     zeile += " DM" + Zeilenende;

@@ -187,6 +187,10 @@ TEST_F(LogFile, RecordLines) {
          },
          "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2                     "
          "City         12345678   1481481,36 DM\r\n"},
+        {"a number too long for its column keeps a blank before the zone",
+         [](LogbuchEintrag& e) { e.telefon = QStringLiteral("0049 711 1234567890"); },
+         "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0049 711 1234567890 "
+         "City              2        0,24 DM\r\n"},
         {"characters outside the code page keep the columns",
          [](LogbuchEintrag& e) { e.telefon = QStringLiteral(u"☎ 0711 😀 €"); },
          "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   ? 0711 ? \x80        "
