@@ -1,7 +1,7 @@
 #include "about/AboutBox.h"
 
-#include "platform/VersionText.h"
 #include "gui/WindowStyle.h"
+#include "platform/VersionText.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // Speed of the work the program does most often: the band of a moment (every tick, every
 // stretch of a calculation), the whole interval computation, and one tick of the live counter.
 #include "calculation/IntervalCost.h"
-#include "support/PerZoneIntervalCost.h"
 #include "monitor/LiveCounter.h"
+#include "support/PerZoneIntervalCost.h"
 #include "tariff/TariffBand.h"
 
 #include <benchmark/benchmark.h>

@@ -2,9 +2,9 @@
 
 #include "calllog/CallData.h"
 #include "calllog/SaveDialog.h"
+#include "gui/WindowStyle.h"
 #include "platform/Clock.h"
 #include "platform/QtCalendar.h"
-#include "gui/WindowStyle.h"
 #include "tariff/Format.h"
 #include "tariff/TariffTables.h"
 
@@ -170,8 +170,8 @@ void frmBerechnung::BaueZonen() {
     const QString nullKosten = KostenAnzeige(0);
     for (int zone : AlleZonen) {
         const int oben = ZeileOben + (zone - 1) * ZeilenAbstand;
-        QLabel* name = ZonenNameLabel(rahmen, zone,
-                                      QRect(ZoneLinks, oben, ZoneBreite, ZeilenHoehe), zahlen);
+        QLabel* name =
+            ZonenNameLabel(rahmen, zone, QRect(ZoneLinks, oben, ZoneBreite, ZeilenHoehe), zahlen);
         name->setObjectName(FeldName("lblZone", zone));
 
         lblEinheiten_[zone] = ZonenZahl(rahmen, FeldName("lblEinheiten", zone), zone,

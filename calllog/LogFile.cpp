@@ -102,6 +102,19 @@ private:
     int fd_;
 };
 
+// Writes a new file whole, makes sure it is on the disk and closes it; the first failure's
+// reason, or 0.
+int SchreibeUndSchliesse(Deskriptor& fd, const QByteArray& inhalt) {
+    int fehler = SchreibeAlles(fd.get(), inhalt);
+    if (fehler == 0) {
+        fehler = Sichere(fd.get());
+    }
+    if (fehler == 0) {
+        fehler = fd.Schliesse();
+    }
+    return fehler;
+}
+
 // The path a save writes to: a symbolic link (a user's "current log" link) is followed to its
 // target, also when that target does not exist yet, so that the target is created.
 std::string Verweisziel(std::string pfad) {
@@ -118,7 +131,9 @@ std::string Verweisziel(std::string pfad) {
         ziel.resize(static_cast<std::size_t>(n));
         if (ziel.front() != '/') {
             const std::size_t schraegstrich = pfad.rfind('/');
-            ziel = (schraegstrich == std::string::npos ? std::string() : pfad.substr(0, schraegstrich + 1)) + ziel;
+            ziel = (schraegstrich == std::string::npos ? std::string()
+                                                       : pfad.substr(0, schraegstrich + 1)) +
+                   ziel;
         }
         pfad = std::move(ziel);
     }
@@ -208,13 +223,7 @@ Anlage LegeAn(const std::string& pfad, const QByteArray& inhalt, int& fehler) {
         fehler = errno;
         return Anlage::Fehlgeschlagen;
     }
-    fehler = SchreibeAlles(fd.get(), inhalt);
-    if (fehler == 0) {
-        fehler = Sichere(fd.get());
-    }
-    if (fehler == 0) {
-        fehler = fd.Schliesse();
-    }
+    fehler = SchreibeUndSchliesse(fd, inhalt);
     if (fehler != 0) {
         ::unlink(entwurf.c_str());
         return Anlage::Fehlgeschlagen;
@@ -245,14 +254,7 @@ SchreibErgebnis LegeDirektAn(const std::string& pfad, const QByteArray& inhalt) 
         return Fehler(errno);
     }
     ::flock(fd.get(), LOCK_EX);
-    int fehler = SchreibeAlles(fd.get(), inhalt);
-    if (fehler == 0) {
-        fehler = Sichere(fd.get());
-    }
-    if (fehler == 0) {
-        fehler = fd.Schliesse();
-    }
-    if (fehler != 0) {
+    if (const int fehler = SchreibeUndSchliesse(fd, inhalt); fehler != 0) {
         ::unlink(pfad.c_str());
         return Fehler(fehler);
     }
@@ -275,7 +277,8 @@ QByteArray KopfZeilen() {
 QByteArray SatzZeile(const LogbuchEintrag& e) {
     const GespraechsDaten& g = e.gespraech;
     QByteArray zeile;
-    zeile += Ascii(DatumKurzText(DatumVon(g.start))) + Luecke + Ascii(UhrzeitText(g.start)) + Luecke;
+    zeile +=
+        Ascii(DatumKurzText(DatumVon(g.start))) + Luecke + Ascii(UhrzeitText(g.start)) + Luecke;
     zeile += Ascii(DatumKurzText(DatumVon(g.stop))) + Luecke + Ascii(UhrzeitText(g.stop)) + Luecke;
     zeile += Ascii(DauerText(g.dauerMs)) + Luecke;
     // A number too long for its column still keeps a blank before the zone name.

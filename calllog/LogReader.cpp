@@ -32,8 +32,7 @@ bool BeginntMitDatum(std::string_view zeile) {
 }
 
 bool IstKommentar(std::string_view zeile) {
-    return zeile.size() > KommentarEinzug &&
-           zeile.find_first_not_of(' ') >= KommentarEinzug;
+    return zeile.size() > KommentarEinzug && zeile.find_first_not_of(' ') >= KommentarEinzug;
 }
 
 bool IstLeer(char c) {

@@ -3,9 +3,9 @@
 #include "calllog/DirKurzName.h"
 #include "calllog/LogFile.h"
 #include "calllog/Logbuch.h"
-#include "platform/FileDialog.h"
 #include "gui/LabelClick.h"
 #include "gui/WindowStyle.h"
+#include "platform/FileDialog.h"
 
 #include <QEvent>
 #include <QFrame>

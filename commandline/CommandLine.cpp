@@ -122,8 +122,8 @@ int Tarif(const QStringList& werte, QTextStream& aus, QTextStream& fehler) {
     aus << "Name:      " << AlsQString(TarifName[band]) << '\n';
     for (int zone : AlleZonen) {
         const TaktTexte texte = TaktTexteVon(TaktLaenge(band, zone), FesterTrenner);
-        aus << Zone(zone).leftJustified(11) << Zahl(texte.sekunden).rightJustified(7)
-            << " Sek." << Zahl(texte.dmProMinute).rightJustified(7) << " DM/min.\n";
+        aus << Zone(zone).leftJustified(11) << Zahl(texte.sekunden).rightJustified(7) << " Sek."
+            << Zahl(texte.dmProMinute).rightJustified(7) << " DM/min.\n";
     }
     return ExitOk;
 }
@@ -150,9 +150,9 @@ bool Oeffne(QFile& datei, const QString& pfad, QTextStream& fehler) {
     if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         fehlernummer = EISDIR;
     }
-    if (fehlernummer == 0 &&
-        datei.open(fd, QIODevice::ReadOnly,
-                   fd == STDIN_FILENO ? QFileDevice::DontCloseHandle : QFileDevice::AutoCloseHandle)) {
+    if (fehlernummer == 0 && datei.open(fd, QIODevice::ReadOnly,
+                                        fd == STDIN_FILENO ? QFileDevice::DontCloseHandle
+                                                           : QFileDevice::AutoCloseHandle)) {
         return true;
     }
     if (fd > STDIN_FILENO && !datei.isOpen()) {
@@ -194,8 +194,8 @@ int Auswertung(const QStringList& pfade, QTextStream& aus, QTextStream& fehler) 
                    << "), übergangen\n";
         });
         if (!auswertung.lesen.gelesen) {
-            fehler << "Die Datei \"" << pfad << "\" kann nicht zu Ende gelesen werden: "
-                   << auswertung.lesen.fehler << ".\n";
+            fehler << "Die Datei \"" << pfad
+                   << "\" kann nicht zu Ende gelesen werden: " << auswertung.lesen.fehler << ".\n";
             return ExitDatei;
         }
     }
@@ -214,13 +214,27 @@ struct QtOption {
     bool mitWert;
 };
 constexpr QtOption QtFensterOptionen[] = {
-    {"platform", true},       {"platformpluginpath", true}, {"platformtheme", true},
-    {"plugin", true},         {"qwindowgeometry", true},    {"qwindowicon", true},
-    {"qwindowtitle", true},   {"display", true},            {"geometry", true},
-    {"style", true},          {"stylesheet", true},         {"session", true},
-    {"name", true},           {"title", true},              {"visual", true},
-    {"fontengine", true},     {"reverse", false},           {"widgetcount", false},
-    {"nograb", false},        {"dograb", false},            {"sync", false},
+    {"platform", true},
+    {"platformpluginpath", true},
+    {"platformtheme", true},
+    {"plugin", true},
+    {"qwindowgeometry", true},
+    {"qwindowicon", true},
+    {"qwindowtitle", true},
+    {"display", true},
+    {"geometry", true},
+    {"style", true},
+    {"stylesheet", true},
+    {"session", true},
+    {"name", true},
+    {"title", true},
+    {"visual", true},
+    {"fontengine", true},
+    {"reverse", false},
+    {"widgetcount", false},
+    {"nograb", false},
+    {"dograb", false},
+    {"sync", false},
 };
 
 // The Qt option an argument names, if it names one.

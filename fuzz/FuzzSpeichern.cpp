@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     // to 100 hours, units per zone, the zone; then number and comment as UTF-8, split at the
     // first 0 byte.
     const auto tag = static_cast<int>(Zahl(rest, 2) % 36'524);
-    const Moment start = MomentAus(year{1930} / 1 / 1) + days{tag} + seconds{Zahl(rest, 3) % 86'400};
+    const Moment start =
+        MomentAus(year{1930} / 1 / 1) + days{tag} + seconds{Zahl(rest, 3) % 86'400};
     const auto dauerMs = static_cast<std::int64_t>(Zahl(rest, 4) % 360'000'000);
     ZonenArray<std::int64_t> einheiten;
     for (int zone : AlleZonen) {
@@ -69,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         trenner == std::string_view::npos ? QString() : QString::fromUtf8(rest.substr(trenner + 1));
 
     const LogbuchEintrag eintrag{
-        GespraechMit(start, start + seconds{dauerMs / 1000}, dauerMs, einheiten),
-        zone, telefon, kommentar};
+        GespraechMit(start, start + seconds{dauerMs / 1000}, dauerMs, einheiten), zone, telefon,
+        kommentar};
     const QByteArray satz = SatzZeile(eintrag);
     const std::string_view zeile(satz.constData(), static_cast<std::size_t>(satz.size()));
 
@@ -99,8 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     Pruefe(s.kostenPfennig == eintrag.gespraech.kostenPfennig[zone]);
     Pruefe(s.dauerMs == dauerMs / 100 * 100);
     Pruefe(std::string_view(s.telefon) ==
-           Getrimmt(Utf8AusCp1252(std::string_view(telefonBytes.constData(),
-                                                   static_cast<std::size_t>(telefonBytes.size())))));
+           Getrimmt(Utf8AusCp1252(std::string_view(
+               telefonBytes.constData(), static_cast<std::size_t>(telefonBytes.size())))));
 
     // The comment line: indented to column 58, one line, or none for no comment.
     const QByteArray kommentarZeile = KommentarZeile(kommentar);
@@ -108,8 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         Pruefe(kommentarZeile.isEmpty());
     } else {
         Pruefe(kommentarZeile.startsWith(QByteArray(57, ' ')) && kommentarZeile.endsWith("\r\n"));
-        Pruefe(kommentarZeile.chopped(2).indexOf('\r') < 0 && kommentarZeile.indexOf('\n') ==
-                                                                   kommentarZeile.size() - 1);
+        Pruefe(kommentarZeile.chopped(2).indexOf('\r') < 0 &&
+               kommentarZeile.indexOf('\n') == kommentarZeile.size() - 1);
     }
     return 0;
 }

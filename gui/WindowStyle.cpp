@@ -63,9 +63,9 @@ QString FeldName(const char* name, int index) {
 }
 
 QLabel* ZonenNameLabel(QWidget* parent, int zone, const QRect& geometrie, const QFont& font) {
-    QLabel* label = Beschriftung(parent, QString::fromUtf8(ZonenName[zone].data(),
-                                                           qsizetype(ZonenName[zone].size())),
-                                 geometrie, font);
+    QLabel* label = Beschriftung(
+        parent, QString::fromUtf8(ZonenName[zone].data(), qsizetype(ZonenName[zone].size())),
+        geometrie, font);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     SetzeGrund(label, ZonenGrund(zone));
     SetzeTextFarbe(label, Qt::black);

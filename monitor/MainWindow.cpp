@@ -5,14 +5,14 @@
 #include "calllog/CallData.h"
 #include "calllog/Logbuch.h"
 #include "calllog/SaveDialog.h"
+#include "gui/WindowStyle.h"
 #include "monitor/TariffDisplay.h"
 #include "overview/OverviewWindow.h"
 #include "platform/QtCalendar.h"
 #include "platform/VersionText.h"
-#include "gui/WindowStyle.h"
 #include "tariff/Format.h"
-#include "tariff/TariffTables.h"
 #include "tariff/GenaueZeit.h"
+#include "tariff/TariffTables.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -136,8 +136,8 @@ void frmGMMain::BaueZonen(QWidget* flaeche) {
     const QFont tarif = Arial(9.75);         // the tariff's seconds and price per minute
     for (int zone : AlleZonen) {
         const int oben = ZeilenOben[zone - 1];
-        QLabel* name = ZonenNameLabel(rahmen3, zone,
-                                      QRect(NameLinks, oben, NameBreite, ZeilenHoehe), zahlen);
+        QLabel* name =
+            ZonenNameLabel(rahmen3, zone, QRect(NameLinks, oben, NameBreite, ZeilenHoehe), zahlen);
         name->setObjectName(ZonenLabelName(zone));
 
         auto* gauge = new QProgressBar(rahmen3);
@@ -322,8 +322,8 @@ GespraechsDaten frmGMMain::Gespraech() const {
     for (int zone : AlleZonen) {
         einheiten[zone] = zaehler_.Einheiten(zone);
     }
-    return GespraechMit(zaehler_.StartZeitpunkt(), zaehler_.StopZeitpunkt(),
-                        zaehler_.Verstrichen(), einheiten);
+    return GespraechMit(zaehler_.StartZeitpunkt(), zaehler_.StopZeitpunkt(), zaehler_.Verstrichen(),
+                        einheiten);
 }
 
 // The same call cannot be saved twice: after a save the button waits for the next STOP. A save

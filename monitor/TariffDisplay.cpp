@@ -31,8 +31,8 @@ QString KurzesDatumVierstellig(Datum datum, const QLocale& locale) {
 TarifAnzeige NeuAnzeigeInhalt(Moment jetzt, Datum heute, const ZonenArray<int>& zonenTarif,
                               FeiertagKalender& kalender, const QLocale& locale) {
     TarifAnzeige anzeige;
-    anzeige.datum = AlsQString(WochentagName[WochentagNummer(heute)]) +
-                    QStringLiteral(", ") + KurzesDatumVierstellig(heute, locale);
+    anzeige.datum = AlsQString(WochentagName[WochentagNummer(heute)]) + QStringLiteral(", ") +
+                    KurzesDatumVierstellig(heute, locale);
     const TagesMarker marker = MarkerVon(TagesArtVon(DatumVon(jetzt), kalender));
     anzeige.ftText = marker.text;
     anzeige.ftFarbe = marker.farbe;

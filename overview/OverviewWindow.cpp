@@ -1,8 +1,8 @@
 #include "overview/OverviewWindow.h"
 
-#include "overview/TariffOverview.h"
 #include "gui/LabelClick.h"
 #include "gui/WindowStyle.h"
+#include "overview/TariffOverview.h"
 #include "platform/QtCalendar.h"
 
 #include <QBarCategoryAxis>

@@ -1,7 +1,7 @@
 #include "overview/TariffOverview.h"
 
-#include "platform/QtCalendar.h"
 #include "gui/WindowStyle.h"
+#include "platform/QtCalendar.h"
 #include "tariff/Format.h"
 
 #include <cassert>

@@ -32,7 +32,8 @@ std::optional<int> Jahr(std::string_view text) {
     if (!jahr) {
         return std::nullopt;
     }
-    const int voll = text.size() == 2 ? VollesJahr(static_cast<int>(*jahr)) : static_cast<int>(*jahr);
+    const int voll =
+        text.size() == 2 ? VollesJahr(static_cast<int>(*jahr)) : static_cast<int>(*jahr);
     if (voll == 0) {
         return std::nullopt;
     }

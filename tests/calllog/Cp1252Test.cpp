@@ -58,7 +58,10 @@ TEST(Cp1252, OwnTableAgreesWithTheSystemConverter) {
 
 TEST(Cp1252, BytesReadBackAsUtf8) {
     EXPECT_EQ(Utf8AusCp1252("0711 123456"), "0711 123456");
-    EXPECT_EQ(Utf8AusCp1252("R\xFC" "ckruf \xC4\xDF"), "R\xC3\xBC" "ckruf \xC3\x84\xC3\x9F");
+    EXPECT_EQ(Utf8AusCp1252("R\xFC"
+                            "ckruf \xC4\xDF"),
+              "R\xC3\xBC"
+              "ckruf \xC3\x84\xC3\x9F");
     EXPECT_EQ(Utf8AusCp1252("\x80\x84\x99"), "\xE2\x82\xAC\xE2\x80\x9E\xE2\x84\xA2");
     EXPECT_EQ(Utf8AusCp1252("\x81"), "\xEF\xBF\xBD"); // undefined in the code page
     for (int byte = 0x20; byte <= 0xFF; ++byte) {

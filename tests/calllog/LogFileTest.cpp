@@ -117,7 +117,8 @@ TEST_F(LogFile, ASymbolicLinkToALogNotYetWrittenCreatesThatLog) {
     };
     const std::vector<Fall> faelle = {
         {"relative target", Pfad(QStringLiteral("aktuell.Rep")),
-         QStringLiteral("1996/Tarvis 12-1996.Rep"), Pfad(QStringLiteral("1996/Tarvis 12-1996.Rep"))},
+         QStringLiteral("1996/Tarvis 12-1996.Rep"),
+         Pfad(QStringLiteral("1996/Tarvis 12-1996.Rep"))},
         {"absolute target", Pfad(QStringLiteral("absolut.Rep")),
          Pfad(QStringLiteral("1996/absolut.Rep")), Pfad(QStringLiteral("1996/absolut.Rep"))},
         {"a link to a link", Pfad(QStringLiteral("kette.Rep")), QStringLiteral("glied.Rep"),
@@ -137,7 +138,9 @@ TEST_F(LogFile, ASymbolicLinkToALogNotYetWrittenCreatesThatLog) {
     EXPECT_EQ(AppendCallRecord(Pfad(QStringLiteral("tot.Rep")), Beispiel()).grund,
               QStringLiteral("Datei oder Verzeichnis nicht gefunden"));
     // No scratch file is left behind by any of these saves.
-    EXPECT_TRUE(QDir(dir_.path()).entryList({QStringLiteral(".Tarvis32-*")}, QDir::Hidden | QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(dir_.path())
+                    .entryList({QStringLiteral(".Tarvis32-*")}, QDir::Hidden | QDir::Files)
+                    .isEmpty());
 }
 
 TEST_F(LogFile, RecordLines) {

@@ -97,10 +97,14 @@ INSTANTIATE_TEST_SUITE_P(
         ZeilenFall{"grown_units_and_cost",
                    Vorne + "0711 123456       Fern        1234567   148148,04 DM",
                    ZeilenArt::Datensatz, Satz(4, 1'234'567, 14'814'804)},
-        ZeilenFall{"typed_short_start_time_and_no_stop_time",
-                   "07.12.96   9:05   07.12.96      00:03:39,0                     City   2   0,24 DM",
-                   ZeilenArt::Datensatz, OhneZeiten(Satz(1, 2, 24))},
-        ZeilenFall{"comment", std::string(57, ' ') + "R\xFC" "ckruf", ZeilenArt::Kommentar},
+        ZeilenFall{
+            "typed_short_start_time_and_no_stop_time",
+            "07.12.96   9:05   07.12.96      00:03:39,0                     City   2   0,24 DM",
+            ZeilenArt::Datensatz, OhneZeiten(Satz(1, 2, 24))},
+        ZeilenFall{"comment",
+                   std::string(57, ' ') + "R\xFC"
+                                          "ckruf",
+                   ZeilenArt::Kommentar},
         ZeilenFall{"comment_of_blanks", std::string(60, ' '), ZeilenArt::Kommentar},
         ZeilenFall{"heading", "     Beginn                 Ende", ZeilenArt::KeinDatensatz},
         ZeilenFall{"dashes", std::string(109, '-'), ZeilenArt::KeinDatensatz},

@@ -2,8 +2,8 @@
 
 #include "calllog/LogFile.h"
 #include "calllog/Logbuch.h"
-#include "platform/FileDialog.h"
 #include "gui/WindowStyle.h"
+#include "platform/FileDialog.h"
 #include "support/Anruf.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
@@ -206,8 +206,7 @@ TEST_F(SaveDialog, SavesTheChosenZoneWithNumberAndComment) {
     Tippe(Kind<QLineEdit>(*dlg, "txtKommentar"), QStringLiteral("Rückruf"));
     QTest::mouseClick(Kind<QPushButton>(*dlg, "cmdOk"), Qt::LeftButton);
     EXPECT_TRUE(dlg->Gespeichert());
-    EXPECT_EQ(ReadAll(logbuch_.Pfad()),
-              KopfZeilen() + Datensatz("0711 123456", 3, "Rückruf"));
+    EXPECT_EQ(ReadAll(logbuch_.Pfad()), KopfZeilen() + Datensatz("0711 123456", 3, "Rückruf"));
 }
 
 TEST_F(SaveDialog, HeaderClicksFocusTheBoxesWithTheirTextSelected) {

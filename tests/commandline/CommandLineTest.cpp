@@ -237,8 +237,7 @@ TEST(Kommandozeile, AuswertungSumsALogWrittenByTheProgram) {
     ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1996} / 12 / 7, 1, 2, "Oma")));
     ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1996} / 12 / 31, 4, 11)));
     ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1996} / 12 / 8, 1, 3)));
-    ASSERT_TRUE(AppendCallRecord(
-        pfad, Eintrag(year{1997} / 1 / 1, 3, 100, "Neujahr")));
+    ASSERT_TRUE(AppendCallRecord(pfad, Eintrag(year{1997} / 1 / 1, 3, 100, "Neujahr")));
     const QByteArray vorher = [&] {
         QFile f(pfad);
         f.open(QIODevice::ReadOnly);
@@ -351,8 +350,9 @@ TEST(Kommandozeile, OutputThatCannotBeWrittenIsAFailure) {
     EXPECT_EQ(BeendeAusgabe(aus, fehler, FuehreKommandozeileAus({"Tarvis32", "-v"}, aus, fehler)),
               ExitOk);
     QTextStream leer(&voll);
-    EXPECT_EQ(BeendeAusgabe(leer, fehler, FuehreKommandozeileAus({"Tarvis32", "--x"}, leer, fehler)),
-              ExitEingabe);
+    EXPECT_EQ(
+        BeendeAusgabe(leer, fehler, FuehreKommandozeileAus({"Tarvis32", "--x"}, leer, fehler)),
+        ExitEingabe);
 }
 
 // Logs saved under German, English, C and Persian number settings are the same bytes, and the

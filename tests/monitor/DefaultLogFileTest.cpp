@@ -31,8 +31,8 @@ TEST(StandardLogbuchdatei, MakesAMissingDocumentsDirectory) {
     QTemporaryDir home;
     const QString dokumente = home.filePath(QStringLiteral("Dokumente/Privat"));
     const auto nie = [](const QString&) { return false; };
-    const QString pfad = StandardLogbuchdatei(year{1996} / 12 / 7, home.filePath(QStringLiteral("bin")),
-                                              dokumente, nie);
+    const QString pfad = StandardLogbuchdatei(year{1996} / 12 / 7,
+                                              home.filePath(QStringLiteral("bin")), dokumente, nie);
     EXPECT_EQ(pfad, QDir(dokumente).filePath(QStringLiteral("Tarvis 12-1996.Rep")));
     EXPECT_TRUE(QFileInfo(dokumente).isDir());
     QFile datei(pfad);

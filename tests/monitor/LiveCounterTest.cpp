@@ -64,7 +64,7 @@ TEST(LiveCounter, StartChargesOneUnitInEveryZoneAndStopFreezes) {
     EXPECT_FALSE(anruf.zaehler.GespraechLaeuft());
     EXPECT_EQ(Einheiten(anruf.zaehler), Alle(1));
     EXPECT_EQ(anruf.zaehler.Verstrichen(), 60); // up to STOP
-    anruf.TickBei(50'000);                       // and frozen after it
+    anruf.TickBei(50'000);                      // and frozen after it
     EXPECT_EQ(Einheiten(anruf.zaehler), Alle(1));
     EXPECT_EQ(anruf.zaehler.Verstrichen(), 60);
     EXPECT_EQ(anruf.zaehler.StartDatum(), year{1996} / 12 / 2);

@@ -1,7 +1,7 @@
 #include "overview/OverviewWindow.h"
 
-#include "overview/TariffOverview.h"
 #include "gui/WindowStyle.h"
+#include "overview/TariffOverview.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

@@ -76,9 +76,8 @@ TEST(DauerAusText, TheLogsDurationWithTenths) {
     const struct {
         const char* text;
         std::int64_t ms;
-    } gueltig[] = {{"00:03:39,2", 219'200},       {"00:00:00,0", 0},
-                   {"23:59:59,9", 86'399'900},    {"100:00:00,0", 360'000'000},
-                   {"00:03:39", 219'000},          {"25:01:01,2", 90'061'200}};
+    } gueltig[] = {{"00:03:39,2", 219'200},      {"00:00:00,0", 0},     {"23:59:59,9", 86'399'900},
+                   {"100:00:00,0", 360'000'000}, {"00:03:39", 219'000}, {"25:01:01,2", 90'061'200}};
     for (const auto& f : gueltig) {
         SCOPED_TRACE(f.text);
         EXPECT_EQ(DauerAusText(f.text), f.ms);
