@@ -47,13 +47,24 @@ std::string Text(Datum d) {
 
 } // namespace
 
-TEST(OsterSonntag, MatchesTheTableOfEasterDates) {
-    for (const auto& fall : OsterTabelle) {
-        SCOPED_TRACE(fall.jahr);
-        EXPECT_EQ(Text(OsterSonntag(fall.jahr)),
-                  Text(year{fall.jahr} / month{fall.monat} / day{fall.tag}));
-    }
+namespace {
+void PrintTo(const OsterFall& fall, std::ostream* os) {
+    *os << fall.jahr;
 }
+} // namespace
+
+class OsterTabelleTest : public ::testing::TestWithParam<OsterFall> {};
+
+TEST_P(OsterTabelleTest, MatchesTheTableOfEasterDates) {
+    const OsterFall& fall = GetParam();
+    EXPECT_EQ(Text(OsterSonntag(fall.jahr)),
+              Text(year{fall.jahr} / month{fall.monat} / day{fall.tag}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Jahre, OsterTabelleTest, ::testing::ValuesIn(OsterTabelle),
+                         [](const ::testing::TestParamInfo<OsterFall>& info) {
+                             return "Ostern" + std::to_string(info.param.jahr);
+                         });
 
 TEST(OsterSonntag, AgreesWithAnIndependentAlgorithmAndIsASunday) {
     for (int jahr = 1583; jahr <= 4099; ++jahr) {

@@ -1,5 +1,7 @@
 #include "tariff/TariffBand.h"
 
+#include <array>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -50,15 +52,29 @@ std::vector<BandFall> GrenzFaelle() {
 
 } // namespace
 
-TEST(TarifNr, EveryBoundarySecondOfEveryKindOfDay) {
-    FeiertagKalender kalender;
-    for (const auto& fall : GrenzFaelle()) {
-        const int sek = SekundeDesTages(fall.zeitpunkt);
-        SCOPED_TRACE(std::string(fall.name) + " " + std::to_string(sek / 3600) + ":" +
-                     std::to_string(sek / 60 % 60) + ":" + std::to_string(sek % 60));
-        EXPECT_EQ(TarifNr(fall.zeitpunkt, kalender), fall.band);
-    }
+namespace {
+std::string FallName(const BandFall& fall) {
+    const int sek = SekundeDesTages(fall.zeitpunkt);
+    char zeit[32];
+    std::snprintf(zeit, sizeof zeit, "_%02d_%02d_%02d", sek / 3600, sek / 60 % 60, sek % 60);
+    return fall.name + std::string(zeit);
 }
+void PrintTo(const BandFall& fall, std::ostream* os) {
+    *os << FallName(fall);
+}
+} // namespace
+
+class GrenzSekunden : public ::testing::TestWithParam<BandFall> {};
+
+TEST_P(GrenzSekunden, HaveTheBandOfTheirSlot) {
+    FeiertagKalender kalender;
+    EXPECT_EQ(TarifNr(GetParam().zeitpunkt, kalender), GetParam().band);
+}
+
+INSTANTIATE_TEST_SUITE_P(TarifNr, GrenzSekunden, ::testing::ValuesIn(GrenzFaelle()),
+                         [](const ::testing::TestParamInfo<BandFall>& info) {
+                             return FallName(info.param);
+                         });
 
 TEST(TarifNr, KindOfDayOrderAndDateOfTheMoment) {
     FeiertagKalender kalender;
