@@ -180,6 +180,7 @@ void frmUebersicht::BaueZonenWahl() {
     for (int zone : AlleZonen) {
         auto* knopf = new QRadioButton(rahmen_[1]);
         knopf->setObjectName(FeldName("optZone", zone));
+        knopf->setAccessibleName(ZonenText(zone)); // its name stands in the label beside it
         knopf->setGeometry(ZeilenRechteck(zone, KnopfLinks, KnopfBreite));
         connect(knopf, &QRadioButton::toggled, this, [this, zone](bool gewaehlt) {
             if (gewaehlt) {
@@ -206,6 +207,7 @@ void frmUebersicht::BaueZeitWahl() {
         const auto i = static_cast<std::size_t>(art);
         auto* knopf = new QRadioButton(rahmen_[2]);
         knopf->setObjectName(FeldName("optZeit", art));
+        knopf->setAccessibleName(AlsQString(TagesArtName[i]));
         knopf->setGeometry(ZeilenRechteck(art, KnopfLinks, KnopfBreite));
         connect(knopf, &QRadioButton::toggled, this, [this, art](bool gewaehlt) {
             if (gewaehlt) {
@@ -218,8 +220,7 @@ void frmUebersicht::BaueZeitWahl() {
                                      ZeilenRechteck(art, LabelLinks, LabelBreite), fett);
         label->setObjectName(FeldName("lblZeit", art));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        SetzeGrund(label, ZeitGrund[i]);
-        SetzeTextFarbe(label, ZeitSchrift[i]);
+        SetzeGrund(label, ZeitGrund[i], ZeitSchrift[i]);
         WaehltBeiKlick(label, knopf);
         lblZeit_[i] = label;
     }
