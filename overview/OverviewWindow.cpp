@@ -1,5 +1,6 @@
 #include "overview/OverviewWindow.h"
 
+#include "gui/Accessibility.h"
 #include "gui/LabelClick.h"
 #include "gui/WindowStyle.h"
 #include "overview/TariffOverview.h"
@@ -92,6 +93,7 @@ frmUebersicht::frmUebersicht(QWidget* parent) : QDialog(parent) {
     cmdZurueck_ = new QPushButton(QStringLiteral("&zurück"), this);
     cmdZurueck_->setObjectName(QStringLiteral("cmdZurueck"));
     cmdZurueck_->setDefault(true);
+    ZeigtFokus(cmdZurueck_); // the default button wears the focus colour all the time
     connect(cmdZurueck_, &QPushButton::clicked, this, &QDialog::accept);
 
     setMinimumSize(EntwurfGroesse);
