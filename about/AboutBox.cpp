@@ -29,6 +29,7 @@ QLabel* AboutText(QWidget* parent, int index, const QString& text, const QRect& 
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
+    FokusVonAnfangAnSichtbar(this);
     setWindowTitle(QStringLiteral("Info"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

@@ -84,6 +84,7 @@ frmBerechnung::frmBerechnung(CalendarClock& uhr, Datum heute, Logbuch& logbuch,
                              FileChooser& dateiWahl, QWidget* parent)
     : QDialog(parent), logbuch_(logbuch), dateiWahl_(dateiWahl) {
     setObjectName(QStringLiteral("frmBerechnung"));
+    FokusVonAnfangAnSichtbar(this);
     setWindowTitle(QStringLiteral("Berechnung"));
     BaueFenster();
 

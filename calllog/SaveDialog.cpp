@@ -75,6 +75,7 @@ frmSpeichern::frmSpeichern(const GespraechsDaten& daten, Logbuch& logbuch, FileC
                            QWidget* parent)
     : QDialog(parent), daten_(daten), logbuch_(logbuch), dateiWahl_(dateiWahl) {
     setObjectName(QStringLiteral("frmSpeichern"));
+    FokusVonAnfangAnSichtbar(this);
     setWindowTitle(QStringLiteral("Speichern"));
     BaueFenster();
 

@@ -114,4 +114,27 @@ void ZeigtFokus(QWidget* control) {
     control->installEventFilter(new FokusRahmen(control));
 }
 
+namespace {
+
+// Qt forgets a keyboard focus change when a window is shown; it is set again each time.
+class FokusSichtbar final : public QObject {
+public:
+    explicit FokusSichtbar(QWidget* fenster) : QObject(fenster) {}
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+        if (ereignis->type() == QEvent::Show || ereignis->type() == QEvent::WindowActivate) {
+            static_cast<QWidget*>(objekt)->setAttribute(Qt::WA_KeyboardFocusChange);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void FokusVonAnfangAnSichtbar(QWidget* fenster) {
+    fenster->setAttribute(Qt::WA_KeyboardFocusChange);
+    fenster->installEventFilter(new FokusSichtbar(fenster));
+}
+
 } // namespace tarvis

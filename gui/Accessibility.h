@@ -47,4 +47,8 @@ private:
 // frame) gets the style's focus frame drawn over it while it has the focus.
 void ZeigtFokus(QWidget* control);
 
+// The style marks the focus only once the keyboard has moved it; a window opened from the
+// keyboard shows at once where the focus stands.
+void FokusVonAnfangAnSichtbar(QWidget* fenster);
+
 } // namespace tarvis

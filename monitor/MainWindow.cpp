@@ -72,6 +72,7 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     : QMainWindow(parent), uhr_(umgebung.uhr), msZaehler_(umgebung.zaehler),
       dateiWahl_(umgebung.dateiWahl), logbuch_(umgebung.logbuch), zaehler_(kalender_) {
     setObjectName(QStringLiteral("frmGMMain"));
+    FokusVonAnfangAnSichtbar(this);
     BaueFenster();
 
     // Start-up, in this order: log file and title, copyright, clock, marker, tariff state,

@@ -79,6 +79,7 @@ QRectF TarifGrafikFlaeche(QSizeF grafik) {
 
 frmUebersicht::frmUebersicht(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmUebersicht"));
+    FokusVonAnfangAnSichtbar(this);
     setWindowTitle(QStringLiteral("Tarifübersicht"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setFont(Arial(9.75));

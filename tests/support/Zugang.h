@@ -107,8 +107,16 @@ inline std::vector<QString> PruefeSichtbarenFokus(QWidget& fenster) {
     if (erster == nullptr) {
         return folge;
     }
-    // One Tab round first, so the window knows the keyboard moves the focus, as it does for a
-    // user who came by Tab.
+    // The control that has the focus when the window opens shows it before any key is pressed.
+    {
+        const QImage mit = erster->grab().toImage();
+        erster->clearFocus();
+        const QImage ohne = erster->grab().toImage();
+        erster->setFocus(Qt::OtherFocusReason);
+        EXPECT_NE(mit, ohne) << erster->objectName().toStdString()
+                             << " does not show its focus when the window opens";
+    }
+    // Then a Tab round, so the window has seen the keyboard move the focus.
     QWidget* control = erster;
     for (int i = 0; i < 40; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
