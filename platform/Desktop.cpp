@@ -9,8 +9,8 @@ namespace tarvis {
 
 const char* const DesktopId = "de.tarvis.Tarvis32";
 
-void StelleProgrammVor(QGuiApplication& app) {
-    Q_UNUSED(app);
+// Taking the application asks for one: the names and the icon are the application's.
+void StelleProgrammVor(QGuiApplication& /*app*/) {
     QGuiApplication::setApplicationName(QStringLiteral("Tarvis32"));
     QGuiApplication::setDesktopFileName(QLatin1String(DesktopId));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/de.tarvis.Tarvis32.svg")));
