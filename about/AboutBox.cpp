@@ -1,5 +1,6 @@
 #include "about/AboutBox.h"
 
+#include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
 #include "platform/VersionText.h"
 
@@ -28,6 +29,7 @@ QLabel* AboutText(QWidget* parent, int index, const QString& text, const QRect& 
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
+    FokusVonAnfangAnSichtbar(this);
     setWindowTitle(QStringLiteral("Info"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -54,6 +56,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     cmdOk_->setObjectName(QStringLiteral("cmdOk"));
     cmdOk_->setGeometry(Twips(3900, 3780, 1215, 375));
     cmdOk_->setDefault(true);
+    ZeigtFokus(cmdOk_); // the default button wears the focus colour all the time
     cmdOk_->setFocus();
     connect(cmdOk_, &QPushButton::clicked, this, &QDialog::accept);
 

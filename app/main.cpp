@@ -4,6 +4,7 @@
 #include "monitor/DefaultLogFile.h"
 #include "monitor/MainWindow.h"
 #include "platform/Clock.h"
+#include "platform/Desktop.h"
 #include "platform/FileDialog.h"
 
 #include <QApplication>
@@ -48,7 +49,8 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarvis32"));
+    tarvis::StelleProgrammVor(app);
+    tarvis::LadeQtTexte(app);
 
     tarvis::SystemCalendarClock uhr;
     tarvis::SteadyMillisecondCounter zaehler;

@@ -2,6 +2,7 @@
 
 #include "calllog/CallData.h"
 #include "calllog/SaveDialog.h"
+#include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
 #include "platform/Clock.h"
 #include "platform/QtCalendar.h"
@@ -53,10 +54,11 @@ QLabel* Kopf(QWidget* parent, int index, const char* text, const QRect& geometri
     return label;
 }
 
-QLineEdit* Textfeld(QWidget* parent, const char* name, const QRect& geometrie, int maxLaenge,
-                    const QColor& grund) {
+QLineEdit* Textfeld(QWidget* parent, const char* name, const QString& zugangsName,
+                    const QRect& geometrie, int maxLaenge, const QColor& grund) {
     auto* feld = new QLineEdit(parent);
     feld->setObjectName(QLatin1String(name));
+    feld->setAccessibleName(zugangsName);
     feld->setGeometry(geometrie);
     feld->setMaxLength(maxLaenge);
     SetzeGrund(feld, grund);
@@ -64,8 +66,9 @@ QLineEdit* Textfeld(QWidget* parent, const char* name, const QRect& geometrie, i
 }
 
 // Outputs can be selected and copied, but are not typed into and are skipped by Tab.
-QLineEdit* Ausgabefeld(QWidget* parent, const char* name, const QRect& geometrie) {
-    QLineEdit* feld = Textfeld(parent, name, geometrie, 10, AusgabeGrund);
+QLineEdit* Ausgabefeld(QWidget* parent, const char* name, const QString& zugangsName,
+                       const QRect& geometrie) {
+    QLineEdit* feld = Textfeld(parent, name, zugangsName, geometrie, 10, AusgabeGrund);
     feld->setReadOnly(true);
     feld->setFocusPolicy(Qt::ClickFocus);
     return feld;
@@ -81,6 +84,7 @@ frmBerechnung::frmBerechnung(CalendarClock& uhr, Datum heute, Logbuch& logbuch,
                              FileChooser& dateiWahl, QWidget* parent)
     : QDialog(parent), logbuch_(logbuch), dateiWahl_(dateiWahl) {
     setObjectName(QStringLiteral("frmBerechnung"));
+    FokusVonAnfangAnSichtbar(this);
     setWindowTitle(QStringLiteral("Berechnung"));
     BaueFenster();
 
@@ -106,12 +110,15 @@ void frmBerechnung::BaueFenster() {
 
 void frmBerechnung::BaueStatus() {
     QFrame* rahmen = Rahmen(this, Twips(60, 30, 4800, 390), QStringLiteral("Rahmen(0)"));
-    lblStatus_ = Beschriftung(rahmen, QString(), QRect(3, 3, rahmen->width() - 6, 20),
-                              Arial(8.25, true), Qt::AlignLeft | Qt::AlignVCenter);
+    auto* status = new WertLabel(rahmen);
+    status->setGeometry(3, 3, rahmen->width() - 6, 20);
+    status->setFont(Arial(8.25, true));
+    status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    status->SetzeRolle(QAccessible::AlertMessage);
+    lblStatus_ = status;
     lblStatus_->setObjectName(QStringLiteral("lblStatus"));
     lblStatus_->setIndent(3);
-    SetzeGrund(lblStatus_, Hellgrau);
-    SetzeTextFarbe(lblStatus_, Dunkelrot);
+    SetzeGrund(lblStatus_, Hellgrau, Dunkelrot);
 }
 
 void frmBerechnung::BaueEingaben() {
@@ -125,19 +132,25 @@ void frmBerechnung::BaueEingaben() {
     Kopf(rahmen, 4, "Stop", QRect(KopfLinks, StopOben, KopfBreite, FeldHoehe), kopf, links);
     Kopf(rahmen, 5, "Dauer", QRect(KopfLinks, DauerOben, KopfBreite, FeldHoehe), kopf, links);
 
-    txtStartDat_ = Textfeld(rahmen, "txtStartDat",
+    txtStartDat_ = Textfeld(rahmen, "txtStartDat", QStringLiteral("Start-Datum (TT.MM.JJJJ)"),
                             QRect(DatumLinks, StartOben, DatumBreite, FeldHoehe), 10, EingabeGrund);
-    txtStartUhr_ = Textfeld(rahmen, "txtStartUhr", QRect(UhrLinks, StartOben, UhrBreite, FeldHoehe),
-                            8, EingabeGrund);
-    txtStopDat_ =
-        Ausgabefeld(rahmen, "txtStopDat", QRect(DatumLinks, StopOben, DatumBreite, FeldHoehe));
-    txtStopUhr_ =
-        Ausgabefeld(rahmen, "txtStopUhr", QRect(UhrLinks, StopOben, UhrBreite, FeldHoehe));
-    txtDauer_ = Textfeld(rahmen, "txtDauer", QRect(UhrLinks, DauerOben, UhrBreite, FeldHoehe),
+    txtStartUhr_ = Textfeld(rahmen, "txtStartUhr", QStringLiteral("Start-Uhrzeit (hh:mm:ss)"),
+                            QRect(UhrLinks, StartOben, UhrBreite, FeldHoehe), 8, EingabeGrund);
+    txtStopDat_ = Ausgabefeld(rahmen, "txtStopDat", QStringLiteral("Stop-Datum"),
+                              QRect(DatumLinks, StopOben, DatumBreite, FeldHoehe));
+    txtStopUhr_ = Ausgabefeld(rahmen, "txtStopUhr", QStringLiteral("Stop-Uhrzeit"),
+                              QRect(UhrLinks, StopOben, UhrBreite, FeldHoehe));
+    txtDauer_ = Textfeld(rahmen, "txtDauer", QStringLiteral("Dauer (hh:mm:ss)"),
+                         QRect(UhrLinks, DauerOben, UhrBreite, FeldHoehe),
                          static_cast<int>(DauerTextLaenge), EingabeGrund);
 
     zeitScroll_ = new QScrollBar(Qt::Horizontal, rahmen);
     zeitScroll_->setObjectName(QStringLiteral("ZeitScroll"));
+    zeitScroll_->setAccessibleName(QStringLiteral("Dauer in Minuten"));
+    // A scroll bar turns its keys round by default (Up scrolls a page back); here Right and Up
+    // give a longer call, Left and Down a shorter one, PageUp and PageDown an hour.
+    zeitScroll_->setInvertedControls(false);
+    ZeigtFokus(zeitScroll_);
     zeitScroll_->setGeometry(DatumLinks, DauerOben + 2, DatumBreite, FeldHoehe - 4);
     zeitScroll_->setRange(0, MinutenProTag - 1);
     zeitScroll_->setSingleStep(1);
@@ -175,10 +188,12 @@ void frmBerechnung::BaueZonen() {
         name->setObjectName(FeldName("lblZone", zone));
 
         lblEinheiten_[zone] = ZonenZahl(rahmen, FeldName("lblEinheiten", zone), zone,
-                                        QRect(EinhLinks, oben, EinhBreite, ZeilenHoehe), zahlen);
+                                        QRect(EinhLinks, oben, EinhBreite, ZeilenHoehe), zahlen,
+                                        ZonenWert::Einheiten);
         lblEinheiten_[zone]->setText(QStringLiteral("0"));
         lblKosten_[zone] = ZonenZahl(rahmen, FeldName("lblKosten", zone), zone,
-                                     QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen);
+                                     QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen,
+                                     ZonenWert::Kosten);
         lblKosten_[zone]->setText(nullKosten);
 
         QLabel* dm =
@@ -212,6 +227,9 @@ bool frmBerechnung::EingabenPruefen() {
     const std::string fehler =
         EingabeFehler(Utf8(txtStartDat_), Utf8(txtStartUhr_), Utf8(txtDauer_));
     lblStatus_->setText(AlsQString(fehler));
+    if (!fehler.empty()) {
+        lblStatus_->Alarm();
+    }
     return fehler.empty();
 }
 

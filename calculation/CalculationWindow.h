@@ -19,6 +19,7 @@ namespace tarvis {
 class CalendarClock;
 class FileChooser;
 class Logbuch;
+class WertLabel;
 
 // The calculation window: prices a call after the fact from its start date, start time and
 // duration, for all four zones, and can hand the result to the save dialog.
@@ -56,7 +57,7 @@ private:
     FileChooser& dateiWahl_;
     FeiertagKalender kalender_;
 
-    QLabel* lblStatus_ = nullptr;
+    WertLabel* lblStatus_ = nullptr;
     QLineEdit* txtStartDat_ = nullptr;
     QLineEdit* txtStartUhr_ = nullptr;
     QLineEdit* txtDauer_ = nullptr;

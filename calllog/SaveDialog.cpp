@@ -3,12 +3,14 @@
 #include "calllog/DirKurzName.h"
 #include "calllog/LogFile.h"
 #include "calllog/Logbuch.h"
+#include "gui/Accessibility.h"
 #include "gui/LabelClick.h"
 #include "gui/WindowStyle.h"
 #include "platform/FileDialog.h"
 
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -63,7 +65,7 @@ QString FehlerText(const QString& pfad, const QString& grund) {
     return QStringLiteral("Das Gespräch konnte nicht in die Logbuchdatei geschrieben werden.\n\n"
                           "Datei: %1\nGrund: %2\n\n"
                           "Bitte erneut versuchen oder mit einem Doppelklick auf den Dateinamen "
-                          "eine andere Logbuchdatei wählen.")
+                          "(oder Alt+L und Eingabetaste) eine andere Logbuchdatei wählen.")
         .arg(pfad, grund);
 }
 
@@ -73,6 +75,7 @@ frmSpeichern::frmSpeichern(const GespraechsDaten& daten, Logbuch& logbuch, FileC
                            QWidget* parent)
     : QDialog(parent), daten_(daten), logbuch_(logbuch), dateiWahl_(dateiWahl) {
     setObjectName(QStringLiteral("frmSpeichern"));
+    FokusVonAnfangAnSichtbar(this);
     setWindowTitle(QStringLiteral("Speichern"));
     BaueFenster();
 
@@ -86,6 +89,7 @@ frmSpeichern::~frmSpeichern() = default;
 void frmSpeichern::BaueFenster() {
     QPalette grund = palette();
     grund.setColor(QPalette::Window, Hellgrau);
+    grund.setColor(QPalette::WindowText, Qt::black);
     setPalette(grund);
     setAutoFillBackground(true);
     setFont(Arial(8.25));
@@ -100,13 +104,22 @@ void frmSpeichern::BaueFenster() {
 
 void frmSpeichern::BaueDateiAnzeige() {
     QLabel* kopf =
-        Beschriftung(this, QStringLiteral("Aktuelle Logbuchdatei (Doppelklick zum Ändern):"),
+        Beschriftung(this, QStringLiteral("Aktuelle &Logbuchdatei (Doppelklick zum Ändern):"),
                      Twips(120, 60, 5595, 255), Arial(9));
     kopf->setObjectName(QStringLiteral("lblHeader(4)"));
     SetzeTextFarbe(kopf, Blau);
 
+    // The keyboard reaches the file name too: Alt+L or Tab puts the focus on its frame, and
+    // Enter or Space there asks for another file, as a double click does.
     rahmenDatei_ = Rahmen(this, Twips(120, 300, 5595, 435), QStringLiteral("Rahmen(2)"));
     rahmenDatei_->installEventFilter(this);
+    rahmenDatei_->setFocusPolicy(Qt::StrongFocus);
+    const QString hinweis =
+        QStringLiteral("Doppelklick, Eingabe- oder Leertaste: eine andere Logbuchdatei wählen");
+    rahmenDatei_->setToolTip(hinweis);
+    rahmenDatei_->setAccessibleDescription(hinweis);
+    ZeigtFokus(rahmenDatei_);
+    kopf->setBuddy(rahmenDatei_);
     lblDatei_ = new QLabel(rahmenDatei_);
     lblDatei_->setObjectName(QStringLiteral("lblDatei"));
     lblDatei_->setFont(DateiSchrift());
@@ -123,6 +136,8 @@ void frmSpeichern::BaueZonenwahl() {
         const int oben = ZonenOben + (zone - 1) * ZonenAbstand;
         optZone_[zone] = new QRadioButton(rahmen);
         optZone_[zone]->setObjectName(FeldName("optZone", zone));
+        // The zone's name stands in a label of its own beside the button.
+        optZone_[zone]->setAccessibleName(ZonenText(zone));
         optZone_[zone]->setGeometry(InnenLinks + 2, oben, 22, ZonenHoehe);
 
         QLabel* name =
@@ -136,10 +151,13 @@ void frmSpeichern::BaueZonenwahl() {
 void frmSpeichern::BaueAngaben() {
     QFrame* rahmen = Rahmen(this, Twips(2940, 660, 2775, 2415), QStringLiteral("Rahmen(1)"));
     Kopf(rahmen, QStringLiteral("Zusätzliche Angaben (optional):"), 3, 8);
-    lblTelefon_ = Kopf(rahmen, QStringLiteral("Telefonnummer:"), 1, 40);
+    lblTelefon_ = Kopf(rahmen, QStringLiteral("&Telefonnummer:"), 1, 40);
     txtTelefon_ = Textfeld(rahmen, "txtTelefon", 58, TelefonLaenge);
-    lblKommentar_ = Kopf(rahmen, QStringLiteral("Kommentar:"), 2, 96);
+    lblKommentar_ = Kopf(rahmen, QStringLiteral("&Kommentar:"), 2, 96);
     txtKommentar_ = Textfeld(rahmen, "txtKommentar", 114, KommentarLaenge);
+    // A caption names its box for a screen reader and gives it its key.
+    lblTelefon_->setBuddy(txtTelefon_);
+    lblKommentar_->setBuddy(txtKommentar_);
     BeiKlick(lblTelefon_, [this] { txtTelefon_->setFocus(Qt::OtherFocusReason); });
     BeiKlick(lblKommentar_, [this] { txtKommentar_->setFocus(Qt::OtherFocusReason); });
     txtTelefon_->installEventFilter(this);
@@ -160,8 +178,8 @@ void frmSpeichern::BaueKnoepfe() {
 }
 
 void frmSpeichern::SetzeTabFolge() {
-    QWidget* const folge[] = {optZone_[1], optZone_[2],   optZone_[3], optZone_[4],
-                              txtTelefon_, txtKommentar_, cmdOk_,      cmdAbbruch_};
+    QWidget* const folge[] = {optZone_[1],   optZone_[2], optZone_[3], optZone_[4], txtTelefon_,
+                              txtKommentar_, cmdOk_,      cmdAbbruch_, rahmenDatei_};
     for (std::size_t i = 0; i + 1 < std::size(folge); ++i) {
         setTabOrder(folge[i], folge[i + 1]);
     }
@@ -173,6 +191,17 @@ bool frmSpeichern::eventFilter(QObject* objekt, QEvent* ereignis) {
         if (objekt == lblDatei_ || objekt == rahmenDatei_) {
             WechsleLogbuch();
             return true;
+        }
+        break;
+    case QEvent::KeyPress:
+        if (objekt == rahmenDatei_) {
+            const auto* taste = static_cast<QKeyEvent*>(ereignis);
+            const bool ohneModifier = (taste->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+            if (ohneModifier && (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter ||
+                                 taste->key() == Qt::Key_Space)) {
+                WechsleLogbuch();
+                return true;
+            }
         }
         break;
     // Typing into a box that gets the focus replaces what it holds.
@@ -238,6 +267,7 @@ void frmSpeichern::ZeigeDatei(bool kuerzen) {
         lblDatei_->adjustSize();
     }
     lblDatei_->setToolTip(pfad);
+    rahmenDatei_->setAccessibleName(QStringLiteral("Logbuchdatei: ") + pfad);
 }
 
 } // namespace tarvis

@@ -1,5 +1,6 @@
 #include "gui/WindowStyle.h"
 
+#include "gui/Accessibility.h"
 #include "tariff/TariffTables.h"
 
 #include <QFrame>
@@ -26,10 +27,12 @@ QColor ZonenFarbe(int zone) {
     return farben[zone - 1];
 }
 
-void SetzeGrund(QWidget* widget, const QColor& farbe) {
+void SetzeGrund(QWidget* widget, const QColor& farbe, const QColor& schrift) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, farbe);
     palette.setColor(QPalette::Base, farbe);
+    palette.setColor(QPalette::WindowText, schrift);
+    palette.setColor(QPalette::Text, schrift);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -62,25 +65,53 @@ QString FeldName(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
+QString ZonenText(int zone) {
+    return QString::fromUtf8(ZonenName[zone].data(), qsizetype(ZonenName[zone].size()));
+}
+
 QLabel* ZonenNameLabel(QWidget* parent, int zone, const QRect& geometrie, const QFont& font) {
-    QLabel* label = Beschriftung(
-        parent, QString::fromUtf8(ZonenName[zone].data(), qsizetype(ZonenName[zone].size())),
-        geometrie, font);
+    QLabel* label = Beschriftung(parent, ZonenText(zone), geometrie, font);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    SetzeGrund(label, ZonenGrund(zone));
-    SetzeTextFarbe(label, Qt::black);
+    SetzeGrund(label, ZonenGrund(zone), Qt::black);
     return label;
 }
 
-QLabel* ZonenZahl(QWidget* parent, const QString& name, int zone, const QRect& geometrie,
-                  const QFont& font) {
-    QLabel* label =
-        Beschriftung(parent, QString(), geometrie, font, Qt::AlignRight | Qt::AlignVCenter);
+namespace {
+
+QString ZonenWertName(int zone, ZonenWert wert, const QString& text) {
+    if (wert == ZonenWert::Waehrung) {
+        return text;
+    }
+    QString name = ZonenText(zone) + QStringLiteral(": ") + text;
+    switch (wert) {
+    case ZonenWert::Einheiten:
+        return name + (text == QLatin1String("1") ? QStringLiteral(" Einheit")
+                                                  : QStringLiteral(" Einheiten"));
+    case ZonenWert::Kosten:
+        return name + QStringLiteral(" DM");
+    case ZonenWert::Sekunden:
+        return name + QStringLiteral(" Sekunden je Einheit");
+    case ZonenWert::DMproMinute:
+        return name + QStringLiteral(" DM je Minute");
+    case ZonenWert::Waehrung:
+        break;
+    }
+    return name;
+}
+
+} // namespace
+
+WertLabel* ZonenZahl(QWidget* parent, const QString& name, int zone, const QRect& geometrie,
+                     const QFont& font, ZonenWert wert) {
+    auto* label = new WertLabel(parent);
+    label->setGeometry(geometrie);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setObjectName(name);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setMargin(1);
-    SetzeGrund(label, Hellgrau);
-    SetzeTextFarbe(label, ZonenFarbe(zone));
+    SetzeGrund(label, Hellgrau, ZonenFarbe(zone));
+    label->SetzeName([zone, wert](const QString& text) { return ZonenWertName(zone, wert, text); });
     return label;
 }
 

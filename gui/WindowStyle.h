@@ -8,6 +8,10 @@ class QWidget;
 class QLabel;
 class QFrame;
 
+namespace tarvis {
+class WertLabel;
+}
+
 namespace tarvis::style {
 
 // Layout figures are kept in twips (1/1440 inch) where the window's design gives them; 15 twips
@@ -33,7 +37,9 @@ inline const QColor Dunkelrot{192, 0, 0};
 QColor ZonenGrund(int zone);
 QColor ZonenFarbe(int zone);
 
-void SetzeGrund(QWidget* widget, const QColor& farbe);
+// A fixed ground always comes with a fixed text colour, so that a dark colour scheme never puts
+// its light text on it. Children inherit both.
+void SetzeGrund(QWidget* widget, const QColor& farbe, const QColor& schrift = Qt::black);
 void SetzeTextFarbe(QWidget* widget, const QColor& farbe);
 QFrame* Rahmen(QWidget* parent, const QRect& geometrie, const QString& name);
 QLabel* Beschriftung(QWidget* parent, const QString& text, const QRect& geometrie,
@@ -46,9 +52,17 @@ QString FeldName(const char* name, int index);
 // border and black text.
 QLabel* ZonenNameLabel(QWidget* parent, int zone, const QRect& geometrie, const QFont& font);
 
+// What a figure of a zone means, for a screen reader: "City: 3 Einheiten", "City: 1 Einheit",
+// "City: 0,36 DM", "City: 150,0 Sekunden je Einheit", "City: 0,05 DM je Minute". The unit "DM"
+// beside a cost is read as it stands.
+enum class ZonenWert { Einheiten, Kosten, Sekunden, DMproMinute, Waehrung };
+
 // A figure of a zone: right-aligned, in the zone's colour on grey, with a sunken border.
-QLabel* ZonenZahl(QWidget* parent, const QString& name, int zone, const QRect& geometrie,
-                  const QFont& font);
+WertLabel* ZonenZahl(QWidget* parent, const QString& name, int zone, const QRect& geometrie,
+                     const QFont& font, ZonenWert wert);
+
+// The name of a zone, "Region 50".
+QString ZonenText(int zone);
 
 // A label whose text is set only when it differs, so an unchanged figure is not repainted.
 void SetzeText(QLabel* label, const QString& text);

@@ -5,6 +5,8 @@
 #include "calllog/CallData.h"
 #include "calllog/Logbuch.h"
 #include "calllog/SaveDialog.h"
+#include "gui/Accessibility.h"
+#include "gui/Gauge.h"
 #include "gui/WindowStyle.h"
 #include "monitor/TariffDisplay.h"
 #include "overview/OverviewWindow.h"
@@ -18,7 +20,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -46,12 +47,32 @@ QString ZonenLabelName(int zone) {
     return QLatin1String(namen[zone - 1]);
 }
 
+// The kind-of-day marker is a letter or two; a screen reader reads the kind of day it stands for.
+QString TagesArtVonMarker(const QString& marker) {
+    for (int art = 1; art <= TagesArtAnzahl; ++art) {
+        if (MarkerVon(static_cast<TagesArt>(art)).text == marker) {
+            return QStringLiteral("Tagesart: ") + AlsQString(TagesArtName[std::size_t(art)]);
+        }
+    }
+    return marker;
+}
+
+WertLabel* WertBeschriftung(QWidget* parent, const QRect& geometrie, const QFont& font,
+                            Qt::Alignment ausrichtung = Qt::AlignCenter) {
+    auto* label = new WertLabel(parent);
+    label->setGeometry(geometrie);
+    label->setFont(font);
+    label->setAlignment(ausrichtung);
+    return label;
+}
+
 } // namespace
 
 frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     : QMainWindow(parent), uhr_(umgebung.uhr), msZaehler_(umgebung.zaehler),
       dateiWahl_(umgebung.dateiWahl), logbuch_(umgebung.logbuch), zaehler_(kalender_) {
     setObjectName(QStringLiteral("frmGMMain"));
+    FokusVonAnfangAnSichtbar(this);
     BaueFenster();
 
     // Start-up, in this order: log file and title, copyright, clock, marker, tariff state,
@@ -62,7 +83,7 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     lblCopyright_->setText(CopyrightText());
     lblUhr_->setText(AlsQString(UhrzeitText(jetzt)));
     lblFT_->setText(QString());
-    SetzeGrund(lblFT_, Hellgrau);
+    SetzeGrund(lblFT_, Hellgrau, Qt::white);
     zaehler_.VarInit(jetzt);
     NeuerTag();
 
@@ -87,9 +108,9 @@ void frmGMMain::BaueFenster() {
     flaeche->setFont(Arial(9.75));
     setCentralWidget(flaeche);
 
-    mnuTarife_ = menuBar()->addAction(QStringLiteral("Tarife"));
+    mnuTarife_ = menuBar()->addAction(QStringLiteral("&Tarife"));
     mnuTarife_->setObjectName(QStringLiteral("mnuTarife"));
-    mnuBerechnung_ = menuBar()->addAction(QStringLiteral("Berechnung"));
+    mnuBerechnung_ = menuBar()->addAction(QStringLiteral("&Berechnung"));
     mnuBerechnung_->setObjectName(QStringLiteral("mnuBerechnung"));
     connect(mnuTarife_, &QAction::triggered, this, &frmGMMain::Tarife);
     connect(mnuBerechnung_, &QAction::triggered, this, &frmGMMain::Berechnung);
@@ -112,12 +133,15 @@ void frmGMMain::BaueKopf(QWidget* flaeche) {
     lblDatum_ = Beschriftung(rahmen0, QString(), QRect(6, 12, 160, 20), Arial(9.75),
                              Qt::AlignLeft | Qt::AlignVCenter);
     lblDatum_->setObjectName(QStringLiteral("lblDatum"));
-    lblFT_ = Beschriftung(rahmen0, QString(), QRect(168, 12, 22, 20), Arial(8.25, true));
-    lblFT_->setObjectName(QStringLiteral("lblFT"));
-    SetzeTextFarbe(lblFT_, Qt::white);
-    lblTarif_ = Beschriftung(rahmen0, QString(), QRect(194, 12, SekLinks - 196, 20), Arial(8.25),
-                             Qt::AlignLeft | Qt::AlignVCenter);
-    lblTarif_->setObjectName(QStringLiteral("lblTarif"));
+    WertLabel* ft = WertBeschriftung(rahmen0, QRect(168, 12, 22, 20), Arial(8.25, true));
+    ft->setObjectName(QStringLiteral("lblFT"));
+    ft->SetzeName(&TagesArtVonMarker);
+    lblFT_ = ft;
+    WertLabel* tarif = WertBeschriftung(rahmen0, QRect(194, 12, SekLinks - 196, 20), Arial(8.25),
+                                        Qt::AlignLeft | Qt::AlignVCenter);
+    tarif->setObjectName(QStringLiteral("lblTarif"));
+    tarif->SetzeName(QStringLiteral("Tarif: "));
+    lblTarif_ = tarif;
     Beschriftung(rahmen0, QStringLiteral("Sek."), QRect(SekLinks, 12, SekBreite, 20), Arial(9.75));
     Beschriftung(rahmen0, QStringLiteral("DM/min."), QRect(DMminLinks, 12, DMminBreite, 20),
                  Arial(9.75));
@@ -140,33 +164,32 @@ void frmGMMain::BaueZonen(QWidget* flaeche) {
             ZonenNameLabel(rahmen3, zone, QRect(NameLinks, oben, NameBreite, ZeilenHoehe), zahlen);
         name->setObjectName(ZonenLabelName(zone));
 
-        auto* gauge = new QProgressBar(rahmen3);
+        auto* gauge = new Gauge(rahmen3, ZonenGrund(zone));
         gauge->setObjectName(FeldName("GaugeZeit", zone));
         gauge->setGeometry(GaugeLinks, oben + 2, GaugeBreite, ZeilenHoehe - 4);
-        gauge->setTextVisible(false);
-        gauge->setRange(0, 1);
-        gauge->setValue(0);
-        gauge->setStyleSheet(
-            QStringLiteral("QProgressBar { background: rgb(192,192,192); border: 1px solid "
-                           "rgb(128,128,128); } QProgressBar::chunk { background: %1; }")
-                .arg(ZonenGrund(zone).name()));
+        gauge->setAccessibleName(ZonenText(zone) + QStringLiteral(": laufende Einheit"));
         gaugeZeit_[zone] = gauge;
 
-        lblSek_[zone] = ZonenZahl(rahmen3, FeldName("lblSek", zone), zone,
-                                  QRect(SekLinks, oben, SekBreite, ZeilenHoehe), tarif);
+        lblSek_[zone] =
+            ZonenZahl(rahmen3, FeldName("lblSek", zone), zone,
+                      QRect(SekLinks, oben, SekBreite, ZeilenHoehe), tarif, ZonenWert::Sekunden);
         lblDMmin_[zone] = ZonenZahl(rahmen3, FeldName("lblDMmin", zone), zone,
-                                    QRect(DMminLinks, oben, DMminBreite, ZeilenHoehe), tarif);
+                                    QRect(DMminLinks, oben, DMminBreite, ZeilenHoehe), tarif,
+                                    ZonenWert::DMproMinute);
 
         lblEinheiten_[zone] = ZonenZahl(rahmen4, FeldName("lblEinheiten", zone), zone,
-                                        QRect(EinhLinks, oben, EinhBreite, ZeilenHoehe), zahlen);
+                                        QRect(EinhLinks, oben, EinhBreite, ZeilenHoehe), zahlen,
+                                        ZonenWert::Einheiten);
         lblEinheiten_[zone]->setMargin(0); // room for the figures of a call of several days
         lblEinheiten_[zone]->setText(QStringLiteral("0"));
         lblKosten_[zone] = ZonenZahl(rahmen4, FeldName("lblKosten", zone), zone,
-                                     QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen);
+                                     QRect(KostenLinks, oben, KostenBreite, ZeilenHoehe), zahlen,
+                                     ZonenWert::Kosten);
         lblKosten_[zone]->setMargin(0);
         lblKosten_[zone]->setText(ZahlText(KostenText(0, FesterTrenner), QLocale()));
-        QLabel* dm = ZonenZahl(rahmen4, FeldName("lblDM", zone), zone,
-                               QRect(DMLinks, oben, DMBreite, ZeilenHoehe), zahlen);
+        QLabel* dm =
+            ZonenZahl(rahmen4, FeldName("lblDM", zone), zone,
+                      QRect(DMLinks, oben, DMBreite, ZeilenHoehe), zahlen, ZonenWert::Waehrung);
         dm->setAlignment(Qt::AlignCenter);
         dm->setMargin(0);
         dm->setText(QStringLiteral("DM"));
@@ -179,15 +202,19 @@ void frmGMMain::BaueUhrzeilen(QWidget* flaeche) {
     const char* namen[] = {"lblUhr", "lblStart", "lblStop", "lblDauer"};
     const int links[] = {6, 96, 186, 276};
     const int breiten[] = {84, 84, 84, 104};
-    QLabel* felder[4] = {};
+    WertLabel* felder[4] = {};
     for (int i = 0; i < 4; ++i) {
-        Beschriftung(rahmen5, QLatin1String(koepfe[i]), QRect(links[i], 8, breiten[i], 18),
-                     Arial(9.75));
-        felder[i] =
-            Beschriftung(rahmen5, QString(), QRect(links[i], 30, breiten[i], 24), Arial(9.75));
+        const QString kopf = QLatin1String(koepfe[i]);
+        Beschriftung(rahmen5, kopf, QRect(links[i], 8, breiten[i], 18), Arial(9.75));
+        felder[i] = WertBeschriftung(rahmen5, QRect(links[i], 30, breiten[i], 24), Arial(9.75));
         felder[i]->setObjectName(QLatin1String(namen[i]));
         felder[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         SetzeGrund(felder[i], Olivgelb);
+        // Clock and duration change every second and every tick: a listener hears of them only
+        // when there is news (a new minute; START, a new unit, STOP).
+        const bool laeuft = i == 0 || i == 3;
+        felder[i]->SetzeName(kopf + QStringLiteral(": "), QString(),
+                             laeuft ? WertLabel::Meldung::Leise : WertLabel::Meldung::BeiAenderung);
     }
     lblUhr_ = felder[0];
     lblStart_ = felder[1];
@@ -212,6 +239,11 @@ void frmGMMain::BaueKnoepfe(QWidget* flaeche) {
     SetzeGrund(rahmen7, Dunkelgrau);
     cmdStart_ = new QPushButton(QStringLiteral("S T A R T"), rahmen7);
     cmdStart_->setObjectName(QStringLiteral("cmdStart"));
+    // The spaced caption would be spelt out letter by letter.
+    cmdStart_->setAccessibleName(QStringLiteral("Start"));
+    // As the window's default button it wears the style's focus colour all the time, so the
+    // focus needs a mark of its own.
+    ZeigtFokus(cmdStart_);
     cmdStart_->setFont(Arial(12, true));
     cmdStart_->setGeometry(rahmen7->rect().adjusted(6, 6, -6, -6));
     cmdStart_->setDefault(true);
@@ -232,7 +264,7 @@ void frmGMMain::NeuAnzeige() {
     SetzeText(lblDatum_, anzeige.datum);
     SetzeText(lblFT_, anzeige.ftText);
     if (lblFT_->palette().color(QPalette::Window) != anzeige.ftFarbe) {
-        SetzeGrund(lblFT_, anzeige.ftFarbe);
+        SetzeGrund(lblFT_, anzeige.ftFarbe, Qt::white);
     }
     SetzeText(lblTarif_, anzeige.tarif);
     for (int zone : AlleZonen) {
@@ -249,7 +281,12 @@ void frmGMMain::NeuerTag() {
 
 void frmGMMain::Tick() {
     const Moment jetzt = uhr_.now();
-    SetzeText(lblUhr_, AlsQString(UhrzeitText(jetzt)));
+    const QString uhrzeit = AlsQString(UhrzeitText(jetzt));
+    const bool neueMinute = !lblUhr_->text().startsWith(uhrzeit.left(5));
+    SetzeText(lblUhr_, uhrzeit);
+    if (neueMinute) {
+        lblUhr_->Melde();
+    }
     const LiveCounter::TickErgebnis ergebnis = zaehler_.Tick(jetzt, msZaehler_.milliseconds());
     if (zaehler_.GespraechLaeuft()) {
         ZeigeZaehlerstand();
@@ -263,17 +300,21 @@ void frmGMMain::Tick() {
 
 void frmGMMain::ZeigeZaehlerstand() {
     const QLocale locale;
+    bool neueEinheit = false;
     for (int zone : AlleZonen) {
-        QProgressBar* gauge = gaugeZeit_[zone];
-        if (gauge->maximum() != zaehler_.GaugeMax(zone)) {
-            gauge->setMaximum(zaehler_.GaugeMax(zone));
-        }
+        Gauge* gauge = gaugeZeit_[zone];
+        gauge->setMaximum(zaehler_.GaugeMax(zone));
         gauge->setValue(zaehler_.GaugeWert(zone));
-        SetzeText(lblEinheiten_[zone], ZahlText(std::to_string(zaehler_.Einheiten(zone)), locale));
+        const QString einheiten = ZahlText(std::to_string(zaehler_.Einheiten(zone)), locale);
+        neueEinheit = neueEinheit || lblEinheiten_[zone]->text() != einheiten;
+        SetzeText(lblEinheiten_[zone], einheiten);
         SetzeText(lblKosten_[zone],
                   ZahlText(KostenText(zaehler_.Einheiten(zone), FesterTrenner), locale));
     }
     SetzeText(lblDauer_, AlsQString(DauerText(zaehler_.Verstrichen())));
+    if (neueEinheit) {
+        lblDauer_->Melde();
+    }
 }
 
 void frmGMMain::StartStop() {
@@ -283,14 +324,17 @@ void frmGMMain::StartStop() {
         ZeigeZaehlerstand();
         lblStart_->setText(AlsQString(UhrzeitText(jetzt)));
         lblStop_->clear();
+        cmdStart_->setAccessibleName(QStringLiteral("Stopp"));
         cmdStart_->setText(QStringLiteral("S T O P"));
         cmdSpeichern_->setEnabled(false);
     } else {
         zaehler_.Stop(jetzt, msZaehler_.milliseconds());
         ZeigeZaehlerstand();
         lblStop_->setText(AlsQString(UhrzeitText(jetzt)));
+        cmdStart_->setAccessibleName(QStringLiteral("Start"));
         cmdStart_->setText(QStringLiteral("S T A R T"));
         cmdSpeichern_->setEnabled(true);
+        lblDauer_->Melde();
     }
 }
 

@@ -10,7 +10,6 @@
 #include <functional>
 
 class QLabel;
-class QProgressBar;
 class QPushButton;
 class QTimer;
 class QAction;
@@ -18,7 +17,9 @@ class QAction;
 namespace tarvis {
 
 class FileChooser;
+class Gauge;
 class Logbuch;
+class WertLabel;
 struct GespraechsDaten;
 
 // What the main window is handed: the clocks it reads, the file chooser the save dialog uses,
@@ -78,15 +79,15 @@ private:
     QLabel* lblDatum_ = nullptr;
     QLabel* lblFT_ = nullptr;
     QLabel* lblTarif_ = nullptr;
-    ZonenArray<QProgressBar*> gaugeZeit_{nullptr};
+    ZonenArray<Gauge*> gaugeZeit_{nullptr};
     ZonenArray<QLabel*> lblSek_{nullptr};
     ZonenArray<QLabel*> lblDMmin_{nullptr};
     ZonenArray<QLabel*> lblEinheiten_{nullptr};
     ZonenArray<QLabel*> lblKosten_{nullptr};
-    QLabel* lblUhr_ = nullptr;
+    WertLabel* lblUhr_ = nullptr;
     QLabel* lblStart_ = nullptr;
     QLabel* lblStop_ = nullptr;
-    QLabel* lblDauer_ = nullptr;
+    WertLabel* lblDauer_ = nullptr;
     QLabel* lblCopyright_ = nullptr;
     QPushButton* cmdStart_ = nullptr;
     QPushButton* cmdSpeichern_ = nullptr;

@@ -1,5 +1,6 @@
 #include "overview/OverviewWindow.h"
 
+#include "gui/Accessibility.h"
 #include "gui/LabelClick.h"
 #include "gui/WindowStyle.h"
 #include "overview/TariffOverview.h"
@@ -78,6 +79,7 @@ QRectF TarifGrafikFlaeche(QSizeF grafik) {
 
 frmUebersicht::frmUebersicht(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmUebersicht"));
+    FokusVonAnfangAnSichtbar(this);
     setWindowTitle(QStringLiteral("Tarifübersicht"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setFont(Arial(9.75));
@@ -92,6 +94,7 @@ frmUebersicht::frmUebersicht(QWidget* parent) : QDialog(parent) {
     cmdZurueck_ = new QPushButton(QStringLiteral("&zurück"), this);
     cmdZurueck_->setObjectName(QStringLiteral("cmdZurueck"));
     cmdZurueck_->setDefault(true);
+    ZeigtFokus(cmdZurueck_); // the default button wears the focus colour all the time
     connect(cmdZurueck_, &QPushButton::clicked, this, &QDialog::accept);
 
     setMinimumSize(EntwurfGroesse);
@@ -180,6 +183,7 @@ void frmUebersicht::BaueZonenWahl() {
     for (int zone : AlleZonen) {
         auto* knopf = new QRadioButton(rahmen_[1]);
         knopf->setObjectName(FeldName("optZone", zone));
+        knopf->setAccessibleName(ZonenText(zone)); // its name stands in the label beside it
         knopf->setGeometry(ZeilenRechteck(zone, KnopfLinks, KnopfBreite));
         connect(knopf, &QRadioButton::toggled, this, [this, zone](bool gewaehlt) {
             if (gewaehlt) {
@@ -206,6 +210,7 @@ void frmUebersicht::BaueZeitWahl() {
         const auto i = static_cast<std::size_t>(art);
         auto* knopf = new QRadioButton(rahmen_[2]);
         knopf->setObjectName(FeldName("optZeit", art));
+        knopf->setAccessibleName(AlsQString(TagesArtName[i]));
         knopf->setGeometry(ZeilenRechteck(art, KnopfLinks, KnopfBreite));
         connect(knopf, &QRadioButton::toggled, this, [this, art](bool gewaehlt) {
             if (gewaehlt) {
@@ -218,8 +223,7 @@ void frmUebersicht::BaueZeitWahl() {
                                      ZeilenRechteck(art, LabelLinks, LabelBreite), fett);
         label->setObjectName(FeldName("lblZeit", art));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        SetzeGrund(label, ZeitGrund[i]);
-        SetzeTextFarbe(label, ZeitSchrift[i]);
+        SetzeGrund(label, ZeitGrund[i], ZeitSchrift[i]);
         WaehltBeiKlick(label, knopf);
         lblZeit_[i] = label;
     }

@@ -4,7 +4,8 @@
 #   scripts/screenshot.sh <scene> <output.png>
 # Scenes: main (just started), running (a call running for a few seconds), stopped (a finished
 # call), save (the save dialog after a call), calculation (a computed call), overview (the
-# tariff overview), about (the about box).
+# tariff overview), about (the about box), dark (a running call under KDE's Breeze Dark colour
+# scheme, read by Qt's own KDE theme from a kdeglobals in a scratch configuration directory).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scene="${1:-main}"
@@ -13,7 +14,44 @@ mkdir -p "$(dirname "$out")"
 TARVIS_TARGET=Tarvis32 scripts/setup.sh build >/dev/null
 
 source scripts/virtual-display.sh
-LANG=de_DE.UTF-8 LC_ALL= "$workdir/Tarvis32" >/dev/null 2>&1 &
+desktop=()
+if [ "$scene" = dark ]; then
+  mkdir -p "$workdir/config"
+  cat >"$workdir/config/kdeglobals" <<'KDE'
+[General]
+ColorScheme=BreezeDark
+widgetStyle=Fusion
+
+[Colors:Window]
+BackgroundNormal=35,38,41
+BackgroundAlternate=49,54,59
+ForegroundNormal=239,240,241
+ForegroundInactive=189,195,199
+
+[Colors:View]
+BackgroundNormal=27,30,32
+BackgroundAlternate=35,38,41
+ForegroundNormal=239,240,241
+ForegroundInactive=189,195,199
+
+[Colors:Button]
+BackgroundNormal=49,54,59
+BackgroundAlternate=35,38,41
+ForegroundNormal=239,240,241
+ForegroundInactive=189,195,199
+
+[Colors:Selection]
+BackgroundNormal=61,174,233
+ForegroundNormal=239,240,241
+
+[Colors:Tooltip]
+BackgroundNormal=49,54,59
+ForegroundNormal=239,240,241
+KDE
+  desktop=(XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 KDE_FULL_SESSION=true
+           XDG_CONFIG_HOME="$workdir/config")
+fi
+env "${desktop[@]}" LANG=de_DE.UTF-8 LC_ALL= "$workdir/Tarvis32" >/dev/null 2>&1 &
 app_pid=$!
 sleep 3
 
@@ -30,7 +68,7 @@ call() { press Return; sleep "$1"; press Return; sleep 0.5; }
 
 case "$scene" in
   main) ;;
-  running) press Return; sleep 7 ;;
+  running|dark) press Return; sleep 7 ;;
   stopped) call 5 ;;
   save) call 3; press alt+s; dialog '^Speichern$' ;;
   calculation)

@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb x11-utils imagemagick xdotool
   desktop-file-utils appstream clang libclang-rt-14-dev time
+  libqt6svg6 qt6-translations-l10n qt6-base-private-dev
+  at-spi2-core dbus-x11 python3-pyatspi
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "about/AboutBox.h"
 
 #include "platform/VersionText.h"
+#include "support/Zugang.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -91,4 +92,17 @@ TEST(frmAbout, OkEnterAndEscapeClose) {
         EXPECT_FALSE(box.isVisible());
         EXPECT_EQ(box.result(), fall.ergebnis);
     }
+}
+
+TEST(frmAbout, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
+    const auto baue = []() -> std::unique_ptr<QWidget> { return std::make_unique<frmAbout>(); };
+    EXPECT_EQ(test::LabelsAufFestemGrund(baue), 3);
+    const std::vector<test::KontrastMangel> maengel = test::KontrastMaengel(baue);
+    EXPECT_TRUE(maengel.empty()) << test::Beschreibe(maengel);
+}
+
+TEST(frmAbout, TheOkButtonShowsItsFocus) {
+    frmAbout box;
+    box.show();
+    EXPECT_EQ(test::PruefeSichtbarenFokus(box), (std::vector<QString>{"cmdOk"}));
 }

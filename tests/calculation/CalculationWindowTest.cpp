@@ -6,6 +6,7 @@
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
+#include "support/Zugang.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -361,4 +362,115 @@ TEST_F(CalculationWindow, SaveWithInvalidInputOpensNoDialog) {
     EXPECT_FALSE(Speichern([](frmSpeichern& dialog) { dialog.reject(); }));
     EXPECT_EQ(Status(), QStringLiteral("Zeitformat im Feld 'Dauer' ist nicht korrekt."));
     EXPECT_FALSE(QFile::exists(logbuch.Pfad()));
+}
+
+// The scroll bar moves the natural way from the keyboard: Right and Up make the call a minute
+// longer, Left and Down a minute shorter, PageUp and PageDown an hour, Home and End go to the
+// ends (0 and 23:59); the seconds stay.
+struct SchieberTaste {
+    const char* name;
+    Qt::Key taste;
+    int vorher;
+    const char* dauer;
+};
+
+class CalculationWindowKeys : public CalculationWindow,
+                              public ::testing::WithParamInterface<SchieberTaste> {};
+
+TEST_P(CalculationWindowKeys, MoveTheDuration) {
+    const SchieberTaste& t = GetParam();
+    Feld("txtDauer")->setText(QStringLiteral("00:00:07"));
+    Schieber()->setValue(t.vorher);
+    QTest::keyClick(Schieber(), t.taste);
+    EXPECT_EQ(Feld("txtDauer")->text(), QLatin1String(t.dauer));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tasten, CalculationWindowKeys,
+    ::testing::Values(SchieberTaste{"Right", Qt::Key_Right, 90, "01:31:07"},
+                      SchieberTaste{"Up", Qt::Key_Up, 90, "01:31:07"},
+                      SchieberTaste{"Left", Qt::Key_Left, 90, "01:29:07"},
+                      SchieberTaste{"Down", Qt::Key_Down, 90, "01:29:07"},
+                      SchieberTaste{"PageUp", Qt::Key_PageUp, 90, "02:30:07"},
+                      SchieberTaste{"PageDown", Qt::Key_PageDown, 90, "00:30:07"},
+                      SchieberTaste{"Home", Qt::Key_Home, 90, "00:00:07"},
+                      SchieberTaste{"End", Qt::Key_End, 90, "23:59:07"},
+                      SchieberTaste{"RightAtTheEnd", Qt::Key_Right, 1439, "23:59:07"},
+                      SchieberTaste{"LeftAtZero", Qt::Key_Left, 0, "00:00:07"}),
+    [](const ::testing::TestParamInfo<SchieberTaste>& info) {
+        return std::string(info.param.name);
+    });
+
+TEST_F(CalculationWindow, AScreenReaderReadsEveryFieldAndEveryResult) {
+    Eingabe("2.12.1996", "17:59", "00:05:00");
+    QTest::mouseClick(Knopf("cmdBerechne"), Qt::LeftButton);
+    const struct {
+        const char* objekt;
+        QAccessible::Role rolle;
+        const char* name;
+    } erwartet[] = {
+        {"ZeitScroll", QAccessible::ScrollBar, "Dauer in Minuten"},
+        {"txtStartDat", QAccessible::EditableText, "Start-Datum (TT.MM.JJJJ)"},
+        {"txtStartUhr", QAccessible::EditableText, "Start-Uhrzeit (hh:mm:ss)"},
+        {"txtDauer", QAccessible::EditableText, "Dauer (hh:mm:ss)"},
+        {"txtStopDat", QAccessible::EditableText, "Stop-Datum"},
+        {"txtStopUhr", QAccessible::EditableText, "Stop-Uhrzeit"},
+        {"lblEinheiten(1)", QAccessible::StaticText, "City: 3 Einheiten"},
+        {"lblEinheiten(3)", QAccessible::StaticText, "Region 200: 16 Einheiten"},
+        {"lblKosten(2)", QAccessible::StaticText, "Region 50: 0,96 DM"},
+        {"lblKosten(4)", QAccessible::StaticText, "Fern: 1,92 DM"},
+        {"cmdBerechne", QAccessible::Button, "berechnen"},
+    };
+    for (const auto& e : erwartet) {
+        SCOPED_TRACE(e.objekt);
+        QAccessibleInterface* zugang = test::Zugang(Control<QWidget>(QLatin1String(e.objekt)));
+        ASSERT_NE(zugang, nullptr);
+        EXPECT_EQ(zugang->text(QAccessible::Name), QString::fromUtf8(e.name));
+        EXPECT_EQ(zugang->role(), e.rolle);
+    }
+    QAccessibleValueInterface* wert = test::Zugang(Schieber())->valueInterface();
+    ASSERT_NE(wert, nullptr);
+    EXPECT_EQ(wert->maximumValue().toInt(), 1439);
+}
+
+// An input error is announced as an alert the moment the check finds it, by Enter or by the
+// scroll bar, and read as an alert with its message; a valid input is not announced.
+TEST_F(CalculationWindow, AnInputErrorReachesAScreenReaderAsAnAlert) {
+    test::ZugangsLauscher lauscher;
+    Eingabe("31.02.1996", "14:05:33", "00:00:00");
+    QTest::keyClick(Feld("txtDauer"), Qt::Key_Return);
+    ASSERT_EQ(lauscher.Anzahl(QStringLiteral("lblStatus"), QAccessible::Alert), 1);
+    auto* status = Control(QStringLiteral("lblStatus"));
+    QAccessibleInterface* zugang = test::Zugang(status);
+    ASSERT_NE(zugang, nullptr);
+    EXPECT_EQ(zugang->role(), QAccessible::AlertMessage);
+    EXPECT_EQ(zugang->text(QAccessible::Name), QStringLiteral("Start-Datum ist nicht korrekt."));
+
+    Eingabe("06.12.1996", "14:65", "00:00:00");
+    Schieber()->setValue(3);
+    EXPECT_EQ(lauscher.Anzahl(QStringLiteral("lblStatus"), QAccessible::Alert), 2);
+    const auto letzte =
+        std::find_if(lauscher.Alle().rbegin(), lauscher.Alle().rend(),
+                     [](const test::ZugangsEreignis& e) { return e.art == QAccessible::Alert; });
+    ASSERT_NE(letzte, lauscher.Alle().rend());
+    EXPECT_EQ(letzte->name, QStringLiteral("Start-Uhrzeit ist nicht korrekt."));
+
+    Eingabe("06.12.1996", "14:05:33", "00:00:00");
+    QTest::keyClick(Feld("txtDauer"), Qt::Key_Return);
+    EXPECT_EQ(lauscher.Anzahl(QStringLiteral("lblStatus"), QAccessible::Alert), 2);
+}
+
+TEST_F(CalculationWindow, EveryControlShowsItsFocus) {
+    const std::vector<QString> folge = test::PruefeSichtbarenFokus(*fenster);
+    EXPECT_EQ(folge, (std::vector<QString>{"ZeitScroll", "txtStartDat", "txtStartUhr", "txtDauer",
+                                           "cmdBerechne", "cmdSpeichern", "cmdZurueck"}));
+}
+
+TEST_F(CalculationWindow, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
+    const auto baue = [this]() -> std::unique_ptr<QWidget> {
+        return std::make_unique<frmBerechnung>(uhr, year{1996} / 12 / 6, logbuch, dateiWahl);
+    };
+    EXPECT_GT(test::LabelsAufFestemGrund(baue), 20);
+    const std::vector<test::KontrastMangel> maengel = test::KontrastMaengel(baue);
+    EXPECT_TRUE(maengel.empty()) << test::Beschreibe(maengel);
 }

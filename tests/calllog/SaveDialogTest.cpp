@@ -7,6 +7,7 @@
 #include "support/Anruf.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
+#include "support/Zugang.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -107,11 +108,11 @@ TEST_F(SaveDialog, LooksAsDesigned) {
         const char* text;
     };
     const std::vector<Beschriftet> texte = {
-        {"lblHeader(4)", "Aktuelle Logbuchdatei (Doppelklick zum Ändern):"},
+        {"lblHeader(4)", "Aktuelle &Logbuchdatei (Doppelklick zum Ändern):"},
         {"lblHeader(0)", "Wählen Sie die Zone aus:"},
         {"lblHeader(3)", "Zusätzliche Angaben (optional):"},
-        {"lblHeader(1)", "Telefonnummer:"},
-        {"lblHeader(2)", "Kommentar:"},
+        {"lblHeader(1)", "&Telefonnummer:"},
+        {"lblHeader(2)", "&Kommentar:"},
         {"lblZone(1)", "City"},
         {"lblZone(2)", "Region 50"},
         {"lblZone(3)", "Region 200"},
@@ -163,8 +164,9 @@ TEST_F(SaveDialog, OpensWithCityAndEmptyBoxesAndTheFullPath) {
 
 TEST_F(SaveDialog, TabOrder) {
     auto dlg = Oeffne();
+    // The log file's frame last, so the zone choice keeps the first place.
     const char* folge[] = {"optZone(1)",   "optZone(2)", "optZone(3)", "optZone(4)", "txtTelefon",
-                           "txtKommentar", "cmdOk",      "cmdAbbruch", "optZone(1)"};
+                           "txtKommentar", "cmdOk",      "cmdAbbruch", "Rahmen(2)",  "optZone(1)"};
     QWidget* w = Kind<QWidget>(*dlg, folge[0]);
     for (std::size_t i = 1; i < std::size(folge); ++i) {
         do {
@@ -358,6 +360,102 @@ TEST_F(SaveDialog, FailedSaveIntoAChosenFileKeepsTheNewPath) {
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_FALSE(dlg->Gespeichert());
     EXPECT_EQ(Kind<QLabel>(*dlg, "lblDatei")->text(), neu);
+}
+
+// The log file is changed from the keyboard as well: its frame takes the focus (by Tab from
+// the selected zone past the boxes and buttons, by
+// Shift+Tab from the zone, or by Alt+L, the caption's key) and Enter, keypad Enter or
+// Space there asks for the file; the chosen file gets the call at once.
+struct TastenWeg {
+    const char* name;
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> tasten;
+};
+
+class SaveDialogKeys : public SaveDialog, public ::testing::WithParamInterface<TastenWeg> {};
+
+TEST_P(SaveDialogKeys, ChangeTheLogFile) {
+    const QString neu = dir_.filePath(QStringLiteral("per Taste.Rep"));
+    chooser_.antwort = neu;
+    auto dlg = Oeffne();
+    for (const auto& [taste, modifier] : GetParam().tasten) {
+        QTest::keyClick(QApplication::focusWidget(), taste, modifier);
+    }
+    EXPECT_EQ(chooser_.aufrufe, 1);
+    EXPECT_EQ(logbuch_.Pfad(), neu);
+    EXPECT_TRUE(dlg->Gespeichert());
+    EXPECT_EQ(ReadAll(neu), KopfZeilen() + Datensatz("", 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tasten, SaveDialogKeys,
+    ::testing::Values(
+        TastenWeg{"TabToTheFrameAndEnter",
+                  {{Qt::Key_Tab, {}},
+                   {Qt::Key_Tab, {}},
+                   {Qt::Key_Tab, {}},
+                   {Qt::Key_Tab, {}},
+                   {Qt::Key_Tab, {}},
+                   {Qt::Key_Return, {}}}},
+        TastenWeg{"ShiftTabAndSpace", {{Qt::Key_Backtab, Qt::ShiftModifier}, {Qt::Key_Space, {}}}},
+        TastenWeg{"AltLAndKeypadEnter",
+                  {{Qt::Key_L, Qt::AltModifier}, {Qt::Key_Enter, Qt::KeypadModifier}}}),
+    [](const ::testing::TestParamInfo<TastenWeg>& info) { return std::string(info.param.name); });
+
+// Enter on a zone button still saves: only the log file's frame takes Enter for itself.
+TEST_F(SaveDialog, AltTAndAltKPutTheCursorInTheirBoxes) {
+    auto dlg = Oeffne();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_K, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Kind<QLineEdit>(*dlg, "txtKommentar"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Kind<QLineEdit>(*dlg, "txtTelefon"));
+    EXPECT_EQ(chooser_.aufrufe, 0);
+}
+
+TEST_F(SaveDialog, AScreenReaderReadsEveryInputByItsCaption) {
+    auto dlg = Oeffne();
+    const struct {
+        const char* objekt;
+        QAccessible::Role rolle;
+        const char* name;
+    } erwartet[] = {
+        {"optZone(1)", QAccessible::RadioButton, "City"},
+        {"optZone(2)", QAccessible::RadioButton, "Region 50"},
+        {"optZone(3)", QAccessible::RadioButton, "Region 200"},
+        {"optZone(4)", QAccessible::RadioButton, "Fern"},
+        {"txtTelefon", QAccessible::EditableText, "Telefonnummer:"},
+        {"txtKommentar", QAccessible::EditableText, "Kommentar:"},
+        {"cmdOk", QAccessible::Button, "Ok"},
+        {"cmdAbbruch", QAccessible::Button, "Abbruch"},
+    };
+    for (const auto& e : erwartet) {
+        SCOPED_TRACE(e.objekt);
+        QAccessibleInterface* zugang = test::Zugang(Kind<QWidget>(*dlg, e.objekt));
+        ASSERT_NE(zugang, nullptr);
+        EXPECT_EQ(zugang->text(QAccessible::Name), QString::fromUtf8(e.name));
+        EXPECT_EQ(zugang->role(), e.rolle);
+    }
+    // The log file's frame tells what it holds and how to change it.
+    QAccessibleInterface* rahmen = test::Zugang(Kind<QFrame>(*dlg, "Rahmen(2)"));
+    ASSERT_NE(rahmen, nullptr);
+    EXPECT_EQ(rahmen->text(QAccessible::Name), QStringLiteral("Logbuchdatei: ") + logbuch_.Pfad());
+    EXPECT_TRUE(rahmen->text(QAccessible::Description).contains(QStringLiteral("Eingabe")));
+}
+
+TEST_F(SaveDialog, EveryControlShowsItsFocus) {
+    auto dlg = Oeffne();
+    // Tab visits the selected zone only; the arrow keys move among the zones.
+    const std::vector<QString> folge = test::PruefeSichtbarenFokus(*dlg);
+    EXPECT_EQ(folge, (std::vector<QString>{"optZone(1)", "txtTelefon", "txtKommentar", "cmdOk",
+                                           "cmdAbbruch", "Rahmen(2)"}));
+}
+
+TEST_F(SaveDialog, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
+    const auto baue = [this]() -> std::unique_ptr<QWidget> {
+        return std::make_unique<frmSpeichern>(test::BeispielAnruf(), logbuch_, chooser_);
+    };
+    EXPECT_GT(test::LabelsAufFestemGrund(baue), 8);
+    const std::vector<test::KontrastMangel> maengel = test::KontrastMaengel(baue);
+    EXPECT_TRUE(maengel.empty()) << test::Beschreibe(maengel);
 }
 
 } // namespace

@@ -35,5 +35,6 @@ out="$("$program" --version 2>&1 >&-)"; pruefe 'closed standard output' 1 $? "$o
 
 for option in --bogus --berechen -x; do
   out="$("$program" "$option" 2>&1)"; pruefe "mistyped option $option, no display" 2 $? "$out" "Unbekannte Option: $option"
+  out="$("$program" "$option" 2>&1 >/dev/null)"; pruefe "mistyped option $option points to the help on stderr" 2 $? "$out" "Tarvis32 --help zeigt die Optionen."
 done
 exit $fehler

@@ -2,16 +2,17 @@
 
 #include "calllog/CallData.h"
 #include "calllog/Logbuch.h"
+#include "gui/Gauge.h"
 #include "platform/FileDialog.h"
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
+#include "support/Zugang.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -83,8 +84,8 @@ TEST_F(MainWindowTest, StartUpShowsTitleClockTariffAndEmptyCall) {
     EXPECT_FALSE(Knopf("cmdSpeichern")->isEnabled());
     EXPECT_EQ(Knopf("cmdInfo")->text(), QStringLiteral("&Info"));
     EXPECT_EQ(Knopf("cmdEnde")->text(), QStringLiteral("&Ende"));
-    EXPECT_EQ(Control<QAction>("mnuTarife")->text(), QStringLiteral("Tarife"));
-    EXPECT_EQ(Control<QAction>("mnuBerechnung")->text(), QStringLiteral("Berechnung"));
+    EXPECT_EQ(Control<QAction>("mnuTarife")->text(), QStringLiteral("&Tarife"));
+    EXPECT_EQ(Control<QAction>("mnuBerechnung")->text(), QStringLiteral("&Berechnung"));
 }
 
 TEST_F(MainWindowTest, TitleFollowsAChangeOfLogFile) {
@@ -107,7 +108,7 @@ TEST_F(MainWindowTest, EnterStartsAndStopsAndTheFiguresRun) {
     EXPECT_EQ(Text("lblEinheiten", 4), QStringLiteral("3"));
     EXPECT_EQ(Text("lblKosten", 4), QStringLiteral("0,36"));
     EXPECT_EQ(Text("lblEinheiten", 1), QStringLiteral("1"));
-    auto* gauge = Control<QProgressBar>(QStringLiteral("GaugeZeit(1)"));
+    auto* gauge = Control<Gauge>(QStringLiteral("GaugeZeit(1)"));
     EXPECT_EQ(gauge->maximum(), 15'000);
     EXPECT_EQ(gauge->value(), 4'500);
 
@@ -327,3 +328,147 @@ INSTANTIATE_TEST_SUITE_P(Zahlenformate, MainWindowLocaleTest,
                          [](const ::testing::TestParamInfo<const char*>& info) {
                              return std::string(info.param);
                          });
+
+// What a screen reader reads of the window during a call: every figure with its zone and
+// meaning and the value it shows, the START/STOP button by its state rather than its spaced
+// caption, and the gauges by zone with value and maximum. Saturday afternoon, 45 s into a call
+// that began at 14:05:33 (units of 150, 45, 22.5 and 21.5 s).
+TEST_F(MainWindowTest, AScreenReaderReadsEveryFigureWithItsZoneMeaningAndValue) {
+    fenster->show();
+    Knopf("cmdStart")->click();
+    Laufen(45'000);
+    const struct {
+        const char* objekt;
+        QAccessible::Role rolle;
+        const char* name;
+    } erwartet[] = {
+        {"cmdStart", QAccessible::Button, "Stopp"},
+        {"cmdSpeichern", QAccessible::Button, "Speichern"},
+        {"lblEinheiten(1)", QAccessible::StaticText, "City: 1 Einheit"},
+        {"lblEinheiten(2)", QAccessible::StaticText, "Region 50: 1 Einheit"},
+        {"lblEinheiten(3)", QAccessible::StaticText, "Region 200: 2 Einheiten"},
+        {"lblEinheiten(4)", QAccessible::StaticText, "Fern: 3 Einheiten"},
+        {"lblKosten(1)", QAccessible::StaticText, "City: 0,12 DM"},
+        {"lblKosten(4)", QAccessible::StaticText, "Fern: 0,36 DM"},
+        {"lblSek(1)", QAccessible::StaticText, "City: 150,0 Sekunden je Einheit"},
+        {"lblSek(3)", QAccessible::StaticText, "Region 200: 22,5 Sekunden je Einheit"},
+        {"lblDMmin(1)", QAccessible::StaticText, "City: 0,05 DM je Minute"},
+        {"lblDMmin(4)", QAccessible::StaticText, "Fern: 0,33 DM je Minute"},
+        {"lblUhr", QAccessible::StaticText, "Uhrzeit: 14:06:18"},
+        {"lblStart", QAccessible::StaticText, "Start: 14:05:33"},
+        {"lblStop", QAccessible::StaticText, "Stop"},
+        {"lblDauer", QAccessible::StaticText, "Dauer: 00:00:45,0"},
+        {"lblFT", QAccessible::StaticText, "Tagesart: Samstag / Sonntag"},
+        {"lblTarif", QAccessible::StaticText, "Tarif: Freizeittarif (05:00 - 21:00 Uhr)"},
+        {"lblDatum", QAccessible::StaticText, "Samstag, 07.12.1996"},
+        {"GaugeZeit(1)", QAccessible::ProgressBar, "City: laufende Einheit"},
+        {"GaugeZeit(4)", QAccessible::ProgressBar, "Fern: laufende Einheit"},
+    };
+    for (const auto& e : erwartet) {
+        SCOPED_TRACE(e.objekt);
+        QObject* objekt = fenster->findChild<QObject*>(QLatin1String(e.objekt));
+        ASSERT_NE(objekt, nullptr);
+        QAccessibleInterface* zugang = test::Zugang(objekt);
+        ASSERT_NE(zugang, nullptr);
+        EXPECT_EQ(zugang->text(QAccessible::Name), QString::fromUtf8(e.name));
+        EXPECT_EQ(zugang->role(), e.rolle);
+    }
+    EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T O P"));
+
+    // Gauges: City 45 of 150 s, Fern 2 s into its third unit of 21.5 s, in steps of 10 ms.
+    const struct { int zone, wert, max; } gauges[] = {{1, 4'500, 15'000}, {4, 200, 2'150}};
+    for (const auto& g : gauges) {
+        QAccessibleInterface* zugang =
+            test::Zugang(Control<Gauge>(QStringLiteral("GaugeZeit(%1)").arg(g.zone)));
+        ASSERT_NE(zugang, nullptr);
+        QAccessibleValueInterface* wert = zugang->valueInterface();
+        ASSERT_NE(wert, nullptr) << g.zone;
+        EXPECT_EQ(wert->currentValue().toInt(), g.wert) << g.zone;
+        EXPECT_EQ(wert->maximumValue().toInt(), g.max) << g.zone;
+        EXPECT_EQ(wert->minimumValue().toInt(), 0) << g.zone;
+    }
+
+    Knopf("cmdStart")->click();
+    EXPECT_EQ(test::ZugangsName(Knopf("cmdStart")), QStringLiteral("Start"));
+    EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T A R T"));
+    EXPECT_EQ(test::ZugangsName(Control(QStringLiteral("lblStop"))),
+              QStringLiteral("Stop: 14:06:18"));
+}
+
+// A listener hears a new unit and STOP, not every tick: over half a minute of a call the
+// window tells of START, of the two ticks at which a unit began (Fern at 21.6 s, Region 200
+// at 22.6 s), of the one new minute of the clock and of STOP; the duration and the gauges,
+// which change every tick, say nothing in between.
+TEST_F(MainWindowTest, ARunningCallTellsAScreenReaderOfNewUnitsAndStopButNotOfEveryTick) {
+    fenster->show();
+    test::ZugangsLauscher lauscher;
+    Knopf("cmdStart")->click();
+    Laufen(30'000); // 14:05:33 to 14:06:03
+    Knopf("cmdStart")->click();
+
+    const struct {
+        const char* objekt;
+        int ereignisse;
+    } erwartet[] = {
+        {"lblDauer", 4},        // START, two ticks with a new unit, STOP
+        {"lblUhr", 1},          // 14:06
+        {"lblEinheiten(1)", 1}, // 0 to 1 at START
+        {"lblEinheiten(3)", 2}, // and 2 at 22.6 s
+        {"lblEinheiten(4)", 2}, {"lblKosten(4)", 2},
+        {"lblStart", 1},        {"lblStop", 1}, // set at STOP (START found it empty already)
+        {"cmdStart", 4}, // "Stopp", then "Start": for the name and for the caption
+        {"GaugeZeit(1)", 0},    {"GaugeZeit(4)", 0},
+    };
+    for (const auto& e : erwartet) {
+        const QString objekt = QLatin1String(e.objekt);
+        const int namen = lauscher.Anzahl(objekt, QAccessible::NameChanged);
+        const int werte = lauscher.Anzahl(objekt, QAccessible::ValueChanged);
+        EXPECT_EQ(namen + werte, e.ereignisse) << e.objekt;
+    }
+    // The last thing heard of the duration is its value at STOP.
+    QString dauer;
+    for (const test::ZugangsEreignis& e : lauscher.Alle()) {
+        if (e.objekt == QLatin1String("lblDauer")) {
+            dauer = e.name;
+        }
+    }
+    EXPECT_EQ(dauer, QStringLiteral("Dauer: 00:00:30,0"));
+    for (const test::ZugangsEreignis& e : lauscher.Alle()) {
+        if (e.objekt == QLatin1String("cmdStart")) {
+            EXPECT_TRUE(e.name == QLatin1String("Stopp") || e.name == QLatin1String("Start"))
+                << e.name.toStdString();
+        }
+    }
+}
+
+// The menu entries are reached with Alt and their letter.
+TEST_F(MainWindowTest, AltTAndAltBOpenTheMenuWindows) {
+    fenster->show();
+    const std::pair<Qt::Key, const char*> tasten[] = {{Qt::Key_T, "frmUebersicht"},
+                                                      {Qt::Key_B, "frmBerechnung"}};
+    for (const auto& [taste, fensterName] : tasten) {
+        QApplication::setActiveWindow(fenster.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+        const QString geoeffnet = MitModalemFenster(
+            [&] { QTest::keyClick(fenster.get(), taste, Qt::AltModifier); }, [](QDialog&) {});
+        EXPECT_EQ(geoeffnet, QLatin1String(fensterName));
+    }
+}
+
+TEST_F(MainWindowTest, EveryControlShowsItsFocus) {
+    fenster->show();
+    Knopf("cmdStart")->click(); // a finished call: the save button takes the focus too
+    Knopf("cmdStart")->click();
+    const std::vector<QString> folge = test::PruefeSichtbarenFokus(*fenster);
+    EXPECT_EQ(folge, (std::vector<QString>{"cmdStart", "cmdEnde", "cmdSpeichern", "cmdInfo"}));
+}
+
+TEST_F(MainWindowTest, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
+    const auto baue = [this] {
+        return std::make_unique<frmGMMain>(
+            MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuch});
+    };
+    EXPECT_GT(test::LabelsAufFestemGrund(baue), 30);
+    const std::vector<test::KontrastMangel> maengel = test::KontrastMaengel(baue);
+    EXPECT_TRUE(maengel.empty()) << test::Beschreibe(maengel);
+}

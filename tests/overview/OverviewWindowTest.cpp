@@ -2,6 +2,7 @@
 
 #include "gui/WindowStyle.h"
 #include "overview/TariffOverview.h"
+#include "support/Zugang.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -249,4 +250,41 @@ TEST(frmUebersicht, EnlargingGrowsTheGraphAndKeepsTheLayout) {
             }
         }
     }
+}
+
+// The option buttons carry no text of their own: their names are those of the labels beside
+// them.
+TEST(frmUebersicht, AScreenReaderReadsEveryOptionByItsName) {
+    Fenster f;
+    const std::pair<QString, const char*> erwartet[] = {
+        {Name("optZone", 1), "City"},
+        {Name("optZone", 2), "Region 50"},
+        {Name("optZone", 3), "Region 200"},
+        {Name("optZone", 4), "Fern"},
+        {Name("optZeit", 1), "Montag - Freitag"},
+        {Name("optZeit", 2), "Samstag / Sonntag"},
+        {Name("optZeit", 3), "Feiertag"},
+        {Name("optZeit", 4), "Werktag 27.12. - 30.12."},
+    };
+    for (const auto& [objekt, name] : erwartet) {
+        QAccessibleInterface* zugang = test::Zugang(f.Control<QRadioButton>(objekt));
+        ASSERT_NE(zugang, nullptr);
+        EXPECT_EQ(zugang->text(QAccessible::Name), QString::fromUtf8(name)) << objekt.toStdString();
+        EXPECT_EQ(zugang->role(), QAccessible::RadioButton);
+    }
+}
+
+TEST(frmUebersicht, EveryControlShowsItsFocus) {
+    Fenster f;
+    const std::vector<QString> folge = test::PruefeSichtbarenFokus(f.dialog);
+    EXPECT_EQ(folge, (std::vector<QString>{"optZone(1)", "optZeit(1)", "cmdZurueck"}));
+}
+
+TEST(frmUebersicht, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
+    const auto baue = []() -> std::unique_ptr<QWidget> {
+        return std::make_unique<frmUebersicht>();
+    };
+    EXPECT_GT(test::LabelsAufFestemGrund(baue), 15);
+    const std::vector<test::KontrastMangel> maengel = test::KontrastMaengel(baue);
+    EXPECT_TRUE(maengel.empty()) << test::Beschreibe(maengel);
 }

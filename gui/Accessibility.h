@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QAccessible>
+#include <QLabel>
+#include <functional>
+
+namespace tarvis {
+
+// A label that shows a figure. A screen reader reads it by a name that holds what the figure
+// means together with the figure it shows now ("City: 3 Einheiten"); the name is made from the
+// text whenever it is asked for, so it never lags behind the text.
+//
+// Each change of text is announced to a listening screen reader, as Qt does for any label,
+// unless the label is quiet: a quiet label (a running duration, ten changes a second) tells
+// nobody until Melde() is called, when there is news worth hearing.
+class WertLabel final : public QLabel {
+    Q_OBJECT
+
+public:
+    using NamensRegel = std::function<QString(const QString& text)>;
+    enum class Meldung { BeiAenderung, Leise };
+
+    explicit WertLabel(QWidget* parent);
+
+    void SetzeName(NamensRegel regel, Meldung meldung = Meldung::BeiAenderung);
+    // The name is `vorne`, the text and `hinten`; with an empty text it is `vorne` alone,
+    // without the colon and blank that usually end it.
+    void SetzeName(const QString& vorne, const QString& hinten = {},
+                   Meldung meldung = Meldung::BeiAenderung);
+    QString ZugangsName() const;
+
+    // A label that tells of something gone wrong (an input error) is read as an alert.
+    void SetzeRolle(QAccessible::Role rolle) { rolle_ = rolle; }
+    QAccessible::Role Rolle() const { return rolle_; }
+
+    // Tells a listening screen reader that the figure now reads as the name says.
+    void Melde();
+    // Announces the text as an alert, for an error the user has to hear at once.
+    void Alarm();
+
+private:
+    NamensRegel regel_;
+    QAccessible::Role rolle_ = QAccessible::StaticText;
+};
+
+// A control that draws no sign of its own when it has the keyboard focus (a scroll bar, a
+// frame) gets the style's focus frame drawn over it while it has the focus.
+void ZeigtFokus(QWidget* control);
+
+// The style marks the focus only once the keyboard has moved it; a window opened from the
+// keyboard shows at once where the focus stands.
+void FokusVonAnfangAnSichtbar(QWidget* fenster);
+
+} // namespace tarvis
