@@ -5,9 +5,13 @@
 #include "tariff/Parse.h"
 #include "tariff/TariffTables.h"
 
+#include <QFile>
 #include <QIODevice>
 #include <array>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tarvis {
 
@@ -252,8 +256,8 @@ bool LiesFesteSpalten(std::string_view z, LogDatensatz& satz) {
     satz.stopDatum = *stop;
     satz.stopSekunde = static_cast<int>(stopSekunde);
     satz.dauerMs = dauer * 1000 + (z[53] - '0') * 100;
-    satz.telefon = Utf8AusCp1252(
-        OhneLeerzeichenRechts(OhneLeerzeichenLinks(z.substr(54, ZonenSpalte - 54))));
+    satz.telefon =
+        Utf8AusCp1252(OhneLeerzeichenRechts(OhneLeerzeichenLinks(z.substr(54, ZonenSpalte - 54))));
     satz.zone = zone;
     satz.einheiten = einheiten;
     satz.kostenPfennig = mark * 100 + pfennig;
@@ -492,6 +496,31 @@ std::optional<LogSumme> LogSummen::Gesamt() const {
         }
     }
     return summe;
+}
+
+std::optional<QString> OeffneLog(QFile& datei, const QString& pfad, bool nurDateien) {
+    const int fd = ::open(QFile::encodeName(pfad).constData(),
+                          O_RDONLY | O_CLOEXEC | (nurDateien ? O_NONBLOCK : 0));
+    if (fd < 0) {
+        return SystemGrund(errno);
+    }
+    struct stat info {};
+    int fehlernummer = ::fstat(fd, &info) == 0 ? 0 : errno;
+    if (fehlernummer == 0 && S_ISDIR(info.st_mode)) {
+        fehlernummer = EISDIR;
+    }
+    if (fehlernummer == 0 && nurDateien && !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return QStringLiteral("Es ist keine gewöhnliche Datei");
+    }
+    if (nurDateien) {
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    }
+    if (fehlernummer == 0 && datei.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        return std::nullopt;
+    }
+    ::close(fd);
+    return SystemGrund(fehlernummer != 0 ? fehlernummer : EIO);
 }
 
 void WerteLogAus(QIODevice& datei, LogAuswertung& auswertung,

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+class QFile;
 class QIODevice;
 
 namespace tarvis {
@@ -115,6 +116,11 @@ private:
     ZonenArray<LogSumme> gesamt_;
     bool zuGross_ = false;
 };
+
+// Opens a log only to read it. When it cannot, the system's reason in German (a directory is
+// refused too). With `nurDateien` only an ordinary file is taken, so that a FIFO or a device
+// named like a log never keeps the reading waiting for a writer.
+std::optional<QString> OeffneLog(QFile& datei, const QString& pfad, bool nurDateien);
 
 // How many unreadable lines an evaluation keeps to list; the rest are only counted.
 inline constexpr std::size_t MaxGemerkteFehler = 100;

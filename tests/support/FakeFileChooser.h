@@ -19,7 +19,27 @@ public:
         return antwort;
     }
 
-    std::optional<QString> antwort;
+    std::optional<QStringList> chooseFiles(QWidget*, const QString& title, const QString& directory,
+                                           const QStringList& filters) override {
+        ++aufrufe;
+        titel = title;
+        anfang = directory;
+        filter = filters;
+        return antwortDateien;
+    }
+
+    std::optional<QString> chooseTarget(QWidget*, const QString& title, const QString& initialFile,
+                                        const QStringList& filters) override {
+        ++aufrufe;
+        titel = title;
+        anfang = initialFile;
+        filter = filters;
+        return antwortZiel;
+    }
+
+    std::optional<QString> antwort;            // for chooseFile
+    std::optional<QStringList> antwortDateien; // for chooseFiles
+    std::optional<QString> antwortZiel;        // for chooseTarget
     int aufrufe = 0;
     QString titel;
     QString anfang;
