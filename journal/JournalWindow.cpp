@@ -155,7 +155,9 @@ frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWi
 
 frmAuswertung::~frmAuswertung() {
     abbrechen_ = true;
-    leser_->waitForFinished();
+    if (liest_) {
+        leser_->waitForFinished();
+    }
 }
 
 void frmAuswertung::BaueFilter() {
@@ -316,14 +318,15 @@ void frmAuswertung::SetzeTabFolge() {
 }
 
 bool frmAuswertung::Liest() const {
-    return leser_->isRunning();
+    return liest_;
 }
 
 void frmAuswertung::Lies(const QStringList& pfade) {
-    if (Liest()) {
+    if (liest_) {
         abbrechen_ = true;
         leser_->waitForFinished();
     }
+    liest_ = true;
     abbrechen_ = false;
     gelesen_ = 0;
     gesamt_ = 0;
@@ -356,8 +359,9 @@ void frmAuswertung::Eingelesen() {
     fortschrittUhr_->stop();
     prgLesen_->hide();
     if (abbrechen_) {
-        return; // a newer reading has taken over, or the window is closing
+        return; // the window is closing
     }
+    liest_ = false;
     Journal journal = leser_->future().takeResult();
     modell_->SetzeDaten(std::move(journal.daten));
     *journal_ = std::move(journal);

@@ -72,6 +72,7 @@ private:
     SummenModell* summen_ = nullptr;
 
     QFutureWatcher<Journal>* leser_ = nullptr;
+    bool liest_ = false;
     std::atomic<bool> abbrechen_{false};
     std::atomic<std::int64_t> gelesen_{0};
     std::atomic<std::int64_t> gesamt_{0};
