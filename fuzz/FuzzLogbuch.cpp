@@ -16,14 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     const LogAuswertung auswertung = WerteLogAus(puffer);
     std::int64_t anrufe = 0;
     for (int zone : AlleZonen) {
-        const LogSumme& summe = auswertung.gesamt[zone];
+        const LogSumme& summe = auswertung.summen.ProZone()[zone];
         if (summe.anrufe < 0 || summe.einheiten < 0 || summe.kostenPfennig < 0) {
             std::abort();
         }
         anrufe += summe.anrufe;
     }
     std::int64_t monatsAnrufe = 0;
-    for (const auto& [monat, zonen] : auswertung.monate) {
+    for (const auto& [monat, zonen] : auswertung.summen.Monate()) {
         for (int zone : AlleZonen) {
             monatsAnrufe += zonen[zone].anrufe;
         }
