@@ -18,6 +18,8 @@
 #include <QLocale>
 #include <QTextStream>
 #include <cerrno>
+#include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -176,29 +178,44 @@ void Bericht(const std::vector<SummenZeile>& zeilen, QTextStream& aus) {
     }
 }
 
-void MeldeUnlesbar(QTextStream& fehler, const QString& pfad, const LogFehler& f) {
-    fehler << ZeilenOrt(pfad, f.zeile) << ": Zeile nicht lesbar (" << AlsQString(f.grund)
-           << "), übergangen\n";
-}
-
-void MeldeAbbruch(QTextStream& fehler, const QString& pfad, const QString& grund) {
-    fehler << "Die Datei \"" << pfad << "\" kann nicht zu Ende gelesen werden: " << grund << ".\n";
+// Reads each log with `lies`, which reports every unreadable line to `melde` as it is found and
+// answers the reason when the log could not be read to its end. False at the first log that
+// cannot be opened or read whole, which is said on `fehler`.
+bool LiesLogs(
+    const QStringList& pfade, QTextStream& fehler,
+    const std::function<std::optional<QString>(QFile& datei, const QString& pfad,
+                                               const std::function<void(const LogFehler&)>& melde)>&
+        lies) {
+    for (const QString& pfad : pfade) {
+        QFile datei;
+        if (!Oeffne(datei, pfad, fehler)) {
+            return false;
+        }
+        const auto grund = lies(datei, pfad, [&](const LogFehler& f) {
+            fehler << ZeilenOrt(pfad, f.zeile) << ": Zeile nicht lesbar (" << AlsQString(f.grund)
+                   << "), übergangen\n";
+        });
+        if (grund) {
+            fehler << "Die Datei \"" << pfad << "\" kann nicht zu Ende gelesen werden: " << *grund
+                   << ".\n";
+            return false;
+        }
+    }
+    return true;
 }
 
 // Sums several logs into one report. Unreadable lines are reported as they are found; a log
 // that cannot be read at all stops the report, so no sum is ever printed that leaves one out.
 int Auswertung(const QStringList& pfade, QTextStream& aus, QTextStream& fehler) {
     LogAuswertung auswertung;
-    for (const QString& pfad : pfade) {
-        QFile datei;
-        if (!Oeffne(datei, pfad, fehler)) {
-            return ExitDatei;
-        }
-        WerteLogAus(datei, auswertung, [&](const LogFehler& f) { MeldeUnlesbar(fehler, pfad, f); });
-        if (!auswertung.lesen.gelesen) {
-            MeldeAbbruch(fehler, pfad, auswertung.lesen.fehler);
-            return ExitDatei;
-        }
+    const bool gelesen =
+        LiesLogs(pfade, fehler, [&](QFile& datei, const QString&, const auto& melde) {
+            WerteLogAus(datei, auswertung, melde);
+            return auswertung.lesen.gelesen ? std::nullopt
+                                            : std::optional<QString>(auswertung.lesen.fehler);
+        });
+    if (!gelesen) {
+        return ExitDatei;
     }
     const auto zeilen = SummenZeilen(auswertung.summen);
     if (!zeilen) {
@@ -214,16 +231,14 @@ int Auswertung(const QStringList& pfade, QTextStream& aus, QTextStream& fehler) 
 // every log could be read to its end.
 int AuswertungCsv(const QStringList& pfade, QTextStream& aus, QTextStream& fehler) {
     JournalSammler sammler;
-    for (const QString& pfad : pfade) {
-        QFile datei;
-        if (!Oeffne(datei, pfad, fehler)) {
-            return ExitDatei;
-        }
-        if (!sammler.Lies(datei, pfad, {},
-                          [&](const LogFehler& f) { MeldeUnlesbar(fehler, pfad, f); })) {
-            MeldeAbbruch(fehler, pfad, sammler.Stand().dateien.back().grund);
-            return ExitDatei;
-        }
+    const bool gelesen =
+        LiesLogs(pfade, fehler, [&](QFile& datei, const QString& pfad, const auto& melde) {
+            return sammler.Lies(datei, pfad, {}, melde)
+                       ? std::nullopt
+                       : std::optional<QString>(sammler.Stand().dateien.back().grund);
+        });
+    if (!gelesen) {
+        return ExitDatei;
     }
     const JournalDaten& daten = sammler.Stand().daten;
     SchreibeCsv(daten, InDateiFolge(daten), [&](std::string_view stueck) {

@@ -14,7 +14,7 @@
 namespace tarvis {
 
 // One call of the journal, kept small: dates as day numbers, times as seconds, figures as
-// integers, the texts in one pool shared by all calls. A million calls take about 60 MB.
+// integers, the texts in one pool shared by all calls. A million calls take 56 MB.
 struct JournalSatz {
     static constexpr std::int32_t Unbekannt = -1; // a time or duration that could not be read
     static constexpr std::int32_t KeinTag = INT32_MIN;
@@ -39,6 +39,7 @@ struct JournalSatz {
     // (year, month) of the start: the month a call is summed under.
     std::pair<int, int> Monat() const;
 };
+static_assert(sizeof(JournalSatz) <= 56, "a million calls must stay within 56 MB");
 
 // The calls of one or more logs, in the order of their files and lines.
 class JournalDaten {

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLegend>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -113,8 +114,10 @@ QTableView* Tabelle(const char* name, const QString& zugang) {
     return tabelle;
 }
 
+// A count as the user's locale writes it ("1.000.000 Anrufe").
 QString Mehrzahl(std::int64_t anzahl, const char* eins, const char* mehr) {
-    return QStringLiteral("%1 %2").arg(anzahl).arg(QString::fromUtf8(anzahl == 1 ? eins : mehr));
+    return QLocale().toString(qlonglong(anzahl)) + QLatin1Char(' ') +
+           QString::fromUtf8(anzahl == 1 ? eins : mehr);
 }
 
 } // namespace
@@ -238,6 +241,8 @@ void frmAuswertung::BaueZustand() {
     lblUnlesbar_->setObjectName(QStringLiteral("lblUnlesbar"));
     SetzeTextFarbe(lblUnlesbar_, Dunkelrot);
     cmdUnlesbar_ = Knopf("cmdUnlesbar", QStringLiteral("Zeilen &anzeigen…"));
+    lblUnlesbar_->hide();
+    cmdUnlesbar_->hide();
     cmdUnlesbar_->setAccessibleDescription(
         QStringLiteral("Zeigt Datei und Zeilennummer der Zeilen, die nicht lesbar sind"));
     zeile->addWidget(lblAnzahl_);
@@ -262,8 +267,10 @@ void frmAuswertung::BaueSummen() {
     auto* zeile = new QHBoxLayout;
     tblSummen_ = Tabelle("tblSummen", QStringLiteral("Summen je Monat und Zone"));
     tblSummen_->setModel(summen_);
-    tblSummen_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tblSummen_->setMinimumWidth(360);
+    QHeaderView* summenKoepfe = tblSummen_->horizontalHeader();
+    summenKoepfe->setSectionResizeMode(QHeaderView::ResizeToContents);
+    summenKoepfe->setSectionResizeMode(SummenModell::SpaltenAnzahl - 1, QHeaderView::Stretch);
+    tblSummen_->setMinimumWidth(400);
     auto* linksKopf = new QVBoxLayout;
     linksKopf->addWidget(Kopf(QStringLiteral("S&ummen je Monat und Zone:"), tblSummen_));
     linksKopf->addWidget(tblSummen_);
@@ -413,7 +420,7 @@ void frmAuswertung::ZeigeAuswahl() {
         lblAnzahl_->setText(Mehrzahl(alle, "Anruf", "Anrufe") + QStringLiteral(" aus ") +
                             Mehrzahl(dateien, "Datei", "Dateien"));
     } else {
-        lblAnzahl_->setText(QStringLiteral("%1 von ").arg(gezeigt) +
+        lblAnzahl_->setText(QLocale().toString(qlonglong(gezeigt)) + QStringLiteral(" von ") +
                             Mehrzahl(alle, "Anruf", "Anrufen"));
     }
     summen_->SetzeSummen(SummenVon(modell_->Daten(), modell_->Zeilen()));
@@ -468,7 +475,17 @@ void frmAuswertung::ZeigeGrafik() {
         saetze[zone]->setLabelColor(Qt::black);
     }
     auto* monatsAchse = new QBarCategoryAxis;
-    monatsAchse->append(monate);
+    if (monate.size() > 6) {
+        // Many months stand upright in their short form, so that each keeps its name.
+        QStringList kurz;
+        for (const QString& monat : monate) {
+            kurz << monat.left(3) + monat.right(2);
+        }
+        monatsAchse->append(kurz);
+        monatsAchse->setLabelsAngle(-90);
+    } else {
+        monatsAchse->append(monate);
+    }
     monatsAchse->setLabelsFont(Arial(8.25));
     monatsAchse->setLabelsBrush(Qt::black);
     monatsAchse->setGridLineVisible(false);
