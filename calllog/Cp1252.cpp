@@ -67,6 +67,14 @@ int Cp1252Byte(char32_t codepunkt) {
 }
 
 std::string Utf8AusCp1252(std::string_view bytes) {
+    // Most texts of a log are plain ASCII, which is the same in both.
+    bool ascii = true;
+    for (const char byte : bytes) {
+        ascii = ascii && static_cast<unsigned char>(byte) < 0x80;
+    }
+    if (ascii) {
+        return std::string(bytes);
+    }
     std::string utf8;
     utf8.reserve(bytes.size());
     for (const char byte : bytes) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+class QFile;
 class QIODevice;
 
 namespace tarvis {
@@ -49,6 +50,10 @@ struct GelesenesZeile {
 // One line without its line end, in the file's bytes (code page 1252). A line indented like a
 // comment is reported as one; whether it belongs to a record is up to the caller.
 GelesenesZeile LiesLogZeile(std::string_view zeile);
+
+// The same, word by word whatever the columns: how LiesLogZeile reads every line that does not
+// have the writer's fixed columns. Both give the same for every line (the tests compare them).
+GelesenesZeile LiesLogZeileWortweise(std::string_view zeile);
 
 struct LogFehler {
     std::int64_t zeile = 0;
@@ -111,6 +116,11 @@ private:
     ZonenArray<LogSumme> gesamt_;
     bool zuGross_ = false;
 };
+
+// Opens a log only to read it. When it cannot, the system's reason in German (a directory is
+// refused too). With `nurDateien` only an ordinary file is taken, so that a FIFO or a device
+// named like a log never keeps the reading waiting for a writer.
+std::optional<QString> OeffneLog(QFile& datei, const QString& pfad, bool nurDateien);
 
 // How many unreadable lines an evaluation keeps to list; the rest are only counted.
 inline constexpr std::size_t MaxGemerkteFehler = 100;

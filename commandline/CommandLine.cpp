@@ -3,6 +3,9 @@
 #include "calculation/CalculationInput.h"
 #include "calculation/IntervalCost.h"
 #include "calllog/LogReader.h"
+#include "journal/JournalCsv.h"
+#include "journal/JournalRead.h"
+#include "journal/JournalView.h"
 #include "platform/QtCalendar.h"
 #include "platform/SystemReason.h"
 #include "platform/VersionText.h"
@@ -15,7 +18,8 @@
 #include <QLocale>
 #include <QTextStream>
 #include <cerrno>
-#include <fcntl.h>
+#include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +30,7 @@ namespace {
 const QString OptBerechnen = QStringLiteral("berechnen");
 const QString OptTarif = QStringLiteral("tarif");
 const QString OptAuswertung = QStringLiteral("auswertung");
+const QString OptCsv = QStringLiteral("csv");
 const QString OptHilfe = QStringLiteral("help");
 const QString OptVersion = QStringLiteral("version");
 
@@ -46,6 +51,10 @@ const char* const Hilfetext =
     "  --auswertung DATEI...      Summiert Logbücher je Monat und Zone: Anrufe, Einheiten,\n"
     "                             Gebühren, dazu die Gesamtsumme. Die Dateien werden nur\n"
     "                             gelesen; \"-\" liest die Standardeingabe.\n"
+    "  --auswertung DATEI... --csv\n"
+    "                             Schreibt die Anrufe der Logbücher als CSV (UTF-8, \";\"\n"
+    "                             zwischen den Feldern, Dezimalkomma), wie \"Exportieren…\"\n"
+    "                             im Fenster \"Auswertung\".\n"
     "\n"
     "Rückgabewerte: 0 erfolgreich, 1 Datei nicht lesbar, 2 falsche Angaben.\n";
 
@@ -56,10 +65,6 @@ QString Zahl(std::string_view text) {
 
 QString Kosten(std::int64_t einheiten) {
     return Zahl(KostenText(einheiten, FesterTrenner));
-}
-
-QString Betrag(std::int64_t pfennig) {
-    return Zahl(BetragText(pfennig, FesterTrenner));
 }
 
 QString Zone(int zone) {
@@ -128,83 +133,118 @@ int Tarif(const QStringList& werte, QTextStream& aus, QTextStream& fehler) {
     return ExitOk;
 }
 
-void SummenZeile(QTextStream& aus, const QString& vorne, const LogSumme& summe) {
-    aus << vorne << Zahl(std::to_string(summe.anrufe)).rightJustified(8)
-        << Zahl(std::to_string(summe.einheiten)).rightJustified(11)
-        << Betrag(summe.kostenPfennig).rightJustified(13) << " DM\n";
+void SchreibeSumme(QTextStream& aus, const QString& vorne, const LogSumme& summe) {
+    const SummenTexte texte = TexteVon(summe, QLocale());
+    aus << vorne << texte.anrufe.rightJustified(8) << texte.einheiten.rightJustified(11)
+        << texte.gebuehren.rightJustified(13) << " DM\n";
 }
 
 QString ZeilenOrt(const QString& pfad, std::int64_t zeile) {
     return pfad + QLatin1Char(':') + QString::number(zeile);
 }
 
-// Opens a log for reading: "-" is standard input. The file is opened by the system call
-// itself, so that its reason for a refusal is known.
+// Opens a log for reading: "-" is standard input. Pipes, FIFOs and devices are read too.
 bool Oeffne(QFile& datei, const QString& pfad, QTextStream& fehler) {
-    int fd = STDIN_FILENO;
-    if (pfad != QLatin1String("-")) {
-        fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC);
+    std::optional<QString> grund;
+    if (pfad == QLatin1String("-")) {
+        struct stat info {};
+        if (::fstat(STDIN_FILENO, &info) != 0) {
+            grund = SystemGrund(errno);
+        } else if (S_ISDIR(info.st_mode)) {
+            grund = SystemGrund(EISDIR);
+        } else if (!datei.open(STDIN_FILENO, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+            grund = SystemGrund(EBADF);
+        }
+    } else {
+        grund = OeffneLog(datei, pfad, false);
     }
-    struct stat info {};
-    int fehlernummer = fd < 0 ? errno : 0;
-    if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        fehlernummer = EISDIR;
+    if (grund) {
+        fehler << "Die Datei \"" << pfad << "\" kann nicht gelesen werden: " << *grund << ".\n";
+        return false;
     }
-    if (fehlernummer == 0 && datei.open(fd, QIODevice::ReadOnly,
-                                        fd == STDIN_FILENO ? QFileDevice::DontCloseHandle
-                                                           : QFileDevice::AutoCloseHandle)) {
-        return true;
-    }
-    if (fd > STDIN_FILENO && !datei.isOpen()) {
-        ::close(fd);
-    }
-    fehler << "Die Datei \"" << pfad << "\" kann nicht gelesen werden: "
-           << SystemGrund(fehlernummer != 0 ? fehlernummer : EIO) << ".\n";
-    return false;
+    return true;
 }
 
-void Bericht(const LogSummen& summen, const LogSumme& gesamt, QTextStream& aus) {
+void Bericht(const std::vector<SummenZeile>& zeilen, QTextStream& aus) {
     aus << QStringLiteral("Monat").leftJustified(9) << QStringLiteral("Zone").leftJustified(10)
         << QStringLiteral("Anrufe").rightJustified(8)
         << QStringLiteral("Einheiten").rightJustified(11)
         << QStringLiteral("Gebühren").rightJustified(13) << '\n';
-    for (const auto& [monat, zonen] : summen.Monate()) {
-        const QString name =
-            QStringLiteral("%1/%2").arg(monat.second, 2, 10, QLatin1Char('0')).arg(monat.first);
-        for (int zone : AlleZonen) {
-            if (zonen[zone].anrufe > 0) {
-                SummenZeile(aus, name.leftJustified(9) + Zone(zone).leftJustified(10), zonen[zone]);
-            }
+    for (const SummenZeile& zeile : zeilen) {
+        const QString vorne = zeile.IstGesamt() ? QStringLiteral("Gesamt").leftJustified(19)
+                                                : MonatsText(*zeile.monat).leftJustified(9) +
+                                                      Zone(zeile.zone).leftJustified(10);
+        SchreibeSumme(aus, vorne, zeile.summe);
+    }
+}
+
+// Reads each log with `lies`, which reports every unreadable line to `melde` as it is found and
+// answers the reason when the log could not be read to its end. False at the first log that
+// cannot be opened or read whole, which is said on `fehler`.
+bool LiesLogs(
+    const QStringList& pfade, QTextStream& fehler,
+    const std::function<std::optional<QString>(QFile& datei, const QString& pfad,
+                                               const std::function<void(const LogFehler&)>& melde)>&
+        lies) {
+    for (const QString& pfad : pfade) {
+        QFile datei;
+        if (!Oeffne(datei, pfad, fehler)) {
+            return false;
+        }
+        const auto grund = lies(datei, pfad, [&](const LogFehler& f) {
+            fehler << ZeilenOrt(pfad, f.zeile) << ": Zeile nicht lesbar (" << AlsQString(f.grund)
+                   << "), übergangen\n";
+        });
+        if (grund) {
+            fehler << "Die Datei \"" << pfad << "\" kann nicht zu Ende gelesen werden: " << *grund
+                   << ".\n";
+            return false;
         }
     }
-    SummenZeile(aus, QStringLiteral("Gesamt").leftJustified(19), gesamt);
+    return true;
 }
 
 // Sums several logs into one report. Unreadable lines are reported as they are found; a log
 // that cannot be read at all stops the report, so no sum is ever printed that leaves one out.
 int Auswertung(const QStringList& pfade, QTextStream& aus, QTextStream& fehler) {
     LogAuswertung auswertung;
-    for (const QString& pfad : pfade) {
-        QFile datei;
-        if (!Oeffne(datei, pfad, fehler)) {
-            return ExitDatei;
-        }
-        WerteLogAus(datei, auswertung, [&](const LogFehler& f) {
-            fehler << ZeilenOrt(pfad, f.zeile) << ": Zeile nicht lesbar (" << AlsQString(f.grund)
-                   << "), übergangen\n";
+    const bool gelesen =
+        LiesLogs(pfade, fehler, [&](QFile& datei, const QString&, const auto& melde) {
+            WerteLogAus(datei, auswertung, melde);
+            return auswertung.lesen.gelesen ? std::nullopt
+                                            : std::optional<QString>(auswertung.lesen.fehler);
         });
-        if (!auswertung.lesen.gelesen) {
-            fehler << "Die Datei \"" << pfad
-                   << "\" kann nicht zu Ende gelesen werden: " << auswertung.lesen.fehler << ".\n";
-            return ExitDatei;
-        }
+    if (!gelesen) {
+        return ExitDatei;
     }
-    const std::optional<LogSumme> gesamt = auswertung.summen.Gesamt();
-    if (auswertung.summen.ZuGross() || !gesamt) {
+    const auto zeilen = SummenZeilen(auswertung.summen);
+    if (!zeilen) {
         fehler << "Die Summen übersteigen den Zahlenbereich; keine Auswertung.\n";
         return ExitDatei;
     }
-    Bericht(auswertung.summen, *gesamt, aus);
+    Bericht(*zeilen, aus);
+    return ExitOk;
+}
+
+// The calls of several logs as CSV, the bytes the journal's export writes of the same logs
+// with no filter and in the order of their files. Like the report, it is written only when
+// every log could be read to its end.
+int AuswertungCsv(const QStringList& pfade, QTextStream& aus, QTextStream& fehler) {
+    JournalSammler sammler;
+    const bool gelesen =
+        LiesLogs(pfade, fehler, [&](QFile& datei, const QString& pfad, const auto& melde) {
+            return sammler.Lies(datei, pfad, {}, melde)
+                       ? std::nullopt
+                       : std::optional<QString>(sammler.Stand().dateien.back().grund);
+        });
+    if (!gelesen) {
+        return ExitDatei;
+    }
+    const JournalDaten& daten = sammler.Stand().daten;
+    SchreibeCsv(daten, InDateiFolge(daten), [&](std::string_view stueck) {
+        aus << QString::fromUtf8(stueck.data(), qsizetype(stueck.size()));
+        return aus.status() == QTextStream::Ok;
+    });
     return ExitOk;
 }
 
@@ -276,6 +316,7 @@ void DefiniereOptionen(QCommandLineParser& parser) {
     parser.addOption({OptBerechnen, QString()});
     parser.addOption({OptTarif, QString(), QStringLiteral("ZEITPUNKT")});
     parser.addOption({OptAuswertung, QString(), QStringLiteral("DATEI")});
+    parser.addOption({OptCsv, QString()});
     // "-" names standard input, for --auswertung.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
 }
@@ -322,6 +363,11 @@ int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QText
     // --tarif takes the moment in quotes or as two words; --auswertung one file or more.
     const qsizetype zusaetzlich = parser.positionalArguments().size();
     const bool zuViel = parser.isSet(OptTarif) && zusaetzlich > 1;
+    if (parser.isSet(OptCsv) && !parser.isSet(OptAuswertung)) {
+        fehler << "--csv gilt nur zusammen mit --auswertung DATEI...\n"
+                  "Tarvis32 --help zeigt die Optionen.\n";
+        return ExitEingabe;
+    }
     if (auftraege != 1 || zuViel) {
         fehler << "Bitte genau eine der Optionen --berechnen, --tarif, --auswertung angeben.\n"
                   "Tarvis32 --help zeigt die Optionen.\n";
@@ -334,8 +380,10 @@ int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QText
         return Tarif(QStringList{parser.value(OptTarif)} << parser.positionalArguments(), aus,
                      fehler);
     }
-    return Auswertung(QStringList{parser.value(OptAuswertung)} << parser.positionalArguments(), aus,
-                      fehler);
+    const QStringList pfade = QStringList{parser.value(OptAuswertung)}
+                              << parser.positionalArguments();
+    return parser.isSet(OptCsv) ? AuswertungCsv(pfade, aus, fehler)
+                                : Auswertung(pfade, aus, fehler);
 }
 
 int BeendeAusgabe(QTextStream& aus, QTextStream& fehler, int code) {

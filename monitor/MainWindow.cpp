@@ -8,6 +8,7 @@
 #include "gui/Accessibility.h"
 #include "gui/Gauge.h"
 #include "gui/WindowStyle.h"
+#include "journal/JournalWindow.h"
 #include "monitor/TariffDisplay.h"
 #include "overview/OverviewWindow.h"
 #include "platform/QtCalendar.h"
@@ -112,8 +113,11 @@ void frmGMMain::BaueFenster() {
     mnuTarife_->setObjectName(QStringLiteral("mnuTarife"));
     mnuBerechnung_ = menuBar()->addAction(QStringLiteral("&Berechnung"));
     mnuBerechnung_->setObjectName(QStringLiteral("mnuBerechnung"));
+    mnuAuswertung_ = menuBar()->addAction(QStringLiteral("&Auswertung"));
+    mnuAuswertung_->setObjectName(QStringLiteral("mnuAuswertung"));
     connect(mnuTarife_, &QAction::triggered, this, &frmGMMain::Tarife);
     connect(mnuBerechnung_, &QAction::triggered, this, &frmGMMain::Berechnung);
+    connect(mnuAuswertung_, &QAction::triggered, this, &frmGMMain::Auswertung);
 
     BaueKopf(flaeche);
     BaueZonen(flaeche);
@@ -388,6 +392,11 @@ void frmGMMain::Berechnung() {
 
 void frmGMMain::Tarife() {
     frmUebersicht fenster(this);
+    fenster.exec();
+}
+
+void frmGMMain::Auswertung() {
+    frmAuswertung fenster(logbuch_, dateiWahl_, this);
     fenster.exec();
 }
 

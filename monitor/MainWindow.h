@@ -65,6 +65,7 @@ private:
     void Speichern();
     void Berechnung();
     void Tarife();
+    void Auswertung();
     void Info();
     void ZeigeLogbuchdatei(const QString& pfad);
 
@@ -95,6 +96,7 @@ private:
     QPushButton* cmdEnde_ = nullptr;
     QAction* mnuTarife_ = nullptr;
     QAction* mnuBerechnung_ = nullptr;
+    QAction* mnuAuswertung_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 

@@ -18,4 +18,26 @@ std::optional<QString> QtFileChooser::chooseFile(QWidget* parent, const QString&
     return gewaehlt;
 }
 
+std::optional<QStringList> QtFileChooser::chooseFiles(QWidget* parent, const QString& title,
+                                                      const QString& directory,
+                                                      const QStringList& filters) {
+    const QStringList gewaehlt =
+        QFileDialog::getOpenFileNames(parent, title, directory, filters.join(QStringLiteral(";;")));
+    if (gewaehlt.isEmpty()) {
+        return std::nullopt;
+    }
+    return gewaehlt;
+}
+
+std::optional<QString> QtFileChooser::chooseTarget(QWidget* parent, const QString& title,
+                                                   const QString& initialFile,
+                                                   const QStringList& filters) {
+    const QString gewaehlt = QFileDialog::getSaveFileName(parent, title, initialFile,
+                                                          filters.join(QStringLiteral(";;")));
+    if (gewaehlt.isEmpty()) {
+        return std::nullopt;
+    }
+    return gewaehlt;
+}
+
 } // namespace tarvis

@@ -16,6 +16,14 @@ public:
     virtual std::optional<QString> chooseFile(QWidget* parent, const QString& title,
                                               const QString& initialFile,
                                               const QStringList& filters) = 0;
+    // Existing files to read, one or several; nothing when the user cancelled.
+    virtual std::optional<QStringList> chooseFiles(QWidget* parent, const QString& title,
+                                                   const QString& directory,
+                                                   const QStringList& filters) = 0;
+    // A file to write to; the user is asked before an existing file is replaced.
+    virtual std::optional<QString> chooseTarget(QWidget* parent, const QString& title,
+                                                const QString& initialFile,
+                                                const QStringList& filters) = 0;
 };
 
 class QtFileChooser final : public FileChooser {
@@ -23,6 +31,12 @@ public:
     std::optional<QString> chooseFile(QWidget* parent, const QString& title,
                                       const QString& initialFile,
                                       const QStringList& filters) override;
+    std::optional<QStringList> chooseFiles(QWidget* parent, const QString& title,
+                                           const QString& directory,
+                                           const QStringList& filters) override;
+    std::optional<QString> chooseTarget(QWidget* parent, const QString& title,
+                                        const QString& initialFile,
+                                        const QStringList& filters) override;
 };
 
 } // namespace tarvis

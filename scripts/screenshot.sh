@@ -4,7 +4,8 @@
 #   scripts/screenshot.sh <scene> <output.png>
 # Scenes: main (just started), running (a call running for a few seconds), stopped (a finished
 # call), save (the save dialog after a call), calculation (a computed call), overview (the
-# tariff overview), about (the about box), dark (a running call under KDE's Breeze Dark colour
+# tariff overview), about (the about box), journal (the window "Auswertung" on four monthly logs
+# written beside the program beforehand), dark (a running call under KDE's Breeze Dark colour
 # scheme, read by Qt's own KDE theme from a kdeglobals in a scratch configuration directory).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -51,6 +52,47 @@ KDE
   desktop=(XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 KDE_FULL_SESSION=true
            XDG_CONFIG_HOME="$workdir/config")
 fi
+
+# Four monthly logs in the program's record format, one with a damaged line, one with a call
+# across midnight, comments with a ";" and quotes.
+sample_logs() {
+  head() {
+    printf '     Beginn                 Ende            Gespr\344chs-   angerufene        Tarif-       Ein-       Gespr\344chs-\r\n'
+    printf 'Datum      Uhr        Datum      Uhr        Dauer        Telefonnummer     bereich      heiten     Geb\374hren\r\n'
+    printf -- '-%.0s' $(seq 109); printf '\r\n\r\n'
+  }
+  call() { # date start stop-date stop duration number zone units cost [comment]
+    printf '%s   %s   %s   %s   %s   %-18s%-13s%6s   %9s DM\r\n' "$1" "$2" "$3" "$4" "$5" "$6" "$7" "$8" "$9"
+    if [ -n "${10:-}" ]; then printf '%57s%s\r\n' '' "${10}"; fi
+  }
+  { head
+    call 04.10.96 09:12:40 04.10.96 09:15:02 00:02:22,4 "0711 123456" City 2 0,24 "Zahnarzt, Termin"
+    call 11.10.96 18:30:05 11.10.96 18:52:11 00:22:06,0 "089 4471120" Fern 62 7,44 "Mutti"
+    call 19.10.96 14:02:00 19.10.96 14:09:30 00:07:30,8 "07031 88213" "Region 50" 10 1,20
+    call 26.10.96 21:15:10 26.10.96 21:40:00 00:24:50,1 "0621 339940" "Region 200" 20 2,40 "Tante Erna"
+  } >"$1/Tarvis 10-1996.Rep"
+  { head
+    call 02.11.96 10:00:00 02.11.96 10:05:00 00:05:00,0 "0711 654321" City 3 0,36
+    call 08.11.96 17:45:12 08.11.96 18:20:40 00:35:28,3 "030 2291733" Fern 99 11,88 "Bruder Klaus"
+    call 15.11.96 12:30:00 15.11.96 12:41:15 00:11:15,6 "0621 339940" "Region 200" 26 3,12
+    call 15.11.96 20:05:00 15.11.96 20:07:42 00:02:42,0 "07031 88213" "Region 50" 4 0,48 'Bestellung; Nr. "17"'
+    printf '16.11.96   19:00:00   16.11.96   19:0\r\n'
+    call 28.11.96 08:10:00 28.11.96 08:13:30 00:03:30,2 "0711 123456" City 2 0,24
+  } >"$1/Tarvis 11-1996.Rep"
+  { head
+    call 03.12.96 19:20:00 03.12.96 19:58:10 00:38:10,0 "089 4471120" Fern 71 8,52 "Mutti"
+    call 07.12.96 14:05:33 07.12.96 14:09:12 00:03:39,2 "0711 123456" City 2 0,24
+    call 14.12.96 11:00:00 14.12.96 11:25:00 00:25:00,0 "07031 88213" "Region 50" 17 2,04 "Weihnachtsgans"
+    call 24.12.96 16:00:00 24.12.96 16:45:00 00:45:00,0 "030 2291733" Fern 90 10,80 "Heiligabend"
+    call 31.12.96 23:50:00 01.01.97 00:12:30 00:22:30,0 "0621 339940" "Region 200" 24 2,88 $'Neujahrsgru\337'
+  } >"$1/Tarvis 12-1996.Rep"
+  { head
+    call 05.01.97 10:10:00 05.01.97 10:14:00 00:04:00,0 "0711 654321" City 2 0,24
+    call 12.01.97 19:30:00 12.01.97 19:49:50 00:19:50,5 "089 4471120" Fern 37 4,44 "Mutti"
+  } >"$1/Tarvis 01-1997.Rep"
+}
+if [ "$scene" = journal ]; then sample_logs "$workdir"; fi
+
 env "${desktop[@]}" LANG=de_DE.UTF-8 LC_ALL= "$workdir/Tarvis32" >/dev/null 2>&1 &
 app_pid=$!
 sleep 3
@@ -80,6 +122,7 @@ case "$scene" in
     ;;
   overview) menu 25; dialog 'bersicht$' ;;
   about) press alt+i; dialog '^Info$' ;;
+  journal) press alt+a; dialog '^Auswertung$' ;;
   *) echo "unknown scene: $scene" >&2; exit 2 ;;
 esac
 

@@ -2,10 +2,12 @@
 
 #include "calllog/LogFile.h"
 #include "support/Anruf.h"
+#include "tariff/Format.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -142,6 +144,64 @@ TEST(LiesLogZeile, ReadsBackWhatTheWriterWrites) {
     EXPECT_EQ(satz.zone, 3);
     EXPECT_EQ(satz.einheiten, anruf.einheiten[3]);
     EXPECT_EQ(satz.kostenPfennig, anruf.kostenPfennig[3]);
+}
+
+std::string Beschreibung(const GelesenesZeile& g) {
+    const LogDatensatz& s = g.datensatz;
+    auto zahl = [](const auto& wert) { return wert ? std::to_string(*wert) : std::string("-"); };
+    std::ostringstream text;
+    text << int(g.art) << '|' << g.grund << '|' << g.kommentar << '|';
+    if (g.art == ZeilenArt::Datensatz) {
+        text << int(s.startDatum.year()) << '-' << unsigned(s.startDatum.month()) << '-'
+             << unsigned(s.startDatum.day()) << '|' << zahl(s.startSekunde) << '|'
+             << (s.stopDatum ? DatumText(*s.stopDatum) : "-") << '|' << zahl(s.stopSekunde) << '|'
+             << zahl(s.dauerMs) << '|' << s.telefon << '|' << s.zone << '|' << s.einheiten << '|'
+             << s.kostenPfennig;
+    }
+    return text.str();
+}
+
+// The writer's lines are read by their fixed columns; every line, the writer's own and each of
+// them with one byte changed anywhere, must read as the word-by-word reading reads it.
+TEST(LiesLogZeile, FixedColumnsReadAsWordByWord) {
+    std::vector<std::string> zeilen;
+    const struct {
+        int zone;
+        const char* telefon;
+        ZonenArray<std::int64_t> einheiten;
+    } eintraege[] = {
+        {1, "0711 123456", {2, 5, 10, 11}},
+        {3, "", {2, 5, 10, 11}},
+        {4, "B\u00fcro 12:00:00 x", {1, 1, 1, 999'999}},
+        {2, "123456789012345", {1, 83'333, 1, 1}},
+    };
+    for (const auto& e : eintraege) {
+        GespraechsDaten anruf = test::BeispielAnruf();
+        anruf = GespraechMit(anruf.start, anruf.stop, anruf.dauerMs, e.einheiten);
+        const LogbuchEintrag eintrag{anruf, e.zone, QString::fromUtf8(e.telefon), QString()};
+        zeilen.push_back(SatzZeile(eintrag).chopped(2).toStdString());
+    }
+    std::size_t geprueft = 0;
+    for (const std::string& zeile : zeilen) {
+        ASSERT_EQ(zeile.size(), 109u) << zeile;
+        ASSERT_EQ(LiesLogZeile(zeile).art, ZeilenArt::Datensatz) << zeile;
+        std::vector<std::string> varianten{zeile, zeile + " ", zeile.substr(0, 108),
+                                           " " + zeile.substr(0, 108)};
+        for (std::size_t i = 0; i < zeile.size(); ++i) {
+            for (const char c : std::string_view(" \t09:.,?xDMCR-\xFC")) {
+                std::string geaendert = zeile;
+                geaendert[i] = c;
+                varianten.push_back(geaendert);
+            }
+        }
+        for (const std::string& variante : varianten) {
+            ASSERT_EQ(Beschreibung(LiesLogZeile(variante)),
+                      Beschreibung(LiesLogZeileWortweise(variante)))
+                << variante;
+            ++geprueft;
+        }
+    }
+    EXPECT_GT(geprueft, 6000u);
 }
 
 // Collects what the reader hands on.

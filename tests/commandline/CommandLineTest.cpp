@@ -68,6 +68,7 @@ TEST(Kommandozeile, HelpAndVersion) {
     EXPECT_EQ(hilfe.code, ExitOk);
     EXPECT_TRUE(hilfe.aus.startsWith(QStringLiteral("Aufruf: Tarvis32")));
     EXPECT_TRUE(hilfe.aus.contains(QStringLiteral("--auswertung DATEI")));
+    EXPECT_TRUE(hilfe.aus.contains(QStringLiteral("--auswertung DATEI... --csv")));
     EXPECT_EQ(Aufruf({"-?"}).aus, hilfe.aus);
     const Lauf version = Aufruf({"-v"});
     EXPECT_EQ(version.code, ExitOk);

@@ -29,6 +29,10 @@ mkfifo "$dir/fifo"
 out="$("$program" --auswertung "$dir/fifo" 2>&1)"; pruefe 'a FIFO' 0 $? "$out" "$summe"
 wait
 
+csv=$'07.12.1996;14:05:33;14:09:12;00:03:39,2;0711;City;2;0,24;\r'
+out="$(cat "$dir/log.Rep" | "$program" --auswertung - --csv 2>&1)"; pruefe 'CSV from standard input' 0 $? "$out" "$csv"
+out="$("$program" --auswertung "$dir/log.Rep" --csv 2>&1 >/dev/full)"; pruefe 'CSV to a full disk' 1 $? "$out" 'Kein Platz mehr auf dem Datenträger'
+
 out="$("$program" --help 2>&1 >/dev/full)"; pruefe 'help to a full disk' 1 $? "$out" 'Die Ausgabe kann nicht geschrieben werden: Kein Platz mehr auf dem Datenträger.'
 out="$("$program" --berechnen 07.12.1996 14:05:33 00:03:39 2>&1 >/dev/full)"; pruefe 'a price to a full disk' 1 $? "$out" 'Kein Platz mehr auf dem Datenträger'
 out="$("$program" --version 2>&1 >&-)"; pruefe 'closed standard output' 1 $? "$out" 'Die Standardausgabe ist geschlossen.'

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -86,6 +87,8 @@ TEST_F(MainWindowTest, StartUpShowsTitleClockTariffAndEmptyCall) {
     EXPECT_EQ(Knopf("cmdEnde")->text(), QStringLiteral("&Ende"));
     EXPECT_EQ(Control<QAction>("mnuTarife")->text(), QStringLiteral("&Tarife"));
     EXPECT_EQ(Control<QAction>("mnuBerechnung")->text(), QStringLiteral("&Berechnung"));
+    EXPECT_EQ(fenster->menuBar()->actions().value(2), Control<QAction>("mnuAuswertung"));
+    EXPECT_EQ(Control<QAction>("mnuAuswertung")->text(), QStringLiteral("&Auswertung"));
 }
 
 TEST_F(MainWindowTest, TitleFollowsAChangeOfLogFile) {
@@ -224,12 +227,15 @@ QString MitModalemFenster(const std::function<void()>& oeffnen,
 } // namespace
 
 TEST_F(MainWindowTest, ACallGoesOnBeingCountedBehindEveryModalWindow) {
+    QTemporaryDir dir;
+    logbuch.SetzePfad(dir.filePath(QStringLiteral("Tarvis 12-1996.Rep")));
     fenster->show();
     Knopf("cmdStart")->click();
     const std::vector<std::pair<QString, std::function<void()>>> oeffner{
         {"frmUebersicht", [&] { Control<QAction>("mnuTarife")->trigger(); }},
         {"frmBerechnung", [&] { Control<QAction>("mnuBerechnung")->trigger(); }},
         {"frmAbout", [&] { Knopf("cmdInfo")->click(); }},
+        {"frmAuswertung", [&] { Control<QAction>("mnuAuswertung")->trigger(); }},
     };
     std::int64_t einheiten = 1;
     for (const auto& [erwartet, oeffnen] : oeffner) {

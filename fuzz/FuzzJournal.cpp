@@ -1,0 +1,156 @@
+// The journal on a log of any content: every line read by its fixed columns as word by word,
+// the calls sorted by every column in both directions, filtered by every month and zone and a
+// text taken from the input, summed and written as CSV, never a crash; each order holds every
+// call once and in the order of its values, the sums of a filter are those of the calls it
+// lets through, and the CSV has one row per call.
+#include "journal/JournalCsv.h"
+#include "journal/JournalModel.h"
+#include "journal/JournalRead.h"
+#include "journal/JournalView.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+using namespace tarvis;
+
+namespace {
+
+void Pruefe(bool bedingung) {
+    if (!bedingung) {
+        std::abort();
+    }
+}
+
+// The value a column sorts by, where it is a number.
+std::optional<std::int64_t> Wert(const JournalSatz& satz, Spalte spalte) {
+    switch (spalte) {
+    case Spalte::Datum:
+        return std::int64_t{satz.startTag} * 86'400 + satz.startSekunde;
+    case Spalte::Einheiten:
+        return satz.einheiten;
+    case Spalte::Kosten:
+        return satz.kostenPfennig;
+    case Spalte::Dauer:
+        return satz.dauerMs;
+    case Spalte::Zone:
+        return satz.zone;
+    default:
+        return std::nullopt;
+    }
+}
+
+void PruefeOrdnung(const JournalDaten& daten, Spalte spalte, bool absteigend) {
+    const std::vector<std::uint32_t> folge = Sortiert(daten, spalte, absteigend);
+    Pruefe(folge.size() == daten.Anzahl());
+    std::vector<bool> gesehen(daten.Anzahl(), false);
+    for (const std::uint32_t i : folge) {
+        Pruefe(i < daten.Anzahl() && !gesehen[i]);
+        gesehen[i] = true;
+    }
+    for (std::size_t k = 1; k < folge.size(); ++k) {
+        const JournalSatz& vorher = daten[folge[k - 1]];
+        const JournalSatz& nachher = daten[folge[k]];
+        if (const auto a = Wert(vorher, spalte), b = Wert(nachher, spalte); a && b) {
+            Pruefe(absteigend ? *a >= *b : *a <= *b);
+            if (*a == *b) {
+                Pruefe(folge[k - 1] < folge[k]); // equal values keep the order of the lines
+            }
+        } else if (spalte == Spalte::Telefon) {
+            const auto a2 = daten.Telefon(vorher), b2 = daten.Telefon(nachher);
+            Pruefe(absteigend ? a2 >= b2 : a2 <= b2);
+        }
+    }
+}
+
+// Rows of a CSV text: line ends outside quotes.
+std::size_t CsvZeilen(const std::string& csv) {
+    std::size_t zeilen = 0;
+    bool zitiert = false;
+    for (std::size_t i = 0; i < csv.size(); ++i) {
+        if (csv[i] == '"') {
+            zitiert = !zitiert;
+        } else if (!zitiert && csv[i] == '\r') {
+            Pruefe(i + 1 < csv.size() && csv[i + 1] == '\n');
+            ++zeilen;
+        }
+    }
+    Pruefe(!zitiert);
+    return zeilen;
+}
+
+// A line read by its fixed columns reads as word by word.
+void PruefeZeile(std::string_view zeile) {
+    const GelesenesZeile a = LiesLogZeile(zeile), b = LiesLogZeileWortweise(zeile);
+    Pruefe(a.art == b.art && a.grund == b.grund && a.kommentar == b.kommentar);
+    const LogDatensatz &x = a.datensatz, &y = b.datensatz;
+    Pruefe(x.startDatum == y.startDatum && x.startSekunde == y.startSekunde &&
+           x.stopDatum == y.stopDatum && x.stopSekunde == y.stopSekunde && x.dauerMs == y.dauerMs &&
+           x.telefon == y.telefon && x.zone == y.zone && x.einheiten == y.einheiten &&
+           x.kostenPfennig == y.kostenPfennig);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse) {
+    QByteArray inhalt(reinterpret_cast<const char*>(daten), qsizetype(groesse));
+    for (const QByteArray& zeile : inhalt.split('\n')) {
+        PruefeZeile(std::string_view(zeile.constData(), std::size_t(zeile.size())));
+    }
+    QBuffer puffer(&inhalt);
+    puffer.open(QIODevice::ReadOnly);
+    JournalSammler sammler;
+    Pruefe(sammler.Lies(puffer, QStringLiteral("fuzz.Rep")));
+    Journal journal = std::move(sammler).Ergebnis();
+    const JournalDaten& saetze = journal.daten;
+
+    for (int spalte = 0; spalte < SpaltenAnzahl; ++spalte) {
+        PruefeOrdnung(saetze, static_cast<Spalte>(spalte), false);
+        PruefeOrdnung(saetze, static_cast<Spalte>(spalte), true);
+    }
+
+    JournalModell modell;
+    modell.SetzeDaten(journal.daten);
+    modell.sort(int(Spalte::Kosten), Qt::DescendingOrder);
+    // A search text from the input itself: its last bytes, whatever they are.
+    const std::string suche(inhalt.right(3).constData(), std::size_t(inhalt.right(3).size()));
+    std::vector<std::pair<int, int>> monate = MonateIn(saetze);
+    monate.emplace_back(0, 0); // no month
+    for (const auto& monat : monate) {
+        for (int zone = 0; zone <= ZonenAnzahl; ++zone) {
+            JournalFilter filter;
+            if (monat.first != 0) {
+                filter.monat = monat;
+            }
+            filter.zone = zone;
+            filter.suche = zone == 0 ? suche : std::string();
+            modell.SetzeFilter(filter);
+            Pruefe(modell.rowCount() == int(modell.Zeilen().size()));
+            std::int64_t anrufe = 0;
+            for (const std::uint32_t i : modell.Zeilen()) {
+                Pruefe((zone == 0 || saetze[i].zone == zone) &&
+                       (monat.first == 0 || saetze[i].Monat() == monat));
+                ++anrufe;
+            }
+            const LogSummen summen = SummenVon(saetze, modell.Zeilen());
+            if (const auto gesamt = summen.Gesamt(); gesamt && !summen.ZuGross()) {
+                Pruefe(gesamt->anrufe == anrufe);
+            }
+            for (int zeile = 0; zeile < std::min(modell.rowCount(), 20); ++zeile) {
+                for (int spalte = 0; spalte < SpaltenAnzahl; ++spalte) {
+                    modell.index(zeile, spalte).data();
+                }
+            }
+        }
+    }
+
+    std::string csv;
+    Pruefe(SchreibeCsv(saetze, InDateiFolge(saetze), [&](std::string_view stueck) {
+        csv.append(stueck);
+        return true;
+    }));
+    Pruefe(CsvZeilen(csv) == saetze.Anzahl() + 1);
+    return 0;
+}

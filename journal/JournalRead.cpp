@@ -1,0 +1,180 @@
+#include "journal/JournalRead.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+#include <limits>
+
+namespace tarvis {
+
+std::optional<std::pair<int, int>> LogbuchMonat(const QString& dateiname) {
+    static const QRegularExpression form(QStringLiteral("^Tarvis (\\d\\d)-(\\d{4})\\.Rep$"));
+    const QRegularExpressionMatch treffer = form.match(dateiname);
+    if (!treffer.hasMatch()) {
+        return std::nullopt;
+    }
+    const int monat = treffer.captured(1).toInt();
+    const int jahr = treffer.captured(2).toInt();
+    if (monat < 1 || monat > 12) {
+        return std::nullopt;
+    }
+    return std::pair{jahr, monat};
+}
+
+QStringList LogbuecherImOrdner(const QString& logbuchPfad) {
+    const QFileInfo logbuch(logbuchPfad);
+    // Ordinary files and links to them; FIFOs, devices and sockets are not listed.
+    const QFileInfoList eintraege = logbuch.absoluteDir().entryInfoList(QDir::Files);
+    std::vector<std::pair<std::pair<int, int>, QString>> gefunden;
+    for (const QFileInfo& eintrag : eintraege) {
+        if (const auto monat = LogbuchMonat(eintrag.fileName())) {
+            gefunden.emplace_back(*monat, eintrag.absoluteFilePath());
+        }
+    }
+    std::sort(gefunden.begin(), gefunden.end());
+    QStringList pfade;
+    for (const auto& [monat, pfad] : gefunden) {
+        pfade << pfad;
+    }
+    if (logbuch.isFile() && !pfade.contains(logbuch.absoluteFilePath())) {
+        pfade << logbuch.absoluteFilePath();
+    }
+    return pfade;
+}
+
+QString Meldung(const DateiBericht& bericht) {
+    const QString datei = QDir::toNativeSeparators(bericht.pfad);
+    switch (bericht.stand) {
+    case DateiBericht::Stand::Gelesen:
+        return {};
+    case DateiBericht::Stand::Leer:
+        return QStringLiteral("Die Datei \"%1\" ist leer.").arg(datei);
+    case DateiBericht::Stand::OhneAnrufe:
+        return QStringLiteral("Die Datei \"%1\" enthält keine Anrufe.").arg(datei);
+    case DateiBericht::Stand::NichtLesbar:
+        return QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2.")
+            .arg(datei, bericht.grund);
+    }
+    return {};
+}
+
+namespace {
+
+class Empfaenger final : public LogEmpfaenger {
+public:
+    Empfaenger(Journal& journal, DateiBericht& bericht, std::uint16_t datei,
+               const std::function<void(const LogFehler&)>& melde)
+        : journal_(journal), bericht_(bericht), datei_(datei), melde_(melde) {}
+
+    void Datensatz(const LogDatensatz& satz, std::int64_t) override {
+        if (!voll && !journal_.daten.Dazu(satz, datei_)) {
+            voll = true;
+        }
+        ++bericht_.anrufe;
+    }
+    void Kommentar(std::string_view text, std::int64_t) override {
+        if (!voll && !journal_.daten.KommentarDazu(text)) {
+            voll = true;
+        }
+    }
+    void Unlesbar(const LogFehler& fehler) override {
+        ++bericht_.unlesbar;
+        ++journal_.fehlerAnzahl;
+        if (journal_.fehler.size() < MaxGemerkteFehler) {
+            journal_.fehler.push_back({datei_, fehler.zeile, fehler.grund});
+        }
+        if (melde_) {
+            melde_(fehler);
+        }
+    }
+
+    bool voll = false;
+
+private:
+    Journal& journal_;
+    DateiBericht& bericht_;
+    std::uint16_t datei_;
+    const std::function<void(const LogFehler&)>& melde_;
+};
+
+} // namespace
+
+bool JournalSammler::Lies(QIODevice& quelle, const QString& pfad,
+                          const std::function<bool(std::int64_t)>& weiter,
+                          const std::function<void(const LogFehler&)>& melde) {
+    if (journal_.dateien.size() >= std::numeric_limits<std::uint16_t>::max()) {
+        journal_.zuGross = true;
+        return false;
+    }
+    const auto datei = static_cast<std::uint16_t>(journal_.dateien.size());
+    DateiBericht& bericht = journal_.dateien.emplace_back();
+    bericht.pfad = pfad;
+    const std::size_t vorher = journal_.daten.Anzahl();
+    Empfaenger empfaenger(journal_, bericht, datei, melde);
+    bool gestoppt = false;
+    const LeseErgebnis lesen = LiesLog(quelle, empfaenger, [&](std::int64_t bytes) {
+        gestoppt = empfaenger.voll || (weiter && !weiter(bytes));
+        return !gestoppt;
+    });
+    if (lesen.gelesen && !empfaenger.voll) {
+        bericht.stand = lesen.bytes == 0      ? DateiBericht::Stand::Leer
+                        : bericht.anrufe == 0 ? DateiBericht::Stand::OhneAnrufe
+                                              : DateiBericht::Stand::Gelesen;
+        return true;
+    }
+    // None of this file, so that no sum holds a part of it.
+    journal_.daten.Kuerzen(vorher);
+    journal_.fehlerAnzahl -= bericht.unlesbar;
+    std::erase_if(journal_.fehler, [datei](const JournalFehler& f) { return f.datei == datei; });
+    bericht.stand = DateiBericht::Stand::NichtLesbar;
+    if (empfaenger.voll) {
+        journal_.zuGross = true;
+        bericht.grund = QStringLiteral("Zu viele Anrufe für eine Auswertung");
+    } else if (gestoppt) {
+        journal_.abgebrochen = true;
+        bericht.grund = QStringLiteral("Das Lesen wurde abgebrochen");
+    } else {
+        bericht.grund = lesen.fehler;
+    }
+    bericht.anrufe = 0;
+    bericht.unlesbar = 0;
+    return false;
+}
+
+void JournalSammler::NichtGeoeffnet(const QString& pfad, const QString& grund) {
+    DateiBericht& bericht = journal_.dateien.emplace_back();
+    bericht.pfad = pfad;
+    bericht.stand = DateiBericht::Stand::NichtLesbar;
+    bericht.grund = grund;
+}
+
+Journal LiesJournal(const QStringList& pfade,
+                    const std::function<bool(std::int64_t, std::int64_t)>& fortschritt) {
+    std::int64_t gesamt = 0;
+    for (const QString& pfad : pfade) {
+        gesamt += std::max<qint64>(0, QFileInfo(pfad).size());
+    }
+    JournalSammler sammler;
+    std::int64_t bisher = 0;
+    for (const QString& pfad : pfade) {
+        QFile datei;
+        if (const std::optional<QString> grund = OeffneLog(datei, pfad, true)) {
+            sammler.NichtGeoeffnet(pfad, *grund);
+            continue;
+        }
+        std::int64_t dieseDatei = 0;
+        sammler.Lies(datei, pfad, [&](std::int64_t bytes) {
+            dieseDatei = bytes;
+            return !fortschritt || fortschritt(bisher + bytes, std::max(gesamt, bisher + bytes));
+        });
+        bisher += dieseDatei;
+        if (sammler.Stand().abgebrochen || sammler.Stand().zuGross) {
+            break;
+        }
+    }
+    return std::move(sammler).Ergebnis();
+}
+
+} // namespace tarvis

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QDialog>
+#include <QFutureWatcher>
+#include <QStringList>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+class QChart;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class QTimer;
+
+namespace tarvis {
+
+class FileChooser;
+class JournalModell;
+class Logbuch;
+class SummenModell;
+struct Journal;
+
+// The journal: the saved calls of the logs as a table, with filters by month, zone and text,
+// the sums per month and zone, a chart of the cost per month, and the export as CSV. It opens
+// with every log beside the current one; "Dateien…" picks others. The logs are only read, on a
+// worker thread, so the window and the main window's clock go on meanwhile.
+class frmAuswertung : public QDialog {
+    Q_OBJECT
+
+public:
+    frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWidget* parent = nullptr);
+    ~frmAuswertung() override;
+
+    // Reads these logs in place of the ones shown; a reading still running is stopped.
+    void Lies(const QStringList& pfade);
+    bool Liest() const;
+
+Q_SIGNALS:
+    // A reading has ended and what it found is shown.
+    void Gelesen();
+
+private:
+    void BaueFilter();
+    void BaueTabelle();
+    void BaueZustand();
+    void BaueSummen();
+    void BaueKnoepfe();
+    void SetzeTabFolge();
+
+    void Eingelesen();
+    void ZeigeFortschritt();
+    void FilterGeaendert();
+    void ZeigeAuswahl();
+    void ZeigeGrafik();
+    void ZeigeMeldungen();
+    void FuelleMonate();
+    void DateienWaehlen();
+    void UnlesbareZeigen();
+    void Exportieren();
+    bool IstLogbuch(const QString& pfad) const;
+
+    const Logbuch& logbuch_;
+    FileChooser& dateiWahl_;
+    QStringList pfade_;
+    std::unique_ptr<Journal> journal_; // what the last reading found, besides its calls
+    JournalModell* modell_ = nullptr;
+    SummenModell* summen_ = nullptr;
+
+    QFutureWatcher<Journal>* leser_ = nullptr;
+    bool liest_ = false;
+    std::atomic<bool> abbrechen_{false};
+    std::atomic<std::int64_t> gelesen_{0};
+    std::atomic<std::int64_t> gesamt_{0};
+    QTimer* fortschrittUhr_ = nullptr;
+    int fortschrittTakte_ = 0;
+
+    QComboBox* cboMonat_ = nullptr;
+    QComboBox* cboZone_ = nullptr;
+    QLineEdit* txtSuche_ = nullptr;
+    QPushButton* cmdDateien_ = nullptr;
+    QTableView* tblAnrufe_ = nullptr;
+    QLabel* lblAnzahl_ = nullptr;
+    QLabel* lblUnlesbar_ = nullptr;
+    QPushButton* cmdUnlesbar_ = nullptr;
+    QProgressBar* prgLesen_ = nullptr;
+    QLabel* lblMeldung_ = nullptr;
+    QTableView* tblSummen_ = nullptr;
+    QChartView* chtMonate_ = nullptr;
+    QChart* chart_ = nullptr;
+    QLabel* lblHinweis_ = nullptr;
+    QPushButton* cmdExportieren_ = nullptr;
+    QPushButton* cmdZurueck_ = nullptr;
+};
+
+} // namespace tarvis

@@ -1,0 +1,503 @@
+#include "commandline/CommandLine.h"
+#include "journal/JournalCsv.h"
+#include "journal/JournalLogs.h"
+#include "journal/JournalModel.h"
+#include "journal/JournalRead.h"
+#include "journal/JournalView.h"
+#include "monitor/DefaultLogFile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QTextStream>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/stat.h>
+
+namespace tarvis {
+namespace {
+
+using namespace std::chrono;
+using test::JournalLogs;
+
+// Each call of the test logs by its letter, found by its date and start.
+char Kennung(const JournalDaten& daten, std::uint32_t i) {
+    static const std::map<std::string, char> kennungen{
+        {"04.11.1996 09:12:40", 'A'}, {"15.11.1996 20:05:00", 'B'}, {"28.11.1996 08:10:00", 'C'},
+        {"03.12.1996 19:20:00", 'D'}, {"31.12.1996 23:50:00", 'E'}, {"14.12.1996 11:00:00", 'F'},
+        {"05.01.1997 10:10:00", 'G'}};
+    const std::string schluessel = ZellenText(daten, daten[i], Spalte::Datum, ",") + ' ' +
+                                   ZellenText(daten, daten[i], Spalte::Start, ",");
+    const auto gefunden = kennungen.find(schluessel);
+    return gefunden == kennungen.end() ? '?' : gefunden->second;
+}
+
+std::string Kennungen(const JournalDaten& daten, const std::vector<std::uint32_t>& zeilen) {
+    std::string text;
+    for (const std::uint32_t i : zeilen) {
+        text += Kennung(daten, i);
+    }
+    return text;
+}
+
+std::string Kennungen(const JournalModell& modell) {
+    return Kennungen(modell.Daten(), modell.Zeilen());
+}
+
+QStringList Zeile(const QAbstractItemModel& modell, int zeile) {
+    QStringList texte;
+    for (int spalte = 0; spalte < modell.columnCount(); ++spalte) {
+        texte << modell.index(zeile, spalte).data().toString();
+    }
+    return texte;
+}
+
+class JournalTest : public ::testing::Test {
+protected:
+    JournalLogs logs;
+
+    Journal Lies() { return LiesJournal(logs.Alle()); }
+
+    JournalModell& Modell() {
+        if (!modell_) {
+            modell_ = std::make_unique<JournalModell>();
+            modell_->SetzeDaten(Lies().daten);
+        }
+        return *modell_;
+    }
+
+private:
+    std::unique_ptr<JournalModell> modell_;
+};
+
+} // namespace
+
+// The program's own names of monthly logs, and names that only look like them.
+struct NamensFall {
+    const char* name;
+    const char* datei;
+    std::optional<std::pair<int, int>> monat;
+};
+void PrintTo(const NamensFall& fall, std::ostream* os) {
+    *os << fall.name;
+}
+class LogbuchNameTest : public ::testing::TestWithParam<NamensFall> {};
+
+TEST_P(LogbuchNameTest, RecognisesTheProgramsNames) {
+    EXPECT_EQ(LogbuchMonat(QString::fromUtf8(GetParam().datei)), GetParam().monat);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Namen, LogbuchNameTest,
+    ::testing::Values(NamensFall{"december", "Tarvis 12-1996.Rep", std::pair{1996, 12}},
+                      NamensFall{"january", "Tarvis 01-2031.Rep", std::pair{2031, 1}},
+                      NamensFall{"month_13", "Tarvis 13-1996.Rep", std::nullopt},
+                      NamensFall{"month_00", "Tarvis 00-1996.Rep", std::nullopt},
+                      NamensFall{"one_digit_month", "Tarvis 1-1997.Rep", std::nullopt},
+                      NamensFall{"small_extension", "Tarvis 01-1997.rep", std::nullopt},
+                      NamensFall{"backup", "Tarvis 01-1997.Rep.bak", std::nullopt},
+                      NamensFall{"two_digit_year", "Tarvis 01-97.Rep", std::nullopt},
+                      NamensFall{"other_name", "Anrufe.Rep", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LogbuchName, TheNameTheProgramGivesIsRecognised) {
+    EXPECT_EQ(LogbuchMonat(LogbuchDateiname(year{1996} / 12 / 31)), (std::pair{1996, 12}));
+    EXPECT_EQ(LogbuchMonat(LogbuchDateiname(year{1997} / 1 / 1)), (std::pair{1997, 1}));
+}
+
+TEST_F(JournalTest, FindsTheLogsOfTheFolderInCalendarOrder) {
+    QFile(logs.Pfad("Tarvis 13-1996.Rep")).open(QIODevice::WriteOnly);
+    QFile(logs.Pfad("Notizen.txt")).open(QIODevice::WriteOnly);
+    QDir(logs.Ordner()).mkdir(QStringLiteral("Tarvis 02-1997.Rep"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(logs.Pfad("Tarvis 03-1997.Rep")).constData(), 0600), 0);
+    // Named as the program names them, the January log comes last, not first.
+    EXPECT_EQ(LogbuecherImOrdner(logs.Januar()), logs.Alle());
+    // A current log that does not exist yet is not listed.
+    EXPECT_EQ(LogbuecherImOrdner(logs.Pfad("Tarvis 04-1997.Rep")), logs.Alle());
+    // One of another name, chosen in the save dialog, is listed after them.
+    QFile(logs.Pfad("Anrufe.Rep")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(LogbuecherImOrdner(logs.Pfad("Anrufe.Rep")), logs.Alle() << logs.Pfad("Anrufe.Rep"));
+    EXPECT_TRUE(LogbuecherImOrdner(QDir(logs.Ordner()).filePath("fehlt/x.Rep")).isEmpty());
+}
+
+TEST_F(JournalTest, TheModelShowsEveryCallWithItsComment) {
+    const Journal journal = Lies();
+    ASSERT_EQ(journal.dateien.size(), 3u);
+    for (const DateiBericht& bericht : journal.dateien) {
+        EXPECT_EQ(bericht.stand, DateiBericht::Stand::Gelesen) << bericht.pfad.toStdString();
+    }
+    EXPECT_EQ(journal.dateien[0].anrufe, 3);
+    EXPECT_EQ(journal.dateien[1].anrufe, 3);
+    JournalModell& modell = Modell();
+    ASSERT_EQ(modell.rowCount(), 7);
+    EXPECT_EQ(Kennungen(modell), "ABCDEFG");
+    EXPECT_EQ(Zeile(modell, 0), (QStringList{"04.11.1996", "09:12:40", "09:15:02", "00:02:22,4",
+                                             "0711 123456", "City", "2", "0,24", "Zahnarzt"}));
+    EXPECT_EQ(Zeile(modell, 1).last(), QStringLiteral("Bestellung; Nr. \"17\""));
+    EXPECT_EQ(Zeile(modell, 2).last(), QString());
+    // Across midnight: the stop with its date; the orphaned indented line belongs to no call.
+    EXPECT_EQ(Zeile(modell, 4),
+              (QStringList{"31.12.1996", "23:50:00", "01.01.1997 00:12:30", "00:22:30,0",
+                           "0621 339940", "Region 200", "24", "2,88", "Neujahr"}));
+    EXPECT_EQ(Zeile(modell, 5).last(), QString::fromUtf8("B\u00fcro"));
+    EXPECT_EQ(modell.index(4, int(Spalte::Zone)).data(rolle::Zone), 3);
+    EXPECT_FALSE(modell.index(4, int(Spalte::Telefon)).data(rolle::Zone).isValid());
+    EXPECT_EQ(modell.headerData(int(Spalte::Telefon), Qt::Horizontal).toString(),
+              QStringLiteral("Telefonnummer"));
+}
+
+TEST_F(JournalTest, ADamagedLineIsCountedWithFileAndLineAndTheRestIsRead) {
+    const Journal journal = Lies();
+    EXPECT_EQ(journal.fehlerAnzahl, 1);
+    ASSERT_EQ(journal.fehler.size(), 1u);
+    EXPECT_EQ(journal.fehler[0].datei, 0);
+    EXPECT_EQ(journal.fehler[0].zeile, 9);
+    EXPECT_FALSE(journal.fehler[0].grund.empty());
+    EXPECT_EQ(journal.dateien[0].unlesbar, 1);
+    EXPECT_EQ(journal.daten.Anzahl(), 7u);
+}
+
+// Sorting by a column orders its values: numbers as numbers, dates as dates, times of day as
+// times. Equal values keep the order of files and lines in both directions. The expected orders
+// are worked out by hand from the calls' table in JournalLogs.h; where a sort of the texts would
+// give another order, it is noted.
+struct SortierFall {
+    const char* name;
+    int spalte;
+    Qt::SortOrder ordnung;
+    const char* folge;
+};
+void PrintTo(const SortierFall& fall, std::ostream* os) {
+    *os << fall.name;
+}
+class JournalSortTest : public JournalTest, public ::testing::WithParamInterface<SortierFall> {};
+
+TEST_P(JournalSortTest, SortsByValue) {
+    JournalModell& modell = Modell();
+    modell.sort(GetParam().spalte, GetParam().ordnung);
+    EXPECT_EQ(Kennungen(modell), GetParam().folge);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spalten, JournalSortTest,
+    ::testing::Values(
+        SortierFall{"file_order", -1, Qt::AscendingOrder, "ABCDEFG"},
+        // As texts: DAGFBCE.
+        SortierFall{"date", int(Spalte::Datum), Qt::AscendingOrder, "ABCDFEG"},
+        SortierFall{"date_descending", int(Spalte::Datum), Qt::DescendingOrder, "GEFDCBA"},
+        SortierFall{"start", int(Spalte::Start), Qt::AscendingOrder, "CAGFDBE"},
+        SortierFall{"stop", int(Spalte::Stop), Qt::AscendingOrder, "ECAGFDB"},
+        SortierFall{"duration", int(Spalte::Dauer), Qt::AscendingOrder, "ABCGEFD"},
+        SortierFall{"number", int(Spalte::Telefon), Qt::AscendingOrder, "EBAGFCD"},
+        SortierFall{"zone", int(Spalte::Zone), Qt::AscendingOrder, "AFGBECD"},
+        // As texts: FCAGEBD.
+        SortierFall{"units", int(Spalte::Einheiten), Qt::AscendingOrder, "AGBCEDF"},
+        // As texts: AGBCFED.
+        SortierFall{"cost", int(Spalte::Kosten), Qt::AscendingOrder, "AGBCEDF"},
+        SortierFall{"cost_descending", int(Spalte::Kosten), Qt::DescendingOrder, "FDECBAG"},
+        SortierFall{"comment", int(Spalte::Kommentar), Qt::AscendingOrder, "CGBFDEA"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(JournalTest, SortingKeepsTheFilterAndFilteringKeepsTheOrder) {
+    JournalModell& modell = Modell();
+    JournalFilter filter;
+    filter.zone = 1;
+    modell.SetzeFilter(filter);
+    modell.sort(int(Spalte::Kosten), Qt::DescendingOrder);
+    EXPECT_EQ(Kennungen(modell), "FAG");
+    modell.SetzeFilter({});
+    EXPECT_EQ(Kennungen(modell), "FDECBAG");
+}
+
+struct FilterFall {
+    const char* name;
+    std::optional<std::pair<int, int>> monat;
+    int zone;
+    const char* suche;
+    const char* folge;
+};
+void PrintTo(const FilterFall& fall, std::ostream* os) {
+    *os << fall.name;
+}
+class JournalFilterTest : public JournalTest, public ::testing::WithParamInterface<FilterFall> {};
+
+TEST_P(JournalFilterTest, ShowsWhatPasses) {
+    JournalModell& modell = Modell();
+    modell.SetzeFilter({GetParam().monat, GetParam().zone, GetParam().suche});
+    EXPECT_EQ(Kennungen(modell), GetParam().folge);
+    EXPECT_EQ(modell.rowCount(), int(std::string_view(GetParam().folge).size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Filter, JournalFilterTest,
+    ::testing::Values(FilterFall{"none", std::nullopt, 0, "", "ABCDEFG"},
+                      // A call across midnight counts in the month of its start.
+                      FilterFall{"december", std::pair{1996, 12}, 0, "", "DEF"},
+                      FilterFall{"january", std::pair{1997, 1}, 0, "", "G"},
+                      FilterFall{"zone_fern", std::nullopt, 4, "", "CD"},
+                      FilterFall{"number", std::nullopt, 0, "0711", "AFG"},
+                      FilterFall{"comment_in_any_case", std::nullopt, 0, "mUTTI", "D"},
+                      FilterFall{"umlaut_in_any_case", std::nullopt, 0, "B\u00dcRO", "F"},
+                      FilterFall{"quote", std::nullopt, 0, "\"17\"", "B"},
+                      FilterFall{"month_and_zone", std::pair{1996, 11}, 1, "", "A"},
+                      FilterFall{"all_three", std::pair{1996, 12}, 4, "089", "D"},
+                      FilterFall{"nothing", std::nullopt, 0, "xyz", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(JournalTest, MonthsInCalendarOrder) {
+    EXPECT_EQ(MonateIn(Modell().Daten()),
+              (std::vector<std::pair<int, int>>{{1996, 11}, {1996, 12}, {1997, 1}}));
+}
+
+namespace {
+
+// The rows of a report of sums, worked out by hand from the calls.
+const std::vector<QStringList> AlleSummen{
+    {"11/1996", "City", "1", "2", "0,24 DM"},        {"11/1996", "Region 50", "1", "4", "0,48 DM"},
+    {"11/1996", "Fern", "1", "12", "1,44 DM"},       {"12/1996", "City", "1", "100", "12,00 DM"},
+    {"12/1996", "Region 200", "1", "24", "2,88 DM"}, {"12/1996", "Fern", "1", "71", "8,52 DM"},
+    {"01/1997", "City", "1", "2", "0,24 DM"},        {"Gesamt", "", "7", "215", "25,80 DM"},
+};
+
+std::vector<QStringList> Summenzeilen(const SummenModell& modell) {
+    std::vector<QStringList> zeilen;
+    for (int zeile = 0; zeile < modell.rowCount(); ++zeile) {
+        zeilen.push_back(Zeile(modell, zeile));
+    }
+    return zeilen;
+}
+
+// The report of the command line, each line cut into the same five fields.
+std::vector<QStringList> Kommandozeilensummen(const QStringList& dateien) {
+    QString aus, fehler;
+    QTextStream ausStrom(&aus), fehlerStrom(&fehler);
+    EXPECT_EQ(FuehreKommandozeileAus(QStringList{"Tarvis32", "--auswertung"} + dateien, ausStrom,
+                                     fehlerStrom),
+              ExitOk);
+    ausStrom.flush();
+    std::vector<QStringList> zeilen;
+    for (const QString& zeile : aus.split('\n', Qt::SkipEmptyParts).mid(1)) {
+        const QString vorne = zeile.left(19);
+        QStringList teile = zeile.mid(19).split(' ', Qt::SkipEmptyParts);
+        const QString betrag = teile.value(2) + QStringLiteral(" DM");
+        zeilen.push_back({vorne.left(9).trimmed(), vorne.mid(9).trimmed(), teile.value(0),
+                          teile.value(1), betrag});
+    }
+    return zeilen;
+}
+
+} // namespace
+
+TEST_F(JournalTest, TheSumsAreThoseOfTheCommandLine) {
+    SummenModell summen;
+    summen.SetzeSummen(SummenVon(Modell().Daten(), Modell().Zeilen()));
+    EXPECT_EQ(Summenzeilen(summen), AlleSummen);
+    EXPECT_EQ(Kommandozeilensummen(logs.Alle()), AlleSummen);
+    EXPECT_EQ(summen.index(7, 0).data(rolle::Gesamt), true);
+    EXPECT_EQ(summen.index(4, 1).data(rolle::Zone), 3);
+}
+
+TEST_F(JournalTest, TheSumsFollowTheFilter) {
+    JournalModell& modell = Modell();
+    modell.SetzeFilter({std::pair{1996, 12}, 0, ""});
+    SummenModell summen;
+    summen.SetzeSummen(SummenVon(modell.Daten(), modell.Zeilen()));
+    EXPECT_EQ(Summenzeilen(summen),
+              (std::vector<QStringList>{{"12/1996", "City", "1", "100", "12,00 DM"},
+                                        {"12/1996", "Region 200", "1", "24", "2,88 DM"},
+                                        {"12/1996", "Fern", "1", "71", "8,52 DM"},
+                                        {"Gesamt", "", "3", "195", "23,40 DM"}}));
+    // The December log alone gives the command line the same.
+    EXPECT_EQ(Kommandozeilensummen({logs.Dezember()}), Summenzeilen(summen));
+}
+
+// Files of every kind among the logs: each gets its message, none stops the others, and none
+// is changed by the reading.
+TEST_F(JournalTest, MissingEmptyBinaryAndOtherFilesGiveAMessageAndChangeNothing) {
+    const QString leer = logs.Pfad("Tarvis 02-1997.Rep");
+    QFile(leer).open(QIODevice::WriteOnly);
+    const QString binaer = logs.Pfad("Tarvis 03-1997.Rep");
+    {
+        std::mt19937 zufall(14);
+        QByteArray bytes;
+        for (int i = 0; i < 200'000; ++i) {
+            bytes += char(zufall() % 256);
+        }
+        QFile datei(binaer);
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        datei.write(bytes);
+    }
+    const QString fehlt = logs.Pfad("Tarvis 04-1997.Rep");
+    const QString ordner = logs.Pfad("Tarvis 05-1997.Rep");
+    QDir(logs.Ordner()).mkdir(QStringLiteral("Tarvis 05-1997.Rep"));
+    const QString fifo = logs.Pfad("Tarvis 06-1997.Rep");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const auto vorher = logs.Stand();
+
+    const Journal journal =
+        LiesJournal({logs.November(), fehlt, leer, binaer, ordner, fifo, logs.Dezember()});
+    ASSERT_EQ(journal.dateien.size(), 7u);
+    QStringList meldungen;
+    for (const DateiBericht& bericht : journal.dateien) {
+        meldungen << Meldung(bericht);
+    }
+    auto native = [](const QString& pfad) { return QDir::toNativeSeparators(pfad); };
+    EXPECT_EQ(meldungen,
+              (QStringList{QString(),
+                           "Die Datei \"" + native(fehlt) +
+                               "\" kann nicht gelesen werden: Datei oder Verzeichnis nicht "
+                               "gefunden.",
+                           "Die Datei \"" + native(leer) + "\" ist leer.",
+                           QString::fromUtf8("Die Datei \"") + native(binaer) +
+                               QString::fromUtf8("\" enthält keine Anrufe."),
+                           "Die Datei \"" + native(ordner) +
+                               "\" kann nicht gelesen werden: Es ist ein Verzeichnis.",
+                           QString::fromUtf8("Die Datei \"") + native(fifo) +
+                               QString::fromUtf8("\" kann nicht gelesen werden: Es ist keine "
+                                                 "gewöhnliche Datei."),
+                           QString()}));
+    EXPECT_EQ(journal.daten.Anzahl(), 6u);
+    EXPECT_EQ(logs.Stand(), vorher);
+}
+
+namespace {
+
+// A log whose device fails after its first block, as a disk that cannot be read further.
+class BrichtAb final : public QIODevice {
+public:
+    explicit BrichtAb(QByteArray inhalt) : inhalt_(std::move(inhalt)) { open(QIODevice::ReadOnly); }
+
+protected:
+    qint64 readData(char* daten, qint64 hoechstens) override {
+        if (gelesen_) {
+            setErrorString(QStringLiteral("Ein-/Ausgabefehler"));
+            return -1;
+        }
+        gelesen_ = true;
+        const qint64 n = std::min<qint64>(hoechstens, inhalt_.size());
+        std::memcpy(daten, inhalt_.constData(), std::size_t(n));
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+    bool isSequential() const override { return true; }
+
+private:
+    QByteArray inhalt_;
+    bool gelesen_ = false;
+};
+
+} // namespace
+
+TEST_F(JournalTest, AFileThatFailsHalfwayAddsNoneOfItsCalls) {
+    JournalSammler sammler;
+    QFile november(logs.November());
+    ASSERT_TRUE(november.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(sammler.Lies(november, logs.November()));
+    BrichtAb kaputt(test::ReadAll(logs.Dezember()) + "07.12.96   kaputt\r\n");
+    EXPECT_FALSE(sammler.Lies(kaputt, logs.Dezember()));
+    const Journal journal = std::move(sammler).Ergebnis();
+    EXPECT_EQ(Kennungen(journal.daten, InDateiFolge(journal.daten)), "ABC");
+    EXPECT_EQ(journal.dateien[1].stand, DateiBericht::Stand::NichtLesbar);
+    EXPECT_EQ(journal.dateien[1].grund, QStringLiteral("Ein-/Ausgabefehler"));
+    EXPECT_EQ(journal.fehlerAnzahl, 1); // the November one only
+    // The texts of the calls kept are still whole.
+    EXPECT_EQ(journal.daten.Kommentar(journal.daten[1]), "Bestellung; Nr. \"17\"");
+}
+
+TEST_F(JournalTest, StoppingTheReadingLeavesOutTheFileItWasIn) {
+    const Journal journal =
+        LiesJournal(logs.Alle(), [](std::int64_t, std::int64_t) { return false; });
+    EXPECT_TRUE(journal.abgebrochen);
+    EXPECT_EQ(journal.daten.Anzahl(), 0u);
+    EXPECT_EQ(journal.dateien.size(), 1u);
+}
+
+// Fields are quoted only where RFC 4180 needs it, quotes doubled.
+struct CsvFall {
+    const char* name;
+    const char* text;
+    const char* feld;
+};
+void PrintTo(const CsvFall& fall, std::ostream* os) {
+    *os << fall.name;
+}
+class CsvFeldTest : public ::testing::TestWithParam<CsvFall> {};
+
+TEST_P(CsvFeldTest, QuotesWhereNeeded) {
+    EXPECT_EQ(CsvFeld(GetParam().text), GetParam().feld);
+}
+
+INSTANTIATE_TEST_SUITE_P(Felder, CsvFeldTest,
+                         ::testing::Values(CsvFall{"plain", "Oma", "Oma"}, CsvFall{"empty", "", ""},
+                                           CsvFall{"blanks_stay", "  a  ", "  a  "},
+                                           CsvFall{"comma_needs_nothing", "0,24", "0,24"},
+                                           CsvFall{"separator", "a;b", "\"a;b\""},
+                                           CsvFall{"quote", "sag \"hallo\"",
+                                                   "\"sag \"\"hallo\"\"\""},
+                                           CsvFall{"line_feed", "a\nb", "\"a\nb\""},
+                                           CsvFall{"carriage_return", "a\rb", "\"a\rb\""}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+// The November and December logs as CSV, written out by hand.
+const QByteArray CsvNovemberDezember =
+    "Datum;Start;Stop;Dauer;Telefonnummer;Zone;Einheiten;Kosten;Kommentar\r\n"
+    "04.11.1996;09:12:40;09:15:02;00:02:22,4;0711 123456;City;2;0,24;Zahnarzt\r\n"
+    "15.11.1996;20:05:00;20:07:42;00:02:42,0;07031 88213;Region 50;4;0,48;"
+    "\"Bestellung; Nr. \"\"17\"\"\"\r\n"
+    "28.11.1996;08:10:00;08:13:30;00:03:30,2;089 4471120;Fern;12;1,44;\r\n"
+    "03.12.1996;19:20:00;19:58:10;00:38:10,0;089 4471120;Fern;71;8,52;Mutti\r\n"
+    "31.12.1996;23:50:00;01.01.1997 00:12:30;00:22:30,0;0621 339940;Region 200;24;2,88;"
+    "Neujahr\r\n"
+    "14.12.1996;11:00:00;11:25:00;00:25:00,0;0711 654321;City;100;12,00;B\xC3\xBCro\r\n";
+
+QByteArray Csv(const JournalDaten& daten, const std::vector<std::uint32_t>& zeilen) {
+    QByteArray bytes;
+    EXPECT_TRUE(SchreibeCsv(daten, zeilen, [&](std::string_view stueck) {
+        bytes.append(stueck.data(), qsizetype(stueck.size()));
+        return true;
+    }));
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(JournalTest, CsvBytesOfASmallJournal) {
+    const Journal journal = LiesJournal({logs.November(), logs.Dezember()});
+    EXPECT_EQ(Csv(journal.daten, InDateiFolge(journal.daten)), CsvNovemberDezember);
+}
+
+TEST_F(JournalTest, CsvOfTheCommandLineIsTheSameBytes) {
+    QByteArray aus;
+    QString fehler;
+    QBuffer puffer(&aus);
+    ASSERT_TRUE(puffer.open(QIODevice::WriteOnly));
+    QTextStream ausStrom(&puffer), fehlerStrom(&fehler);
+    EXPECT_EQ(FuehreKommandozeileAus(
+                  {"Tarvis32", "--auswertung", logs.November(), logs.Dezember(), "--csv"}, ausStrom,
+                  fehlerStrom),
+              ExitOk);
+    ausStrom.flush();
+    fehlerStrom.flush();
+    EXPECT_EQ(aus, CsvNovemberDezember);
+    // The damaged line is reported as by the report.
+    EXPECT_EQ(fehler, QDir::toNativeSeparators(logs.November()) +
+                          QString::fromUtf8(":9: Zeile nicht lesbar (\"DM\" fehlt am Zeilenende), "
+                                            "übergangen\n"));
+}
+
+TEST_F(JournalTest, CsvOfTheCommandLineStopsAtALogItCannotRead) {
+    QString aus, fehler;
+    QTextStream ausStrom(&aus), fehlerStrom(&fehler);
+    EXPECT_EQ(FuehreKommandozeileAus(
+                  {"Tarvis32", "--auswertung", logs.November(), logs.Pfad("fehlt.Rep"), "--csv"},
+                  ausStrom, fehlerStrom),
+              ExitDatei);
+    ausStrom.flush();
+    EXPECT_TRUE(aus.isEmpty());
+    EXPECT_EQ(FuehreKommandozeileAus({"Tarvis32", "--csv", logs.November()}, ausStrom, fehlerStrom),
+              ExitEingabe);
+}
+
+} // namespace tarvis
