@@ -1,6 +1,7 @@
 #include "journal/JournalWindow.h"
 
 #include "calllog/Logbuch.h"
+#include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalModel.h"
@@ -104,6 +105,9 @@ QTableView* Tabelle(const char* name, const QString& zugang) {
     tabelle->setSelectionBehavior(QAbstractItemView::SelectRows);
     tabelle->setAlternatingRowColors(true);
     tabelle->setWordWrap(false);
+    // The arrow keys move among the cells; Tab goes on to the next control, so the keyboard is
+    // never caught in a table.
+    tabelle->setTabKeyNavigation(false);
     tabelle->verticalHeader()->hide();
     // Rows of one height: the view need not measure a million of them.
     tabelle->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -126,6 +130,7 @@ frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWi
     : QDialog(parent), logbuch_(logbuch), dateiWahl_(dateiWahl),
       journal_(std::make_unique<Journal>()) {
     setObjectName(QStringLiteral("frmAuswertung"));
+    FokusVonAnfangAnSichtbar(this);
     setWindowTitle(QStringLiteral("Auswertung"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setFont(Arial(9.75));

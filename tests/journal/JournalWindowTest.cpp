@@ -6,6 +6,7 @@
 #include "journal/JournalModel.h"
 #include "platform/QtCalendar.h"
 #include "support/FakeFileChooser.h"
+#include "support/Zugang.h"
 #include "tariff/TariffTables.h"
 
 #include <QAccessible>
@@ -394,6 +395,22 @@ TEST_F(JournalWindow, FixedGroundsComeWithFixedTextColours) {
     EXPECT_EQ(farben.color(QPalette::Text), QColor(Qt::black));
     EXPECT_EQ(farben.color(QPalette::Button), style::Hellgrau);
     EXPECT_EQ(farben.color(QPalette::ButtonText), QColor(Qt::black));
+}
+
+TEST_F(JournalWindow, EveryControlShowsItsFocus) {
+    const std::vector<QString> folge = test::PruefeSichtbarenFokus(*fenster);
+    // Tab leaves the tables for the next control; the arrow keys move among their cells.
+    EXPECT_EQ(folge,
+              (std::vector<QString>{"cboMonat", "cboZone", "txtSuche", "cmdDateien", "tblAnrufe",
+                                    "cmdUnlesbar", "tblSummen", "cmdExportieren", "cmdZurueck"}));
+}
+
+TEST_F(JournalWindow, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
+    const auto baue = [this]() -> std::unique_ptr<QWidget> {
+        return std::make_unique<frmAuswertung>(logbuch, wahl);
+    };
+    const std::vector<test::KontrastMangel> maengel = test::KontrastMaengel(baue);
+    EXPECT_TRUE(maengel.empty()) << test::Beschreibe(maengel);
 }
 
 // A window closed while it still reads stops the reading and goes at once.
