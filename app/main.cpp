@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <cstdio>
@@ -60,7 +61,12 @@ int main(int argc, char** argv) {
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
         tarvis::VerzeichnisBeschreibbar));
 
-    tarvis::frmGMMain fenster({uhr, zaehler, dateiWahl, logbuch});
+    // $XDG_CONFIG_HOME/Tarvis32/Tarvis32.conf. Written only when a setting is changed, so that a
+    // user who never opens a setting gets no file.
+    QSettings einstellungen(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvis32"),
+                            QStringLiteral("Tarvis32"));
+
+    tarvis::frmGMMain fenster({uhr, zaehler, dateiWahl, logbuch, &einstellungen});
     fenster.show();
     return QApplication::exec();
 }

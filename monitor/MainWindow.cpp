@@ -71,7 +71,8 @@ WertLabel* WertBeschriftung(QWidget* parent, const QRect& geometrie, const QFont
 
 frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     : QMainWindow(parent), uhr_(umgebung.uhr), msZaehler_(umgebung.zaehler),
-      dateiWahl_(umgebung.dateiWahl), logbuch_(umgebung.logbuch), zaehler_(kalender_) {
+      dateiWahl_(umgebung.dateiWahl), logbuch_(umgebung.logbuch),
+      einstellungen_(umgebung.einstellungen), zaehler_(kalender_) {
     setObjectName(QStringLiteral("frmGMMain"));
     FokusVonAnfangAnSichtbar(this);
     BaueFenster();

@@ -13,6 +13,7 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class QAction;
+class QSettings;
 
 namespace tarvis {
 
@@ -23,12 +24,14 @@ class WertLabel;
 struct GespraechsDaten;
 
 // What the main window is handed: the clocks it reads, the file chooser the save dialog uses,
-// and the log file the calls go to (the save dialog may switch it to another).
+// the log file the calls go to (the save dialog may switch it to another), and the user's
+// settings (none: every setting at its default, and nothing is kept).
 struct MonitorUmgebung {
     CalendarClock& uhr;
     MillisecondCounter& zaehler;
     FileChooser& dateiWahl;
     Logbuch& logbuch;
+    QSettings* einstellungen = nullptr;
 };
 
 // The main window: the live call monitor with its current tariff display. It opens every
@@ -73,6 +76,7 @@ private:
     MillisecondCounter& msZaehler_;
     FileChooser& dateiWahl_;
     Logbuch& logbuch_;
+    QSettings* einstellungen_;
     FeiertagKalender kalender_;
     LiveCounter zaehler_;
     Datum heute_{};
