@@ -63,8 +63,8 @@ int main(int argc, char** argv) {
 
     // $XDG_CONFIG_HOME/Tarvis32/Tarvis32.conf. Written only when a setting is changed, so that a
     // user who never opens a setting gets no file.
-    QSettings einstellungen(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvis32"),
-                            QStringLiteral("Tarvis32"));
+    QSettings einstellungen(QSettings::NativeFormat, QSettings::UserScope,
+                            QStringLiteral("Tarvis32"), QStringLiteral("Tarvis32"));
 
     tarvis::frmGMMain fenster({uhr, zaehler, dateiWahl, logbuch, &einstellungen});
     fenster.show();
