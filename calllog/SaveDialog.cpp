@@ -110,10 +110,11 @@ void frmSpeichern::BaueDateiAnzeige() {
     SetzeTextFarbe(kopf, Blau);
 
     // The keyboard reaches the file name too: Alt+L or Tab puts the focus on its frame, and
-    // Enter or Space there asks for another file, as a double click does.
+    // Enter or Space there asks for another file, as a double click does. A click does not take
+    // the focus there: Enter after a click on the name still saves, as everywhere in the dialog.
     rahmenDatei_ = Rahmen(this, Twips(120, 300, 5595, 435), QStringLiteral("Rahmen(2)"));
     rahmenDatei_->installEventFilter(this);
-    rahmenDatei_->setFocusPolicy(Qt::StrongFocus);
+    rahmenDatei_->setFocusPolicy(Qt::TabFocus);
     const QString hinweis =
         QStringLiteral("Doppelklick, Eingabe- oder Leertaste: eine andere Logbuchdatei wählen");
     rahmenDatei_->setToolTip(hinweis);

@@ -10,6 +10,7 @@
 #include "support/Zugang.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -400,6 +401,22 @@ INSTANTIATE_TEST_SUITE_P(
         TastenWeg{"AltLAndKeypadEnter",
                   {{Qt::Key_L, Qt::AltModifier}, {Qt::Key_Enter, Qt::KeypadModifier}}}),
     [](const ::testing::TestParamInfo<TastenWeg>& info) { return std::string(info.param.name); });
+
+// A single click on the log file's name or its frame leaves the focus where it was, so the
+// next Enter saves the call instead of asking for another file.
+TEST_F(SaveDialog, AClickOnTheFileNameKeepsEnterForSaving) {
+    for (const char* ziel : {"lblDatei", "Rahmen(2)"}) {
+        SCOPED_TRACE(ziel);
+        QFile::remove(logbuch_.Pfad());
+        auto dlg = Oeffne();
+        QTest::mouseClick(Kind<QWidget>(*dlg, ziel), Qt::LeftButton, {}, QPoint(3, 3));
+        EXPECT_EQ(QApplication::focusWidget(), Kind<QRadioButton>(*dlg, "optZone(1)"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(chooser_.aufrufe, 0);
+        EXPECT_TRUE(dlg->Gespeichert());
+        EXPECT_EQ(ReadAll(logbuch_.Pfad()), KopfZeilen() + Datensatz("", 1));
+    }
+}
 
 // Enter on a zone button still saves: only the log file's frame takes Enter for itself.
 TEST_F(SaveDialog, AltTAndAltKPutTheCursorInTheirBoxes) {
