@@ -16,6 +16,7 @@ void LiveCounter::Start(Moment jetzt, std::int64_t zaehlerMs) {
     const int band = TarifNr(jetzt, kalender_);
     laeuft_ = true;
     startZeitMs_ = zaehlerMs;
+    letzterTickMs_ = zaehlerMs;
     verstrichen_ = 0;
     for (int zone : AlleZonen) {
         zonenTarif_[zone] = band;
@@ -29,16 +30,9 @@ void LiveCounter::Start(Moment jetzt, std::int64_t zaehlerMs) {
 }
 
 void LiveCounter::Stop(Moment jetzt, std::int64_t zaehlerMs) {
-    if (laeuft_) {
+    if (laeuft_ && zaehlerMs - letzterTickMs_ > StillstandAbMs) {
         verstrichen_ = std::max<std::int64_t>(verstrichen_, zaehlerMs - startZeitMs_);
-        for (int zone : AlleZonen) {
-            while (verstrichen_ > taktEnde_[zone]) {
-                // Each unit of the backlog in the band of the moment it began.
-                const Moment beginn = start_ + std::chrono::seconds{taktEnde_[zone] / 1000};
-                NeueEinheit(zone, TarifNr(beginn, kalender_));
-            }
-            Fortschritt(zone);
-        }
+        Nachholen();
     }
     laeuft_ = false;
     stop_ = jetzt;
@@ -47,15 +41,21 @@ void LiveCounter::Stop(Moment jetzt, std::int64_t zaehlerMs) {
 LiveCounter::TickErgebnis LiveCounter::Tick(Moment jetzt, std::int64_t zaehlerMs) {
     TickErgebnis ergebnis;
     const int band = TarifNr(jetzt, kalender_);
+    const bool nachStillstand = zaehlerMs - letzterTickMs_ > StillstandAbMs;
+    letzterTickMs_ = zaehlerMs;
     if (laeuft_) {
         verstrichen_ = std::max<std::int64_t>(0, zaehlerMs - startZeitMs_);
-        for (int zone : AlleZonen) {
-            // Strictly past the end: a tick at exactly the end still belongs to the old unit.
-            if (verstrichen_ > taktEnde_[zone]) {
-                NeueEinheit(zone, band);
-                ergebnis.neuAnzeige = true;
-            } else {
-                Fortschritt(zone);
+        if (nachStillstand) {
+            ergebnis.neuAnzeige = Nachholen();
+        } else {
+            for (int zone : AlleZonen) {
+                // Strictly past the end: a tick at exactly the end still belongs to the old unit.
+                if (verstrichen_ > taktEnde_[zone]) {
+                    NeueEinheit(zone, band);
+                    ergebnis.neuAnzeige = true;
+                } else {
+                    Fortschritt(zone);
+                }
             }
         }
     } else if (zonenTarif_ != ZonenArray<int>(band)) {
@@ -76,8 +76,19 @@ LiveCounter::TickErgebnis LiveCounter::Tick(Moment jetzt, std::int64_t zaehlerMs
     return ergebnis;
 }
 
-// At most one unit per zone and tick: after a long stall the backlog is worked off one unit per
-// tick, since the new end still lies in the past.
+bool LiveCounter::Nachholen() {
+    bool neu = false;
+    for (int zone : AlleZonen) {
+        while (verstrichen_ > taktEnde_[zone]) {
+            const Moment beginn = start_ + std::chrono::seconds{taktEnde_[zone] / 1000};
+            NeueEinheit(zone, TarifNr(beginn, kalender_));
+            neu = true;
+        }
+        Fortschritt(zone);
+    }
+    return neu;
+}
+
 void LiveCounter::NeueEinheit(int zone, int band) {
     const std::int64_t ueberhang = verstrichen_ - taktEnde_[zone];
     const std::int32_t laenge = TaktLaenge(band, zone);

@@ -15,8 +15,18 @@ namespace tarvis {
 // Time is handed in on every call: the calendar moment (for the band and the day) and the
 // reading of a monotonic millisecond counter (for the elapsed time). Boundaries are kept as
 // elapsed milliseconds and each follows from the one before, so late ticks never make them drift.
+//
+// A program that stood still (stopped from its terminal, a machine that slept, an event loop
+// blocked) finds at its next tick or at STOP a backlog of units that the exchange has charged
+// meanwhile. Both work it off the same way: every unit at once, each in the band of the moment it
+// began, so the call costs what the calculation of the same start and duration says.
 class LiveCounter {
 public:
+    // The window's timer runs every 100 ms. A tick or STOP more than two intervals after the
+    // previous tick comes after a stall.
+    static constexpr std::int64_t TickIntervallMs = 100;
+    static constexpr std::int64_t StillstandAbMs = 2 * TickIntervallMs;
+
     // What the window has to redraw after a tick.
     struct TickErgebnis {
         bool neuAnzeige = false; // band of the moment changed, or a zone started a unit
@@ -30,9 +40,11 @@ public:
     void VarInit(Moment jetzt);
 
     void Start(Moment jetzt, std::int64_t zaehlerMs);
-    // STOP charges every unit begun before it, also those a stalled program (suspended, or
-    // stopped from its terminal) has not yet counted; the duration is the one up to STOP.
+    // STOP computes nothing: units, costs, gauges and duration keep what the last tick showed,
+    // at most a tick old. Only after a stall does it first work off the backlog up to STOP.
     void Stop(Moment jetzt, std::int64_t zaehlerMs);
+    // A tick on time begins at most one unit per zone, in the band of this tick's moment; a tick
+    // after a stall works off the whole backlog.
     TickErgebnis Tick(Moment jetzt, std::int64_t zaehlerMs);
 
     // The day handling has run for this date.
@@ -60,10 +72,13 @@ public:
 private:
     void NeueEinheit(int zone, int band);
     void Fortschritt(int zone);
+    // Charges every unit begun up to the elapsed time; whether any was.
+    bool Nachholen();
 
     FeiertagKalender& kalender_;
     bool laeuft_ = false;
     std::int64_t startZeitMs_ = 0;
+    std::int64_t letzterTickMs_ = 0; // counter reading of the last tick, or of START
     std::int64_t verstrichen_ = 0;
     Moment start_{};
     Moment stop_{};

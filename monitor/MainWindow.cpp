@@ -30,8 +30,6 @@ using namespace style;
 
 namespace {
 
-constexpr int TickMs = 100;
-
 // Columns of the zone rows (pixels inside frames 3 and 4), shared by the heads above them.
 constexpr int ZeilenOben[] = {8, 38, 68, 98};
 constexpr int ZeilenHoehe = 24;
@@ -92,7 +90,7 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer"));
     timer_->setTimerType(Qt::PreciseTimer);
-    timer_->setInterval(TickMs);
+    timer_->setInterval(std::chrono::milliseconds{LiveCounter::TickIntervallMs});
     connect(timer_, &QTimer::timeout, this, &frmGMMain::Tick);
     timer_->start();
 }

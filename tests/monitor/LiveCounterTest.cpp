@@ -63,10 +63,10 @@ TEST(LiveCounter, StartChargesOneUnitInEveryZoneAndStopFreezes) {
     anruf.StopBei(60);
     EXPECT_FALSE(anruf.zaehler.GespraechLaeuft());
     EXPECT_EQ(Einheiten(anruf.zaehler), Alle(1));
-    EXPECT_EQ(anruf.zaehler.Verstrichen(), 60); // up to STOP
-    anruf.TickBei(50'000);                      // and frozen after it
+    EXPECT_EQ(anruf.zaehler.Verstrichen(), 50); // as the last tick showed
+    anruf.TickBei(50'000);                      // and frozen after STOP
     EXPECT_EQ(Einheiten(anruf.zaehler), Alle(1));
-    EXPECT_EQ(anruf.zaehler.Verstrichen(), 60);
+    EXPECT_EQ(anruf.zaehler.Verstrichen(), 50);
     EXPECT_EQ(anruf.zaehler.StartDatum(), year{1996} / 12 / 2);
     EXPECT_EQ(anruf.zaehler.StopDatum(), year{1996} / 12 / 2);
 }
@@ -142,19 +142,51 @@ TEST(LiveCounter, MidnightGivesTheNewDaysBandAndRunsTheDayHandling) {
     EXPECT_EQ(anruf.zaehler.TaktEnde(4), 30'000 + 36'000);
 }
 
-TEST(LiveCounter, ABacklogIsWorkedOffOneUnitPerTick) {
-    Anruf anruf(Am(1996, 12, 2, 10)); // Fern 12 s
+// The event loop was blocked for a minute: the first tick after it charges every unit begun
+// meanwhile, and the boundaries stay where the unit lengths put them.
+TEST(LiveCounter, TheFirstTickAfterAStallChargesTheWholeBacklog) {
+    Anruf anruf(Am(1996, 12, 2, 10)); // Fern 12 s: units begun at 0, 12, 24, 36 and 48 s
     anruf.Start();
-    anruf.TickBei(60'000); // the event loop was blocked for a minute
-    EXPECT_EQ(anruf.zaehler.Einheiten(4), 2);
-    EXPECT_EQ(anruf.zaehler.GaugeWert(4), anruf.zaehler.GaugeMax(4)); // clamped, never above Max
-    std::vector<std::int64_t> verlauf;
-    for (std::int64_t ms = 60'100; ms <= 60'500; ms += 100) {
-        anruf.TickBei(ms);
-        verlauf.push_back(anruf.zaehler.Einheiten(4));
+    EXPECT_TRUE(anruf.TickBei(60'000).neuAnzeige);
+    EXPECT_EQ(anruf.zaehler.Einheiten(4), 5);
+    EXPECT_EQ(anruf.zaehler.TaktBeginn(4), 48'000);
+    EXPECT_EQ(anruf.zaehler.TaktEnde(4), 60'000);
+    EXPECT_EQ(anruf.zaehler.GaugeWert(4), anruf.zaehler.GaugeMax(4)); // never above Max
+    anruf.TickBei(60'100);
+    EXPECT_EQ(anruf.zaehler.Einheiten(4), 6);
+    EXPECT_EQ(anruf.zaehler.TaktEnde(4), 6 * 12'000);
+}
+
+// STOP shows what the last tick showed, unless that tick is more than two tick intervals old:
+// then the program stood still, and STOP first charges what the exchange charged meanwhile.
+TEST(LiveCounter, StopKeepsTheLastTicksFiguresUnlessTheProgramStoodStill) {
+    struct Fall {
+        const char* name;
+        std::int64_t stopMs;
+        std::int64_t einheitenCity;
+        std::int64_t verstrichen;
+    };
+    // Monday 10:00, City 90 s; the last tick came at 89.95 s.
+    const std::vector<Fall> faelle{
+        {"90 ms after the tick", 90'040, 1, 89'950},
+        {"two intervals after the tick", 90'150, 1, 89'950},
+        {"a millisecond later: a stall", 90'151, 2, 90'151},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        Anruf anruf(Am(1996, 12, 2, 10));
+        anruf.Start();
+        for (std::int64_t ms = 50; ms <= 89'950; ms += 100) {
+            anruf.TickBei(ms);
+        }
+        const std::int64_t gauge = anruf.zaehler.GaugeWert(1);
+        anruf.StopBei(fall.stopMs);
+        EXPECT_EQ(anruf.zaehler.Einheiten(1), fall.einheitenCity);
+        EXPECT_EQ(anruf.zaehler.Verstrichen(), fall.verstrichen);
+        if (fall.einheitenCity == 1) {
+            EXPECT_EQ(anruf.zaehler.GaugeWert(1), gauge);
+        }
     }
-    EXPECT_EQ(verlauf, (std::vector<std::int64_t>{3, 4, 5, 6, 6}));
-    EXPECT_EQ(anruf.zaehler.TaktEnde(4), 6 * 12'000); // boundaries did not drift
 }
 
 // The program stood still for 90 s (stopped from its terminal, or the laptop suspended), and the
@@ -230,9 +262,9 @@ TEST(LiveCounter, UnitCountersDoNotWrapOnACallOfManyDays) {
     std::int64_t erwartet = 1, ende = TaktLaenge(TarifNr(Am(1996, 12, 2, 0), kalender), 4);
     for (std::int64_t ms = 10'000; ms <= 10LL * 86'400'000; ms += 10'000) {
         anruf.TickBei(ms);
-        if (ms > ende) {
+        if (ms > ende) { // ticks 10 s apart: each unit in the band of the moment it began
             ++erwartet;
-            ende += TaktLaenge(TarifNr(anruf.Jetzt(ms), kalender), 4);
+            ende += TaktLaenge(TarifNr(anruf.Jetzt(ende), kalender), 4);
         }
     }
     EXPECT_GT(anruf.zaehler.Einheiten(4), 32'767);

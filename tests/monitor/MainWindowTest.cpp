@@ -1,8 +1,10 @@
 #include "monitor/MainWindow.h"
 
+#include "calculation/IntervalCost.h"
 #include "calllog/CallData.h"
 #include "calllog/Logbuch.h"
 #include "gui/Gauge.h"
+#include "gui/WindowStyle.h"
 #include "platform/FileDialog.h"
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
@@ -139,6 +141,45 @@ TEST_F(MainWindowTest, StopAfterAStallShowsEveryUnitBegunBeforeIt) {
     }
     EXPECT_EQ(Text("lblDauer"), QStringLiteral("00:01:32,0"));
     EXPECT_EQ(fenster->Gespraech().einheiten, (ZonenArray<std::int64_t>{1, 3, 5, 5}));
+}
+
+// STOP on time shows what the last tick showed: with a tick at 89.95 s and STOP at 90.04 s,
+// Region 50 (45-s units) stays at two units and the duration at 89.9 s.
+TEST_F(MainWindowTest, StopOnTimeKeepsTheLastTicksFigures) {
+    Knopf("cmdStart")->click();
+    zeit.advanceMs(50);
+    fenster->Tick();
+    Laufen(89'900);
+    zeit.advanceMs(90);
+    Knopf("cmdStart")->click();
+    EXPECT_EQ(Text("lblEinheiten", 2), QStringLiteral("2"));
+    EXPECT_EQ(Text("lblKosten", 2), QStringLiteral("0,24"));
+    EXPECT_EQ(Text("lblDauer"), QStringLiteral("00:01:29,9"));
+    EXPECT_EQ(fenster->Gespraech().einheiten[2], 2);
+}
+
+// The machine slept for two hours during a call, across 18:00. The exchange charged on, and so
+// does the window: the first tick after waking shows every unit of the sleep, each in the band
+// of the moment it began, as the calculation prices the same call.
+TEST_F(MainWindowTest, ACallAcrossASuspendIsChargedForTheTimeAsleep) {
+    test::FakeTime abend{MomentAus(year{1996} / 12 / 2, 17, 10), 7'000'000};
+    frmGMMain monitor(MonitorUmgebung{abend.clock, abend.counter, dateiWahl, logbuch});
+    monitor.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
+    for (int i = 0; i < 10; ++i) {
+        abend.advanceMs(100);
+        monitor.Tick();
+    }
+    abend.advanceMs(2 * 3'600'000); // asleep; the counter counts on, as the system's does
+    monitor.Tick();
+    FeiertagKalender kalender;
+    const IntervallKosten soll =
+        BerechneIntervall(MomentAus(year{1996} / 12 / 2, 17, 10), 7'201, kalender);
+    for (int zone : AlleZonen) {
+        EXPECT_EQ(monitor.findChild<QLabel*>(style::FeldName("lblEinheiten", zone))->text(),
+                  QString::number(soll.einheiten[zone]));
+    }
+    EXPECT_EQ(monitor.findChild<QLabel*>(QStringLiteral("lblDauer"))->text(),
+              QStringLiteral("02:00:01,0"));
 }
 
 TEST_F(MainWindowTest, EscapeStopsOnlyARunningCall) {

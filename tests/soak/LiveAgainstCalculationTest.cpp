@@ -4,6 +4,7 @@
 // the two may drift apart by at most one unit.
 #include "calculation/IntervalCost.h"
 #include "monitor/LiveCounter.h"
+#include "tariff/Format.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -97,3 +98,73 @@ TEST(LiveAgainstCalculation, HalfSecondCarryRoundedToEvenCanCostTheCalculationAU
     // One second less, and the two agree again.
     EXPECT_EQ(BerechneIntervall(start, 93, kalender).einheiten[3], LiveGezaehlt(start, 93)[3]);
 }
+
+// A program frozen during a call (SIGSTOP, a sleeping machine) across a band change, and how it
+// goes on when it runs again: STOP at once, one tick and then STOP, or ticking on for a minute.
+// However it goes on, the backlog is charged unit by unit in the band of the moment each began,
+// so every zone costs what the calculation gives for the same start and duration.
+enum class NachDemFrost { SofortStop, EinTickDannStop, WeiterTicken };
+
+class FrozenCall : public ::testing::TestWithParam<NachDemFrost> {};
+
+TEST_P(FrozenCall, AcrossEveryBandBoundaryOfADayCostsWhatTheCalculationSays) {
+    const std::vector<Datum> tage{
+        year{1996} / 12 / 2,  // Monday, working day
+        year{1996} / 12 / 7,  // Saturday
+        year{1996} / 12 / 25, // Christmas Day, a holiday
+        year{1997} / 12 / 29, // Monday between the years
+    };
+    for (Datum tag : tage) {
+        for (int stunde : {0, 2, 5, 9, 12, 18, 21}) { // every time of day a band can change
+            for (int vorher : {37, 60}) {             // seconds from START to the boundary
+                for (int frost : {150, 400}) {        // seconds without a tick, from 20 s on
+                    const Moment start = MomentAus(tag, stunde) - seconds{vorher};
+                    SCOPED_TRACE(DatumText(tag) + " " + UhrzeitText(start) + ", frozen " +
+                                 std::to_string(frost) + " s");
+                    FeiertagKalender kalender;
+                    LiveCounter zaehler(kalender);
+                    zaehler.VarInit(start);
+                    zaehler.TagVermerken(DatumVon(start));
+                    zaehler.Start(start, 0);
+                    const auto tick = [&](std::int64_t ms) {
+                        zaehler.Tick(start + seconds{ms / 1000}, ms);
+                    };
+                    for (std::int64_t ms = 100; ms <= 20'000; ms += 100) {
+                        tick(ms);
+                    }
+                    std::int64_t ende = (20 + frost) * 1000;
+                    switch (GetParam()) {
+                    case NachDemFrost::SofortStop:
+                        zaehler.Stop(start + seconds{ende / 1000}, ende);
+                        break;
+                    case NachDemFrost::EinTickDannStop:
+                        tick(ende);
+                        zaehler.Stop(start + seconds{ende / 1000}, ende + 50);
+                        break;
+                    case NachDemFrost::WeiterTicken:
+                        for (std::int64_t ms = ende; ms <= ende + 60'000; ms += 100) {
+                            tick(ms);
+                        }
+                        ende += 60'000;
+                        zaehler.Stop(start + seconds{ende / 1000}, ende);
+                        break;
+                    }
+                    EXPECT_EQ(zaehler.Verstrichen(), ende);
+                    const ZonenArray<std::int64_t> live{zaehler.Einheiten(1), zaehler.Einheiten(2),
+                                                        zaehler.Einheiten(3), zaehler.Einheiten(4)};
+                    EXPECT_EQ(live, BerechneIntervall(start, ende / 1000, kalender).einheiten);
+                }
+            }
+        }
+    }
+}
+
+std::string WegName(const ::testing::TestParamInfo<NachDemFrost>& info) {
+    const char* namen[] = {"StopAtOnce", "OneTickThenStop", "TicksOn"};
+    return namen[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Weiter, FrozenCall,
+                         ::testing::Values(NachDemFrost::SofortStop, NachDemFrost::EinTickDannStop,
+                                           NachDemFrost::WeiterTicken),
+                         WegName);
