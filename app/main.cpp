@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     tarvis::LadeQtTexte(app);
 
     tarvis::SystemCalendarClock uhr;
-    tarvis::SteadyMillisecondCounter zaehler;
+    tarvis::BootTimeMillisecondCounter zaehler;
     tarvis::QtFileChooser dateiWahl;
     tarvis::Logbuch logbuch(tarvis::StandardLogbuchdatei(
         tarvis::DatumVon(uhr.now()), QCoreApplication::applicationDirPath(),

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <chrono>
+#include <ctime>
 
 namespace tarvis {
 
@@ -11,7 +12,31 @@ Moment SystemCalendarClock::now() const {
     return MomentAus(QDateTime::currentDateTime());
 }
 
-std::int64_t SteadyMillisecondCounter::milliseconds() const {
+namespace {
+
+bool LiesBootZeit([[maybe_unused]] std::int64_t& ms) {
+#ifdef CLOCK_BOOTTIME
+    timespec zeit{};
+    if (clock_gettime(CLOCK_BOOTTIME, &zeit) == 0) {
+        ms = std::int64_t{zeit.tv_sec} * 1000 + zeit.tv_nsec / 1'000'000;
+        return true;
+    }
+#endif
+    return false;
+}
+
+} // namespace
+
+BootTimeMillisecondCounter::BootTimeMillisecondCounter() {
+    std::int64_t ms = 0;
+    bootZeit_ = LiesBootZeit(ms);
+}
+
+std::int64_t BootTimeMillisecondCounter::milliseconds() const {
+    std::int64_t ms = 0;
+    if (bootZeit_ && LiesBootZeit(ms)) {
+        return ms;
+    }
     using namespace std::chrono;
     return duration_cast<std::chrono::milliseconds>(steady_clock::now().time_since_epoch()).count();
 }

@@ -25,9 +25,17 @@ public:
     Moment now() const override;
 };
 
-class SteadyMillisecondCounter final : public MillisecondCounter {
+// The system's millisecond counter, counting on while the machine sleeps: the telephone
+// exchange goes on charging a call across a suspend, so the call's duration must include the
+// sleep. On Linux this is CLOCK_BOOTTIME (steady_clock stops during a suspend); where the system
+// has no such clock, steady_clock serves.
+class BootTimeMillisecondCounter final : public MillisecondCounter {
 public:
+    BootTimeMillisecondCounter();
     std::int64_t milliseconds() const override;
+
+private:
+    bool bootZeit_ = false; // whether the system has the clock, asked once
 };
 
 } // namespace tarvis

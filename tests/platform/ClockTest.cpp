@@ -1,0 +1,34 @@
+#include "platform/Clock.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <gtest/gtest.h>
+
+using namespace tarvis;
+
+namespace {
+
+std::int64_t Millisekunden(clockid_t uhr) {
+    timespec zeit{};
+    EXPECT_EQ(clock_gettime(uhr, &zeit), 0);
+    return std::int64_t{zeit.tv_sec} * 1000 + zeit.tv_nsec / 1'000'000;
+}
+
+} // namespace
+
+// The counter reads the clock that goes on while the machine sleeps. Run where that clock is
+// ahead of the one that stops (a machine that has slept, or the test in a time namespace that
+// puts it a day ahead, as ctest does), this tells the two apart.
+TEST(MillisecondCounter, CountsTheTimeTheMachineSlept) {
+    const BootTimeMillisecondCounter zaehler;
+    const std::int64_t vorher = Millisekunden(CLOCK_BOOTTIME);
+    const std::int64_t stand = zaehler.milliseconds();
+    const std::int64_t nachher = Millisekunden(CLOCK_BOOTTIME);
+    EXPECT_LE(vorher, stand);
+    EXPECT_LE(stand, nachher);
+    if (const char* geschlafen = std::getenv("TARVIS_TEST_GESCHLAFEN_MS")) {
+        // The namespace took effect: the clock that stops is that far behind.
+        EXPECT_GE(stand - Millisekunden(CLOCK_MONOTONIC), std::atoll(geschlafen));
+    }
+}
