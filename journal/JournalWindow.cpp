@@ -120,7 +120,7 @@ QTableView* Tabelle(const char* name, const QString& zugang) {
 
 // A count as the user's locale writes it ("1.000.000 Anrufe").
 QString Mehrzahl(std::int64_t anzahl, const char* eins, const char* mehr) {
-    return QLocale().toString(qlonglong(anzahl)) + QLatin1Char(' ') +
+    return GanzzahlText(anzahl, QLocale()) + QLatin1Char(' ') +
            QString::fromUtf8(anzahl == 1 ? eins : mehr);
 }
 
@@ -425,7 +425,7 @@ void frmAuswertung::ZeigeAuswahl() {
         lblAnzahl_->setText(Mehrzahl(alle, "Anruf", "Anrufe") + QStringLiteral(" aus ") +
                             Mehrzahl(dateien, "Datei", "Dateien"));
     } else {
-        lblAnzahl_->setText(QLocale().toString(qlonglong(gezeigt)) + QStringLiteral(" von ") +
+        lblAnzahl_->setText(GanzzahlText(gezeigt, QLocale()) + QStringLiteral(" von ") +
                             Mehrzahl(alle, "Anruf", "Anrufen"));
     }
     summen_->SetzeSummen(SummenVon(modell_->Daten(), modell_->Zeilen()));

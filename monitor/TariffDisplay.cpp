@@ -25,7 +25,7 @@ QString KurzesDatumVierstellig(Datum datum, const QLocale& locale) {
     if (!format.contains(QStringLiteral("yyyy"))) {
         format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
     }
-    return locale.toString(QDateAus(datum), format);
+    return WestlicheZiffern(locale.toString(QDateAus(datum), format), locale);
 }
 
 TarifAnzeige NeuAnzeigeInhalt(Moment jetzt, Datum heute, const ZonenArray<int>& zonenTarif,

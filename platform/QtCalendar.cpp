@@ -28,22 +28,36 @@ QString AlsQString(std::string_view utf8) {
 }
 
 QString ZahlText(std::string_view zahl, const QLocale& locale) {
-    const QList<uint> null = locale.zeroDigit().toUcs4();
-    const char32_t nullZeichen = null.isEmpty() ? U'0' : null.front();
     QString text;
     for (char c : zahl) {
-        if (c >= '0' && c <= '9') {
-            const char32_t ziffer = nullZeichen + static_cast<char32_t>(c - '0');
-            text += QString::fromUcs4(&ziffer, 1);
-        } else if (c == FesterTrenner.front()) {
+        if (c == FesterTrenner.front()) {
             text += locale.decimalPoint();
-        } else if (c == '-') {
-            text += locale.negativeSign();
         } else {
             text += QLatin1Char(c);
         }
     }
     return text;
+}
+
+QString GanzzahlText(std::int64_t zahl, const QLocale& locale) {
+    return WestlicheZiffern(locale.toString(qlonglong{zahl}), locale);
+}
+
+QString WestlicheZiffern(const QString& text, const QLocale& locale) {
+    const QList<uint> null = locale.zeroDigit().toUcs4();
+    const char32_t nullZeichen = null.isEmpty() ? U'0' : null.front();
+    if (nullZeichen == U'0') {
+        return text;
+    }
+    QString west;
+    for (const char32_t zeichen : text.toUcs4()) {
+        if (zeichen >= nullZeichen && zeichen <= nullZeichen + 9) {
+            west += QLatin1Char(static_cast<char>('0' + (zeichen - nullZeichen)));
+        } else {
+            west += QString::fromUcs4(&zeichen, 1);
+        }
+    }
+    return west;
 }
 
 } // namespace tarvis

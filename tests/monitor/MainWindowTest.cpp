@@ -335,7 +335,7 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButtonInsteadOfStart) {
 
 // The log is written in its own fixed forms, whatever number settings the desktop has: a call
 // saved under English, C or Persian settings gives the bytes German settings give (and the
-// figures in the window still follow the settings).
+// figures in the window take the decimal separator of the settings).
 class MainWindowLocaleTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(MainWindowLocaleTest, TheLogRecordIsTheSameUnderAnyNumberSettings) {
@@ -353,8 +353,15 @@ TEST_P(MainWindowLocaleTest, TheLogRecordIsTheSameUnderAnyNumberSettings) {
             fenster.Tick();
         }
         fenster.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
+        // The window shows Western digits with the decimal separator of the settings.
+        const QString komma = QLocale().decimalPoint();
         EXPECT_EQ(fenster.findChild<QLabel*>(QStringLiteral("lblKosten(4)"))->text(),
-                  QLocale().toString(0.60, 'f', 2));
+                  QStringLiteral("0") + komma + QStringLiteral("60"));
+        EXPECT_EQ(fenster.findChild<QLabel*>(QStringLiteral("lblSek(4)"))->text(),
+                  QStringLiteral("21") + komma + QStringLiteral("5"));
+        EXPECT_TRUE(fenster.findChild<QLabel*>(QStringLiteral("lblDatum"))
+                        ->text()
+                        .contains(QStringLiteral("1996")));
         QTimer::singleShot(0, [] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
