@@ -11,9 +11,8 @@ namespace {
 // own, Chakma ones outside the 16-bit range of Qt's characters.
 struct Fall {
     const char* locale;
-    const char* kosten;    // "0.12" shown
-    const char* anzahl;    // 15476 grouped
-    const char* kleinzahl; // 7, no separator
+    const char* kosten; // "0.12" shown
+    const char* anzahl; // 15476 grouped
 };
 
 class NumberText : public ::testing::TestWithParam<Fall> {};
@@ -22,14 +21,13 @@ TEST_P(NumberText, WesternDigitsWithTheSeparatorsOfTheLocale) {
     const QLocale locale(QString::fromLatin1(GetParam().locale));
     EXPECT_EQ(ZahlText("0.12", locale), QString::fromUtf8(GetParam().kosten));
     EXPECT_EQ(GanzzahlText(15'476, locale), QString::fromUtf8(GetParam().anzahl));
-    EXPECT_EQ(GanzzahlText(7, locale), QString::fromUtf8(GetParam().kleinzahl));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sprachen, NumberText,
-    ::testing::Values(Fall{"de_DE", "0,12", "15.476", "7"}, Fall{"en_US", "0.12", "15,476", "7"},
-                      Fall{"fa_IR", "0٫12", "15٬476", "7"}, Fall{"ar_EG", "0٫12", "15٬476", "7"},
-                      Fall{"ccp_BD", "0.12", "15,476", "7"}),
+    ::testing::Values(Fall{"de_DE", "0,12", "15.476"}, Fall{"en_US", "0.12", "15,476"},
+                      Fall{"fa_IR", "0٫12", "15٬476"}, Fall{"ar_EG", "0٫12", "15٬476"},
+                      Fall{"ccp_BD", "0.12", "15,476"}),
     [](const ::testing::TestParamInfo<Fall>& info) { return std::string(info.param.locale); });
 
 } // namespace
