@@ -1,6 +1,7 @@
 #include "calllog/LogFile.h"
 
 #include "calllog/Cp1252.h"
+#include "calllog/LogFormat.h"
 #include "platform/SystemReason.h"
 #include "tariff/Format.h"
 #include "tariff/GenaueZeit.h"
@@ -19,23 +20,24 @@ namespace tarvis {
 
 namespace {
 
-constexpr int TelefonBreite = 18;
-constexpr int ZonenBreite = 13;
-constexpr int EinheitenBreite = 6;
-constexpr int KostenBreite = 9;
-constexpr int KommentarEinzug = 57;
-
 const QByteArray Zeilenende("\r\n");
-const QByteArray Luecke(3, ' ');
 
-// Fields are padded to their column width but never cut: a figure too wide for its column
-// pushes the rest of the line to the right instead of losing digits.
-QByteArray Links(const QByteArray& text, int breite) {
-    return text.leftJustified(breite, ' ', false);
+// A field after the blanks that part it from the one before, padded to its width, never cut.
+void Feld(QByteArray& zeile, const LogFeld& feld, const QByteArray& text) {
+    const auto breite = static_cast<qsizetype>(feld.breite);
+    zeile += QByteArray(static_cast<qsizetype>(feld.luecke), ' ');
+    zeile += feld.ausrichtung == Ausrichtung::Links ? text.leftJustified(breite, ' ', false)
+                                                    : text.rightJustified(breite, ' ', false);
 }
 
-QByteArray Rechts(const QByteArray& text, int breite) {
-    return text.rightJustified(breite, ' ', false);
+// A heading line: each word at its column.
+QByteArray KopfZeile(const auto& woerter) {
+    QString zeile;
+    for (const LogKopfWort& wort : woerter) {
+        zeile = zeile.leftJustified(static_cast<qsizetype>(wort.spalte), u' ') +
+                QString::fromUtf8(wort.wort.data(), static_cast<qsizetype>(wort.wort.size()));
+    }
+    return Cp1252Text(zeile) + Zeilenende;
 }
 
 // The program's own fields (dates, times, figures, zone names) are plain ASCII.
@@ -264,37 +266,32 @@ SchreibErgebnis LegeDirektAn(const std::string& pfad, const QByteArray& inhalt) 
 } // namespace
 
 QByteArray KopfZeilen() {
-    const QString zeile1 = QStringLiteral(
-        u"     Beginn                 Ende            Gesprächs-   angerufene        Tarif-"
-        u"       Ein-       Gesprächs-");
-    const QString zeile2 = QStringLiteral(
-        u"Datum      Uhr        Datum      Uhr        Dauer        Telefonnummer     bereich"
-        u"      heiten     Gebühren");
-    return Cp1252Text(zeile1) + Zeilenende + Cp1252Text(zeile2) + Zeilenende +
-           QByteArray(109, '-') + Zeilenende + Zeilenende;
+    return KopfZeile(LogKopfZeile1) + KopfZeile(LogKopfZeile2) +
+           QByteArray(LogSatz::Breite, LogKopfStrich) + Zeilenende + Zeilenende;
 }
 
 QByteArray SatzZeile(const LogbuchEintrag& e) {
     const GespraechsDaten& g = e.gespraech;
     QByteArray zeile;
-    zeile +=
-        Ascii(DatumKurzText(DatumVon(g.start))) + Luecke + Ascii(UhrzeitText(g.start)) + Luecke;
-    zeile += Ascii(DatumKurzText(DatumVon(g.stop))) + Luecke + Ascii(UhrzeitText(g.stop)) + Luecke;
-    zeile += Ascii(DauerText(g.dauerMs)) + Luecke;
-    // A number too long for its column still keeps a blank before the zone name.
-    zeile += Links(Cp1252Text(e.telefon), TelefonBreite - 1) + ' ';
-    zeile += Links(Ascii(ZonenName[e.zone]), ZonenBreite);
-    zeile += Rechts(Ascii(std::to_string(g.einheiten[e.zone])), EinheitenBreite) + Luecke;
-    zeile += Rechts(Ascii(BetragText(g.kostenPfennig[e.zone], LogDezimalTrenner)), KostenBreite);
-    zeile += " DM" + Zeilenende;
-    return zeile;
+    Feld(zeile, LogSatz::StartDatum, Ascii(DatumKurzText(DatumVon(g.start))));
+    Feld(zeile, LogSatz::StartZeit, Ascii(UhrzeitText(g.start)));
+    Feld(zeile, LogSatz::StopDatum, Ascii(DatumKurzText(DatumVon(g.stop))));
+    Feld(zeile, LogSatz::StopZeit, Ascii(UhrzeitText(g.stop)));
+    Feld(zeile, LogSatz::Dauer, Ascii(DauerText(g.dauerMs)));
+    Feld(zeile, LogSatz::Telefon, Cp1252Text(e.telefon) + ' ');
+    Feld(zeile, LogSatz::Zone, Ascii(ZonenName[e.zone]));
+    Feld(zeile, LogSatz::Einheiten, Ascii(std::to_string(g.einheiten[e.zone])));
+    Feld(zeile, LogSatz::Kosten, Ascii(BetragText(g.kostenPfennig[e.zone], LogDezimalTrenner)));
+    Feld(zeile, LogSatz::Waehrung, Ascii(LogSatz::WaehrungText));
+    return zeile + Zeilenende;
 }
 
 QByteArray KommentarZeile(const QString& kommentar) {
     if (kommentar.isEmpty()) {
         return {};
     }
-    return QByteArray(KommentarEinzug, ' ') + Cp1252Text(kommentar) + Zeilenende;
+    return QByteArray(static_cast<qsizetype>(KommentarEinzug), ' ') + Cp1252Text(kommentar) +
+           Zeilenende;
 }
 
 // Hidden files (a leading dot) are files like any other here: a log the user keeps hidden

@@ -1,6 +1,7 @@
 #include "calllog/LogReader.h"
 
 #include "calllog/Cp1252.h"
+#include "calllog/LogFormat.h"
 #include "platform/SystemReason.h"
 #include "tariff/Parse.h"
 #include "tariff/TariffTables.h"
@@ -21,8 +22,6 @@ namespace {
 constexpr std::size_t MaxZeilenLaenge = 4096;
 // Digits a units or cost field may have; more would not be a real call and could overflow sums.
 constexpr std::size_t MaxZiffern = 12;
-// Comment lines start under the telephone number, in column 58.
-constexpr std::size_t KommentarEinzug = 57;
 constexpr qint64 BlockGroesse = 64 * 1024;
 
 bool IstZiffer(char c) {
@@ -141,34 +140,9 @@ void LiesMitte(std::string_view mitte, LogDatensatz& satz) {
     satz.telefon = Utf8AusCp1252(OhneLeerzeichenRechts(OhneLeerzeichenLinks(mitte)));
 }
 
-// The writer's record line with every field at its nominal width (columns counted from 0).
-constexpr std::size_t FesteBreite = 109;
-constexpr std::size_t ZonenSpalte = 75, EinheitenSpalte = 88, KostenSpalte = 97, DMSpalte = 106;
-
-int ZweiZiffern(const char* p) {
-    return IstZiffer(p[0]) && IstZiffer(p[1]) ? (p[0] - '0') * 10 + (p[1] - '0') : -1;
-}
-
-// "dd.mm.yy" as DatumAusText reads it.
-std::optional<Datum> FestesDatum(const char* p) {
-    const int tag = ZweiZiffern(p), monat = ZweiZiffern(p + 3), jahr = ZweiZiffern(p + 6);
-    if (tag < 0 || monat < 0 || jahr < 0 || p[2] != '.' || p[5] != '.') {
-        return std::nullopt;
-    }
-    const Datum datum{std::chrono::year{VollesJahr(jahr)},
-                      std::chrono::month{static_cast<unsigned>(monat)},
-                      std::chrono::day{static_cast<unsigned>(tag)}};
-    return datum.ok() ? std::optional<Datum>(datum) : std::nullopt;
-}
-
-// "hh:mm:ss" as seconds, -1 when it is not that form; the hours are not checked.
-std::int64_t FesteZeit(const char* p) {
-    const int stunden = ZweiZiffern(p), minuten = ZweiZiffern(p + 3), sekunden = ZweiZiffern(p + 6);
-    if (stunden < 0 || minuten < 0 || minuten > 59 || sekunden < 0 || sekunden > 59 ||
-        p[2] != ':' || p[5] != ':') {
-        return -1;
-    }
-    return (stunden * 60 + minuten) * 60 + sekunden;
+// A field where the writer puts it when every field has its nominal width.
+std::string_view Feld(std::string_view zeile, const LogFeld& feld) {
+    return zeile.substr(feld.spalte, feld.breite);
 }
 
 bool NurLeerzeichen(std::string_view zeile, std::size_t von, std::size_t bis) {
@@ -178,31 +152,6 @@ bool NurLeerzeichen(std::string_view zeile, std::size_t von, std::size_t bis) {
         }
     }
     return true;
-}
-
-// A right-aligned field without its leading blanks; what is left must be the figure alone,
-// which its reading checks.
-std::optional<std::string_view> RechtsBuendig(std::string_view feld) {
-    const std::size_t beginn = feld.find_first_not_of(' ');
-    if (beginn == std::string_view::npos) {
-        return std::nullopt;
-    }
-    return feld.substr(beginn);
-}
-
-// The digits of a field at most 9 wide; -1 when it holds anything else.
-std::int64_t FesteZahl(std::string_view text) {
-    if (text.empty()) {
-        return -1;
-    }
-    std::int64_t wert = 0;
-    for (const char c : text) {
-        if (!IstZiffer(c)) {
-            return -1;
-        }
-        wert = wert * 10 + (c - '0');
-    }
-    return wert;
 }
 
 int FesteZone(std::string_view feld) {
@@ -216,51 +165,44 @@ int FesteZone(std::string_view feld) {
 }
 
 // Almost every line of a log is the writer's own, every field at its nominal width; such a line
-// is read by position, which is several times faster than word by word. The result is the one
-// LiesLogZeileWortweise gives; any line this does not take (a longer duration or figure, a
-// short typed time, a hand-written or damaged line) is read word by word.
+// is read by position, which is several times faster than word by word. Each field is read by
+// the same rule as word by word, and only when the blanks around it make it the very word that
+// reading would take, so the result is the one LiesLogZeileWortweise gives. Any line this does
+// not take (a longer duration or figure, a short typed time, a hand-written or damaged line) is
+// read word by word.
 bool LiesFesteSpalten(std::string_view z, LogDatensatz& satz) {
-    if (z.size() != FesteBreite || !NurLeerzeichen(z, 8, 11) || !NurLeerzeichen(z, 19, 22) ||
-        !NurLeerzeichen(z, 30, 33) || !NurLeerzeichen(z, 41, 44) || !NurLeerzeichen(z, 54, 57) ||
-        !NurLeerzeichen(z, 94, KostenSpalte) || z.substr(DMSpalte) != " DM" ||
-        !IstLeer(z[ZonenSpalte - 1]) || z[52] != ',' || !IstZiffer(z[53])) {
+    if (z.size() != LogSatz::Breite || !BeginntMitDatum(z) ||
+        !IstLeer(z[LogSatz::Zone.spalte - 1]) ||
+        Feld(z, LogSatz::Waehrung) != LogSatz::WaehrungText) {
         return false;
     }
-    const auto start = FestesDatum(z.data());
-    const auto stop = FestesDatum(z.data() + 22);
-    const std::int64_t startSekunde = FesteZeit(z.data() + 11);
-    const std::int64_t stopSekunde = FesteZeit(z.data() + 33);
-    const std::int64_t dauer = FesteZeit(z.data() + 44);
-    const int zone = FesteZone(z.substr(ZonenSpalte, EinheitenSpalte - ZonenSpalte));
-    const auto einheitenText = RechtsBuendig(z.substr(EinheitenSpalte, 94 - EinheitenSpalte));
-    const auto kostenText = RechtsBuendig(z.substr(KostenSpalte, DMSpalte - KostenSpalte));
-    if (!start || !stop || startSekunde < 0 || startSekunde >= 24 * 3600 || stopSekunde < 0 ||
-        stopSekunde >= 24 * 3600 || dauer < 0 || zone == 0 || !einheitenText || !kostenText) {
-        return false;
+    for (const LogFeld& feld : LogSatz::Felder) {
+        if (!NurLeerzeichen(z, feld.spalte - feld.luecke, feld.spalte)) {
+            return false;
+        }
     }
-    // The cost as LiesBetrag reads it: "0,24", "0.24" or "0?24".
-    if (kostenText->size() < 4) {
-        return false;
-    }
-    const std::size_t trenner = kostenText->size() - 3;
-    const char zeichen = (*kostenText)[trenner];
-    const std::int64_t einheiten = FesteZahl(*einheitenText);
-    const std::int64_t mark = FesteZahl(kostenText->substr(0, trenner));
-    const std::int64_t pfennig = FesteZahl(kostenText->substr(trenner + 1));
-    if (einheiten < 0 || mark < 0 || pfennig < 0 ||
-        (zeichen != ',' && zeichen != '.' && zeichen != '?')) {
+    const auto start = DatumAusText(Feld(z, LogSatz::StartDatum));
+    const auto startSekunde = UhrzeitAusText(Feld(z, LogSatz::StartZeit));
+    const auto stop = DatumAusText(Feld(z, LogSatz::StopDatum));
+    const auto stopSekunde = UhrzeitAusText(Feld(z, LogSatz::StopZeit));
+    const auto dauer = DauerAusText(Feld(z, LogSatz::Dauer));
+    const int zone = FesteZone(Feld(z, LogSatz::Zone));
+    const auto einheiten = LiesGanzzahl(OhneLeerzeichenLinks(Feld(z, LogSatz::Einheiten)));
+    const auto kosten = LiesBetrag(OhneLeerzeichenLinks(Feld(z, LogSatz::Kosten)));
+    if (!start || !startSekunde || !stop || !stopSekunde || !dauer || zone == 0 || !einheiten ||
+        !kosten) {
         return false;
     }
     satz.startDatum = *start;
-    satz.startSekunde = static_cast<int>(startSekunde);
-    satz.stopDatum = *stop;
-    satz.stopSekunde = static_cast<int>(stopSekunde);
-    satz.dauerMs = dauer * 1000 + (z[53] - '0') * 100;
+    satz.startSekunde = startSekunde;
+    satz.stopDatum = stop;
+    satz.stopSekunde = stopSekunde;
+    satz.dauerMs = dauer;
     satz.telefon =
-        Utf8AusCp1252(OhneLeerzeichenRechts(OhneLeerzeichenLinks(z.substr(54, ZonenSpalte - 54))));
+        Utf8AusCp1252(OhneLeerzeichenRechts(OhneLeerzeichenLinks(Feld(z, LogSatz::Telefon))));
     satz.zone = zone;
-    satz.einheiten = einheiten;
-    satz.kostenPfennig = mark * 100 + pfennig;
+    satz.einheiten = *einheiten;
+    satz.kostenPfennig = *kosten;
     return true;
 }
 
@@ -290,7 +232,7 @@ GelesenesZeile LiesLogZeileWortweise(std::string_view zeile) {
         return Unlesbar("kein gültiges Datum");
     }
     std::string_view rest = OhneLeerzeichenRechts(zeile);
-    if (LetztesWort(rest) != "DM") {
+    if (LetztesWort(rest) != LogSatz::WaehrungText) {
         return Unlesbar("\"DM\" fehlt am Zeilenende");
     }
     const auto kosten = LiesBetrag(LetztesWort(rest));

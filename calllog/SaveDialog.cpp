@@ -2,6 +2,7 @@
 
 #include "calllog/DirKurzName.h"
 #include "calllog/LogFile.h"
+#include "calllog/LogFormat.h"
 #include "calllog/Logbuch.h"
 #include "gui/Accessibility.h"
 #include "gui/LabelClick.h"
@@ -22,9 +23,6 @@ namespace tarvis {
 using namespace style;
 
 namespace {
-
-constexpr int TelefonLaenge = 15;
-constexpr int KommentarLaenge = 28;
 
 // Rows of the zone choice and of the optional data, in pixels inside their frames.
 constexpr int InnenLinks = 8;
@@ -153,9 +151,9 @@ void frmSpeichern::BaueAngaben() {
     QFrame* rahmen = Rahmen(this, Twips(2940, 660, 2775, 2415), QStringLiteral("Rahmen(1)"));
     Kopf(rahmen, QStringLiteral("Zusätzliche Angaben (optional):"), 3, 8);
     lblTelefon_ = Kopf(rahmen, QStringLiteral("&Telefonnummer:"), 1, 40);
-    txtTelefon_ = Textfeld(rahmen, "txtTelefon", 58, TelefonLaenge);
+    txtTelefon_ = Textfeld(rahmen, "txtTelefon", 58, TelefonMaxLaenge);
     lblKommentar_ = Kopf(rahmen, QStringLiteral("&Kommentar:"), 2, 96);
-    txtKommentar_ = Textfeld(rahmen, "txtKommentar", 114, KommentarLaenge);
+    txtKommentar_ = Textfeld(rahmen, "txtKommentar", 114, KommentarMaxLaenge);
     // A caption names its box for a screen reader and gives it its key.
     lblTelefon_->setBuddy(txtTelefon_);
     lblKommentar_->setBuddy(txtKommentar_);

@@ -1,26 +1,17 @@
 #include "journal/JournalRead.h"
 
+#include "calllog/LogFormat.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <algorithm>
 #include <limits>
 
 namespace tarvis {
 
 std::optional<std::pair<int, int>> LogbuchMonat(const QString& dateiname) {
-    static const QRegularExpression form(QStringLiteral("^Tarvis (\\d\\d)-(\\d{4})\\.Rep$"));
-    const QRegularExpressionMatch treffer = form.match(dateiname);
-    if (!treffer.hasMatch()) {
-        return std::nullopt;
-    }
-    const int monat = treffer.captured(1).toInt();
-    const int jahr = treffer.captured(2).toInt();
-    if (monat < 1 || monat > 12) {
-        return std::nullopt;
-    }
-    return std::pair{jahr, monat};
+    return MonatAusLogDateiname(dateiname);
 }
 
 QStringList LogbuecherImOrdner(const QString& logbuchPfad) {

@@ -1,5 +1,7 @@
 #include "monitor/DefaultLogFile.h"
 
+#include "calllog/LogFormat.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <unistd.h>
@@ -7,9 +9,7 @@
 namespace tarvis {
 
 QString LogbuchDateiname(Datum heute) {
-    return QStringLiteral("Tarvis %1-%2.Rep")
-        .arg(static_cast<unsigned>(heute.month()), 2, 10, QLatin1Char('0'))
-        .arg(static_cast<int>(heute.year()), 2, 10, QLatin1Char('0'));
+    return LogDateiname(static_cast<int>(heute.year()), static_cast<unsigned>(heute.month()));
 }
 
 QString StandardLogbuchdatei(Datum heute, const QString& programmVerzeichnis,

@@ -6,21 +6,36 @@ namespace tarvis {
 
 namespace {
 
-constexpr std::size_t MaxStellen = 18;
-
 // Splits at `trenner` into exactly N pieces; nothing when there are more or fewer. Empty
 // pieces are kept, so "1..1996" fails on its empty day.
 template <std::size_t N>
 std::optional<std::array<std::string_view, N>> Teile(std::string_view text, char trenner) {
     std::array<std::string_view, N> teile;
-    for (std::size_t i = 0; i < N; ++i) {
-        const std::size_t ende = text.find(trenner);
-        if ((ende == std::string_view::npos) != (i + 1 == N)) {
-            return std::nullopt;
+    // "dd.mm.yy" and "hh:mm:ss", the log's own forms and by far the most read, are cut at their
+    // places without a search.
+    if constexpr (N == 3) {
+        if (text.size() == 8 && text[2] == trenner && text[5] == trenner && text[0] != trenner &&
+            text[1] != trenner && text[3] != trenner && text[4] != trenner && text[6] != trenner &&
+            text[7] != trenner) {
+            return teile = {text.substr(0, 2), text.substr(3, 2), text.substr(6, 2)};
         }
-        teile[i] = text.substr(0, ende);
-        text = ende == std::string_view::npos ? std::string_view() : text.substr(ende + 1);
     }
+    std::size_t teil = 0;
+    std::size_t beginn = 0;
+    // A plain loop: the texts are a few characters long, too short for a library search to pay.
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == trenner) {
+            if (teil + 1 == N) {
+                return std::nullopt;
+            }
+            teile[teil++] = text.substr(beginn, i - beginn);
+            beginn = i + 1;
+        }
+    }
+    if (teil + 1 != N) {
+        return std::nullopt;
+    }
+    teile[teil] = text.substr(beginn);
     return teile;
 }
 
@@ -58,22 +73,6 @@ std::optional<std::int64_t> StundenMinutenSekunden(std::string_view text,
 
 } // namespace
 
-std::optional<std::int64_t> LiesZiffern(std::string_view text, std::size_t minStellen,
-                                        std::size_t maxStellen) {
-    if (text.size() < minStellen || text.size() > maxStellen || text.size() > MaxStellen ||
-        text.empty()) {
-        return std::nullopt;
-    }
-    std::int64_t wert = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        wert = wert * 10 + (c - '0');
-    }
-    return wert;
-}
-
 std::optional<Datum> DatumAusText(std::string_view text) {
     const auto teile = Teile<3>(text, '.');
     if (!teile) {
@@ -94,16 +93,15 @@ std::optional<Datum> DatumAusText(std::string_view text) {
 }
 
 std::optional<int> UhrzeitAusText(std::string_view text) {
-    std::optional<std::int64_t> sekunden;
-    if (const auto teile = Teile<2>(text, ':')) {
+    // "h:mm:ss" first, the form of every time in the log; no text is both forms.
+    std::optional<std::int64_t> sekunden = StundenMinutenSekunden(text, 2);
+    if (const auto teile = sekunden ? std::nullopt : Teile<2>(text, ':')) {
         // "h:mm" is "h:mm:00".
         const auto stunden = LiesZiffern((*teile)[0], 1, 2);
         const auto minuten = LiesZiffern((*teile)[1], 1, 2);
         if (stunden && minuten && *minuten <= 59) {
             sekunden = (*stunden * 60 + *minuten) * 60;
         }
-    } else {
-        sekunden = StundenMinutenSekunden(text, 2);
     }
     if (!sekunden || *sekunden >= 24 * 3600) {
         return std::nullopt;

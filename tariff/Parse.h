@@ -13,9 +13,24 @@ namespace tarvis {
 // here throws.
 
 // A number of `minStellen`..`maxStellen` ASCII digits and nothing else: no sign, no blanks.
-// At most 18 digits are ever taken, so the value always fits.
-std::optional<std::int64_t> LiesZiffern(std::string_view text, std::size_t minStellen,
-                                        std::size_t maxStellen);
+// At most 18 digits are ever taken, so the value always fits. Inline: the log reader calls it
+// for every field of every line.
+constexpr std::optional<std::int64_t> LiesZiffern(std::string_view text, std::size_t minStellen,
+                                                  std::size_t maxStellen) {
+    constexpr std::size_t MaxStellen = 18;
+    if (text.size() < minStellen || text.size() > maxStellen || text.size() > MaxStellen ||
+        text.empty()) {
+        return std::nullopt;
+    }
+    std::int64_t wert = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        wert = wert * 10 + (c - '0');
+    }
+    return wert;
+}
 
 // A two-digit year (0..99) as a full year: 30..99 are 1930..1999, 00..29 are 2000..2029.
 constexpr int VollesJahr(int zweistellig) {

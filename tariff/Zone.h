@@ -3,6 +3,7 @@
 #include <array>
 #include <cassert>
 #include <cstddef>
+#include <ostream>
 
 namespace tarvis {
 
@@ -37,5 +38,19 @@ public:
 private:
     std::array<T, ZonenAnzahl> werte_{};
 };
+
+// How a test that fails shows a per-zone value: "{Zone 1: 2, Zone 2: 5, Zone 3: 10, Zone 4: 11}"
+// (GoogleTest finds it by its name) rather than the bytes of the array.
+template <class T>
+requires requires(std::ostream& strom, const T& wert) {
+    strom << wert;
+}
+void PrintTo(const ZonenArray<T>& werte, std::ostream* strom) {
+    *strom << '{';
+    for (int zone : AlleZonen) {
+        *strom << (zone > 1 ? ", " : "") << "Zone " << zone << ": " << werte[zone];
+    }
+    *strom << '}';
+}
 
 } // namespace tarvis

@@ -1,6 +1,7 @@
 #include "calculation/IntervalCost.h"
 
 #include "support/PerZoneIntervalCost.h"
+#include "tariff/Format.h"
 
 #include <cctype>
 #include <gtest/gtest.h>
@@ -160,6 +161,11 @@ TEST(AufSekundenGerundet, HalvesGoToTheEvenNeighbour) {
     }
 }
 
+// Both walks of the comparison above cut the call where NaechsteTarifGrenze says, so a boundary
+// it missed would go unseen there: every boundary of a day, from its first second and from the
+// second before it, written out by hand (02:00, 05:00, 09:00, 12:00, 18:00, 21:00, midnight),
+// and midnight at the end of a month, of February in a leap year and in a common year, and of
+// a year.
 TEST(NaechsteTarifGrenze, IsStrictlyLaterAndIncludesMidnight) {
     const struct {
         Moment ab, grenze;
@@ -170,9 +176,24 @@ TEST(NaechsteTarifGrenze, IsStrictlyLaterAndIncludesMidnight) {
         {Am(1996, 12, 2, 17, 59, 59), Am(1996, 12, 2, 18, 0)},
         {Am(1996, 12, 2, 21, 0), Am(1996, 12, 3, 0, 0)},
         {Am(1996, 12, 31, 23, 59, 59), Am(1997, 1, 1, 0, 0)},
+        {Am(1996, 12, 2, 0, 0, 1), Am(1996, 12, 2, 2, 0)},
+        {Am(1996, 12, 2, 2, 0), Am(1996, 12, 2, 5, 0)},
+        {Am(1996, 12, 2, 4, 59, 59), Am(1996, 12, 2, 5, 0)},
+        {Am(1996, 12, 2, 5, 0), Am(1996, 12, 2, 9, 0)},
+        {Am(1996, 12, 2, 8, 59, 59), Am(1996, 12, 2, 9, 0)},
+        {Am(1996, 12, 2, 9, 0), Am(1996, 12, 2, 12, 0)},
+        {Am(1996, 12, 2, 11, 59, 59), Am(1996, 12, 2, 12, 0)},
+        {Am(1996, 12, 2, 12, 0), Am(1996, 12, 2, 18, 0)},
+        {Am(1996, 12, 2, 20, 59, 59), Am(1996, 12, 2, 21, 0)},
+        {Am(1996, 12, 2, 23, 59, 59), Am(1996, 12, 3, 0, 0)},
+        {Am(1996, 11, 30, 21, 0), Am(1996, 12, 1, 0, 0)},
+        {Am(1996, 2, 28, 22, 0), Am(1996, 2, 29, 0, 0)},
+        {Am(1996, 2, 29, 23, 0), Am(1996, 3, 1, 0, 0)},
+        {Am(1997, 2, 28, 23, 0), Am(1997, 3, 1, 0, 0)},
+        {Am(1999, 12, 31, 21, 30), Am(2000, 1, 1, 0, 0)},
     };
     for (const auto& f : faelle) {
-        SCOPED_TRACE(SekundeDesTages(f.ab));
+        SCOPED_TRACE(testing::Message() << DatumText(DatumVon(f.ab)) << ' ' << UhrzeitText(f.ab));
         EXPECT_EQ(NaechsteTarifGrenze(f.ab), f.grenze);
     }
 }

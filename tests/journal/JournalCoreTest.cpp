@@ -97,7 +97,12 @@ INSTANTIATE_TEST_SUITE_P(
                       NamensFall{"small_extension", "Tarvis 01-1997.rep", std::nullopt},
                       NamensFall{"backup", "Tarvis 01-1997.Rep.bak", std::nullopt},
                       NamensFall{"two_digit_year", "Tarvis 01-97.Rep", std::nullopt},
-                      NamensFall{"other_name", "Anrufe.Rep", std::nullopt}),
+                      NamensFall{"other_name", "Anrufe.Rep", std::nullopt},
+                      NamensFall{"underscore", "Tarvis 01_1997.Rep", std::nullopt},
+                      NamensFall{"letter_in_the_year", "Tarvis 01-19x7.Rep", std::nullopt},
+                      NamensFall{"arabic_digits", "Tarvis \u0661\u0662-1996.Rep", std::nullopt},
+                      NamensFall{"line_end_after_the_name", "Tarvis 01-1997.Rep\n", std::nullopt},
+                      NamensFall{"blank_before_the_name", " Tarvis 01-1997.Rep", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LogbuchName, TheNameTheProgramGivesIsRecognised) {

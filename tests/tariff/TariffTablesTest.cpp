@@ -82,3 +82,11 @@ TEST(SlotTable, OverviewSlotsMatchTheBandOfTheirTimes) {
     EXPECT_EQ(BandImSlot(TagesArt::Feiertag, SlotVonSekunde(20 * 3600 + 3599)), 9);
     EXPECT_EQ(BandImSlot(TagesArt::JahresendWerktag, SlotVonSekunde(21 * 3600)), 16);
 }
+
+// A failing comparison of per-zone figures names each zone with its figure.
+TEST(ZonenArray, PrintsEachZoneWithItsFigure) {
+    EXPECT_EQ(::testing::PrintToString(ZonenArray<std::int64_t>{2, 5, 10, 11}),
+              "{Zone 1: 2, Zone 2: 5, Zone 3: 10, Zone 4: 11}");
+    EXPECT_EQ(::testing::PrintToString(ZonenArray<int>(0)),
+              "{Zone 1: 0, Zone 2: 0, Zone 3: 0, Zone 4: 0}");
+}
