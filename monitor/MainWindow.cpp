@@ -364,7 +364,6 @@ void frmGMMain::StartStop() {
         cmdStart_->setText(QStringLiteral("S T O P"));
         cmdSpeichern_->setEnabled(false);
         ++fensterAnruf_;
-        verlustGemeldet_ = false;
     } else {
         zaehler_.Stop(jetzt, msZaehler_.milliseconds());
         ZeigeZaehlerstand();
@@ -521,11 +520,8 @@ void frmGMMain::VerbindungVerloren() {
         automatischeId_.clear();
         return;
     }
+    // Said once: the call no longer belongs to the router, so a second loss finds none.
     automatischeId_.clear();
-    if (verlustGemeldet_) {
-        return;
-    }
-    verlustGemeldet_ = true;
     auto* hinweis = new QMessageBox(
         QMessageBox::Warning, windowTitle(),
         QStringLiteral("Die Verbindung zum Anrufmonitor ist unterbrochen. Das Gespräch wird "
