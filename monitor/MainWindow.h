@@ -146,7 +146,6 @@ private:
     std::set<std::string> beiseite_; // the router's calls priced aside
     std::uint64_t fensterAnruf_ = 0; // counts the window's calls
     bool vonHand_ = false;           // the window's call was started or stopped by hand
-    bool verlustGemeldet_ = false;   // the alert for the window's call was shown
     bool dialogOffen_ = false;
     bool angeboteGeplant_ = false;
     std::deque<Angebot> angebote_;

@@ -259,10 +259,14 @@ TEST_F(FensterTest, CallsThatCannotBeCountedArePricedAside) {
     const LogbuchEintrag zweiter{Berechnet(zweiterBeginn, 100), 1, QStringLiteral("0711 99"), {}};
     EXPECT_EQ(Log(), Erwartet({zweiter}));
 
-    // STOP by hand ends the first call early; its DISCONNECT then changes nothing.
+    // STOP by hand ends the first call early; its DISCONNECT then does not stop the call the
+    // user starts next.
+    Knopf("cmdStart")->click();
     Knopf("cmdStart")->click();
     router.Sende(T + "DISCONNECT;0;200;\n");
     QTest::qWait(100);
+    EXPECT_TRUE(Laeuft());
+    Knopf("cmdStart")->click();
     EXPECT_TRUE(Knopf("cmdSpeichern")->isEnabled());
     EXPECT_EQ(Log(), Erwartet({zweiter}));
 
