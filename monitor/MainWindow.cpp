@@ -537,9 +537,13 @@ void frmGMMain::NachDemAnruf(Angebot angebot) {
         return;
     }
     angebote_.push_back(std::move(angebot));
-    // Shown from the event loop, never from inside the socket's signal: a modal dialog opened
-    // there would hold back the router's next lines until it closed.
-    if (!angeboteGeplant_ && !dialogOffen_) {
+    PlaneAngebote();
+}
+
+// Shown from the event loop, never from inside the socket's signal: a modal dialog opened
+// there would hold back the router's next lines until it closed.
+void frmGMMain::PlaneAngebote() {
+    if (!angebote_.empty() && !angeboteGeplant_ && !dialogOffen_) {
         angeboteGeplant_ = true;
         QTimer::singleShot(0, this, &frmGMMain::ZeigeAngebote);
     }
@@ -582,10 +586,7 @@ bool frmGMMain::ZeigeSpeichern(const Angebot& angebot, int zone) {
             cmdSpeichern_->setEnabled(false);
         }
     }
-    if (!angebote_.empty() && !angeboteGeplant_) {
-        angeboteGeplant_ = true;
-        QTimer::singleShot(0, this, &frmGMMain::ZeigeAngebote);
-    }
+    PlaneAngebote();
     return dialog.Gespeichert();
 }
 

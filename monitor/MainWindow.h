@@ -99,6 +99,7 @@ private:
     void AnrufGemeldet(const AnrufMeldung& meldung);
     void VerbindungVerloren();
     void NachDemAnruf(Angebot angebot);
+    void PlaneAngebote();
     void ZeigeAngebote();
     bool ZeigeSpeichern(const Angebot& angebot, int zone);
     std::optional<int> ZoneVon(const QString& telefon) const;
