@@ -172,7 +172,19 @@ protected:
                 return fenster->Anrufmonitor()->Stand() == AnrufmonitorClient::Zustand::Verbunden;
             },
             10000));
+        // A save dialog no test step waits for is a fault; closed, so that the test goes on.
+        auto* wache = new QTimer(fenster.get());
+        QObject::connect(wache, &QTimer::timeout, wache, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog != nullptr && dialog->objectName() == QLatin1String("frmSpeichern") &&
+                !dialogErwartet_) {
+                ADD_FAILURE() << "unexpected dialog " << dialog->objectName().toStdString();
+                dialog->reject();
+            }
+        });
+        wache->start(20);
     }
+    bool dialogErwartet_ = false;
     void TearDown() override { fenster.reset(); }
 
     QPushButton* Knopf(const char* name) {
@@ -205,6 +217,7 @@ protected:
     }
     // Runs `handeln` on the save dialog once it is open (it runs modally, in its own loop).
     void BeimSpeichern(std::function<void(QDialog*)> handeln) {
+        dialogErwartet_ = true;
         auto* wache = new QTimer(fenster.get());
         QObject::connect(wache, &QTimer::timeout, wache, [wache, handeln] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
