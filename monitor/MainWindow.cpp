@@ -417,6 +417,7 @@ void frmGMMain::Speichern() {
 // running call behind it.
 void frmGMMain::Berechnung() {
     frmBerechnung fenster(uhr_, heute_, logbuch_, dateiWahl_, this);
+    connect(&fenster, &frmBerechnung::Gespeichert, this, &frmGMMain::MerkeZoneVon);
     fenster.exec();
 }
 

@@ -15,6 +15,7 @@
 #include "support/TempDir.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -323,6 +324,28 @@ TEST_F(FensterTest, AskOpensTheDialogFilledInAndRemembersTheZone) {
     EXPECT_EQ(zone, 4);
     EXPECT_EQ(GemerkteZone(&einstellungen, QStringLiteral("0891234")), 3);
     EXPECT_FALSE(Knopf("cmdSpeichern")->isEnabled());
+}
+
+// A call saved from the calculation window teaches the zone of its number too.
+TEST_F(FensterTest, SaveFromTheCalculationWindowRemembersTheZone) {
+    Starte(NachDemGespraech::Fragen);
+    BeimSpeichern([](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtTelefon"))
+            ->setText(QStringLiteral("030 55"));
+        dialog->findChild<QRadioButton*>(QStringLiteral("optZone(4)"))->setChecked(true);
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+    });
+    QTimer::singleShot(0, fenster.get(), [] {
+        auto* fenster = QApplication::activeModalWidget();
+        ASSERT_NE(fenster, nullptr);
+        fenster->findChild<QLineEdit*>(QStringLiteral("txtDauer"))
+            ->setText(QStringLiteral("00:01:00"));
+        fenster->findChild<QPushButton*>(QStringLiteral("cmdSpeichern"))->click();
+        fenster->close();
+    });
+    fenster->findChild<QAction*>(QStringLiteral("mnuBerechnung"))->trigger();
+    EXPECT_FALSE(Log().isEmpty());
+    EXPECT_EQ(GemerkteZone(&einstellungen, QStringLiteral("03055")), 4);
 }
 
 // The router gone while a call is counted: the call goes on, the user is told once, and the
