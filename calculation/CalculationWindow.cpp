@@ -269,6 +269,9 @@ void frmBerechnung::Speichern() {
         std::int64_t{berechnung->eingabe.dauerSekunden} * 1000, berechnung->kosten.einheiten);
     frmSpeichern dialog(daten, logbuch_, dateiWahl_, this);
     dialog.exec();
+    if (dialog.Gespeichert()) {
+        Q_EMIT Gespeichert(dialog.Telefon(), dialog.Zone());
+    }
 }
 
 } // namespace tarvis

@@ -33,6 +33,10 @@ public:
                   QWidget* parent = nullptr);
     ~frmBerechnung() override;
 
+Q_SIGNALS:
+    // A call was saved to the log with this number and zone.
+    void Gespeichert(const QString& telefon, int zone);
+
 private:
     struct Berechnung {
         BerechnungsEingabe eingabe;

@@ -269,4 +269,16 @@ void frmSpeichern::ZeigeDatei(bool kuerzen) {
     rahmenDatei_->setAccessibleName(QStringLiteral("Logbuchdatei: ") + pfad);
 }
 
+void frmSpeichern::Vorbelegen(const QString& telefon, int zone) {
+    txtTelefon_->setText(telefon);
+    if (zone >= 1 && zone <= ZonenAnzahl) {
+        optZone_[zone]->setChecked(true);
+        optZone_[zone]->setFocus();
+    }
+}
+
+QString frmSpeichern::Telefon() const {
+    return txtTelefon_->text();
+}
+
 } // namespace tarvis

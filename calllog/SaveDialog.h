@@ -33,6 +33,12 @@ public:
     // Wider than this, the log file's path is shown shortened after a change of file.
     static constexpr int MaxDateiBreite = 358;
 
+    // Fills in the number and, when known, the zone (1..4) of a call the router reported.
+    void Vorbelegen(const QString& telefon, int zone);
+    // The zone and the number of the call as the user left them.
+    int Zone() const { return GewaehlteZone(); }
+    QString Telefon() const;
+
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 

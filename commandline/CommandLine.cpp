@@ -3,6 +3,7 @@
 #include "calculation/CalculationInput.h"
 #include "calculation/IntervalCost.h"
 #include "calllog/LogReader.h"
+#include "commandline/CallMonitorCommand.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalRead.h"
 #include "journal/JournalView.h"
@@ -33,6 +34,7 @@ const QString OptAuswertung = QStringLiteral("auswertung");
 const QString OptCsv = QStringLiteral("csv");
 const QString OptHilfe = QStringLiteral("help");
 const QString OptVersion = QStringLiteral("version");
+const QString OptAnrufmonitor = QStringLiteral("anrufmonitor");
 
 const char* const Hilfetext =
     "Aufruf: Tarvis32 [Option]\n"
@@ -55,6 +57,11 @@ const char* const Hilfetext =
     "                             Schreibt die Anrufe der Logbücher als CSV (UTF-8, \";\"\n"
     "                             zwischen den Feldern, Dezimalkomma), wie \"Exportieren…\"\n"
     "                             im Fenster \"Auswertung\".\n"
+    "  --anrufmonitor [ADRESSE[:PORT]]\n"
+    "                             Folgt dem Anrufmonitor des Routers (Voreinstellung\n"
+    "                             fritz.box:1012): eine Zeile je beendetem abgehenden\n"
+    "                             Gespräch, gespeichert im Logbuch, wenn die Zone bekannt\n"
+    "                             ist. Läuft bis SIGINT oder SIGTERM.\n"
     "\n"
     "Rückgabewerte: 0 erfolgreich, 1 Datei nicht lesbar, 2 falsche Angaben.\n";
 
@@ -317,6 +324,7 @@ void DefiniereOptionen(QCommandLineParser& parser) {
     parser.addOption({OptTarif, QString(), QStringLiteral("ZEITPUNKT")});
     parser.addOption({OptAuswertung, QString(), QStringLiteral("DATEI")});
     parser.addOption({OptCsv, QString()});
+    parser.addOption({OptAnrufmonitor, QString()});
     // "-" names standard input, for --auswertung.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
 }
@@ -351,7 +359,7 @@ int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QText
         return ExitEingabe;
     }
     const int auftraege = int(parser.isSet(OptBerechnen)) + int(parser.isSet(OptTarif)) +
-                          int(parser.isSet(OptAuswertung));
+                          int(parser.isSet(OptAuswertung)) + int(parser.isSet(OptAnrufmonitor));
     if (parser.isSet(OptHilfe)) {
         aus << QString::fromUtf8(Hilfetext);
         return ExitOk;
@@ -372,6 +380,9 @@ int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QText
         fehler << "Bitte genau eine der Optionen --berechnen, --tarif, --auswertung angeben.\n"
                   "Tarvis32 --help zeigt die Optionen.\n";
         return ExitEingabe;
+    }
+    if (parser.isSet(OptAnrufmonitor)) {
+        return Anrufmonitor(parser.positionalArguments(), aus, fehler);
     }
     if (parser.isSet(OptBerechnen)) {
         return Berechnen(parser.positionalArguments(), aus, fehler);

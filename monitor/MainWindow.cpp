@@ -2,9 +2,14 @@
 
 #include "about/AboutBox.h"
 #include "calculation/CalculationWindow.h"
+#include "calculation/IntervalCost.h"
 #include "calllog/CallData.h"
+#include "calllog/LogFile.h"
 #include "calllog/Logbuch.h"
 #include "calllog/SaveDialog.h"
+#include "callmonitor/CallMonitorClient.h"
+#include "callmonitor/CallMonitorDialog.h"
+#include "callmonitor/NumberZone.h"
 #include "gui/Accessibility.h"
 #include "gui/Gauge.h"
 #include "gui/WindowStyle.h"
@@ -20,8 +25,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 
 namespace tarvis {
@@ -70,7 +78,7 @@ WertLabel* WertBeschriftung(QWidget* parent, const QRect& geometrie, const QFont
 frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     : QMainWindow(parent), uhr_(umgebung.uhr), msZaehler_(umgebung.zaehler),
       dateiWahl_(umgebung.dateiWahl), logbuch_(umgebung.logbuch),
-      einstellungen_(umgebung.einstellungen), zaehler_(kalender_) {
+      einstellungen_(umgebung.einstellungen), zaehler_(kalender_), wecker_(umgebung.wecker) {
     setObjectName(QStringLiteral("frmGMMain"));
     FokusVonAnfangAnSichtbar(this);
     BaueFenster();
@@ -93,12 +101,30 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     timer_->setInterval(std::chrono::milliseconds{LiveCounter::TickIntervallMs});
     connect(timer_, &QTimer::timeout, this, &frmGMMain::Tick);
     timer_->start();
+
+    if (wecker_ == nullptr) {
+        eigenerWecker_ = std::make_unique<QtWecker>();
+        wecker_ = eigenerWecker_.get();
+    }
+    StarteAnrufmonitor();
 }
 
-frmGMMain::~frmGMMain() = default;
+frmGMMain::~frmGMMain() {
+    delete anrufmonitor_; // before the timer it may have set
+    anrufmonitor_ = nullptr;
+}
 
+// While the call monitor is on, the title ends in its state, which screen readers get as the
+// window's description.
 void frmGMMain::ZeigeLogbuchdatei(const QString& pfad) {
-    setWindowTitle(FensterTitel(pfad));
+    if (anrufmonitor_ == nullptr) {
+        setWindowTitle(FensterTitel(pfad));
+        setAccessibleDescription(QString());
+        return;
+    }
+    const QString status = anrufmonitor_->StatusText();
+    setWindowTitle(FensterTitel(pfad) + QStringLiteral(" - ") + status);
+    setAccessibleDescription(status);
 }
 
 void frmGMMain::BaueFenster() {
@@ -117,6 +143,11 @@ void frmGMMain::BaueFenster() {
     connect(mnuTarife_, &QAction::triggered, this, &frmGMMain::Tarife);
     connect(mnuBerechnung_, &QAction::triggered, this, &frmGMMain::Berechnung);
     connect(mnuAuswertung_, &QAction::triggered, this, &frmGMMain::Auswertung);
+    mnuEinstellungen_ = menuBar()->addMenu(QStringLiteral("Ei&nstellungen"));
+    mnuEinstellungen_->setObjectName(QStringLiteral("mnuEinstellungen"));
+    mnuAnrufmonitor_ = mnuEinstellungen_->addAction(QStringLiteral("&Anrufmonitor…"));
+    mnuAnrufmonitor_->setObjectName(QStringLiteral("mnuAnrufmonitor"));
+    connect(mnuAnrufmonitor_, &QAction::triggered, this, &frmGMMain::Einstellungen);
 
     BaueKopf(flaeche);
     BaueZonen(flaeche);
@@ -250,7 +281,7 @@ void frmGMMain::BaueKnoepfe(QWidget* flaeche) {
     cmdStart_->setFont(Arial(12, true));
     cmdStart_->setGeometry(rahmen7->rect().adjusted(6, 6, -6, -6));
     cmdStart_->setDefault(true);
-    connect(cmdStart_, &QPushButton::clicked, this, &frmGMMain::StartStop);
+    connect(cmdStart_, &QPushButton::clicked, this, &frmGMMain::StartStopVonHand);
 
     QFrame* rahmen8 = Rahmen(flaeche, Twips(7740, 3420, 2055, 795), QStringLiteral("Rahmen(8)"));
     SetzeGrund(rahmen8, Dunkelgrau);
@@ -330,6 +361,7 @@ void frmGMMain::StartStop() {
         cmdStart_->setAccessibleName(QStringLiteral("Stopp"));
         cmdStart_->setText(QStringLiteral("S T O P"));
         cmdSpeichern_->setEnabled(false);
+        ++fensterAnruf_;
     } else {
         zaehler_.Stop(jetzt, msZaehler_.milliseconds());
         ZeigeZaehlerstand();
@@ -376,16 +408,14 @@ GespraechsDaten frmGMMain::Gespraech() const {
 // The same call cannot be saved twice: after a save the button waits for the next STOP. A save
 // that failed or was cancelled leaves it enabled, so the call can still be saved.
 void frmGMMain::Speichern() {
-    frmSpeichern dialog(Gespraech(), logbuch_, dateiWahl_, this);
-    dialog.exec();
-    if (dialog.Gespeichert()) {
-        cmdSpeichern_->setEnabled(false);
-    }
+    ZeigeSpeichern({Gespraech(), fensterTelefon_, fensterAnruf_},
+                   fensterTelefon_.isEmpty() ? 0 : ZoneVon(fensterTelefon_).value_or(0));
 }
 // Each window is built afresh at every opening and shown modally; the timer goes on counting a
 // running call behind it.
 void frmGMMain::Berechnung() {
     frmBerechnung fenster(uhr_, heute_, logbuch_, dateiWahl_, this);
+    connect(&fenster, &frmBerechnung::Gespeichert, this, &frmGMMain::MerkeZoneVon);
     fenster.exec();
 }
 
@@ -402,6 +432,178 @@ void frmGMMain::Auswertung() {
 void frmGMMain::Info() {
     frmAbout fenster(this);
     fenster.exec();
+}
+
+// START or STOP pressed by the user: the window's call is then the user's, and the router's
+// DISCONNECT no longer stops it, nor does a call the router reports replace it.
+void frmGMMain::StartStopVonHand() {
+    automatischeId_.clear();
+    if (!zaehler_.GespraechLaeuft()) {
+        fensterTelefon_.clear();
+    }
+    vonHand_ = true;
+    StartStop();
+}
+
+// The dialog opens on top of this window and returns the settings; they take effect at once.
+void frmGMMain::Einstellungen() {
+    frmAnrufmonitor dialog(LiesAnrufmonitor(einstellungen_), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    SchreibeAnrufmonitor(einstellungen_, dialog.Werte());
+    StarteAnrufmonitor();
+}
+
+void frmGMMain::StarteAnrufmonitor() {
+    delete anrufmonitor_;
+    anrufmonitor_ = nullptr;
+    beiseite_.clear();
+    automatischeId_.clear();
+    monitorWerte_ = LiesAnrufmonitor(einstellungen_);
+    if (monitorWerte_.aktiv) {
+        anrufmonitor_ = new AnrufmonitorClient(monitorWerte_.adresse, quint16(monitorWerte_.port),
+                                               uhr_, msZaehler_, *wecker_, this);
+        anrufmonitor_->setObjectName(QStringLiteral("Anrufmonitor"));
+        connect(anrufmonitor_, &AnrufmonitorClient::StatusGeaendert, this,
+                &frmGMMain::ZeigeMonitorStatus);
+        connect(anrufmonitor_, &AnrufmonitorClient::Meldung, this, &frmGMMain::AnrufGemeldet);
+        connect(anrufmonitor_, &AnrufmonitorClient::VerbindungVerloren, this,
+                &frmGMMain::VerbindungVerloren);
+        anrufmonitor_->Starte();
+    }
+    ZeigeMonitorStatus();
+}
+
+void frmGMMain::ZeigeMonitorStatus() {
+    ZeigeLogbuchdatei(logbuch_.Pfad());
+}
+
+// An answered outgoing call is START, unless the window already holds a call that must not be
+// lost (one running, one the user counted and has not saved, one whose save dialog is open):
+// then it is priced aside from its CONNECT moment and the router's duration.
+void frmGMMain::AnrufGemeldet(const AnrufMeldung& meldung) {
+    if (meldung.art == AnrufMeldung::Art::Begonnen) {
+        const bool ungesichert = vonHand_ && cmdSpeichern_->isEnabled();
+        if (zaehler_.GespraechLaeuft() || ungesichert || dialogOffen_) {
+            beiseite_.insert(meldung.id);
+            return;
+        }
+        StartStop();
+        automatischeId_ = meldung.id;
+        fensterTelefon_ = QString::fromStdString(meldung.nummer);
+        vonHand_ = false;
+        return;
+    }
+    if (meldung.id == automatischeId_ && zaehler_.GespraechLaeuft()) {
+        automatischeId_.clear();
+        StartStop();
+        NachDemAnruf({Gespraech(), fensterTelefon_, fensterAnruf_});
+        return;
+    }
+    if (beiseite_.erase(meldung.id) == 0) {
+        return;
+    }
+    const IntervallKosten kosten =
+        BerechneIntervall(meldung.beginn, meldung.dauerSekunden, kalender_);
+    NachDemAnruf(
+        {GespraechMit(meldung.beginn, kosten.stop, meldung.dauerSekunden * 1000, kosten.einheiten),
+         QString::fromStdString(meldung.nummer), 0});
+}
+
+// The router's calls are gone with the connection. The window's call goes on counting, and the
+// user is told once that only STOP ends it now.
+void frmGMMain::VerbindungVerloren() {
+    beiseite_.clear();
+    if (automatischeId_.empty() || !zaehler_.GespraechLaeuft()) {
+        automatischeId_.clear();
+        return;
+    }
+    // Said once: the call no longer belongs to the router, so a second loss finds none.
+    automatischeId_.clear();
+    auto* hinweis = new QMessageBox(
+        QMessageBox::Warning, windowTitle(),
+        QStringLiteral("Die Verbindung zum Anrufmonitor ist unterbrochen. Das Gespräch wird "
+                       "weiter gezählt; bitte am Ende S T O P von Hand drücken."),
+        QMessageBox::Ok, this);
+    hinweis->setObjectName(QStringLiteral("VerbindungVerloren"));
+    hinweis->setAttribute(Qt::WA_DeleteOnClose);
+    hinweis->open();
+}
+
+void frmGMMain::NachDemAnruf(Angebot angebot) {
+    if (monitorWerte_.nachDemGespraech == NachDemGespraech::Nichts) {
+        return;
+    }
+    angebote_.push_back(std::move(angebot));
+    PlaneAngebote();
+}
+
+// Shown from the event loop, never from inside the socket's signal: a modal dialog opened
+// there would hold back the router's next lines until it closed.
+void frmGMMain::PlaneAngebote() {
+    if (!angebote_.empty() && !angeboteGeplant_ && !dialogOffen_) {
+        angeboteGeplant_ = true;
+        QTimer::singleShot(0, this, &frmGMMain::ZeigeAngebote);
+    }
+}
+
+void frmGMMain::ZeigeAngebote() {
+    angeboteGeplant_ = false;
+    while (!angebote_.empty() && !dialogOffen_) {
+        const Angebot angebot = std::move(angebote_.front());
+        angebote_.pop_front();
+        const std::optional<int> zone = ZoneVon(angebot.telefon);
+        if (monitorWerte_.nachDemGespraech == NachDemGespraech::Speichern && zone) {
+            const LogbuchEintrag eintrag{angebot.daten, *zone, angebot.telefon, QString()};
+            if (AppendCallRecord(logbuch_.Pfad(), eintrag)) {
+                MerkeZoneVon(angebot.telefon, *zone);
+                if (angebot.fensterAnruf == fensterAnruf_ && !zaehler_.GespraechLaeuft()) {
+                    cmdSpeichern_->setEnabled(false);
+                }
+                continue;
+            }
+            // A save that failed asks, so that the dialog says why and the call is not lost.
+        }
+        ZeigeSpeichern(angebot, zone.value_or(0));
+    }
+}
+
+// The same call cannot be saved twice: after a save the button waits for the next STOP. A save
+// that failed or was cancelled leaves it enabled, so the call can still be saved.
+bool frmGMMain::ZeigeSpeichern(const Angebot& angebot, int zone) {
+    frmSpeichern dialog(angebot.daten, logbuch_, dateiWahl_, this);
+    if (!angebot.telefon.isEmpty() || zone != 0) {
+        dialog.Vorbelegen(angebot.telefon, zone);
+    }
+    dialogOffen_ = true;
+    dialog.exec();
+    dialogOffen_ = false;
+    if (dialog.Gespeichert()) {
+        MerkeZoneVon(dialog.Telefon(), dialog.Zone());
+        if (angebot.fensterAnruf == fensterAnruf_ && !zaehler_.GespraechLaeuft()) {
+            cmdSpeichern_->setEnabled(false);
+        }
+    }
+    PlaneAngebote();
+    return dialog.Gespeichert();
+}
+
+std::optional<int> frmGMMain::ZoneVon(const QString& telefon) const {
+    return ZoneDerNummer(telefon.toStdString(), monitorWerte_.eigeneVorwahl.toStdString(),
+                         [this](const std::string& ziffern) {
+                             return GemerkteZone(einstellungen_, QString::fromStdString(ziffern));
+                         });
+}
+
+// Kept only where the user has set up the call monitor, so that a user who never does gets
+// no settings file from saving calls.
+void frmGMMain::MerkeZoneVon(const QString& telefon, int zone) {
+    if (einstellungen_ == nullptr ||
+        !einstellungen_->contains(QStringLiteral("Anrufmonitor/Aktiv"))) {
+        return;
+    }
+    MerkeZone(einstellungen_, QString::fromStdString(NurZiffern(telefon.toStdString())), zone);
 }
 
 } // namespace tarvis

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "calllog/CallData.h"
+#include "callmonitor/CallMonitorSettings.h"
+#include "callmonitor/CallTracker.h"
 #include "monitor/LiveCounter.h"
 #include "platform/Clock.h"
 #include "tariff/HolidayCalendar.h"
@@ -7,12 +10,18 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <deque>
 #include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
 
 class QLabel;
 class QPushButton;
 class QTimer;
 class QAction;
+class QMenu;
 class QSettings;
 
 namespace tarvis {
@@ -21,7 +30,8 @@ class FileChooser;
 class Gauge;
 class Logbuch;
 class WertLabel;
-struct GespraechsDaten;
+class Wecker;
+class AnrufmonitorClient;
 
 // What the main window is handed: the clocks it reads, the file chooser the save dialog uses,
 // the log file the calls go to (the save dialog may switch it to another), and the user's
@@ -32,6 +42,8 @@ struct MonitorUmgebung {
     FileChooser& dateiWahl;
     Logbuch& logbuch;
     QSettings* einstellungen = nullptr;
+    // The wait before the call monitor's next connection attempt (none: a Qt timer).
+    Wecker* wecker = nullptr;
 };
 
 // The main window: the live call monitor with its current tariff display. It opens every
@@ -44,6 +56,8 @@ public:
     ~frmGMMain() override;
 
     const LiveCounter& Zaehler() const { return zaehler_; }
+    // The router's call monitor, while it is switched on.
+    const AnrufmonitorClient* Anrufmonitor() const { return anrufmonitor_; }
     // The figures of the last call, for the log.
     GespraechsDaten Gespraech() const;
 
@@ -72,6 +86,24 @@ private:
     void Info();
     void ZeigeLogbuchdatei(const QString& pfad);
 
+    // A finished call waiting to be offered for saving.
+    struct Angebot {
+        GespraechsDaten daten;
+        QString telefon;
+        std::uint64_t fensterAnruf = 0; // the window's call it is, 0 for one priced aside
+    };
+    void StartStopVonHand();
+    void Einstellungen();
+    void StarteAnrufmonitor();
+    void ZeigeMonitorStatus();
+    void AnrufGemeldet(const AnrufMeldung& meldung);
+    void VerbindungVerloren();
+    void NachDemAnruf(Angebot angebot);
+    void PlaneAngebote();
+    void ZeigeAngebote();
+    bool ZeigeSpeichern(const Angebot& angebot, int zone);
+    std::optional<int> ZoneVon(const QString& telefon) const;
+    void MerkeZoneVon(const QString& telefon, int zone);
     CalendarClock& uhr_;
     MillisecondCounter& msZaehler_;
     FileChooser& dateiWahl_;
@@ -101,7 +133,23 @@ private:
     QAction* mnuTarife_ = nullptr;
     QAction* mnuBerechnung_ = nullptr;
     QAction* mnuAuswertung_ = nullptr;
+    QMenu* mnuEinstellungen_ = nullptr;
+    QAction* mnuAnrufmonitor_ = nullptr;
     QTimer* timer_ = nullptr;
+
+    // The call monitor, and how the window follows it.
+    Wecker* wecker_ = nullptr;
+    std::unique_ptr<Wecker> eigenerWecker_;
+    AnrufmonitorClient* anrufmonitor_ = nullptr;
+    AnrufmonitorEinstellungen monitorWerte_;
+    std::string automatischeId_;     // the router's call the counter follows
+    QString fensterTelefon_;         // its dialled number
+    std::set<std::string> beiseite_; // the router's calls priced aside
+    std::uint64_t fensterAnruf_ = 0; // counts the window's calls
+    bool vonHand_ = false;           // the window's call was started or stopped by hand
+    bool dialogOffen_ = false;
+    bool angeboteGeplant_ = false;
+    std::deque<Angebot> angebote_;
 };
 
 } // namespace tarvis

@@ -6,7 +6,9 @@
 # call), save (the save dialog after a call), calculation (a computed call), overview (the
 # tariff overview), about (the about box), journal (the window "Auswertung" on four monthly logs
 # written beside the program beforehand), dark (a running call under KDE's Breeze Dark colour
-# scheme, read by Qt's own KDE theme from a kdeglobals in a scratch configuration directory).
+# scheme, read by Qt's own KDE theme from a kdeglobals in a scratch configuration directory),
+# callmonitor-settings (the dialog "Anrufmonitor"), callmonitor (the window with its title bar,
+# under a window manager, connected to a fake router on 127.0.0.1 that reports a call).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scene="${1:-main}"
@@ -93,6 +95,37 @@ sample_logs() {
 }
 if [ "$scene" = journal ]; then sample_logs "$workdir"; fi
 
+# A router's call monitor on 127.0.0.1 that reports one answered call and stays connected.
+if [ "$scene" = callmonitor ]; then
+  port_file="$workdir/port"
+  python3 - "$port_file" <<'PY' &
+import socket, sys, time
+server = socket.socket()
+server.bind(("127.0.0.1", 0))
+server.listen(1)
+open(sys.argv[1], "w").write(str(server.getsockname()[1]))
+connection, _ = server.accept()
+stamp = time.strftime("%d.%m.%y %H:%M:%S")
+connection.sendall(f"{stamp};CALL;0;0;0711111;0711 123456;SIP0;\n".encode())
+time.sleep(1)
+connection.sendall(f"{stamp};CONNECT;0;0;0711 123456;\n".encode())
+time.sleep(30)
+PY
+  router_pid=$!
+  trap 'kill $app_pid $router_pid 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$workdir"' EXIT
+  for _ in $(seq 50); do [ -s "$port_file" ] && break; sleep 0.1; done
+  mkdir -p "$workdir/config/Tarvis32"
+  printf '[Anrufmonitor]\nAktiv=true\nAdresse=127.0.0.1\nPort=%s\n' "$(cat "$port_file")" \
+    >"$workdir/config/Tarvis32/Tarvis32.conf"
+  desktop=(XDG_CONFIG_HOME="$workdir/config")
+  # A window manager draws the title bar, where the monitor's state shows.
+  openbox >/dev/null 2>&1 &
+  sleep 1
+fi
+if [ "$scene" = callmonitor-settings ]; then
+  desktop=(XDG_CONFIG_HOME="$workdir/config")
+fi
+
 env "${desktop[@]}" LANG=de_DE.UTF-8 LC_ALL= "$workdir/Tarvis32" >/dev/null 2>&1 &
 app_pid=$!
 sleep 3
@@ -123,6 +156,8 @@ case "$scene" in
   overview) menu 25; dialog 'bersicht$' ;;
   about) press alt+i; dialog '^Info$' ;;
   journal) press alt+a; dialog '^Auswertung$' ;;
+  callmonitor-settings) press alt+n; sleep 0.5; xdotool key a; dialog '^Anrufmonitor$' ;;
+  callmonitor) sleep 4 ;;
   *) echo "unknown scene: $scene" >&2; exit 2 ;;
 esac
 

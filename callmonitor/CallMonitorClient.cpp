@@ -1,0 +1,162 @@
+#include "callmonitor/CallMonitorClient.h"
+
+#include <QTcpSocket>
+#include <QTimer>
+#include <array>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
+namespace tarvis {
+
+namespace {
+
+// Read in pieces, so that a flood from the router never sits in memory whole.
+constexpr qint64 LeseStueck = 16 * 1024;
+
+// A connection that dies without a word (the router's power cut, a cable pulled) is found
+// after 60 s of silence and three unanswered probes 10 s apart.
+void HalteVerbindungWach(QTcpSocket& socket) {
+    socket.setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    const int fd = int(socket.socketDescriptor());
+    if (fd < 0) {
+        return;
+    }
+    const int leerlauf = 60, abstand = 10, proben = 3;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &leerlauf, sizeof leerlauf);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &abstand, sizeof abstand);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &proben, sizeof proben);
+}
+
+} // namespace
+
+QtWecker::QtWecker() : timer_(new QTimer) {
+    timer_->setSingleShot(true);
+    QObject::connect(timer_, &QTimer::timeout, timer_, [this] {
+        auto aufgabe = std::move(aufgabe_);
+        aufgabe_ = nullptr;
+        if (aufgabe) {
+            aufgabe();
+        }
+    });
+}
+
+QtWecker::~QtWecker() {
+    delete timer_;
+}
+
+void QtWecker::Stelle(std::int64_t ms, std::function<void()> aufgabe) {
+    aufgabe_ = std::move(aufgabe);
+    timer_->start(std::chrono::milliseconds{ms});
+}
+
+void QtWecker::Abbrechen() {
+    timer_->stop();
+    aufgabe_ = nullptr;
+}
+
+AnrufmonitorClient::AnrufmonitorClient(QString adresse, quint16 port, CalendarClock& uhr,
+                                       MillisecondCounter& zaehler, Wecker& wecker, QObject* parent)
+    : QObject(parent), adresse_(std::move(adresse)), port_(port), uhr_(uhr), zaehler_(zaehler),
+      wecker_(wecker), socket_(new QTcpSocket(this)) {
+    socket_->setReadBufferSize(LeseStueck);
+    connect(socket_, &QTcpSocket::connected, this, &AnrufmonitorClient::Verbindung);
+    connect(socket_, &QTcpSocket::disconnected, this, &AnrufmonitorClient::Getrennt);
+    connect(socket_, &QTcpSocket::errorOccurred, this, &AnrufmonitorClient::Getrennt);
+    connect(socket_, &QTcpSocket::readyRead, this, &AnrufmonitorClient::LiesDaten);
+}
+
+AnrufmonitorClient::~AnrufmonitorClient() {
+    wecker_.Abbrechen();
+    socket_->disconnect(this);
+    socket_->abort();
+}
+
+void AnrufmonitorClient::Starte() {
+    if (zustand_ == Zustand::Aus) {
+        Verbinde();
+    }
+}
+
+void AnrufmonitorClient::Beende() {
+    wecker_.Abbrechen();
+    Setze(Zustand::Aus);
+    socket_->abort();
+    verfolger_.Zuruecksetzen();
+}
+
+void AnrufmonitorClient::Verbinde() {
+    Setze(Zustand::Verbindet);
+    socket_->abort();
+    socket_->connectToHost(adresse_, port_);
+}
+
+void AnrufmonitorClient::Verbindung() {
+    if (zustand_ != Zustand::Verbindet) {
+        return;
+    }
+    HalteVerbindungWach(*socket_);
+    verfolger_.Zuruecksetzen();
+    wiederverbindung_.Verbunden();
+    Setze(Zustand::Verbunden);
+}
+
+// Refused, closed, reset, timed out or a line too long: one new attempt after the next wait,
+// whichever of the socket's signals reports it first.
+void AnrufmonitorClient::Getrennt() {
+    if (zustand_ == Zustand::Aus || zustand_ == Zustand::Wartet) {
+        return;
+    }
+    const bool warVerbunden = zustand_ == Zustand::Verbunden;
+    wartezeitMs_ = wiederverbindung_.NaechsteWartezeitMs();
+    Setze(Zustand::Wartet);
+    socket_->abort();
+    verfolger_.Zuruecksetzen();
+    wecker_.Stelle(wartezeitMs_, [this] { Verbinde(); });
+    if (warVerbunden) {
+        Q_EMIT VerbindungVerloren();
+    }
+}
+
+void AnrufmonitorClient::LiesDaten() {
+    std::array<char, LeseStueck> stueck{};
+    std::vector<AnrufMeldung> meldungen;
+    while (zustand_ == Zustand::Verbunden && socket_->bytesAvailable() > 0) {
+        const qint64 gelesen = socket_->read(stueck.data(), qint64(stueck.size()));
+        if (gelesen <= 0) {
+            break;
+        }
+        const bool zuLang = verfolger_.Lies(std::string_view(stueck.data(), std::size_t(gelesen)),
+                                            uhr_.now(), zaehler_.milliseconds(), meldungen);
+        if (zuLang) {
+            Getrennt();
+        }
+    }
+    for (const AnrufMeldung& meldung : meldungen) {
+        Q_EMIT Meldung(meldung);
+    }
+}
+
+void AnrufmonitorClient::Setze(Zustand zustand) {
+    if (zustand_ != zustand || zustand == Zustand::Wartet) {
+        zustand_ = zustand;
+        Q_EMIT StatusGeaendert();
+    }
+}
+
+QString AnrufmonitorClient::StatusText() const {
+    switch (zustand_) {
+    case Zustand::Aus:
+        return QStringLiteral("Anrufmonitor: aus");
+    case Zustand::Verbindet:
+        return QStringLiteral("Anrufmonitor: verbinde mit %1").arg(adresse_);
+    case Zustand::Verbunden:
+        return QStringLiteral("Anrufmonitor: verbunden mit %1").arg(adresse_);
+    case Zustand::Wartet:
+        break;
+    }
+    return QStringLiteral("Anrufmonitor: keine Verbindung, nächster Versuch in %1 s")
+        .arg((wartezeitMs_ + 999) / 1000);
+}
+
+} // namespace tarvis

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "callmonitor/CallTracker.h"
+#include "callmonitor/Reconnect.h"
+#include "platform/Clock.h"
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class QTcpSocket;
+class QTimer;
+
+namespace tarvis {
+
+// Runs a task after a wait. The client's reconnection goes through it, so that tests can fire
+// the wait at once and read how long it would have been.
+class Wecker {
+public:
+    virtual ~Wecker() = default;
+    virtual void Stelle(std::int64_t ms, std::function<void()> aufgabe) = 0;
+    virtual void Abbrechen() = 0;
+};
+
+class QtWecker final : public Wecker {
+public:
+    QtWecker();
+    ~QtWecker() override;
+    void Stelle(std::int64_t ms, std::function<void()> aufgabe) override;
+    void Abbrechen() override;
+
+private:
+    QTimer* timer_;
+    std::function<void()> aufgabe_;
+};
+
+// The client of the router's call monitor: connects, reads its lines into calls, and when the
+// connection cannot be made or breaks (router restarting, refusing, closing, resetting, or
+// silently gone, found by TCP keepalive) tries again after 1 s, 2 s, 4 s ... 60 s, for ever.
+class AnrufmonitorClient : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Zustand { Aus, Verbindet, Verbunden, Wartet };
+
+    AnrufmonitorClient(QString adresse, quint16 port, CalendarClock& uhr,
+                       MillisecondCounter& zaehler, Wecker& wecker, QObject* parent = nullptr);
+    ~AnrufmonitorClient() override;
+
+    void Starte();
+    void Beende();
+
+    Zustand Stand() const { return zustand_; }
+    // The wait before the attempt now planned (Wartet).
+    std::int64_t WartezeitMs() const { return wartezeitMs_; }
+    // "Anrufmonitor: verbunden mit fritz.box", "... keine Verbindung, nächster Versuch in 8 s".
+    QString StatusText() const;
+    const AnrufVerfolger& Verfolger() const { return verfolger_; }
+    // The socket, for the keepalive it was given.
+    const QTcpSocket* Socket() const { return socket_; }
+
+Q_SIGNALS:
+    void Meldung(const tarvis::AnrufMeldung& meldung);
+    void StatusGeaendert();
+    // A connection that was up broke; the calls it was following are forgotten.
+    void VerbindungVerloren();
+
+private:
+    void Verbinde();
+    void Verbindung();
+    void Getrennt();
+    void LiesDaten();
+    void Setze(Zustand zustand);
+
+    QString adresse_;
+    quint16 port_;
+    CalendarClock& uhr_;
+    MillisecondCounter& zaehler_;
+    Wecker& wecker_;
+    QTcpSocket* socket_;
+    AnrufVerfolger verfolger_;
+    Wiederverbindung wiederverbindung_;
+    Zustand zustand_ = Zustand::Aus;
+    std::int64_t wartezeitMs_ = 0;
+};
+
+} // namespace tarvis

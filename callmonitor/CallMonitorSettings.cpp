@@ -1,0 +1,104 @@
+#include "callmonitor/CallMonitorSettings.h"
+
+#include <QSettings>
+
+namespace tarvis {
+
+namespace {
+
+const QString Gruppe = QStringLiteral("Anrufmonitor/");
+const QString Nummern = QStringLiteral("Rufnummern/");
+
+constexpr struct {
+    const char* text;
+    NachDemGespraech wert;
+} NachTexte[] = {{"fragen", NachDemGespraech::Fragen},
+                 {"speichern", NachDemGespraech::Speichern},
+                 {"nichts", NachDemGespraech::Nichts}};
+
+bool IstNummer(const QString& text) {
+    if (text.isEmpty() || text.size() > 32) {
+        return false;
+    }
+    for (QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+AnrufmonitorEinstellungen LiesAnrufmonitor(QSettings* einstellungen) {
+    AnrufmonitorEinstellungen werte;
+    if (einstellungen == nullptr) {
+        return werte;
+    }
+    // Every value is checked on its own: a damaged one falls back to its default only.
+    const QString aktiv = einstellungen->value(Gruppe + QStringLiteral("Aktiv")).toString();
+    werte.aktiv = aktiv == QLatin1String("true");
+    const QString adresse =
+        einstellungen->value(Gruppe + QStringLiteral("Adresse")).toString().trimmed();
+    if (!adresse.isEmpty() && adresse.size() <= 255) {
+        werte.adresse = adresse;
+    }
+    bool zahl = false;
+    const int port = einstellungen->value(Gruppe + QStringLiteral("Port")).toString().toInt(&zahl);
+    if (zahl && port > 0 && port < 65536) {
+        werte.port = port;
+    }
+    const QString nach =
+        einstellungen->value(Gruppe + QStringLiteral("NachDemGespraech")).toString();
+    for (const auto& eintrag : NachTexte) {
+        if (nach == QLatin1String(eintrag.text)) {
+            werte.nachDemGespraech = eintrag.wert;
+        }
+    }
+    const QString vorwahl =
+        einstellungen->value(Gruppe + QStringLiteral("EigeneVorwahl")).toString();
+    if (IstNummer(vorwahl)) {
+        werte.eigeneVorwahl = vorwahl;
+    }
+    return werte;
+}
+
+void SchreibeAnrufmonitor(QSettings* einstellungen, const AnrufmonitorEinstellungen& werte) {
+    if (einstellungen == nullptr) {
+        return;
+    }
+    einstellungen->setValue(Gruppe + QStringLiteral("Aktiv"),
+                            werte.aktiv ? QStringLiteral("true") : QStringLiteral("false"));
+    einstellungen->setValue(Gruppe + QStringLiteral("Adresse"), werte.adresse);
+    einstellungen->setValue(Gruppe + QStringLiteral("Port"), werte.port);
+    for (const auto& eintrag : NachTexte) {
+        if (eintrag.wert == werte.nachDemGespraech) {
+            einstellungen->setValue(Gruppe + QStringLiteral("NachDemGespraech"),
+                                    QLatin1String(eintrag.text));
+        }
+    }
+    einstellungen->setValue(Gruppe + QStringLiteral("EigeneVorwahl"), werte.eigeneVorwahl);
+    einstellungen->sync();
+}
+
+std::optional<int> GemerkteZone(QSettings* einstellungen, const QString& ziffern) {
+    if (einstellungen == nullptr || !IstNummer(ziffern)) {
+        return std::nullopt;
+    }
+    bool zahl = false;
+    const int zone = einstellungen->value(Nummern + ziffern).toString().toInt(&zahl);
+    if (!zahl || zone < 1 || zone > 4) {
+        return std::nullopt;
+    }
+    return zone;
+}
+
+void MerkeZone(QSettings* einstellungen, const QString& ziffern, int zone) {
+    if (einstellungen == nullptr || !IstNummer(ziffern) || zone < 1 || zone > 4) {
+        return;
+    }
+    einstellungen->setValue(Nummern + ziffern, zone);
+    einstellungen->sync();
+}
+
+} // namespace tarvis

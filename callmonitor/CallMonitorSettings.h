@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QSettings;
+
+namespace tarvis {
+
+// What happens after an outgoing call the monitor counted.
+enum class NachDemGespraech { Fragen, Speichern, Nichts };
+
+// The call monitor's settings, group [Anrufmonitor] of the user's settings file. Read from no
+// file or a damaged one, every value is its default: monitor off, fritz.box:1012, ask.
+struct AnrufmonitorEinstellungen {
+    bool aktiv = false;
+    QString adresse = QStringLiteral("fritz.box");
+    int port = 1012;
+    NachDemGespraech nachDemGespraech = NachDemGespraech::Fragen;
+    QString eigeneVorwahl;
+
+    bool operator==(const AnrufmonitorEinstellungen&) const = default;
+};
+
+AnrufmonitorEinstellungen LiesAnrufmonitor(QSettings* einstellungen);
+void SchreibeAnrufmonitor(QSettings* einstellungen, const AnrufmonitorEinstellungen& werte);
+
+// The zone the user chose the last time a call to these digits was saved, group [Rufnummern].
+std::optional<int> GemerkteZone(QSettings* einstellungen, const QString& ziffern);
+void MerkeZone(QSettings* einstellungen, const QString& ziffern, int zone);
+
+} // namespace tarvis

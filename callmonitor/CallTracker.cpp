@@ -1,0 +1,132 @@
+#include "callmonitor/CallTracker.h"
+
+#include <algorithm>
+
+namespace tarvis {
+
+namespace {
+
+std::int64_t LokaleSekunden(std::int64_t beginnMs, std::int64_t ms) {
+    return std::max<std::int64_t>(0, (ms - beginnMs + 500) / 1000);
+}
+
+} // namespace
+
+bool AnrufVerfolger::Lies(std::string_view bytes, Moment jetzt, std::int64_t ms,
+                          std::vector<AnrufMeldung>& meldungen) {
+    while (!bytes.empty()) {
+        const std::size_t lf = bytes.find('\n');
+        const std::string_view stueck = bytes.substr(0, lf);
+        if (puffer_.size() + stueck.size() > MaxZeile) {
+            ++zaehler_.zuLange;
+            puffer_.clear();
+            puffer_.shrink_to_fit();
+            return true;
+        }
+        if (lf == std::string_view::npos) {
+            puffer_.append(stueck);
+            return false;
+        }
+        if (puffer_.empty()) {
+            Zeile(stueck, jetzt, ms, meldungen);
+        } else {
+            puffer_.append(stueck);
+            Zeile(puffer_, jetzt, ms, meldungen);
+            puffer_.clear();
+        }
+        bytes.remove_prefix(lf + 1);
+    }
+    return false;
+}
+
+void AnrufVerfolger::Zeile(std::string_view zeile, Moment jetzt, std::int64_t ms,
+                           std::vector<AnrufMeldung>& meldungen) {
+    ++zaehler_.zeilen;
+    const GeleseneZeile gelesen = LiesMonitorZeile(zeile);
+    if (!gelesen.ereignis) {
+        ++(gelesen.fehler == ZeilenFehler::UnbekanntesWort ? zaehler_.unbekannteWoerter
+                                                           : zaehler_.fehlerhafte);
+        return;
+    }
+    const MonitorEreignis& ereignis = *gelesen.ereignis;
+    using E = MonitorEreignis::Art;
+    if (ereignis.art == E::Anruf || ereignis.art == E::Klingeln) {
+        Neu(ereignis, ereignis.art == E::Anruf, jetzt, ms, meldungen);
+        return;
+    }
+    const auto gefunden = anrufe_.find(ereignis.id);
+    if (gefunden == anrufe_.end()) {
+        ++zaehler_.unpassende;
+        return;
+    }
+    Anruf& anruf = gefunden->second;
+    if (ereignis.art == E::Verbunden) {
+        if (anruf.verbunden) {
+            ++zaehler_.unpassende;
+            return;
+        }
+        anruf.verbunden = true;
+        anruf.beginn = jetzt;
+        anruf.beginnMs = ms;
+        if (anruf.abgehend) {
+            if (anruf.nummer.empty()) {
+                anruf.nummer = ereignis.nummer;
+            }
+            meldungen.push_back(
+                {AnrufMeldung::Art::Begonnen, gefunden->first, anruf.nummer, jetzt, ms, 0});
+        }
+        return;
+    }
+    // DISCONNECT: the router's duration is the call's length; the local one stands in when
+    // the router sent none that can be read.
+    if (anruf.abgehend && anruf.verbunden) {
+        const std::int64_t sekunden = ereignis.dauerSekunden >= 0
+                                          ? ereignis.dauerSekunden
+                                          : LokaleSekunden(anruf.beginnMs, ms);
+        meldungen.push_back(Ende(gefunden->first, anruf, sekunden));
+    }
+    anrufe_.erase(gefunden);
+}
+
+void AnrufVerfolger::Neu(const MonitorEreignis& ereignis, bool abgehend, Moment jetzt,
+                         std::int64_t ms, std::vector<AnrufMeldung>& meldungen) {
+    auto gefunden = anrufe_.find(ereignis.id);
+    if (gefunden != anrufe_.end()) {
+        // The router reuses an ID only after the call ended; a lost DISCONNECT must not leave
+        // a call counting for ever.
+        ++zaehler_.unpassende;
+        if (gefunden->second.abgehend && gefunden->second.verbunden) {
+            meldungen.push_back(Ende(gefunden->first, gefunden->second,
+                                     LokaleSekunden(gefunden->second.beginnMs, ms)));
+        }
+        anrufe_.erase(gefunden);
+    }
+    if (anrufe_.size() >= MaxAnrufe) {
+        const auto aeltester =
+            std::min_element(anrufe_.begin(), anrufe_.end(), [](const auto& a, const auto& b) {
+                return a.second.reihe < b.second.reihe;
+            });
+        ++zaehler_.verdraengte;
+        anrufe_.erase(aeltester);
+    }
+    Anruf anruf;
+    anruf.abgehend = abgehend;
+    anruf.nummer = ereignis.nummer;
+    anruf.beginn = jetzt;
+    anruf.beginnMs = ms;
+    anruf.reihe = ++reihe_;
+    anrufe_.emplace(ereignis.id, std::move(anruf));
+}
+
+AnrufMeldung AnrufVerfolger::Ende(const std::string& id, const Anruf& anruf,
+                                  std::int64_t sekunden) {
+    return {AnrufMeldung::Art::Beendet, id, anruf.nummer, anruf.beginn, anruf.beginnMs, sekunden};
+}
+
+void AnrufVerfolger::Zuruecksetzen() {
+    puffer_.clear();
+    puffer_.shrink_to_fit();
+    anrufe_.clear();
+}
+
+} // namespace tarvis

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvis {
+
+// One line of the router's call monitor, read. The router sends
+//   dd.mm.yy hh:mm:ss;CALL;ID;NEBENSTELLE;EIGENE_NUMMER;GEWAEHLTE_NUMMER;LEITUNG;
+//   dd.mm.yy hh:mm:ss;RING;ID;ANRUFER;EIGENE_NUMMER;LEITUNG;
+//   dd.mm.yy hh:mm:ss;CONNECT;ID;NEBENSTELLE;NUMMER;
+//   dd.mm.yy hh:mm:ss;DISCONNECT;ID;DAUER_SEKUNDEN;
+// Fields may be empty (a suppressed number); fields after the known ones are passed over, as
+// newer firmware adds some.
+struct MonitorEreignis {
+    enum class Art { Anruf, Klingeln, Verbunden, Getrennt };
+    Art art = Art::Anruf;
+    std::string id;
+    std::string nummer;              // the dialled number (CALL), the caller (RING), CONNECT's
+    std::int64_t dauerSekunden = -1; // DISCONNECT: the router's duration, -1 when unreadable
+};
+
+enum class ZeilenFehler {
+    Keiner,
+    UnbekanntesWort, // a well-formed line with an event word this program does not know
+    Fehlerhaft,      // anything else that is no event line
+};
+
+struct GeleseneZeile {
+    std::optional<MonitorEreignis> ereignis;
+    ZeilenFehler fehler = ZeilenFehler::Keiner;
+};
+
+// Longest ID and number taken from a line; longer ones make the line malformed, so that what is
+// kept per call stays small whatever the router sends.
+inline constexpr std::size_t MaxFeldLaenge = 64;
+
+// Reads one line without its line end (a CR before it is allowed).
+GeleseneZeile LiesMonitorZeile(std::string_view zeile);
+
+} // namespace tarvis

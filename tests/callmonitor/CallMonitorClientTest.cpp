@@ -1,0 +1,485 @@
+// The call monitor against a fake router on 127.0.0.1: the client's reconnection, the main
+// window following the router's calls, the settings dialog and --anrufmonitor.
+#include "callmonitor/CallMonitorClient.h"
+
+#include "calculation/IntervalCost.h"
+#include "calllog/LogFile.h"
+#include "calllog/Logbuch.h"
+#include "callmonitor/CallMonitorDialog.h"
+#include "callmonitor/FakeRouter.h"
+#include "commandline/CallMonitorCommand.h"
+#include "commandline/CommandLine.h"
+#include "monitor/MainWindow.h"
+#include "support/FakeClock.h"
+#include "support/FakeFileChooser.h"
+#include "support/TempDir.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
+using namespace tarvis;
+using namespace std::chrono;
+
+namespace {
+
+const Moment Samstag = MomentAus(year{1996} / 12 / 7, 14, 5, 33);
+const QByteArray T = "07.12.96 14:05:33;";
+
+class ClientTest : public ::testing::Test {
+protected:
+    test::FakeTime zeit{Samstag, 5'000'000};
+    test::FakeRouter router;
+    test::FakeWecker wecker;
+    AnrufmonitorClient client{QStringLiteral("127.0.0.1"), router.Port(), zeit.clock, zeit.counter,
+                              wecker};
+    std::vector<AnrufMeldung> meldungen;
+    int verloren = 0;
+
+    void SetUp() override {
+        QObject::connect(&client, &AnrufmonitorClient::Meldung, &client,
+                         [this](const AnrufMeldung& m) { meldungen.push_back(m); });
+        QObject::connect(&client, &AnrufmonitorClient::VerbindungVerloren, &client,
+                         [this] { ++verloren; });
+    }
+    bool Verbunden() {
+        return router.WarteAufClient() &&
+               QTest::qWaitFor(
+                   [&] { return client.Stand() == AnrufmonitorClient::Zustand::Verbunden; }, 10000);
+    }
+    bool Wartet() {
+        return QTest::qWaitFor(
+            [&] { return client.Stand() == AnrufmonitorClient::Zustand::Wartet; }, 10000);
+    }
+};
+
+int Option(int fd, int ebene, int name) {
+    int wert = -1;
+    socklen_t laenge = sizeof wert;
+    ::getsockopt(fd, ebene, name, &wert, &laenge);
+    return wert;
+}
+
+TEST_F(ClientTest, ConnectsWithKeepaliveAndReportsAnsweredCalls) {
+    client.Starte();
+    ASSERT_TRUE(Verbunden());
+    EXPECT_EQ(client.StatusText(), QStringLiteral("Anrufmonitor: verbunden mit 127.0.0.1"));
+    const int fd = int(client.Socket()->socketDescriptor());
+    EXPECT_EQ(Option(fd, SOL_SOCKET, SO_KEEPALIVE), 1);
+    EXPECT_EQ(Option(fd, IPPROTO_TCP, TCP_KEEPIDLE), 60);
+    EXPECT_EQ(Option(fd, IPPROTO_TCP, TCP_KEEPINTVL), 10);
+    EXPECT_EQ(Option(fd, IPPROTO_TCP, TCP_KEEPCNT), 3);
+    router.Sende(T + "CALL;0;0;0711111;0711123456;SIP0;\n" + T + "CONNECT;0;0;0711123456;\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return meldungen.size() == 1; }, 10000));
+    EXPECT_EQ(meldungen[0].art, AnrufMeldung::Art::Begonnen);
+    EXPECT_EQ(meldungen[0].beginn, Samstag);
+}
+
+// The router refusing while it restarts (here for more than 20 s of waits), then back on the
+// same port: waits of 1, 2, 4, 8, 16 s, and the next connection is made at once.
+TEST_F(ClientTest, RefusedAttemptsWaitDoublingUntilTheRouterIsBack) {
+    router.Schweige();
+    client.Starte();
+    for (int versuch = 0; versuch < 5; ++versuch) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return wecker.Gestellt(); }, 10000)) << versuch;
+        if (versuch == 3) {
+            EXPECT_EQ(client.StatusText(),
+                      QStringLiteral("Anrufmonitor: keine Verbindung, nächster Versuch in 8 s"));
+        }
+        wecker.Klingeln();
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return wecker.Gestellt(); }, 10000));
+    EXPECT_EQ(wecker.wartezeiten,
+              (std::vector<std::int64_t>{1000, 2000, 4000, 8000, 16000, 32000}));
+    ASSERT_TRUE(router.Lausche());
+    wecker.Klingeln();
+    ASSERT_TRUE(Verbunden());
+    EXPECT_EQ(verloren, 0);
+}
+
+// Closed by the router in the middle of a call: the calls it followed are forgotten, the loss
+// is reported once, and the next attempt comes after 1 s again.
+TEST_F(ClientTest, ClosedMidCallReconnectsAfterOneSecond) {
+    client.Starte();
+    ASSERT_TRUE(Verbunden());
+    router.Sende(T + "CALL;0;0;1;0711123456;SIP0;\n" + T + "CONNECT;0;0;0711123456;\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return meldungen.size() == 1; }, 10000));
+    router.Trenne();
+    ASSERT_TRUE(Wartet());
+    EXPECT_EQ(verloren, 1);
+    EXPECT_EQ(client.Verfolger().OffeneAnrufe(), 0u);
+    EXPECT_EQ(wecker.wartezeiten, std::vector<std::int64_t>{1000});
+    wecker.Klingeln();
+    ASSERT_TRUE(Verbunden());
+    // A DISCONNECT of the forgotten call is passed over.
+    router.Sende(T + "DISCONNECT;0;60;\n");
+    QTest::qWait(50);
+    EXPECT_EQ(meldungen.size(), 1u);
+}
+
+// A line of 1 MiB: the client drops the connection at 4 KiB and connects again; what it holds
+// never grows with the line.
+TEST_F(ClientTest, HugeLineDropsTheConnectionWithBoundedMemory) {
+    client.Starte();
+    ASSERT_TRUE(Verbunden());
+    router.Sende(QByteArray(1024 * 1024, 'x'));
+    ASSERT_TRUE(router.WarteAufTrennung());
+    EXPECT_EQ(client.Verfolger().Zaehler().zuLange, 1);
+    EXPECT_LE(client.Verfolger().PufferGroesse(), AnrufVerfolger::MaxZeile);
+    EXPECT_LE(client.Socket()->readBufferSize(), 64 * 1024);
+    wecker.Klingeln();
+    ASSERT_TRUE(Verbunden());
+    router.Sende(T + "CALL;5;0;1;222;SIP0;\n" + T + "CONNECT;5;0;222;\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return meldungen.size() == 1; }, 10000));
+}
+
+// The main window with its settings in a temporary file and the router on 127.0.0.1.
+class FensterTest : public ::testing::Test {
+protected:
+    QTemporaryDir ordner;
+    test::FakeTime zeit{Samstag, 5'000'000};
+    test::FakeFileChooser dateiWahl;
+    test::FakeRouter router;
+    test::FakeWecker wecker;
+    Logbuch logbuch{ordner.filePath(QStringLiteral("Tarvis 12-1996.Rep"))};
+    QSettings einstellungen{ordner.filePath(QStringLiteral("Tarvis32.conf")), QSettings::IniFormat};
+    std::unique_ptr<frmGMMain> fenster;
+
+    void Starte(NachDemGespraech nach) {
+        SchreibeAnrufmonitor(&einstellungen, {true, QStringLiteral("127.0.0.1"), router.Port(),
+                                              nach, QStringLiteral("0711")});
+        fenster = std::make_unique<frmGMMain>(
+            MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuch, &einstellungen, &wecker});
+        ASSERT_TRUE(router.WarteAufClient());
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return fenster->Anrufmonitor()->Stand() == AnrufmonitorClient::Zustand::Verbunden;
+            },
+            10000));
+        // A save dialog no test step waits for is a fault; closed, so that the test goes on.
+        auto* wache = new QTimer(fenster.get());
+        QObject::connect(wache, &QTimer::timeout, wache, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog != nullptr && dialog->objectName() == QLatin1String("frmSpeichern") &&
+                !dialogErwartet_) {
+                ADD_FAILURE() << "unexpected dialog " << dialog->objectName().toStdString();
+                dialog->reject();
+            }
+        });
+        wache->start(20);
+    }
+    bool dialogErwartet_ = false;
+    void TearDown() override { fenster.reset(); }
+
+    QPushButton* Knopf(const char* name) {
+        return fenster->findChild<QPushButton*>(QLatin1String(name));
+    }
+    bool Laeuft() { return fenster->Zaehler().GespraechLaeuft(); }
+    void Laufen(std::int64_t ms) {
+        for (std::int64_t t = 0; t < ms; t += 100) {
+            zeit.advanceMs(100);
+            fenster->Tick();
+        }
+    }
+    bool WarteBis(const std::function<bool()>& bedingung) {
+        return QTest::qWaitFor(bedingung, 10000);
+    }
+    QByteArray Log() { return test::ReadAll(logbuch.Pfad()); }
+    // What the log holds after the save of these calls into a new log.
+    static QByteArray Erwartet(const std::vector<LogbuchEintrag>& eintraege) {
+        QByteArray bytes = KopfZeilen();
+        for (const LogbuchEintrag& e : eintraege) {
+            bytes += SatzZeile(e);
+        }
+        return bytes;
+    }
+    // The pricing of --berechnen for a call of that start and length.
+    static GespraechsDaten Berechnet(Moment start, std::int64_t sekunden) {
+        FeiertagKalender kalender;
+        const IntervallKosten k = BerechneIntervall(start, sekunden, kalender);
+        return GespraechMit(start, k.stop, sekunden * 1000, k.einheiten);
+    }
+    // Runs `handeln` on the save dialog once it is open (it runs modally, in its own loop).
+    void BeimSpeichern(std::function<void(QDialog*)> handeln) {
+        dialogErwartet_ = true;
+        auto* wache = new QTimer(fenster.get());
+        QObject::connect(wache, &QTimer::timeout, wache, [wache, handeln] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog != nullptr && dialog->objectName() == QLatin1String("frmSpeichern")) {
+                wache->stop();
+                wache->deleteLater();
+                handeln(dialog);
+            }
+        });
+        wache->start(10);
+    }
+};
+
+// An answered outgoing call is START at CONNECT and STOP at DISCONNECT, saved at once (the
+// number is in the own area): the same bytes as a save by hand of the window's figures.
+TEST_F(FensterTest, AnsweredCallStartsStopsAndSavesByItself) {
+    Starte(NachDemGespraech::Speichern);
+    EXPECT_TRUE(fenster->windowTitle().endsWith(
+        QStringLiteral("] - Anrufmonitor: verbunden mit 127.0.0.1")));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(fenster.get())->text(QAccessible::Description),
+              QStringLiteral("Anrufmonitor: verbunden mit 127.0.0.1"));
+    // Unanswered and incoming calls never count.
+    router.Sende(T + "CALL;1;0;1;0301234;SIP0;\n" + T + "DISCONNECT;1;0;\n" + T +
+                 "RING;2;0891234;0711111;SIP0;\n" + T + "CONNECT;2;4;0891234;\n");
+    QTest::qWait(100);
+    EXPECT_FALSE(Laeuft());
+    router.Sende(T + "CALL;0;0;0711111;0711 123456;SIP0;\n" + T + "CONNECT;0;0;0711123456;\n");
+    ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
+    EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T O P"));
+    Laufen(219'000);
+    router.Sende(T + "DISCONNECT;0;219;\n");
+    ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
+    EXPECT_FALSE(Laeuft());
+    EXPECT_FALSE(Knopf("cmdSpeichern")->isEnabled());
+    EXPECT_EQ(Log(), Erwartet({{fenster->Gespraech(), 1, QStringLiteral("0711 123456"), {}}}));
+}
+
+// A second call while the first is counted, and a call the user counts by hand: neither is
+// thrown away; the router's call is priced aside as --berechnen prices it.
+TEST_F(FensterTest, CallsThatCannotBeCountedArePricedAside) {
+    Starte(NachDemGespraech::Speichern);
+    router.Sende(T + "CALL;0;0;1;123;SIP0;\n" + T + "CONNECT;0;0;123;\n");
+    ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
+    Laufen(10'000);
+    router.Sende(T + "CALL;1;1;1;0711 99;SIP1;\n" + T + "CONNECT;1;1;0711 99;\n");
+    QTest::qWait(50);
+    const Moment zweiterBeginn = zeit.clock.now();
+    Laufen(100'000);
+    router.Sende(T + "DISCONNECT;1;100;\n");
+    ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
+    EXPECT_TRUE(Laeuft()); // the first call goes on
+    const LogbuchEintrag zweiter{Berechnet(zweiterBeginn, 100), 1, QStringLiteral("0711 99"), {}};
+    EXPECT_EQ(Log(), Erwartet({zweiter}));
+
+    // STOP by hand ends the first call early; its DISCONNECT then does not stop the call the
+    // user starts next.
+    Knopf("cmdStart")->click();
+    Knopf("cmdStart")->click();
+    router.Sende(T + "DISCONNECT;0;200;\n");
+    QTest::qWait(100);
+    EXPECT_TRUE(Laeuft());
+    Knopf("cmdStart")->click();
+    EXPECT_TRUE(Knopf("cmdSpeichern")->isEnabled());
+    EXPECT_EQ(Log(), Erwartet({zweiter}));
+
+    // That call is the user's and not saved: a new call of the router does not replace it.
+    const QString stop = fenster->findChild<QLabel*>(QStringLiteral("lblStop"))->text();
+    router.Sende(T + "CALL;2;0;1;456;SIP0;\n" + T + "CONNECT;2;0;456;\n");
+    QTest::qWait(50);
+    const Moment dritterBeginn = zeit.clock.now();
+    EXPECT_FALSE(Laeuft());
+    EXPECT_EQ(fenster->findChild<QLabel*>(QStringLiteral("lblStop"))->text(), stop);
+    router.Sende(T + "DISCONNECT;2;42;\n");
+    const LogbuchEintrag dritter{Berechnet(dritterBeginn, 42), 1, QStringLiteral("456"), {}};
+    ASSERT_TRUE(WarteBis([&] { return Log() == Erwartet({zweiter, dritter}); }));
+    EXPECT_TRUE(Knopf("cmdSpeichern")->isEnabled());
+}
+
+// "Ask": the dialog opens with the number and the zone remembered from the last save of that
+// number; the zone the user saves is remembered for the next call.
+TEST_F(FensterTest, AskOpensTheDialogFilledInAndRemembersTheZone) {
+    MerkeZone(&einstellungen, QStringLiteral("0891234"), 4);
+    Starte(NachDemGespraech::Fragen);
+    QString telefon;
+    int zone = 0;
+    BeimSpeichern([&](QDialog* dialog) {
+        telefon = dialog->findChild<QLineEdit*>(QStringLiteral("txtTelefon"))->text();
+        for (int z : AlleZonen) {
+            if (dialog->findChild<QRadioButton*>(QStringLiteral("optZone(%1)").arg(z))
+                    ->isChecked()) {
+                zone = z;
+            }
+        }
+        dialog->findChild<QRadioButton*>(QStringLiteral("optZone(3)"))->setChecked(true);
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+    });
+    router.Sende(T + "CALL;0;0;1;089/1234;SIP0;\n" + T + "CONNECT;0;0;089/1234;\n");
+    ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
+    Laufen(5000);
+    router.Sende(T + "DISCONNECT;0;5;\n");
+    ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
+    EXPECT_EQ(telefon, QStringLiteral("089/1234"));
+    EXPECT_EQ(zone, 4);
+    EXPECT_EQ(GemerkteZone(&einstellungen, QStringLiteral("0891234")), 3);
+    EXPECT_FALSE(Knopf("cmdSpeichern")->isEnabled());
+}
+
+// A call saved from the calculation window teaches the zone of its number too.
+TEST_F(FensterTest, SaveFromTheCalculationWindowRemembersTheZone) {
+    Starte(NachDemGespraech::Fragen);
+    BeimSpeichern([](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtTelefon"))
+            ->setText(QStringLiteral("030 55"));
+        dialog->findChild<QRadioButton*>(QStringLiteral("optZone(4)"))->setChecked(true);
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+    });
+    QTimer::singleShot(0, fenster.get(), [] {
+        auto* fenster = QApplication::activeModalWidget();
+        ASSERT_NE(fenster, nullptr);
+        fenster->findChild<QLineEdit*>(QStringLiteral("txtDauer"))
+            ->setText(QStringLiteral("00:01:00"));
+        fenster->findChild<QPushButton*>(QStringLiteral("cmdSpeichern"))->click();
+        fenster->close();
+    });
+    fenster->findChild<QAction*>(QStringLiteral("mnuBerechnung"))->trigger();
+    EXPECT_FALSE(Log().isEmpty());
+    EXPECT_EQ(GemerkteZone(&einstellungen, QStringLiteral("03055")), 4);
+}
+
+// The router gone while a call is counted: the call goes on, the user is told once, and the
+// title says when the next attempt comes.
+TEST_F(FensterTest, LostConnectionKeepsCountingAndAlertsOnce) {
+    Starte(NachDemGespraech::Speichern);
+    router.Sende(T + "CALL;0;0;1;123;SIP0;\n" + T + "CONNECT;0;0;123;\n");
+    ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
+    router.Trenne();
+    ASSERT_TRUE(WarteBis([&] { return fenster->findChild<QMessageBox*>() != nullptr; }));
+    EXPECT_TRUE(Laeuft());
+    EXPECT_TRUE(fenster->windowTitle().endsWith(
+        QStringLiteral("Anrufmonitor: keine Verbindung, nächster Versuch in 1 s")));
+    fenster->findChild<QMessageBox*>()->close();
+    QTest::qWait(10);
+    wecker.Klingeln();
+    ASSERT_TRUE(router.WarteAufClient());
+    router.Trenne();
+    QTest::qWait(100);
+    EXPECT_EQ(fenster->findChild<QMessageBox*>(), nullptr);
+    EXPECT_TRUE(Laeuft());
+}
+
+TEST(FensterOhneEinstellungenTest, NoSettingsFileTriesNoConnection) {
+    QTemporaryDir ordner;
+    test::FakeTime zeit{Samstag};
+    test::FakeFileChooser dateiWahl;
+    Logbuch logbuch{ordner.filePath(QStringLiteral("x.Rep"))};
+    QSettings einstellungen{ordner.filePath(QStringLiteral("Tarvis32.conf")), QSettings::IniFormat};
+    frmGMMain fenster({zeit.clock, zeit.counter, dateiWahl, logbuch, &einstellungen});
+    EXPECT_EQ(fenster.Anrufmonitor(), nullptr);
+    EXPECT_FALSE(fenster.windowTitle().contains(QStringLiteral("Anrufmonitor")));
+    EXPECT_FALSE(QFile::exists(einstellungen.fileName()));
+}
+
+// The menu "Einstellungen" opens the dialog; what the user confirms is kept and takes effect.
+TEST(EinstellungenDialogTest, MenuDialogKeepsTheSettingsAndStartsTheMonitor) {
+    QTemporaryDir ordner;
+    test::FakeTime zeit{Samstag};
+    test::FakeFileChooser dateiWahl;
+    test::FakeRouter router;
+    test::FakeWecker wecker;
+    Logbuch logbuch{ordner.filePath(QStringLiteral("x.Rep"))};
+    QSettings einstellungen{ordner.filePath(QStringLiteral("Tarvis32.conf")), QSettings::IniFormat};
+    frmGMMain fenster({zeit.clock, zeit.counter, dateiWahl, logbuch, &einstellungen, &wecker});
+    auto* menue = fenster.findChild<QMenu*>(QStringLiteral("mnuEinstellungen"));
+    ASSERT_NE(menue, nullptr);
+    EXPECT_EQ(menue->title(), QStringLiteral("Ei&nstellungen"));
+    const QList<QAction*> leiste = fenster.menuBar()->actions();
+    EXPECT_EQ(leiste.last(), menue->menuAction());
+    EXPECT_EQ(leiste[leiste.size() - 2]->objectName(), QStringLiteral("mnuAuswertung"));
+    QTimer::singleShot(0, &fenster, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        // Every control is named for a screen reader.
+        for (QWidget* control : dialog->findChildren<QWidget*>()) {
+            if (control->focusPolicy() != Qt::NoFocus && !control->inherits("QLineEdit") &&
+                !control->inherits("QSpinBox") && !control->inherits("QComboBox")) {
+                EXPECT_FALSE(QAccessible::queryAccessibleInterface(control)
+                                 ->text(QAccessible::Name)
+                                 .isEmpty())
+                    << control->objectName().toStdString();
+            }
+        }
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(
+                      dialog->findChild<QLineEdit*>(QStringLiteral("txtAdresse")))
+                      ->text(QAccessible::Name),
+                  QStringLiteral("Adresse"));
+        dialog->findChild<QCheckBox*>(QStringLiteral("chkAktiv"))->setChecked(true);
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtAdresse"))
+            ->setText(QStringLiteral("127.0.0.1"));
+        dialog->findChild<QSpinBox*>(QStringLiteral("txtPort"))->setValue(router.Port());
+        dialog->findChild<QComboBox*>(QStringLiteral("cboNachDemGespraech"))->setCurrentIndex(2);
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+    });
+    menue->actions().last()->trigger();
+    const AnrufmonitorEinstellungen werte = LiesAnrufmonitor(&einstellungen);
+    EXPECT_TRUE(werte.aktiv);
+    EXPECT_EQ(werte.port, router.Port());
+    EXPECT_EQ(werte.nachDemGespraech, NachDemGespraech::Nichts);
+    ASSERT_NE(fenster.Anrufmonitor(), nullptr);
+    EXPECT_TRUE(router.WarteAufClient());
+}
+
+// --anrufmonitor: one line per ended outgoing call with the figures --berechnen gives for the
+// same start and duration; saved when the zone is known, else said why not.
+TEST(KommandozeileTest, PrintsAndSavesEndedCallsAsBerechnenPricesThem) {
+    QTemporaryDir ordner;
+    test::FakeTime zeit{Samstag};
+    test::FakeRouter router;
+    test::FakeWecker wecker;
+    QSettings einstellungen{ordner.filePath(QStringLiteral("Tarvis32.conf")), QSettings::IniFormat};
+    const QString log = ordner.filePath(QStringLiteral("Tarvis 12-1996.Rep"));
+    AnrufmonitorClient client(QStringLiteral("127.0.0.1"), router.Port(), zeit.clock, zeit.counter,
+                              wecker);
+    QString ausgabe, meldungen;
+    QTextStream aus(&ausgabe), fehler(&meldungen);
+    AnrufmonitorEinstellungen werte;
+    werte.eigeneVorwahl = QStringLiteral("0711");
+    AnrufmonitorBetrieb betrieb(client, werte, &einstellungen, log, aus, fehler);
+    client.Starte();
+    ASSERT_TRUE(router.WarteAufClient());
+    router.Sende(T + "CALL;0;0;1;0711 123456;SIP0;\n" + T + "CONNECT;0;0;0711 123456;\n" + T +
+                 "DISCONNECT;0;219;\n" + T + "CALL;1;0;1;030 1234;SIP0;\n" + T +
+                 "CONNECT;1;0;030 1234;\n" + T + "DISCONNECT;1;61;\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ausgabe.count(QLatin1Char('\n')) == 2; }, 10000));
+
+    QString berechnet, nichts;
+    QTextStream b(&berechnet), n(&nichts);
+    ASSERT_EQ(FuehreKommandozeileAus({QStringLiteral("Tarvis32"), QStringLiteral("--berechnen"),
+                                      QStringLiteral("07.12.1996"), QStringLiteral("14:05:33"),
+                                      QStringLiteral("00:03:39")},
+                                     b, n),
+              ExitOk);
+    b.flush();
+    // "City             2       0,24 DM": the last three words.
+    const QStringList city =
+        berechnet.split(QLatin1Char('\n'))[3].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList zeilen = ausgabe.split(QLatin1Char('\n'));
+    EXPECT_EQ(zeilen[0], QStringLiteral("Start: 07.12.1996 14:05:33  Nummer: 0711 123456  "
+                                        "Dauer: 00:03:39  Zone: City  Einheiten: %1  Kosten: %2 "
+                                        "DM  gespeichert")
+                             .arg(city[1], city[2]));
+    EXPECT_TRUE(zeilen[1].startsWith(QStringLiteral("Start: 07.12.1996 14:05:33  Nummer: 030 1234  "
+                                                    "Dauer: 00:01:01  Zone: unbekannt")));
+    EXPECT_TRUE(
+        zeilen[1].endsWith(QStringLiteral("nicht gespeichert: Zone der Rufnummer unbekannt")));
+    FeiertagKalender kalender;
+    const IntervallKosten k = BerechneIntervall(Samstag, 219, kalender);
+    EXPECT_EQ(test::ReadAll(log),
+              KopfZeilen() + SatzZeile({GespraechMit(Samstag, k.stop, 219'000, k.einheiten),
+                                        1,
+                                        QStringLiteral("0711 123456"),
+                                        {}}));
+}
+
+} // namespace

@@ -1,0 +1,273 @@
+// The call monitor's lines, calls, zones, reconnection waits and settings, without sockets.
+#include "callmonitor/CallTracker.h"
+
+#include "callmonitor/CallMonitorSettings.h"
+#include "callmonitor/NumberZone.h"
+#include "callmonitor/Reconnect.h"
+#include "commandline/CallMonitorCommand.h"
+#include "support/TempDir.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace tarvis;
+using namespace std::chrono;
+
+namespace {
+
+const Moment Beginn = MomentAus(year{1996} / 12 / 7, 14, 5, 33);
+
+// A call script: lines sent at counter readings (ms), and what the program must make of them.
+struct Skript {
+    const char* name;
+    std::vector<std::pair<std::int64_t, std::string>> zeilen;
+    std::vector<std::string> meldungen; // "+ID NUMMER" begun, "-ID NUMMER SEKUNDEN" ended
+    MonitorZaehler zaehler;
+};
+
+std::string Text(const AnrufMeldung& m) {
+    return m.art == AnrufMeldung::Art::Begonnen
+               ? "+" + m.id + " " + m.nummer
+               : "-" + m.id + " " + m.nummer + " " + std::to_string(m.dauerSekunden);
+}
+
+const std::string T = "07.12.96 14:05:33;";
+
+class SkriptTest : public ::testing::TestWithParam<Skript> {};
+
+TEST_P(SkriptTest, TurnsLinesIntoCalls) {
+    const Skript& skript = GetParam();
+    AnrufVerfolger verfolger;
+    std::vector<AnrufMeldung> meldungen;
+    for (const auto& [ms, zeile] : skript.zeilen) {
+        EXPECT_FALSE(verfolger.Lies(zeile, Beginn + seconds{ms / 1000}, ms, meldungen));
+    }
+    std::vector<std::string> texte;
+    for (const AnrufMeldung& m : meldungen) {
+        texte.push_back(Text(m));
+    }
+    EXPECT_EQ(texte, skript.meldungen);
+    const MonitorZaehler& z = verfolger.Zaehler();
+    EXPECT_EQ(z.unbekannteWoerter, skript.zaehler.unbekannteWoerter);
+    EXPECT_EQ(z.fehlerhafte, skript.zaehler.fehlerhafte);
+    EXPECT_EQ(z.unpassende, skript.zaehler.unpassende);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Anrufmonitor, SkriptTest,
+    ::testing::Values(Skript{"beantwortet",
+                             {{0, T + "CALL;0;0;0711111;0711123456;SIP0;\n"},
+                              {5000, T + "CONNECT;0;0;0711123456;\n"},
+                              {224000, T + "DISCONNECT;0;219;\n"}},
+                             {"+0 0711123456", "-0 0711123456 219"},
+                             {}},
+                      Skript{"unbeantwortet",
+                             {{0, T + "CALL;1;0;0711111;0711123456;SIP0;\n"},
+                              {9000, T + "DISCONNECT;1;0;\n"}},
+                             {},
+                             {}},
+                      Skript{"eingehend",
+                             {{0, T + "RING;2;0891234;0711111;SIP0;\n"},
+                              {3000, T + "CONNECT;2;4;0891234;\n"},
+                              {60000, T + "DISCONNECT;2;57;\n"}},
+                             {},
+                             {}},
+                      Skript{"zwei zugleich",
+                             {{0, T + "CALL;0;0;1;111;SIP0;\n"},
+                              {1000, T + "CALL;1;1;1;222;SIP1;\n"},
+                              {2000, T + "CONNECT;0;0;111;\n"},
+                              {3000, T + "CONNECT;1;1;222;\n"},
+                              {9000, T + "DISCONNECT;0;7;\n"},
+                              {19000, T + "DISCONNECT;1;16;\n"}},
+                             {"+0 111", "+1 222", "-0 111 7", "-1 222 16"},
+                             {}},
+                      Skript{"unterdrueckte Nummer",
+                             {{0, T + "CALL;0;0;0711111;;SIP0;\n"},
+                              {1000, T + "CONNECT;0;0;;\n"},
+                              {61000, T + "DISCONNECT;0;60;\n"}},
+                             {"+0 ", "-0  60"},
+                             {}},
+                      // Fields beyond the known ones, CR LF, a line in two pieces, a duration the
+                      // router could not give (the local one stands in, rounded).
+                      Skript{"neuere Firmware",
+                             {{0, T + "CALL;3;0;0711111;030 123;SIP0;X;Y;\r\n" + T + "CONN"},
+                              {1000, "ECT;3;0;030 123;extra;\n"},
+                              {62600, T + "DISCONNECT;3;;\n"}},
+                             {"+3 030 123", "-3 030 123 62"},
+                             {}},
+                      Skript{"Unsinn",
+                             {{0, "\n\xff\xfe garbage;;;\n;;;;\n"},
+                              {0, T + "HOLD;0;\n"},
+                              {0, "7.12.96 14:05:33;CALL;0;0;1;2;\n"},
+                              {0, T + "CALL;;0;1;2;\n"},
+                              {0, T + "CALL;0;0;1\n"},
+                              {0, T + "CONNECT;9;0;1;\n"},
+                              {0, T + "DISCONNECT;9;5;\n"}},
+                             {},
+                             {.unbekannteWoerter = 1, .fehlerhafte = 6, .unpassende = 2}}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        for (char& c : name) {
+            if (c == ' ') {
+                c = '_';
+            }
+        }
+        return name;
+    });
+
+// A line of 1 MiB is cut off at 4 KiB: the connection must be dropped, and nothing of it stays.
+TEST(AnrufVerfolgerTest, LongLineEndsTheConnectionAndKeepsNothing) {
+    AnrufVerfolger verfolger;
+    std::vector<AnrufMeldung> meldungen;
+    const std::string teil(64 * 1024, 'x');
+    bool zuLang = false;
+    for (int i = 0; i < 16 && !zuLang; ++i) {
+        zuLang = verfolger.Lies(teil, Beginn, 0, meldungen);
+        EXPECT_LE(verfolger.PufferGroesse(), AnrufVerfolger::MaxZeile);
+    }
+    EXPECT_TRUE(zuLang);
+    EXPECT_EQ(verfolger.PufferGroesse(), 0u);
+    EXPECT_EQ(verfolger.Zaehler().zuLange, 1);
+    // Exactly the limit is still a line.
+    AnrufVerfolger grenze;
+    EXPECT_FALSE(
+        grenze.Lies(std::string(AnrufVerfolger::MaxZeile, 'y') + "\n", Beginn, 0, meldungen));
+    EXPECT_TRUE(grenze.Lies(std::string(AnrufVerfolger::MaxZeile + 1, 'y'), Beginn, 0, meldungen));
+}
+
+// Calls that never end (their DISCONNECT lost) do not pile up.
+TEST(AnrufVerfolgerTest, OpenCallsStayBounded) {
+    AnrufVerfolger verfolger;
+    std::vector<AnrufMeldung> meldungen;
+    for (int id = 0; id < 10000; ++id) {
+        verfolger.Lies(T + "CALL;" + std::to_string(id) + ";0;1;2;SIP0;\n", Beginn, 0, meldungen);
+    }
+    EXPECT_LE(verfolger.OffeneAnrufe(), AnrufVerfolger::MaxAnrufe);
+    EXPECT_EQ(verfolger.Zaehler().verdraengte, 10000 - std::int64_t(AnrufVerfolger::MaxAnrufe));
+}
+
+struct ZonenFall {
+    const char* nummer;
+    const char* vorwahl;
+    std::optional<int> zone;
+};
+
+class ZoneDerNummerTest : public ::testing::TestWithParam<ZonenFall> {};
+
+TEST_P(ZoneDerNummerTest, LocalOwnAreaRememberedOrUnknown) {
+    const std::map<std::string, int> gemerkt{{"071112345", 3}, {"0891234", 4}};
+    const auto zone =
+        ZoneDerNummer(GetParam().nummer, GetParam().vorwahl,
+                      [&](const std::string& ziffern) -> std::optional<int> {
+                          const auto it = gemerkt.find(ziffern);
+                          return it == gemerkt.end() ? std::nullopt : std::optional(it->second);
+                      });
+    EXPECT_EQ(zone, GetParam().zone) << GetParam().nummer;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Anrufmonitor, ZoneDerNummerTest,
+    ::testing::Values(ZonenFall{"123456", "", 1},                 // no leading 0: local
+                      ZonenFall{"0711 123456", "0711", 1},        // own area code
+                      ZonenFall{"0711/123 45", "", 3},            // remembered, digits only
+                      ZonenFall{"071112345", "0711", 1},          // own area code wins
+                      ZonenFall{"089-1234", "0711", 4},           // remembered
+                      ZonenFall{"0301234", "0711", std::nullopt}, // unknown
+                      ZonenFall{"0301234", "0", std::nullopt},    // "0" is no area code
+                      ZonenFall{"", "0711", std::nullopt},        // suppressed
+                      ZonenFall{"anonym", "", std::nullopt}));
+
+TEST(WiederverbindungTest, DoublesFromOneSecondUpToSixtyAndStartsAgainAfterAConnection) {
+    Wiederverbindung w;
+    std::vector<std::int64_t> wartezeiten;
+    for (int i = 0; i < 9; ++i) {
+        wartezeiten.push_back(w.NaechsteWartezeitMs());
+    }
+    EXPECT_EQ(wartezeiten, (std::vector<std::int64_t>{1000, 2000, 4000, 8000, 16000, 32000, 60000,
+                                                      60000, 60000}));
+    w.Verbunden();
+    EXPECT_EQ(w.NaechsteWartezeitMs(), 1000);
+}
+
+// The settings file as the user or a damaged disk may leave it.
+struct DateiFall {
+    const char* name;
+    QByteArray inhalt;
+    AnrufmonitorEinstellungen erwartet;
+};
+
+class EinstellungenTest : public ::testing::TestWithParam<DateiFall> {};
+
+TEST_P(EinstellungenTest, ReadsValuesAndFallsBackToDefaults) {
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("Tarvis32.conf"));
+    QFile datei(pfad);
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+    datei.write(GetParam().inhalt);
+    datei.close();
+    QSettings einstellungen(pfad, QSettings::IniFormat);
+    EXPECT_EQ(LiesAnrufmonitor(&einstellungen), GetParam().erwartet) << GetParam().name;
+}
+
+AnrufmonitorEinstellungen Mit(bool aktiv, const char* adresse, int port, NachDemGespraech nach,
+                              const char* vorwahl) {
+    return {aktiv, QString::fromUtf8(adresse), port, nach, QString::fromUtf8(vorwahl)};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Anrufmonitor, EinstellungenTest,
+    ::testing::Values(
+        DateiFall{"leer", "", {}},
+        DateiFall{"vollstaendig",
+                  "[Anrufmonitor]\nAktiv=true\nAdresse=192.168.178.1\nPort=1013\n"
+                  "NachDemGespraech=speichern\nEigeneVorwahl=0711\n",
+                  Mit(true, "192.168.178.1", 1013, NachDemGespraech::Speichern, "0711")},
+        DateiFall{"beschaedigt",
+                  "[Anrufmonitor]\nAktiv=vielleicht\nAdresse=\nPort=70000\n"
+                  "NachDemGespraech=irgendwas\nEigeneVorwahl=07x1\n",
+                  {}},
+        DateiFall{"Muell", QByteArray("\0\xff[[[=\n\x01=\x02\n[Anrufmonitor\nPort=-1\n", 30), {}}));
+
+TEST(EinstellungenTest, WrittenValuesAndRememberedZonesReadBack) {
+    QTemporaryDir ordner;
+    QSettings einstellungen(ordner.filePath(QStringLiteral("Tarvis32.conf")), QSettings::IniFormat);
+    const auto werte = Mit(true, "fritz.box", 1012, NachDemGespraech::Nichts, "089");
+    SchreibeAnrufmonitor(&einstellungen, werte);
+    EXPECT_EQ(LiesAnrufmonitor(&einstellungen), werte);
+    MerkeZone(&einstellungen, QStringLiteral("071112345"), 2);
+    MerkeZone(&einstellungen, QStringLiteral("0711"), 9); // no zone: not kept
+    EXPECT_EQ(GemerkteZone(&einstellungen, QStringLiteral("071112345")), 2);
+    EXPECT_EQ(GemerkteZone(&einstellungen, QStringLiteral("0711")), std::nullopt);
+    EXPECT_EQ(LiesAnrufmonitor(nullptr), AnrufmonitorEinstellungen{});
+}
+
+struct ZielFall {
+    const char* ziel;
+    std::optional<std::pair<const char*, int>> erwartet;
+};
+
+class MonitorZielTest : public ::testing::TestWithParam<ZielFall> {};
+
+TEST_P(MonitorZielTest, AddressAndPortFromTheCommandLine) {
+    const auto werte = MonitorZiel(QString::fromUtf8(GetParam().ziel), {});
+    ASSERT_EQ(werte.has_value(), GetParam().erwartet.has_value()) << GetParam().ziel;
+    if (werte) {
+        EXPECT_EQ(werte->adresse, QString::fromUtf8(GetParam().erwartet->first));
+        EXPECT_EQ(werte->port, GetParam().erwartet->second);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Anrufmonitor, MonitorZielTest,
+    ::testing::Values(ZielFall{"", std::pair{"fritz.box", 1012}},
+                      ZielFall{"192.168.178.1", std::pair{"192.168.178.1", 1012}},
+                      ZielFall{"router:1013", std::pair{"router", 1013}},
+                      ZielFall{":1013", std::pair{"fritz.box", 1013}},
+                      ZielFall{"[::1]:1013", std::pair{"::1", 1013}},
+                      ZielFall{"::1", std::pair{"::1", 1012}}, ZielFall{"router:0", std::nullopt},
+                      ZielFall{"router:x", std::nullopt}, ZielFall{"router:65536", std::nullopt}));
+
+} // namespace
