@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     SchreibeAnrufmonitor(&einstellungen, {true, QStringLiteral("127.0.0.1"), router.serverPort(),
                                           NachDemGespraech::Nichts, QString()});
     SystemCalendarClock uhr;
-    SteadyMillisecondCounter zaehler;
+    BootTimeMillisecondCounter zaehler;
     QtFileChooser dateiWahl;
     Logbuch logbuch(ordner.filePath(QStringLiteral("x.Rep")));
     frmGMMain fenster({uhr, zaehler, dateiWahl, logbuch, &einstellungen});

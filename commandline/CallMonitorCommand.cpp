@@ -137,7 +137,7 @@ int Anrufmonitor(const QStringList& argumente, QTextStream& aus, QTextStream& fe
         return 2;
     }
     SystemCalendarClock uhr;
-    SteadyMillisecondCounter zaehler;
+    BootTimeMillisecondCounter zaehler;
     QtWecker wecker;
     const QString logbuch =
         StandardLogbuchdatei(DatumVon(uhr.now()), QCoreApplication::applicationDirPath(),
