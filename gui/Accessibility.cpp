@@ -1,8 +1,12 @@
 #include "gui/Accessibility.h"
 
+#include "gui/WindowStyle.h"
+
 #include <QAccessibleWidget>
 #include <QEvent>
+#include <QFrame>
 #include <QPainter>
+#include <algorithm>
 
 namespace tarvis {
 
@@ -29,19 +33,47 @@ private:
     WertLabel* Label() const { return static_cast<WertLabel*>(widget()); }
 };
 
-QAccessibleInterface* WertLabelFabrik(const QString& klasse, QObject* objekt) {
+QAccessibleInterface* ZugangsFabrik(const QString& klasse, QObject* objekt) {
     if (klasse == QLatin1String(WertLabel::staticMetaObject.className())) {
         if (auto* label = qobject_cast<WertLabel*>(objekt)) {
             return new WertLabelZugang(label);
         }
     }
+    // Only a plain frame: the classes built on QFrame (labels, scroll areas) have their own.
+    if (klasse == QLatin1String(QFrame::staticMetaObject.className()) &&
+        objekt->metaObject() == &QFrame::staticMetaObject) {
+        auto* rahmen = static_cast<QFrame*>(objekt);
+        const bool bedienbar = (rahmen->focusPolicy() & Qt::TabFocus) != 0;
+        return new QAccessibleWidget(rahmen,
+                                     bedienbar ? QAccessible::Button : QAccessible::Grouping);
+    }
     return nullptr;
 }
 
-// Draws a focus frame in the highlight colour over a control after it has painted itself.
+// The colour of a focus frame: the highlight colour where it stands out at 3 : 1 or more from
+// both the control's own ground and the window's ground it stands on (so the focus is seen
+// whatever the scheme), otherwise black or white, whichever stands out more.
+QColor FokusFarbe(const QWidget* control) {
+    const QPalette& palette = control->palette();
+    const QColor eigen = palette.color(control->backgroundRole());
+    const QColor fenster = palette.color(QPalette::Window);
+    const auto abstand = [&](const QColor& farbe) {
+        return std::min(style::Kontrast(farbe, eigen), style::Kontrast(farbe, fenster));
+    };
+    const QColor hervorhebung = palette.color(QPalette::Highlight);
+    if (abstand(hervorhebung) >= 3.0) {
+        return hervorhebung;
+    }
+    return abstand(Qt::black) >= abstand(Qt::white) ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+// Draws a focus frame over a control after it has painted itself, two pixels wide and a pixel
+// inside its edge, where the control shows its own ground rather than its border.
 class FokusRahmen final : public QObject {
 public:
-    explicit FokusRahmen(QWidget* control) : QObject(control) {}
+    explicit FokusRahmen(QWidget* control) : QObject(control) {
+        setObjectName(QStringLiteral("FokusRahmen"));
+    }
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override {
@@ -53,9 +85,9 @@ protected:
             const bool erledigt = objekt->event(ereignis);
             if (control->hasFocus()) {
                 QPainter painter(control);
-                painter.setPen(QPen(control->palette().color(QPalette::Highlight), 2));
+                painter.setPen(QPen(FokusFarbe(control), 2));
                 painter.setBrush(Qt::NoBrush);
-                painter.drawRect(QRectF(control->rect()).adjusted(1, 1, -1, -1));
+                painter.drawRect(QRectF(control->rect()).adjusted(2, 2, -2, -2));
             }
             return erledigt;
         }
@@ -71,12 +103,41 @@ protected:
 
 } // namespace
 
-WertLabel::WertLabel(QWidget* parent) : QLabel(parent) {
-    // Once for the program: screen readers ask this factory before Qt's own for the labels.
+void RichteZugangEin() {
+    // Once for the program: screen readers ask this factory before Qt's own.
     [[maybe_unused]] static const bool eingerichtet = [] {
-        QAccessible::installFactory(&WertLabelFabrik);
+        QAccessible::installFactory(&ZugangsFabrik);
         return true;
     }();
+}
+
+WertLabel::WertLabel(QWidget* parent) : QLabel(parent) {
+    RichteZugangEin();
+}
+
+void SetzeGruppenName(QFrame* rahmen, const QString& name) {
+    RichteZugangEin();
+    rahmen->setAccessibleName(name);
+}
+
+void MeldeEingabeFehler(QWidget* feld, const QString& meldung, bool fokus) {
+    feld->setAccessibleDescription(meldung);
+    if (fokus && !meldung.isEmpty() && !feld->hasFocus()) {
+        feld->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+Ansage::Ansage(QWidget* fenster) : QObject(fenster), label_(new WertLabel(fenster)) {
+    label_->setObjectName(QStringLiteral("Ansage"));
+    label_->SetzeRolle(QAccessible::Notification);
+    label_->setGeometry(0, 0, 0, 0);
+    label_->hide();
+}
+
+void Ansage::Sage(const QString& text) {
+    label_->hide();
+    label_->setText(text);
+    label_->show();
 }
 
 void WertLabel::SetzeName(NamensRegel regel, Meldung meldung) {
@@ -111,7 +172,10 @@ void WertLabel::Alarm() {
 }
 
 void ZeigtFokus(QWidget* control) {
-    control->installEventFilter(new FokusRahmen(control));
+    if (control->findChild<FokusRahmen*>(QStringLiteral("FokusRahmen"),
+                                         Qt::FindDirectChildrenOnly) == nullptr) {
+        control->installEventFilter(new FokusRahmen(control));
+    }
 }
 
 namespace {
@@ -124,7 +188,15 @@ public:
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override {
         if (ereignis->type() == QEvent::Show || ereignis->type() == QEvent::WindowActivate) {
-            static_cast<QWidget*>(objekt)->setAttribute(Qt::WA_KeyboardFocusChange);
+            auto* fenster = static_cast<QWidget*>(objekt);
+            fenster->setAttribute(Qt::WA_KeyboardFocusChange);
+            // The style's own focus marks change a control too little to be seen by everyone
+            // (a default button shows none at all); every control Tab reaches gets a frame.
+            for (QWidget* control : fenster->findChildren<QWidget*>()) {
+                if ((control->focusPolicy() & Qt::TabFocus) != 0 && !control->isWindow()) {
+                    ZeigtFokus(control);
+                }
+            }
         }
         return false;
     }

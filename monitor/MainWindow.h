@@ -13,10 +13,12 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class QAction;
+class QMenu;
 class QSettings;
 
 namespace tarvis {
 
+class Ansage;
 class FileChooser;
 class Gauge;
 class Logbuch;
@@ -71,6 +73,7 @@ private:
     void Auswertung();
     void Info();
     void ZeigeLogbuchdatei(const QString& pfad);
+    void HoherKontrastUmschalten(bool an);
 
     CalendarClock& uhr_;
     MillisecondCounter& msZaehler_;
@@ -101,7 +104,10 @@ private:
     QAction* mnuTarife_ = nullptr;
     QAction* mnuBerechnung_ = nullptr;
     QAction* mnuAuswertung_ = nullptr;
+    QMenu* mnuEinstellungen_ = nullptr;
+    QAction* mnuHoherKontrast_ = nullptr;
     QTimer* timer_ = nullptr;
+    Ansage* ansage_ = nullptr;
 };
 
 } // namespace tarvis
