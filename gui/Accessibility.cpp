@@ -2,6 +2,7 @@
 
 #include "gui/WindowStyle.h"
 
+#include <QAbstractScrollArea>
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QFrame>
@@ -101,6 +102,46 @@ protected:
     }
 };
 
+// The frame over a scroll area (a table) is drawn by a layer over its viewport, which covers
+// everything inside the area's thin border and paints itself without passing a filter.
+class FokusSchicht final : public QWidget {
+public:
+    explicit FokusSchicht(QAbstractScrollArea* flaeche)
+        : QWidget(flaeche->viewport()), flaeche_(flaeche) {
+        setObjectName(QStringLiteral("FokusRahmen"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(flaeche->viewport()->rect());
+        flaeche->viewport()->installEventFilter(this);
+        flaeche->installEventFilter(this);
+        show();
+    }
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+        if (objekt == flaeche_->viewport() && ereignis->type() == QEvent::Resize) {
+            setGeometry(flaeche_->viewport()->rect());
+        } else if (objekt == flaeche_ &&
+                   (ereignis->type() == QEvent::FocusIn || ereignis->type() == QEvent::FocusOut)) {
+            raise();
+            update();
+        }
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override {
+        if (flaeche_->hasFocus()) {
+            QPainter painter(this);
+            painter.setPen(QPen(FokusFarbe(flaeche_), 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        }
+    }
+
+private:
+    QAbstractScrollArea* flaeche_;
+};
+
 } // namespace
 
 void RichteZugangEin() {
@@ -172,8 +213,15 @@ void WertLabel::Alarm() {
 }
 
 void ZeigtFokus(QWidget* control) {
-    if (control->findChild<FokusRahmen*>(QStringLiteral("FokusRahmen"),
-                                         Qt::FindDirectChildrenOnly) == nullptr) {
+    auto* flaeche = qobject_cast<QAbstractScrollArea*>(control);
+    QWidget* traeger = flaeche != nullptr ? flaeche->viewport() : control;
+    if (traeger->findChild<QObject*>(QStringLiteral("FokusRahmen"), Qt::FindDirectChildrenOnly) !=
+        nullptr) {
+        return;
+    }
+    if (flaeche != nullptr) {
+        new FokusSchicht(flaeche);
+    } else {
         control->installEventFilter(new FokusRahmen(control));
     }
 }
