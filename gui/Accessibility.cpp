@@ -228,6 +228,13 @@ void ZeigtFokus(QWidget* control) {
 
 namespace {
 
+// The viewport of a scroll area (a chart, a table) paints through its area, which the frame's
+// filter would bypass; the area itself is framed instead.
+bool IstViewport(const QWidget* widget) {
+    const auto* flaeche = qobject_cast<const QAbstractScrollArea*>(widget->parentWidget());
+    return flaeche != nullptr && flaeche->viewport() == widget;
+}
+
 // Qt forgets a keyboard focus change when a window is shown; it is set again each time.
 class FokusSichtbar final : public QObject {
 public:
@@ -241,7 +248,8 @@ protected:
             // The style's own focus marks change a control too little to be seen by everyone
             // (a default button shows none at all); every control Tab reaches gets a frame.
             for (QWidget* control : fenster->findChildren<QWidget*>()) {
-                if ((control->focusPolicy() & Qt::TabFocus) != 0 && !control->isWindow()) {
+                if ((control->focusPolicy() & Qt::TabFocus) != 0 && !control->isWindow() &&
+                    !IstViewport(control)) {
                     ZeigtFokus(control);
                 }
             }
