@@ -18,10 +18,12 @@ workdir="$(mktemp -d)"
 pids=()
 aufraeumen() {
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-  # speech-dispatcher was started by Orca's first word and would wait for further clients.
+  # speech-dispatcher was started by Orca's first word, on a socket in this run's scratch
+  # directory, and would wait for further clients.
   local speechd
-  speechd="$(cat "$workdir"/run/speech-dispatcher/pid/speech-dispatcher.pid 2>/dev/null || true)"
-  [ -n "$speechd" ] && kill "$speechd" 2>/dev/null || true
+  for speechd in $(pgrep -f -- "--socket-path $workdir/" || true); do
+    kill "$speechd" 2>/dev/null || true
+  done
   wait 2>/dev/null || true
   rm -rf "$workdir"
 }
