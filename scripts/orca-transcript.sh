@@ -62,7 +62,7 @@ cp "$programm" "$workdir/Tarvis32"
 # Waits until the transcript has a line matching the pattern (after line $2, default 0);
 # returns the number of that line.
 warte_auf() {
-  local muster="$1" ab="${2:-0}" frist=$((SECONDS + ${3:-20}))
+  local muster="$1" ab="${2:-0}" frist=$((SECONDS + ${3:-30}))
   while ((SECONDS < frist)); do
     local treffer
     treffer="$(tail -n +"$((ab + 1))" "$transkript" | grep -n -m1 -e "$muster" | cut -d: -f1 || true)"
