@@ -33,6 +33,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Info"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    HelleSteuerelemente(this);
     SetzeGrund(this, Hellgrau);
 
     auto* bildrahmen = new QFrame(this);

@@ -98,6 +98,7 @@ frmBerechnung::frmBerechnung(CalendarClock& uhr, Datum heute, Logbuch& logbuch,
 frmBerechnung::~frmBerechnung() = default;
 
 void frmBerechnung::BaueFenster() {
+    HelleSteuerelemente(this);
     SetzeGrund(this, Hellgrau);
     setFont(Arial(9.75));
     BaueStatus();
@@ -110,6 +111,7 @@ void frmBerechnung::BaueFenster() {
 
 void frmBerechnung::BaueStatus() {
     QFrame* rahmen = Rahmen(this, Twips(60, 30, 4800, 390), QStringLiteral("Rahmen(0)"));
+    SetzeGruppenName(rahmen, QStringLiteral("Meldung"));
     auto* status = new WertLabel(rahmen);
     status->setGeometry(3, 3, rahmen->width() - 6, 20);
     status->setFont(Arial(8.25, true));
@@ -118,11 +120,13 @@ void frmBerechnung::BaueStatus() {
     lblStatus_ = status;
     lblStatus_->setObjectName(QStringLiteral("lblStatus"));
     lblStatus_->setIndent(3);
+    ansage_ = new Ansage(this);
     SetzeGrund(lblStatus_, Hellgrau, Dunkelrot);
 }
 
 void frmBerechnung::BaueEingaben() {
     QFrame* rahmen = Rahmen(this, Twips(60, 480, 3540, 1770), QStringLiteral("Rahmen(1)"));
+    SetzeGruppenName(rahmen, QStringLiteral("Anruf"));
     const QFont kopf = Arial(9.75);
     Kopf(rahmen, 0, "Datum", QRect(DatumLinks, KopfzeileOben, DatumBreite, KopfHoehe), kopf);
     Kopf(rahmen, 1, "hh:mm:ss", QRect(UhrLinks, FormatOben, UhrBreite, KopfHoehe), kopf);
@@ -179,6 +183,7 @@ void frmBerechnung::BaueKnoepfe() {
 
 void frmBerechnung::BaueZonen() {
     QFrame* rahmen = Rahmen(this, Twips(60, 2310, 4800, 2190), QStringLiteral("Rahmen(2)"));
+    SetzeGruppenName(rahmen, QStringLiteral("Einheiten und Kosten je Zone"));
     const QFont zahlen = Arial(11.25, true);
     const QString nullKosten = KostenAnzeige(0);
     for (int zone : AlleZonen) {
@@ -198,7 +203,7 @@ void frmBerechnung::BaueZonen() {
 
         QLabel* dm =
             Kopf(rahmen, 5 + zone, "DM", QRect(DMLinks, oben, DMBreite, ZeilenHoehe), zahlen);
-        SetzeTextFarbe(dm, ZonenFarbe(zone));
+        SetzeZonenSchrift(dm, zone);
     }
 }
 
@@ -223,11 +228,35 @@ void frmBerechnung::SchieberBewegt(int minuten) {
     ZeigeStop(MomentAus(*datum) + std::chrono::seconds{*uhrzeit + *dauer});
 }
 
-bool frmBerechnung::EingabenPruefen() {
+bool frmBerechnung::EingabenPruefen(bool fokusZumFehler) {
     const std::string fehler =
         EingabeFehler(Utf8(txtStartDat_), Utf8(txtStartUhr_), Utf8(txtDauer_));
     lblStatus_->setText(AlsQString(fehler));
-    if (!fehler.empty()) {
+    // The field at fault carries the message; asked to calculate, it takes the focus too, so a
+    // screen reader reads the message with the field (an alert alone does not reach it). A move
+    // of the scroll bar leaves the focus where it is.
+    QLineEdit* const felder[] = {txtStartDat_, txtStartUhr_, txtDauer_};
+    QLineEdit* fehlerFeld = nullptr;
+    if (fehler == MeldungStartDatum) {
+        fehlerFeld = txtStartDat_;
+    } else if (fehler == MeldungStartUhrzeit) {
+        fehlerFeld = txtStartUhr_;
+    } else if (!fehler.empty()) {
+        fehlerFeld = txtDauer_;
+    }
+    for (QLineEdit* feld : felder) {
+        if (feld != fehlerFeld) {
+            MeldeEingabeFehler(feld, QString(), false);
+        }
+    }
+    if (fehlerFeld != nullptr) {
+        // A screen reader hears nothing new when the field at fault has the focus already, nor
+        // of a move of the scroll bar: the message is said then.
+        const bool fokusWechsel = fokusZumFehler && !fehlerFeld->hasFocus();
+        MeldeEingabeFehler(fehlerFeld, AlsQString(fehler), fokusZumFehler);
+        if (!fokusWechsel) {
+            ansage_->Sage(AlsQString(fehler));
+        }
         lblStatus_->Alarm();
     }
     return fehler.empty();
@@ -239,7 +268,7 @@ void frmBerechnung::ZeigeStop(Moment stop) {
 }
 
 std::optional<frmBerechnung::Berechnung> frmBerechnung::Berechnen() {
-    if (!EingabenPruefen()) {
+    if (!EingabenPruefen(true)) {
         return std::nullopt;
     }
     const std::optional<BerechnungsEingabe> eingabe =

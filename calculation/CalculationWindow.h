@@ -20,6 +20,7 @@ class CalendarClock;
 class FileChooser;
 class Logbuch;
 class WertLabel;
+class Ansage;
 
 // The calculation window: prices a call after the fact from its start date, start time and
 // duration, for all four zones, and can hand the result to the save dialog.
@@ -54,7 +55,7 @@ private:
     std::optional<Berechnung> Berechnen();
     void Speichern();
     // Runs the input check and shows its message; true when all inputs are valid.
-    bool EingabenPruefen();
+    bool EingabenPruefen(bool fokusZumFehler = false);
     void ZeigeStop(Moment stop);
 
     Logbuch& logbuch_;
@@ -62,6 +63,7 @@ private:
     FeiertagKalender kalender_;
 
     WertLabel* lblStatus_ = nullptr;
+    Ansage* ansage_ = nullptr;
     QLineEdit* txtStartDat_ = nullptr;
     QLineEdit* txtStartUhr_ = nullptr;
     QLineEdit* txtDauer_ = nullptr;

@@ -85,6 +85,7 @@ frmSpeichern::frmSpeichern(const GespraechsDaten& daten, Logbuch& logbuch, FileC
 frmSpeichern::~frmSpeichern() = default;
 
 void frmSpeichern::BaueFenster() {
+    HelleSteuerelemente(this);
     QPalette grund = palette();
     grund.setColor(QPalette::Window, Hellgrau);
     grund.setColor(QPalette::WindowText, Qt::black);
@@ -130,6 +131,7 @@ void frmSpeichern::BaueDateiAnzeige() {
 
 void frmSpeichern::BaueZonenwahl() {
     QFrame* rahmen = Rahmen(this, Twips(120, 660, 2775, 2415), QStringLiteral("Rahmen(0)"));
+    SetzeGruppenName(rahmen, QStringLiteral("Zone"));
     Kopf(rahmen, QStringLiteral("Wählen Sie die Zone aus:"), 0, InnenLinks);
     for (int zone : AlleZonen) {
         const int oben = ZonenOben + (zone - 1) * ZonenAbstand;
@@ -149,6 +151,7 @@ void frmSpeichern::BaueZonenwahl() {
 
 void frmSpeichern::BaueAngaben() {
     QFrame* rahmen = Rahmen(this, Twips(2940, 660, 2775, 2415), QStringLiteral("Rahmen(1)"));
+    SetzeGruppenName(rahmen, QStringLiteral("Zusätzliche Angaben"));
     Kopf(rahmen, QStringLiteral("Zusätzliche Angaben (optional):"), 3, 8);
     lblTelefon_ = Kopf(rahmen, QStringLiteral("&Telefonnummer:"), 1, 40);
     txtTelefon_ = Textfeld(rahmen, "txtTelefon", 58, TelefonMaxLaenge);

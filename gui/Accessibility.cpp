@@ -1,8 +1,13 @@
 #include "gui/Accessibility.h"
 
+#include "gui/WindowStyle.h"
+
+#include <QAbstractScrollArea>
 #include <QAccessibleWidget>
 #include <QEvent>
+#include <QFrame>
 #include <QPainter>
+#include <algorithm>
 
 namespace tarvis {
 
@@ -29,19 +34,47 @@ private:
     WertLabel* Label() const { return static_cast<WertLabel*>(widget()); }
 };
 
-QAccessibleInterface* WertLabelFabrik(const QString& klasse, QObject* objekt) {
+QAccessibleInterface* ZugangsFabrik(const QString& klasse, QObject* objekt) {
     if (klasse == QLatin1String(WertLabel::staticMetaObject.className())) {
         if (auto* label = qobject_cast<WertLabel*>(objekt)) {
             return new WertLabelZugang(label);
         }
     }
+    // Only a plain frame: the classes built on QFrame (labels, scroll areas) have their own.
+    if (klasse == QLatin1String(QFrame::staticMetaObject.className()) &&
+        objekt->metaObject() == &QFrame::staticMetaObject) {
+        auto* rahmen = static_cast<QFrame*>(objekt);
+        const bool bedienbar = (rahmen->focusPolicy() & Qt::TabFocus) != 0;
+        return new QAccessibleWidget(rahmen,
+                                     bedienbar ? QAccessible::Button : QAccessible::Grouping);
+    }
     return nullptr;
 }
 
-// Draws a focus frame in the highlight colour over a control after it has painted itself.
+// The colour of a focus frame: the highlight colour where it stands out at 3 : 1 or more from
+// both the control's own ground and the window's ground it stands on (so the focus is seen
+// whatever the scheme), otherwise black or white, whichever stands out more.
+QColor FokusFarbe(const QWidget* control) {
+    const QPalette& palette = control->palette();
+    const QColor eigen = palette.color(control->backgroundRole());
+    const QColor fenster = palette.color(QPalette::Window);
+    const auto abstand = [&](const QColor& farbe) {
+        return std::min(style::Kontrast(farbe, eigen), style::Kontrast(farbe, fenster));
+    };
+    const QColor hervorhebung = palette.color(QPalette::Highlight);
+    if (abstand(hervorhebung) >= 3.0) {
+        return hervorhebung;
+    }
+    return abstand(Qt::black) >= abstand(Qt::white) ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+// Draws a focus frame over a control after it has painted itself, two pixels wide and a pixel
+// inside its edge, where the control shows its own ground rather than its border.
 class FokusRahmen final : public QObject {
 public:
-    explicit FokusRahmen(QWidget* control) : QObject(control) {}
+    explicit FokusRahmen(QWidget* control) : QObject(control) {
+        setObjectName(QStringLiteral("FokusRahmen"));
+    }
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override {
@@ -53,9 +86,9 @@ protected:
             const bool erledigt = objekt->event(ereignis);
             if (control->hasFocus()) {
                 QPainter painter(control);
-                painter.setPen(QPen(control->palette().color(QPalette::Highlight), 2));
+                painter.setPen(QPen(FokusFarbe(control), 2));
                 painter.setBrush(Qt::NoBrush);
-                painter.drawRect(QRectF(control->rect()).adjusted(1, 1, -1, -1));
+                painter.drawRect(QRectF(control->rect()).adjusted(2, 2, -2, -2));
             }
             return erledigt;
         }
@@ -69,14 +102,83 @@ protected:
     }
 };
 
+// The frame over a scroll area (a table) is drawn by a layer over its viewport, which covers
+// everything inside the area's thin border and paints itself without passing a filter.
+class FokusSchicht final : public QWidget {
+public:
+    explicit FokusSchicht(QAbstractScrollArea* flaeche)
+        : QWidget(flaeche->viewport()), flaeche_(flaeche) {
+        setObjectName(QStringLiteral("FokusRahmen"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(flaeche->viewport()->rect());
+        flaeche->viewport()->installEventFilter(this);
+        flaeche->installEventFilter(this);
+        show();
+    }
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+        if (objekt == flaeche_->viewport() && ereignis->type() == QEvent::Resize) {
+            setGeometry(flaeche_->viewport()->rect());
+        } else if (objekt == flaeche_ &&
+                   (ereignis->type() == QEvent::FocusIn || ereignis->type() == QEvent::FocusOut)) {
+            raise();
+            update();
+        }
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override {
+        if (flaeche_->hasFocus()) {
+            QPainter painter(this);
+            painter.setPen(QPen(FokusFarbe(flaeche_), 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        }
+    }
+
+private:
+    QAbstractScrollArea* flaeche_;
+};
+
 } // namespace
 
-WertLabel::WertLabel(QWidget* parent) : QLabel(parent) {
-    // Once for the program: screen readers ask this factory before Qt's own for the labels.
+void RichteZugangEin() {
+    // Once for the program: screen readers ask this factory before Qt's own.
     [[maybe_unused]] static const bool eingerichtet = [] {
-        QAccessible::installFactory(&WertLabelFabrik);
+        QAccessible::installFactory(&ZugangsFabrik);
         return true;
     }();
+}
+
+WertLabel::WertLabel(QWidget* parent) : QLabel(parent) {
+    RichteZugangEin();
+}
+
+void SetzeGruppenName(QFrame* rahmen, const QString& name) {
+    RichteZugangEin();
+    rahmen->setAccessibleName(name);
+}
+
+void MeldeEingabeFehler(QWidget* feld, const QString& meldung, bool fokus) {
+    feld->setAccessibleDescription(meldung);
+    if (fokus && !meldung.isEmpty() && !feld->hasFocus()) {
+        feld->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+Ansage::Ansage(QWidget* fenster) : QObject(fenster), label_(new WertLabel(fenster)) {
+    label_->setObjectName(QStringLiteral("Ansage"));
+    label_->SetzeRolle(QAccessible::Notification);
+    label_->setGeometry(0, 0, 0, 0);
+    label_->hide();
+}
+
+void Ansage::Sage(const QString& text) {
+    label_->hide();
+    label_->setText(text);
+    label_->show();
 }
 
 void WertLabel::SetzeName(NamensRegel regel, Meldung meldung) {
@@ -111,10 +213,27 @@ void WertLabel::Alarm() {
 }
 
 void ZeigtFokus(QWidget* control) {
-    control->installEventFilter(new FokusRahmen(control));
+    auto* flaeche = qobject_cast<QAbstractScrollArea*>(control);
+    QWidget* traeger = flaeche != nullptr ? flaeche->viewport() : control;
+    if (traeger->findChild<QObject*>(QStringLiteral("FokusRahmen"), Qt::FindDirectChildrenOnly) !=
+        nullptr) {
+        return;
+    }
+    if (flaeche != nullptr) {
+        new FokusSchicht(flaeche);
+    } else {
+        control->installEventFilter(new FokusRahmen(control));
+    }
 }
 
 namespace {
+
+// The viewport of a scroll area (a chart, a table) paints through its area, which the frame's
+// filter would bypass; the area itself is framed instead.
+bool IstViewport(const QWidget* widget) {
+    const auto* flaeche = qobject_cast<const QAbstractScrollArea*>(widget->parentWidget());
+    return flaeche != nullptr && flaeche->viewport() == widget;
+}
 
 // Qt forgets a keyboard focus change when a window is shown; it is set again each time.
 class FokusSichtbar final : public QObject {
@@ -124,7 +243,16 @@ public:
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override {
         if (ereignis->type() == QEvent::Show || ereignis->type() == QEvent::WindowActivate) {
-            static_cast<QWidget*>(objekt)->setAttribute(Qt::WA_KeyboardFocusChange);
+            auto* fenster = static_cast<QWidget*>(objekt);
+            fenster->setAttribute(Qt::WA_KeyboardFocusChange);
+            // The style's own focus marks change a control too little to be seen by everyone
+            // (a default button shows none at all); every control Tab reaches gets a frame.
+            for (QWidget* control : fenster->findChildren<QWidget*>()) {
+                if ((control->focusPolicy() & Qt::TabFocus) != 0 && !control->isWindow() &&
+                    !IstViewport(control)) {
+                    ZeigtFokus(control);
+                }
+            }
         }
         return false;
     }

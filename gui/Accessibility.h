@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <functional>
 
+class QFrame;
+
 namespace tarvis {
 
 // A label that shows a figure. A screen reader reads it by a name that holds what the figure
@@ -42,6 +44,31 @@ private:
     NamensRegel regel_;
     QAccessible::Role rolle_ = QAccessible::StaticText;
 };
+
+// Says something to a screen reader at once, whatever has the focus: a notification that shows
+// itself (Orca reads a notification the moment it appears; it passes over alerts and changed
+// names of objects without the focus). Nothing is seen on the screen.
+class Ansage final : public QObject {
+public:
+    explicit Ansage(QWidget* fenster);
+    void Sage(const QString& text);
+
+private:
+    WertLabel* label_;
+};
+
+// Installs the program's accessible interfaces (figures, frames); once is enough, more is harmless.
+void RichteZugangEin();
+
+// Frames reach a screen reader as groups named after what they hold (a frame would otherwise be
+// read as a window of its own, and a screen reader's review of the window would stop at its
+// edge). A frame that takes the focus and acts on Enter or Space is read as a button.
+void SetzeGruppenName(QFrame* rahmen, const QString& name);
+
+// Tells a screen reader of a field's input error: the message becomes the field's description,
+// and with `fokus` the focus goes to the field, so the message is read with it. An empty message
+// takes the description away again.
+void MeldeEingabeFehler(QWidget* feld, const QString& meldung, bool fokus);
 
 // A control that draws no sign of its own when it has the keyboard focus (a scroll bar, a
 // frame) gets the style's focus frame drawn over it while it has the focus.

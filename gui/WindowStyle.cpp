@@ -5,6 +5,8 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QVariant>
+#include <algorithm>
 #include <cmath>
 
 namespace tarvis::style {
@@ -27,21 +29,160 @@ QColor ZonenFarbe(int zone) {
     return farben[zone - 1];
 }
 
-void SetzeGrund(QWidget* widget, const QColor& farbe, const QColor& schrift) {
+namespace {
+
+bool hoherKontrast = false;
+
+// The colours a window asked for are kept with the widget, so that a change of view can colour
+// it anew from them.
+constexpr char GrundFarbe[] = "tarvisGrund";
+constexpr char SchriftFarbe[] = "tarvisSchrift";
+constexpr char ZonenMarke[] = "tarvisZone";
+
+QColor Gemischt(const QColor& von, const QColor& nach, double anteil) {
+    const auto mische = [anteil](int a, int b) {
+        return static_cast<int>(std::lround(a + (b - a) * anteil));
+    };
+    return QColor(mische(von.red(), nach.red()), mische(von.green(), nach.green()),
+                  mische(von.blue(), nach.blue()));
+}
+
+// The smallest step from `von` towards `nach` that reaches the contrast `ziel` against `gegen`
+// (found by halving; contrast grows along the way), or `nach` itself when none does.
+QColor Naeher(const QColor& von, const QColor& nach, const QColor& gegen, double ziel) {
+    if (Kontrast(nach, gegen) < ziel) {
+        return nach;
+    }
+    double unten = 0.0, oben = 1.0;
+    for (int schritt = 0; schritt < 20; ++schritt) {
+        const double mitte = (unten + oben) / 2;
+        (Kontrast(Gemischt(von, nach, mitte), gegen) >= ziel ? oben : unten) = mitte;
+    }
+    return Gemischt(von, nach, oben);
+}
+
+void Faerbe(QWidget* widget) {
+    const QVariant grund = widget->property(GrundFarbe);
+    const QVariant schrift = widget->property(SchriftFarbe);
+    const QVariant zone = widget->property(ZonenMarke);
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, farbe);
-    palette.setColor(QPalette::Base, farbe);
-    palette.setColor(QPalette::WindowText, schrift);
-    palette.setColor(QPalette::Text, schrift);
+    QColor neuGrund = grund.isValid() ? grund.value<QColor>() : palette.color(QPalette::Window);
+    QColor neuSchrift = schrift.value<QColor>();
+    if (hoherKontrast && zone.isValid()) {
+        neuGrund = ZonenGrund(zone.toInt());
+        neuSchrift = Qt::black;
+    }
+    if (hoherKontrast) {
+        const FarbPaar paar = MitKontrast(neuSchrift, neuGrund, KontrastHoch);
+        neuSchrift = paar.schrift;
+        neuGrund = paar.grund;
+    }
+    if (grund.isValid() || (hoherKontrast && zone.isValid())) {
+        palette.setColor(QPalette::Window, neuGrund);
+        palette.setColor(QPalette::Base, neuGrund);
+        widget->setAutoFillBackground(true);
+    } else if (zone.isValid()) {
+        // Back from the high-contrast view: the ground is the parent's again.
+        palette.setBrush(QPalette::Window, widget->parentWidget()->palette().window());
+        palette.setBrush(QPalette::Base, widget->parentWidget()->palette().base());
+        widget->setAutoFillBackground(false);
+    }
+    palette.setColor(QPalette::WindowText, neuSchrift);
+    palette.setColor(QPalette::Text, neuSchrift);
     widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+void SetzeHoherKontrast(bool an) {
+    hoherKontrast = an;
+}
+
+bool HoherKontrast() {
+    return hoherKontrast;
+}
+
+void FaerbeNeu(QWidget* fenster) {
+    // Parents come before their children, so a text is measured against its new ground.
+    QList<QWidget*> widgets = fenster->findChildren<QWidget*>();
+    widgets.prepend(fenster);
+    for (QWidget* widget : widgets) {
+        if (widget->property(SchriftFarbe).isValid()) {
+            Faerbe(widget);
+        }
+    }
+}
+
+double Leuchtdichte(const QColor& farbe) {
+    const auto linear = [](double anteil) {
+        return anteil <= 0.04045 ? anteil / 12.92 : std::pow((anteil + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(farbe.redF()) + 0.7152 * linear(farbe.greenF()) +
+           0.0722 * linear(farbe.blueF());
+}
+
+double Kontrast(const QColor& a, const QColor& b) {
+    const double la = Leuchtdichte(a), lb = Leuchtdichte(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+FarbPaar MitKontrast(const QColor& schrift, const QColor& grund, double ziel) {
+    if (Kontrast(schrift, grund) >= ziel) {
+        return {schrift, grund};
+    }
+    // Towards whichever of black and white stands further from the ground.
+    const bool dunkel = Kontrast(Qt::black, grund) >= Kontrast(Qt::white, grund);
+    const QColor ende = dunkel ? QColor(Qt::black) : QColor(Qt::white);
+    const QColor neueSchrift = Naeher(schrift, ende, grund, ziel);
+    if (Kontrast(neueSchrift, grund) >= ziel) {
+        return {neueSchrift, grund};
+    }
+    const QColor gegenEnde = dunkel ? QColor(Qt::white) : QColor(Qt::black);
+    return {neueSchrift, Naeher(grund, gegenEnde, neueSchrift, ziel)};
+}
+
+void HelleSteuerelemente(QWidget* fenster) {
+    const QPalette& jetzt = fenster->palette();
+    const auto istHell = [&](QPalette::ColorRole grund, QPalette::ColorRole schrift) {
+        return Leuchtdichte(jetzt.color(grund)) >= 0.25 &&
+               Kontrast(jetzt.color(grund), jetzt.color(schrift)) >= 4.5;
+    };
+    if (istHell(QPalette::Window, QPalette::WindowText) &&
+        istHell(QPalette::Base, QPalette::Text) &&
+        istHell(QPalette::Button, QPalette::ButtonText)) {
+        return;
+    }
+    // Qt's own light colours (those of its Fusion style).
+    const QColor knopf(239, 239, 239);
+    QPalette hell(knopf, knopf);
+    hell.setColor(QPalette::Base, Qt::white);
+    hell.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
+    hell.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    hell.setColor(QPalette::HighlightedText, Qt::white);
+    hell.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    hell.setColor(QPalette::ToolTipText, Qt::black);
+    hell.setColor(QPalette::PlaceholderText, QColor(112, 112, 112));
+    for (const QPalette::ColorRole rolle :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        hell.setColor(QPalette::Disabled, rolle, QColor(112, 112, 112));
+    }
+    fenster->setPalette(hell);
+}
+
+void SetzeGrund(QWidget* widget, const QColor& farbe, const QColor& schrift) {
+    widget->setProperty(GrundFarbe, farbe);
+    widget->setProperty(SchriftFarbe, schrift);
+    Faerbe(widget);
 }
 
 void SetzeTextFarbe(QWidget* widget, const QColor& farbe) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, farbe);
-    palette.setColor(QPalette::Text, farbe);
-    widget->setPalette(palette);
+    widget->setProperty(SchriftFarbe, farbe);
+    Faerbe(widget);
+}
+
+void SetzeZonenSchrift(QWidget* widget, int zone) {
+    widget->setProperty(ZonenMarke, zone);
+    SetzeTextFarbe(widget, ZonenFarbe(zone));
 }
 
 QFrame* Rahmen(QWidget* parent, const QRect& geometrie, const QString& name) {
@@ -49,6 +190,7 @@ QFrame* Rahmen(QWidget* parent, const QRect& geometrie, const QString& name) {
     rahmen->setObjectName(name);
     rahmen->setFrameStyle(QFrame::Box | QFrame::Sunken);
     rahmen->setGeometry(geometrie);
+    RichteZugangEin();
     return rahmen;
 }
 
@@ -110,6 +252,7 @@ WertLabel* ZonenZahl(QWidget* parent, const QString& name, int zone, const QRect
     label->setObjectName(name);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setMargin(1);
+    label->setProperty(ZonenMarke, zone);
     SetzeGrund(label, Hellgrau, ZonenFarbe(zone));
     label->SetzeName([zone, wert](const QString& text) { return ZonenWertName(zone, wert, text); });
     return label;

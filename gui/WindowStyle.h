@@ -37,6 +37,34 @@ inline const QColor Dunkelrot{192, 0, 0};
 QColor ZonenGrund(int zone);
 QColor ZonenFarbe(int zone);
 
+// The high-contrast view for people with low vision: off by default, when every window looks as
+// designed. When on, every text that a window colours itself stands at 7 : 1 or more against
+// its ground: a text colour is pulled towards black or white (and, where that is not enough,
+// its ground the other way); a zone's figures become black on their zone's ground, so the zone
+// colours stay as marks. Windows built while it is on are coloured so from the start;
+// FaerbeNeu() colours an open window anew after the view changed.
+inline constexpr double KontrastHoch = 7.0;
+void SetzeHoherKontrast(bool an);
+bool HoherKontrast();
+void FaerbeNeu(QWidget* fenster);
+
+// Relative luminance and contrast ratio (1 : 1 to 21 : 1) as WCAG defines them.
+double Leuchtdichte(const QColor& farbe);
+double Kontrast(const QColor& a, const QColor& b);
+// `schrift` and `grund` brought to at least `ziel` : 1, both unchanged when they already are.
+struct FarbPaar {
+    QColor schrift;
+    QColor grund;
+};
+FarbPaar MitKontrast(const QColor& schrift, const QColor& grund, double ziel);
+
+// The windows keep the grey ground of their design under every colour scheme. Under a dark
+// scheme their controls would be drawn in the scheme's colours on it: an unchecked radio button
+// a dark disc that looks checked, a scroll bar or a disabled button black on black. Such a
+// window gets the controls of a light scheme; under a light scheme nothing changes. Call before
+// the window sets its ground.
+void HelleSteuerelemente(QWidget* fenster);
+
 // A fixed ground always comes with a fixed text colour, so that a dark colour scheme never puts
 // its light text on it. Children inherit both.
 void SetzeGrund(QWidget* widget, const QColor& farbe, const QColor& schrift = Qt::black);
@@ -56,6 +84,9 @@ QLabel* ZonenNameLabel(QWidget* parent, int zone, const QRect& geometrie, const 
 // "City: 0,36 DM", "City: 150,0 Sekunden je Einheit", "City: 0,05 DM je Minute". The unit "DM"
 // beside a cost is read as it stands.
 enum class ZonenWert { Einheiten, Kosten, Sekunden, DMproMinute, Waehrung };
+
+// A text in a zone's colour on grey; in the high-contrast view black on the zone's ground.
+void SetzeZonenSchrift(QWidget* widget, int zone);
 
 // A figure of a zone: right-aligned, in the zone's colour on grey, with a sunken border.
 WertLabel* ZonenZahl(QWidget* parent, const QString& name, int zone, const QRect& geometrie,

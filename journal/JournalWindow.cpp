@@ -134,6 +134,7 @@ frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWi
     setWindowTitle(QStringLiteral("Auswertung"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setFont(Arial(9.75));
+    HelleSteuerelemente(this);
     setPalette(Farben(palette()));
     setAutoFillBackground(true);
 

@@ -64,6 +64,8 @@ QString TagesArtVonMarker(const QString& marker) {
     return marker;
 }
 
+constexpr char KontrastSchluessel[] = "Ansicht/HoherKontrast";
+
 WertLabel* WertBeschriftung(QWidget* parent, const QRect& geometrie, const QFont& font,
                             Qt::Alignment ausrichtung = Qt::AlignCenter) {
     auto* label = new WertLabel(parent);
@@ -81,6 +83,8 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
       einstellungen_(umgebung.einstellungen), zaehler_(kalender_), wecker_(umgebung.wecker) {
     setObjectName(QStringLiteral("frmGMMain"));
     FokusVonAnfangAnSichtbar(this);
+    SetzeHoherKontrast(einstellungen_ != nullptr &&
+                       einstellungen_->value(QLatin1String(KontrastSchluessel), false).toBool());
     BaueFenster();
 
     // Start-up, in this order: log file and title, copyright, clock, marker, tariff state,
@@ -130,6 +134,7 @@ void frmGMMain::ZeigeLogbuchdatei(const QString& pfad) {
 void frmGMMain::BaueFenster() {
     auto* flaeche = new QWidget(this);
     flaeche->setObjectName(QStringLiteral("Flaeche"));
+    HelleSteuerelemente(flaeche);
     SetzeGrund(flaeche, Hellgrau);
     flaeche->setFont(Arial(9.75));
     setCentralWidget(flaeche);
@@ -145,6 +150,11 @@ void frmGMMain::BaueFenster() {
     connect(mnuAuswertung_, &QAction::triggered, this, &frmGMMain::Auswertung);
     mnuEinstellungen_ = menuBar()->addMenu(QStringLiteral("Ei&nstellungen"));
     mnuEinstellungen_->setObjectName(QStringLiteral("mnuEinstellungen"));
+    mnuHoherKontrast_ = mnuEinstellungen_->addAction(QStringLiteral("Hoher &Kontrast"));
+    mnuHoherKontrast_->setObjectName(QStringLiteral("mnuHoherKontrast"));
+    mnuHoherKontrast_->setCheckable(true);
+    mnuHoherKontrast_->setChecked(HoherKontrast());
+    connect(mnuHoherKontrast_, &QAction::toggled, this, &frmGMMain::HoherKontrastUmschalten);
     mnuAnrufmonitor_ = mnuEinstellungen_->addAction(QStringLiteral("&Anrufmonitor…"));
     mnuAnrufmonitor_->setObjectName(QStringLiteral("mnuAnrufmonitor"));
     connect(mnuAnrufmonitor_, &QAction::triggered, this, &frmGMMain::Einstellungen);
@@ -153,6 +163,7 @@ void frmGMMain::BaueFenster() {
     BaueZonen(flaeche);
     BaueUhrzeilen(flaeche);
     BaueKnoepfe(flaeche);
+    ansage_ = new Ansage(flaeche);
 
     lblCopyright_ = Beschriftung(flaeche, QString(), Twips(0, 4260, 9795, 375), Arial(9.75, true));
     lblCopyright_->setObjectName(QStringLiteral("lblCopyright"));
@@ -162,8 +173,17 @@ void frmGMMain::BaueFenster() {
     setFixedSize(sizeHint());
 }
 
+void frmGMMain::HoherKontrastUmschalten(bool an) {
+    SetzeHoherKontrast(an);
+    if (einstellungen_ != nullptr) {
+        einstellungen_->setValue(QLatin1String(KontrastSchluessel), an);
+    }
+    FaerbeNeu(this);
+}
+
 void frmGMMain::BaueKopf(QWidget* flaeche) {
     QFrame* rahmen0 = Rahmen(flaeche, Twips(0, -60, 7695, 555), QStringLiteral("Rahmen(0)"));
+    SetzeGruppenName(rahmen0, QStringLiteral("Tarif"));
     lblDatum_ = Beschriftung(rahmen0, QString(), QRect(6, 12, 160, 20), Arial(9.75),
                              Qt::AlignLeft | Qt::AlignVCenter);
     lblDatum_->setObjectName(QStringLiteral("lblDatum"));
@@ -181,6 +201,7 @@ void frmGMMain::BaueKopf(QWidget* flaeche) {
                  Arial(9.75));
 
     QFrame* rahmen2 = Rahmen(flaeche, Twips(7740, -60, 2055, 555), QStringLiteral("Rahmen(2)"));
+    SetzeGruppenName(rahmen2, QStringLiteral("Einheiten und Kosten"));
     Beschriftung(rahmen2, QStringLiteral("Einh."), QRect(EinhLinks, 12, EinhBreite, 20),
                  Arial(9.75));
     Beschriftung(rahmen2, QStringLiteral("Kosten"), QRect(KostenLinks, 12, KostenBreite, 20),
@@ -190,6 +211,8 @@ void frmGMMain::BaueKopf(QWidget* flaeche) {
 void frmGMMain::BaueZonen(QWidget* flaeche) {
     QFrame* rahmen3 = Rahmen(flaeche, Twips(0, 420, 7695, 1935), QStringLiteral("Rahmen(3)"));
     QFrame* rahmen4 = Rahmen(flaeche, Twips(7740, 420, 2055, 1935), QStringLiteral("Rahmen(4)"));
+    SetzeGruppenName(rahmen3, QStringLiteral("Tarif je Zone"));
+    SetzeGruppenName(rahmen4, QStringLiteral("Einheiten und Kosten je Zone"));
     const QFont zahlen = Arial(11.25, true); // names and the figures of the call
     const QFont tarif = Arial(9.75);         // the tariff's seconds and price per minute
     for (int zone : AlleZonen) {
@@ -232,6 +255,7 @@ void frmGMMain::BaueZonen(QWidget* flaeche) {
 
 void frmGMMain::BaueUhrzeilen(QWidget* flaeche) {
     QFrame* rahmen5 = Rahmen(flaeche, Twips(0, 2340, 7695, 1035), QStringLiteral("Rahmen(5)"));
+    SetzeGruppenName(rahmen5, QStringLiteral("Anruf"));
     const char* koepfe[] = {"Uhrzeit", "Start", "Stop", "Dauer"};
     const char* namen[] = {"lblUhr", "lblStart", "lblStop", "lblDauer"};
     const int links[] = {6, 96, 186, 276};
@@ -361,6 +385,8 @@ void frmGMMain::StartStop() {
         cmdStart_->setAccessibleName(QStringLiteral("Stopp"));
         cmdStart_->setText(QStringLiteral("S T O P"));
         cmdSpeichern_->setEnabled(false);
+        // Orca passes over the new name of the button it stands on; the new state is said.
+        ansage_->Sage(QStringLiteral("Gespräch läuft"));
         ++fensterAnruf_;
     } else {
         zaehler_.Stop(jetzt, msZaehler_.milliseconds());
@@ -370,6 +396,7 @@ void frmGMMain::StartStop() {
         cmdStart_->setText(QStringLiteral("S T A R T"));
         cmdSpeichern_->setEnabled(true);
         lblDauer_->Melde();
+        ansage_->Sage(QStringLiteral("Gespräch beendet, ") + lblDauer_->ZugangsName());
     }
 }
 

@@ -26,6 +26,7 @@ class QSettings;
 
 namespace tarvis {
 
+class Ansage;
 class FileChooser;
 class Gauge;
 class Logbuch;
@@ -85,6 +86,7 @@ private:
     void Auswertung();
     void Info();
     void ZeigeLogbuchdatei(const QString& pfad);
+    void HoherKontrastUmschalten(bool an);
 
     // A finished call waiting to be offered for saving.
     struct Angebot {
@@ -134,8 +136,10 @@ private:
     QAction* mnuBerechnung_ = nullptr;
     QAction* mnuAuswertung_ = nullptr;
     QMenu* mnuEinstellungen_ = nullptr;
+    QAction* mnuHoherKontrast_ = nullptr;
     QAction* mnuAnrufmonitor_ = nullptr;
     QTimer* timer_ = nullptr;
+    Ansage* ansage_ = nullptr;
 
     // The call monitor, and how the window follows it.
     Wecker* wecker_ = nullptr;

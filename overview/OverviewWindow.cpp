@@ -83,6 +83,7 @@ frmUebersicht::frmUebersicht(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Tarifübersicht"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setFont(Arial(9.75));
+    HelleSteuerelemente(this);
     SetzeGrund(this, Hellgrau);
 
     BaueKopf();

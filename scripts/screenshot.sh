@@ -9,6 +9,7 @@
 # scheme, read by Qt's own KDE theme from a kdeglobals in a scratch configuration directory),
 # callmonitor-settings (the dialog "Anrufmonitor"), callmonitor (the window with its title bar,
 # under a window manager, connected to a fake router on 127.0.0.1 that reports a call).
+# A scene under another colour scheme: TARVIS_SCHEMA=hell|dunkel|kontrast-hell|kontrast-dunkel.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scene="${1:-main}"
@@ -17,43 +18,58 @@ mkdir -p "$(dirname "$out")"
 TARVIS_TARGET=Tarvis32 scripts/setup.sh build >/dev/null
 
 source scripts/virtual-display.sh
-desktop=()
-if [ "$scene" = dark ]; then
-  mkdir -p "$workdir/config"
-  cat >"$workdir/config/kdeglobals" <<'KDE'
+# The desktop's colour scheme, read by Qt's own KDE theme from a kdeglobals in a scratch
+# configuration directory: TARVIS_SCHEMA=hell (none: Qt's own light colours), dunkel (KDE's
+# Breeze Dark), kontrast-hell (black on white), kontrast-dunkel (white and yellow on black).
+# TARVIS_HOHER_KONTRAST=1 starts the program in its own high-contrast view.
+schema="${TARVIS_SCHEMA:-hell}"
+if [ "$scene" = dark ]; then scene=running; schema=dunkel; fi
+desktop=(XDG_CONFIG_HOME="$workdir/config")
+mkdir -p "$workdir/config/Tarvis32"
+if [ "${TARVIS_HOHER_KONTRAST:-0}" = 1 ]; then
+  printf '[Ansicht]\nHoherKontrast=true\n' >"$workdir/config/Tarvis32/Tarvis32.conf"
+fi
+farben() { # window-ground window-text view-ground view-text button-ground button-text
+          # selection-ground selection-text
+  cat >"$workdir/config/kdeglobals" <<KDE
 [General]
-ColorScheme=BreezeDark
 widgetStyle=Fusion
 
 [Colors:Window]
-BackgroundNormal=35,38,41
-BackgroundAlternate=49,54,59
-ForegroundNormal=239,240,241
-ForegroundInactive=189,195,199
+BackgroundNormal=$1
+BackgroundAlternate=$1
+ForegroundNormal=$2
+ForegroundInactive=$2
 
 [Colors:View]
-BackgroundNormal=27,30,32
-BackgroundAlternate=35,38,41
-ForegroundNormal=239,240,241
-ForegroundInactive=189,195,199
+BackgroundNormal=$3
+BackgroundAlternate=$3
+ForegroundNormal=$4
+ForegroundInactive=$4
 
 [Colors:Button]
-BackgroundNormal=49,54,59
-BackgroundAlternate=35,38,41
-ForegroundNormal=239,240,241
-ForegroundInactive=189,195,199
+BackgroundNormal=$5
+BackgroundAlternate=$5
+ForegroundNormal=$6
+ForegroundInactive=$6
 
 [Colors:Selection]
-BackgroundNormal=61,174,233
-ForegroundNormal=239,240,241
+BackgroundNormal=$7
+ForegroundNormal=$8
 
 [Colors:Tooltip]
-BackgroundNormal=49,54,59
-ForegroundNormal=239,240,241
+BackgroundNormal=$1
+ForegroundNormal=$2
 KDE
-  desktop=(XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 KDE_FULL_SESSION=true
-           XDG_CONFIG_HOME="$workdir/config")
-fi
+  desktop+=(XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 KDE_FULL_SESSION=true)
+}
+case "$schema" in
+  hell) ;;
+  dunkel) farben 35,38,41 239,240,241 27,30,32 239,240,241 49,54,59 239,240,241 61,174,233 239,240,241 ;;
+  kontrast-hell) farben 255,255,255 0,0,0 255,255,255 0,0,0 255,255,255 0,0,0 0,0,160 255,255,255 ;;
+  kontrast-dunkel) farben 0,0,0 255,255,255 0,0,0 255,255,0 0,0,0 255,255,255 0,255,255 0,0,0 ;;
+  *) echo "unknown colour scheme: $schema" >&2; exit 2 ;;
+esac
 
 # Four monthly logs in the program's record format, one with a damaged line, one with a call
 # across midnight, comments with a ";" and quotes.
@@ -143,7 +159,7 @@ call() { press Return; sleep "$1"; press Return; sleep 0.5; }
 
 case "$scene" in
   main) ;;
-  running|dark) press Return; sleep 7 ;;
+  running) press Return; sleep 7 ;;
   stopped) call 5 ;;
   save) call 3; press alt+s; dialog '^Speichern$' ;;
   calculation)

@@ -13,7 +13,8 @@ packages=(
   fonts-liberation xvfb x11-utils imagemagick xdotool
   desktop-file-utils appstream clang libclang-rt-14-dev time
   libqt6svg6 qt6-translations-l10n qt6-base-private-dev
-  at-spi2-core dbus-x11 python3-pyatspi openbox
+  at-spi2-core dbus-x11 python3-pyatspi
+  orca speech-dispatcher python3-speechd openbox
 )
 
 missing=()
@@ -27,8 +28,8 @@ if ((${#missing[@]})); then
   sudo_cmd=()
   if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
   export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+  "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
 if [ "${1:-}" = --packages-only ]; then

@@ -21,6 +21,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string_view>
 
 using namespace tarvis;
 using namespace std::chrono;
@@ -460,10 +461,81 @@ TEST_F(CalculationWindow, AnInputErrorReachesAScreenReaderAsAnAlert) {
     EXPECT_EQ(lauscher.Anzahl(QStringLiteral("lblStatus"), QAccessible::Alert), 2);
 }
 
+// Asked to calculate, the window puts the focus on the field at fault, whose description holds
+// the message, so a screen reader reads both; where the field at fault has the focus already,
+// or the scroll bar moved, the message is announced instead and the focus stays.
+TEST_F(CalculationWindow, AnInputErrorTakesTheFocusToTheFieldAtFaultWithItsMessage) {
+    fenster->show();
+    QApplication::setActiveWindow(fenster.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+    test::ZugangsLauscher lauscher; // a screen reader listens
+    const struct {
+        const char* datum;
+        const char* uhrzeit;
+        const char* dauer;
+        const char* enterIn;
+        const char* fokus; // afterwards
+        const char* feld;  // the field described by the message
+        const char* meldung;
+        int ansagen; // so far
+    } faelle[] = {
+        {"31.02.1996", "14:05:33", "00:01:00", "txtDauer", "txtStartDat", "txtStartDat",
+         "Start-Datum ist nicht korrekt.", 0},
+        {"06.12.1996", "14:65", "00:01:00", "txtStartDat", "txtStartUhr", "txtStartUhr",
+         "Start-Uhrzeit ist nicht korrekt.", 0},
+        {"06.12.1996", "14:05:33", "xx", "txtDauer", "txtDauer", "txtDauer",
+         "Angabe über Dauer ist nicht korrekt.", 1},
+        {"06.12.1996", "14:05:33", "00:01:00", "txtStartUhr", "txtStartUhr", "", "", 1},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.enterIn);
+        Eingabe(f.datum, f.uhrzeit, f.dauer);
+        QLineEdit* feld = Feld(f.enterIn);
+        feld->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(feld, Qt::Key_Return);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(f.fokus));
+        for (const char* name : {"txtStartDat", "txtStartUhr", "txtDauer"}) {
+            const QString erwartet =
+                std::string_view(name) == f.feld ? QString::fromUtf8(f.meldung) : QString();
+            EXPECT_EQ(test::Zugang(Feld(name))->text(QAccessible::Description), erwartet) << name;
+        }
+        EXPECT_EQ(lauscher.Anzahl(QStringLiteral("Ansage"), QAccessible::ObjectShow), f.ansagen);
+    }
+    Eingabe("31.02.1996", "14:05:33", "00:01:00");
+    Schieber()->setFocus(Qt::OtherFocusReason);
+    Schieber()->setValue(5);
+    EXPECT_EQ(QApplication::focusWidget(), Schieber());
+    EXPECT_EQ(test::Zugang(Feld("txtStartDat"))->text(QAccessible::Description),
+              QStringLiteral("Start-Datum ist nicht korrekt."));
+    EXPECT_EQ(lauscher.Anzahl(QStringLiteral("Ansage"), QAccessible::ObjectShow), 2);
+    EXPECT_EQ(lauscher.Alle().back().name, QStringLiteral("Start-Datum ist nicht korrekt."));
+}
+
 TEST_F(CalculationWindow, EveryControlShowsItsFocus) {
     const std::vector<QString> folge = test::PruefeSichtbarenFokus(*fenster);
     EXPECT_EQ(folge, (std::vector<QString>{"ZeitScroll", "txtStartDat", "txtStartUhr", "txtDauer",
                                            "cmdBerechne", "cmdSpeichern", "cmdZurueck"}));
+}
+
+// The window keeps its grey ground under a dark scheme, and its controls stay readable on it:
+// the scroll bar is no black box on black, a disabled "Speichern" keeps a readable caption.
+TEST_F(CalculationWindow, UnderDarkSchemesTheControlsOnTheGreyGroundStayLight) {
+    const QPalette vorher = QApplication::palette();
+    for (const QPalette& schema : {test::DunklePalette(), test::DunklerHoherKontrast()}) {
+        QApplication::setPalette(schema);
+        frmBerechnung dunkel(uhr, year{1996} / 12 / 6, logbuch, dateiWahl);
+        const QPalette& schieber =
+            dunkel.findChild<QScrollBar*>(QStringLiteral("ZeitScroll"))->palette();
+        EXPECT_GE(test::Leuchtdichte(schieber.color(QPalette::Button)), 0.5);
+        auto* speichern = dunkel.findChild<QPushButton*>(QStringLiteral("cmdSpeichern"));
+        speichern->setEnabled(false);
+        const QPalette& knopf = speichern->palette();
+        EXPECT_GE(test::Kontrast(knopf.color(QPalette::Disabled, QPalette::ButtonText),
+                                 knopf.color(QPalette::Disabled, QPalette::Button)),
+                  3.0);
+    }
+    QApplication::setPalette(vorher);
 }
 
 TEST_F(CalculationWindow, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {

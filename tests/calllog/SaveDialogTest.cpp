@@ -451,9 +451,13 @@ TEST_F(SaveDialog, AScreenReaderReadsEveryInputByItsCaption) {
         EXPECT_EQ(zugang->text(QAccessible::Name), QString::fromUtf8(e.name));
         EXPECT_EQ(zugang->role(), e.rolle);
     }
-    // The log file's frame tells what it holds and how to change it.
+    // The log file's frame tells what it holds and how to change it; it acts as a button, and
+    // the frames around the zones and the inputs are groups.
     QAccessibleInterface* rahmen = test::Zugang(Kind<QFrame>(*dlg, "Rahmen(2)"));
     ASSERT_NE(rahmen, nullptr);
+    EXPECT_EQ(rahmen->role(), QAccessible::Button);
+    EXPECT_EQ(test::Zugang(Kind<QFrame>(*dlg, "Rahmen(0)"))->role(), QAccessible::Grouping);
+    EXPECT_EQ(test::Zugang(Kind<QFrame>(*dlg, "Rahmen(1)"))->role(), QAccessible::Grouping);
     EXPECT_EQ(rahmen->text(QAccessible::Name), QStringLiteral("Logbuchdatei: ") + logbuch_.Pfad());
     EXPECT_TRUE(rahmen->text(QAccessible::Description).contains(QStringLiteral("Eingabe")));
 }
@@ -464,6 +468,24 @@ TEST_F(SaveDialog, EveryControlShowsItsFocus) {
     const std::vector<QString> folge = test::PruefeSichtbarenFokus(*dlg);
     EXPECT_EQ(folge, (std::vector<QString>{"optZone(1)", "txtTelefon", "txtKommentar", "cmdOk",
                                            "cmdAbbruch", "Rahmen(2)"}));
+}
+
+// Under a dark scheme an unchecked zone button is still drawn light on the grey ground, not as
+// a dark disc that looks checked.
+TEST_F(SaveDialog, UnderDarkSchemesTheZoneButtonsStayLight) {
+    const QPalette vorher = QApplication::palette();
+    for (const QPalette& schema : {test::DunklePalette(), test::DunklerHoherKontrast()}) {
+        QApplication::setPalette(schema);
+        frmSpeichern dlg(test::BeispielAnruf(), logbuch_, chooser_);
+        for (int zone : AlleZonen) {
+            const QPalette& p =
+                Kind<QRadioButton>(dlg, QStringLiteral("optZone(%1)").arg(zone).toLatin1())
+                    ->palette();
+            EXPECT_GE(test::Leuchtdichte(p.color(QPalette::Base)), 0.5) << zone;
+            EXPECT_GE(test::Kontrast(p.color(QPalette::Base), p.color(QPalette::Text)), 7.0);
+        }
+    }
+    QApplication::setPalette(vorher);
 }
 
 TEST_F(SaveDialog, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {

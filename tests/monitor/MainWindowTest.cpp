@@ -18,12 +18,15 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 using namespace tarvis;
 using namespace std::chrono;
@@ -510,4 +513,141 @@ TEST_F(MainWindowTest, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
     EXPECT_GT(test::LabelsAufFestemGrund(baue), 30);
     const std::vector<test::KontrastMangel> maengel = test::KontrastMaengel(baue);
     EXPECT_TRUE(maengel.empty()) << test::Beschreibe(maengel);
+}
+
+// Each press of START/STOP, by mouse or key, announces the call's new state to a screen reader
+// (Orca passes over the changed name of a button).
+TEST_F(MainWindowTest, EachPressOfStartStopIsAnnounced) {
+    fenster->show();
+    test::ZugangsLauscher lauscher;
+    QPushButton* start = Knopf("cmdStart");
+    const struct {
+        std::function<void()> druecken;
+        bool laeuft;
+        const char* ansage;
+    } schritte[] = {
+        {[&] { start->click(); }, true, "Gespräch läuft"},
+        {[&] {
+             Laufen(2'000);
+             Taste(Qt::Key_Return);
+         },
+         false, "Gespräch beendet, Dauer: 00:00:02,0"},
+        {[&] { Taste(Qt::Key_Enter); }, true, "Gespräch läuft"},
+        {[&] { Taste(Qt::Key_Escape); }, false, "Gespräch beendet, Dauer: 00:00:00,0"},
+    };
+    for (const auto& schritt : schritte) {
+        lauscher.Vergiss();
+        schritt.druecken();
+        EXPECT_EQ(lauscher.Anzahl(QStringLiteral("Ansage"), QAccessible::ObjectShow), 1);
+        const auto ansage = std::find_if(
+            lauscher.Alle().begin(), lauscher.Alle().end(),
+            [](const test::ZugangsEreignis& e) { return e.art == QAccessible::ObjectShow; });
+        ASSERT_NE(ansage, lauscher.Alle().end());
+        EXPECT_EQ(ansage->name, QString::fromUtf8(schritt.ansage));
+        EXPECT_EQ(test::Zugang(fenster->findChild<QLabel*>(QStringLiteral("Ansage")))->role(),
+                  QAccessible::Notification);
+        EXPECT_EQ(fenster->Zaehler().GespraechLaeuft(), schritt.laeuft);
+    }
+}
+
+// Frames reach a screen reader as named groups, never as windows of their own.
+TEST_F(MainWindowTest, FramesAreGroupsNamedAfterWhatTheyHold) {
+    const struct {
+        const char* rahmen;
+        const char* name;
+    } gruppen[] = {
+        {"Rahmen(0)", "Tarif"},         {"Rahmen(2)", "Einheiten und Kosten"},
+        {"Rahmen(3)", "Tarif je Zone"}, {"Rahmen(4)", "Einheiten und Kosten je Zone"},
+        {"Rahmen(5)", "Anruf"},         {"Rahmen(7)", ""},
+    };
+    for (const auto& g : gruppen) {
+        QAccessibleInterface* zugang = test::Zugang(Control<QFrame>(QLatin1String(g.rahmen)));
+        ASSERT_NE(zugang, nullptr);
+        EXPECT_EQ(zugang->role(), QAccessible::Grouping) << g.rahmen;
+        EXPECT_EQ(zugang->text(QAccessible::Name), QString::fromUtf8(g.name)) << g.rahmen;
+    }
+}
+
+namespace {
+
+// The main window on a settings file of its own, as the program keeps it.
+struct MitEinstellungen {
+    QTemporaryDir dir;
+    std::unique_ptr<QSettings> einstellungen{
+        new QSettings(dir.filePath(QStringLiteral("Tarvis32.conf")), QSettings::IniFormat)};
+};
+
+} // namespace
+
+// The high-contrast view is off unless the user has switched it on; the menu entry switches it
+// and the settings keep it for the next start. Off, the zone figures are drawn as designed.
+TEST_F(MainWindowTest, TheHighContrastViewFollowsTheSettingsAndIsKept) {
+    const struct {
+        const char* fall;
+        std::optional<bool> gespeichert; // nothing: no key; no settings at all for "ohne"
+        bool an;
+    } faelle[] = {
+        {"ohne", std::nullopt, false},
+        {"kein Schluessel", std::nullopt, false},
+        {"aus", false, false},
+        {"an", true, true},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        MitEinstellungen e;
+        if (f.gespeichert) {
+            e.einstellungen->setValue(QStringLiteral("Ansicht/HoherKontrast"), *f.gespeichert);
+        }
+        QSettings* einstellungen =
+            std::string_view(f.fall) == "ohne" ? nullptr : e.einstellungen.get();
+        fenster = std::make_unique<frmGMMain>(
+            MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuch, einstellungen});
+        auto* eintrag = Control<QAction>(QStringLiteral("mnuHoherKontrast"));
+        EXPECT_EQ(eintrag->isChecked(), f.an);
+        const QPalette& kosten = Control(QStringLiteral("lblKosten(4)"))->palette();
+        EXPECT_EQ(kosten.color(QPalette::WindowText),
+                  f.an ? QColor(Qt::black) : style::ZonenFarbe(4));
+        EXPECT_EQ(kosten.color(QPalette::Window), f.an ? style::ZonenGrund(4) : style::Hellgrau);
+
+        eintrag->trigger();
+        EXPECT_EQ(Control(QStringLiteral("lblKosten(4)"))->palette().color(QPalette::WindowText),
+                  !f.an ? QColor(Qt::black) : style::ZonenFarbe(4));
+        if (einstellungen != nullptr) {
+            einstellungen->sync();
+            QSettings gelesen(einstellungen->fileName(), QSettings::IniFormat);
+            EXPECT_EQ(gelesen.value(QStringLiteral("Ansicht/HoherKontrast")).toBool(), !f.an);
+        }
+    }
+    style::SetzeHoherKontrast(false);
+}
+
+// In the high-contrast view every text of every window stands at 7 : 1 or more on its ground.
+TEST_F(MainWindowTest, InTheHighContrastViewEveryLabelOfEveryWindowReadsAtSevenToOne) {
+    MitEinstellungen e;
+    e.einstellungen->setValue(QStringLiteral("Ansicht/HoherKontrast"), true);
+    fenster = std::make_unique<frmGMMain>(
+        MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuch, e.einstellungen.get()});
+    fenster->show();
+    Knopf("cmdStart")->click();
+    Knopf("cmdStart")->click();
+    int anzahl = 0;
+    EXPECT_EQ(test::TexteUnterKontrast(*fenster, style::KontrastHoch, anzahl), "");
+    EXPECT_GT(anzahl, 30);
+    const std::vector<std::pair<QString, std::function<void()>>> oeffner{
+        {"frmUebersicht", [&] { Control<QAction>("mnuTarife")->trigger(); }},
+        {"frmBerechnung", [&] { Control<QAction>("mnuBerechnung")->trigger(); }},
+        {"frmAbout", [&] { Knopf("cmdInfo")->click(); }},
+        {"frmAuswertung", [&] { Control<QAction>("mnuAuswertung")->trigger(); }},
+        {"frmSpeichern", [&] { Knopf("cmdSpeichern")->click(); }},
+    };
+    for (const auto& [erwartet, oeffnen] : oeffner) {
+        const QString geoeffnet = MitModalemFenster(oeffnen, [&](QDialog& dialog) {
+            int gemessen = 0;
+            EXPECT_EQ(test::TexteUnterKontrast(dialog, style::KontrastHoch, gemessen), "")
+                << erwartet.toStdString();
+            EXPECT_GT(gemessen, 0) << erwartet.toStdString();
+        });
+        EXPECT_EQ(geoeffnet, erwartet);
+    }
+    style::SetzeHoherKontrast(false);
 }

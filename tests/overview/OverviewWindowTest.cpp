@@ -278,6 +278,15 @@ TEST(frmUebersicht, EveryControlShowsItsFocus) {
     Fenster f;
     const std::vector<QString> folge = test::PruefeSichtbarenFokus(f.dialog);
     EXPECT_EQ(folge, (std::vector<QString>{"optZone(1)", "optZeit(1)", "cmdZurueck"}));
+    // The focus marks leave the graph alone: its yellow bars are drawn in the window.
+    const QImage bild = f.dialog.grab().toImage();
+    int gelb = 0;
+    for (int y = 0; y < bild.height(); ++y) {
+        for (int x = 0; x < bild.width(); ++x) {
+            gelb += bild.pixelColor(x, y) == QColor(255, 255, 0);
+        }
+    }
+    EXPECT_GT(gelb, 1000);
 }
 
 TEST(frmUebersicht, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {

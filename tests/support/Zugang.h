@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -95,8 +96,68 @@ private:
     QAccessible::UpdateHandler vorher_ = nullptr;
 };
 
+// Contrast of two colours as WCAG 2.1 defines it, 1 to 21.
+inline double Leuchtdichte(const QColor& farbe) {
+    const auto kanal = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * kanal(farbe.redF()) + 0.7152 * kanal(farbe.greenF()) +
+           0.0722 * kanal(farbe.blueF());
+}
+inline double Kontrast(const QColor& a, const QColor& b) {
+    const double la = Leuchtdichte(a), lb = Leuchtdichte(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// How strongly a control changes when it takes the focus: the pixels whose colour changes by
+// 3 : 1 or more, against the area of a frame one pixel wide around the control (at least 1,
+// as a focus mark must be that large), and the contrast most of those pixels change by.
+struct FokusWechsel {
+    double flaeche = 0;
+    double kontrast = 1;
+};
+inline FokusWechsel MissFokusWechsel(const QImage& mit, const QImage& ohne) {
+    FokusWechsel wechsel;
+    if (mit.size() != ohne.size() || mit.isNull()) {
+        return wechsel;
+    }
+    std::vector<double> starke;
+    for (int y = 0; y < mit.height(); ++y) {
+        for (int x = 0; x < mit.width(); ++x) {
+            const double k = Kontrast(mit.pixelColor(x, y), ohne.pixelColor(x, y));
+            if (k >= 3.0) {
+                starke.push_back(k);
+            }
+        }
+    }
+    const double umfang = 2.0 * (mit.width() + mit.height());
+    wechsel.flaeche = static_cast<double>(starke.size()) / umfang;
+    if (!starke.empty()) {
+        std::nth_element(starke.begin(), starke.begin() + starke.size() / 2, starke.end());
+        wechsel.kontrast = starke[starke.size() / 2];
+    }
+    return wechsel;
+}
+
+// The figures of the last check, one line per control, for whoever wants to read them
+// (TARVIS_MESSWERTE=1 prints them).
+inline void ZeigeFokusWechsel(const QWidget& control, const FokusWechsel& wechsel) {
+    if (qEnvironmentVariableIsSet("TARVIS_MESSWERTE")) {
+        std::printf("Fokuswechsel %-16s Fläche %.2f x Umfang, Kontrast %.2f : 1\n",
+                    qPrintable(control.objectName()), wechsel.flaeche, wechsel.kontrast);
+    }
+}
+
+inline void PruefeFokusWechsel(const QWidget& control, const QImage& mit, const QImage& ohne) {
+    const FokusWechsel wechsel = MissFokusWechsel(mit, ohne);
+    ZeigeFokusWechsel(control, wechsel);
+    EXPECT_GE(wechsel.flaeche, 1.0)
+        << control.objectName().toStdString() << " changes too little by 3 : 1 or more";
+}
+
 // Walks the Tab chain of a shown, active window from its focused control round to it again:
-// every control shows that it has the focus (it looks different with it than without it).
+// every control shows that it has the focus, by a change of 3 : 1 or more over at least the
+// area of a frame one pixel wide.
 // Returns the object names of the controls met, in order.
 inline std::vector<QString> PruefeSichtbarenFokus(QWidget& fenster) {
     std::vector<QString> folge;
@@ -115,6 +176,7 @@ inline std::vector<QString> PruefeSichtbarenFokus(QWidget& fenster) {
         erster->setFocus(Qt::OtherFocusReason);
         EXPECT_NE(mit, ohne) << erster->objectName().toStdString()
                              << " does not show its focus when the window opens";
+        PruefeFokusWechsel(*erster, mit, ohne);
     }
     // Then a Tab round, so the window has seen the keyboard move the focus.
     QWidget* control = erster;
@@ -138,24 +200,12 @@ inline std::vector<QString> PruefeSichtbarenFokus(QWidget& fenster) {
         }
         EXPECT_NE(mit, ohne) << control->objectName().toStdString()
                              << " looks the same with the focus as without it";
+        PruefeFokusWechsel(*control, mit, ohne);
         if (QApplication::focusWidget() == erster) {
             break;
         }
     }
     return folge;
-}
-
-// Contrast of two colours as WCAG 2.1 defines it, 1 to 21.
-inline double Leuchtdichte(const QColor& farbe) {
-    const auto kanal = [](double c) {
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * kanal(farbe.redF()) + 0.7152 * kanal(farbe.greenF()) +
-           0.0722 * kanal(farbe.blueF());
-}
-inline double Kontrast(const QColor& a, const QColor& b) {
-    const double la = Leuchtdichte(a), lb = Leuchtdichte(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // A dark scheme as desktops ship it (KDE's Breeze Dark): light text on dark grounds.
@@ -180,6 +230,24 @@ inline QPalette DunklePalette() {
     p.setColor(QPalette::ToolTipBase, dunkel);
     p.setColor(QPalette::ToolTipText, hell);
     p.setColor(QPalette::PlaceholderText, QColor(160, 160, 160));
+    return p;
+}
+
+// A dark high-contrast scheme: white and yellow on black, and disabled texts as dark as the
+// ground (as desktops derive them from it).
+inline QPalette DunklerHoherKontrast() {
+    QPalette p(Qt::black, Qt::black);
+    p.setColor(QPalette::WindowText, Qt::white);
+    p.setColor(QPalette::Base, Qt::black);
+    p.setColor(QPalette::Text, Qt::yellow);
+    p.setColor(QPalette::ButtonText, Qt::white);
+    p.setColor(QPalette::Highlight, Qt::cyan);
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    for (const QPalette::ColorRole rolle :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::Light,
+          QPalette::Midlight, QPalette::Mid, QPalette::Dark, QPalette::Shadow}) {
+        p.setColor(QPalette::Disabled, rolle, Qt::black);
+    }
     return p;
 }
 
@@ -258,6 +326,32 @@ inline int LabelsAufFestemGrund(const std::function<std::unique_ptr<QWidget>()>&
             a[i]->palette().color(QPalette::Window) == b[i]->palette().color(QPalette::Window);
     }
     return anzahl;
+}
+
+// Every label of a shown window whose text stands at less than `ziel` : 1 against its ground,
+// with the figure measured; `anzahl` counts the labels measured.
+inline std::string TexteUnterKontrast(QWidget& fenster, double ziel, int& anzahl) {
+    std::string maengel;
+    anzahl = 0;
+    for (QLabel* label : fenster.findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || !label->isVisibleTo(&fenster)) {
+            continue;
+        }
+        ++anzahl;
+        const QPalette& p = label->palette();
+        const double k = Kontrast(p.color(QPalette::WindowText), p.color(QPalette::Window));
+        if (qEnvironmentVariableIsSet("TARVIS_MESSWERTE")) {
+            std::printf("Kontrast %-18s %-30s %5.2f : 1\n", qPrintable(label->objectName()),
+                        qPrintable(label->text().left(30)), k);
+        }
+        if (k < ziel) {
+            maengel += QStringLiteral("%1 \"%2\": %3 : 1\n")
+                           .arg(label->objectName(), label->text())
+                           .arg(k, 0, 'f', 2)
+                           .toStdString();
+        }
+    }
+    return maengel;
 }
 
 } // namespace tarvis::test
