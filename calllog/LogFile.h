@@ -1,10 +1,12 @@
 #pragma once
 
 #include "calllog/CallData.h"
+#include "calllog/SystemCalls.h"
 #include "tariff/Moment.h"
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <string_view>
 
 namespace tarvis {
@@ -37,9 +39,23 @@ struct SchreibErgebnis {
     explicit operator bool() const { return geschrieben; }
 };
 
+// The reason given when another program keeps the log locked for longer than the save waits.
+QString GesperrtGrund();
+
+// How a save goes about its work.
+struct SpeicherArt {
+    // Asked each time the log is found locked by another program: true to try again (after the
+    // caller has let a moment pass, keeping its window alive), false to give up. Without it the
+    // save waits for the lock as long as it takes.
+    std::function<bool()> nochmalVersuchen;
+    const Systemaufrufe* system = &EchteSystemaufrufe();
+};
+
 // Appends one call (and the heading, when the file does not exist yet) to the log file.
 // Either all of it lands in the file or none of it: after a failure the file is as it was,
-// and a file this save created is removed again.
-SchreibErgebnis AppendCallRecord(const QString& pFileName, const LogbuchEintrag& eintrag);
+// and a log this save would have created does not exist. Nothing else is left beside the log,
+// not even by a program killed in the middle of the save.
+SchreibErgebnis AppendCallRecord(const QString& pFileName, const LogbuchEintrag& eintrag,
+                                 const SpeicherArt& art = {});
 
 } // namespace tarvis
