@@ -18,6 +18,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tarvis {
 
@@ -114,6 +115,8 @@ private:
 
     const SpeicherArt& art_;
     const Systemaufrufe& sys_;
+    // The folder of a scratch file this program could not remove, for the next save to try.
+    static inline std::string liegenGeblieben_;
 };
 
 // The whole entry goes to the system in one write, so a reader never sees half a record.
@@ -344,7 +347,9 @@ Speichern::Anlage Speichern::UeberEntwurf(const std::string& pfad, const QByteAr
     if (fehler == 0) {
         fehler = errno;
     }
-    sys_.unlink(entwurf.c_str());
+    if (sys_.unlink(entwurf.c_str()) != 0) {
+        liegenGeblieben_ = verzeichnis;
+    }
     if (fehler == EEXIST) {
         return Anlage::GibtEsSchon;
     }
@@ -375,6 +380,9 @@ Speichern::Anlage Speichern::Direkt(const std::string& pfad, const QByteArray& i
 }
 
 SchreibErgebnis Speichern::Anhaengen(const std::string& pfad, const QByteArray& satz) {
+    if (!liegenGeblieben_.empty()) {
+        RaeumeEntwuerfeAuf(std::exchange(liegenGeblieben_, {}));
+    }
     // A log that another program creates in the meantime is appended to: "exists" is never an
     // error here, and the next round finds the log.
     for (int runde = 0; runde < 3; ++runde) {
