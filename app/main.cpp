@@ -61,10 +61,11 @@ int main(int argc, char** argv) {
     tarvis::SystemCalendarClock uhr;
     tarvis::SteadyMillisecondCounter zaehler;
     tarvis::QtFileChooser dateiWahl;
+    const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     tarvis::Logbuch logbuch(tarvis::StandardLogbuchdatei(
-        tarvis::DatumVon(uhr.now()), QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        tarvis::DatumVon(uhr.now()), QCoreApplication::applicationDirPath(), dokumente,
         tarvis::VerzeichnisBeschreibbar));
+    logbuch.SetzeAnzulegendenOrdner(dokumente);
 
     // $XDG_CONFIG_HOME/Tarvis32/Tarvis32.conf. Written only when a setting is changed, so that a
     // user who never opens a setting gets no file.
