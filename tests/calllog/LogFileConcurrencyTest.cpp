@@ -4,6 +4,7 @@
 #include "calllog/LogFile.h"
 #include "calllog/LogReader.h"
 #include "support/Anruf.h"
+#include "support/SystemCalls.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -169,14 +170,7 @@ TEST(LogFileConcurrency, SeveralProgramsAppendWhileOneRunsOutOfRoom) {
 // A file system without files that have no name and without hard links (as FAT): the log is
 // created through a scratch file that takes the log's name, never over another program's log.
 Systemaufrufe OhneVerweise() {
-    Systemaufrufe system = EchteSystemaufrufe();
-    system.open = [](const char* pfad, int flags, mode_t modus) {
-        if ((flags & O_TMPFILE) == O_TMPFILE) {
-            errno = EOPNOTSUPP;
-            return -1;
-        }
-        return ::open(pfad, flags, modus);
-    };
+    Systemaufrufe system = test::OhneNamenloseDateien();
     system.linkat = [](int, const char*) {
         errno = EPERM;
         return -1;

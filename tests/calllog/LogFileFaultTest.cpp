@@ -3,6 +3,7 @@
 // in place of the file, a full device, and a file size limit that cuts a write short.
 #include "calllog/LogFile.h"
 #include "support/Anruf.h"
+#include "support/SystemCalls.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -205,14 +206,7 @@ TEST_F(LogFileFault, ScratchFilesOfKilledProgramsAreRemoved) {
         QFile f(Pfad(datei));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    static Systemaufrufe ohneNamenlose = EchteSystemaufrufe();
-    ohneNamenlose.open = [](const char* pfad, int flags, mode_t modus) {
-        if ((flags & O_TMPFILE) == O_TMPFILE) {
-            errno = EOPNOTSUPP;
-            return -1;
-        }
-        return ::open(pfad, flags, modus);
-    };
+    static const Systemaufrufe ohneNamenlose = test::OhneNamenloseDateien();
     SpeicherArt art;
     art.system = &ohneNamenlose;
     const SchreibErgebnis ergebnis =
@@ -248,14 +242,7 @@ TEST_F(LogFileFault, AProgramKilledWhileCreatingALogLeavesNothing) {
 // A log the user may write but not read: its last byte is unknown, so the record starts on a
 // line of its own; the cost is an empty line where the last line was ended.
 TEST_F(LogFileFault, ALogThatCannotBeReadGetsTheRecordOnALineOfItsOwn) {
-    static Systemaufrufe nurSchreiben = EchteSystemaufrufe();
-    nurSchreiben.open = [](const char* pfad, int flags, mode_t modus) {
-        if ((flags & O_ACCMODE) == O_RDWR) {
-            errno = EACCES;
-            return -1;
-        }
-        return ::open(pfad, flags, modus);
-    };
+    static const Systemaufrufe nurSchreiben = test::OeffnenVerweigert<O_ACCMODE, O_RDWR, EACCES>();
     SpeicherArt art;
     art.system = &nurSchreiben;
     const QByteArray satz = SatzZeile(Anruf()) + KommentarZeile(Anruf().kommentar);
