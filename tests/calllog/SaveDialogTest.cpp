@@ -10,7 +10,6 @@
 #include "support/Zugang.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
