@@ -1,13 +1,15 @@
 #pragma once
 
 #include "calllog/CallData.h"
-#include "calllog/SystemCalls.h"
 #include "tariff/Moment.h"
 
 #include <QByteArray>
 #include <QString>
 #include <functional>
 #include <string_view>
+#include <sys/types.h>
+
+struct stat;
 
 namespace tarvis {
 
@@ -41,6 +43,27 @@ struct SchreibErgebnis {
 
 // The reason given when another program keeps the log locked for longer than the save waits.
 QString GesperrtGrund();
+
+// The calls to the operating system that a save makes, one pointer each, so that a test can let
+// any of them fail with any reason and see what the save makes of it. The program itself always
+// uses the system's own (EchteSystemaufrufe).
+struct Systemaufrufe {
+    int (*open)(const char* pfad, int flags, mode_t modus);
+    int (*flock)(int fd, int art);
+    int (*fstat)(int fd, struct stat* info);
+    ssize_t (*pread)(int fd, void* puffer, size_t anzahl, off_t stelle);
+    ssize_t (*write)(int fd, const void* puffer, size_t anzahl);
+    int (*fsync)(int fd);
+    int (*ftruncate)(int fd, off_t laenge);
+    int (*close)(int fd);
+    // Gives the file open as `fd` (made without a name) the name `pfad`; fails if it exists.
+    int (*linkat)(int fd, const char* pfad);
+    // Renames, but never over a file that exists (then EEXIST).
+    int (*rename)(const char* alt, const char* neu);
+    int (*unlink)(const char* pfad);
+};
+
+const Systemaufrufe& EchteSystemaufrufe();
 
 // How a save goes about its work.
 struct SpeicherArt {

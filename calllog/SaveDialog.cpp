@@ -26,10 +26,6 @@ using namespace style;
 
 namespace {
 
-// How long a save waits for another program to let go of the log, and how often it looks.
-constexpr qint64 SperreHoechstensMs = 2000;
-constexpr int SperreAbstandMs = 50;
-
 constexpr int TelefonLaenge = 15;
 constexpr int KommentarLaenge = 28;
 
@@ -242,8 +238,11 @@ int frmSpeichern::GewaehlteZone() const {
 void frmSpeichern::Speichern() {
     const LogbuchEintrag eintrag{daten_, GewaehlteZone(), txtTelefon_->text(),
                                  txtKommentar_->text()};
-    // While another program holds the log, the save only tries now and then and lets the
-    // program's clock and counting go on in between; keys and clicks wait till it is done.
+    // While another program holds the log, the save only tries now and then (every 50 ms, for
+    // 2 s at most) and lets the program's clock and counting go on in between; keys and clicks
+    // wait till it is done.
+    constexpr qint64 SperreHoechstensMs = 2000;
+    constexpr int SperreAbstandMs = 50;
     QElapsedTimer gewartet;
     gewartet.start();
     SpeicherArt art;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calllog/SystemCalls.h"
+#include "calllog/LogFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
