@@ -1,6 +1,7 @@
 // Tarvis32: shows what a telephone call costs while it runs.
 #include "calllog/Logbuch.h"
 #include "commandline/CommandLine.h"
+#include "commandline/DescriptorDevice.h"
 #include "monitor/DefaultLogFile.h"
 #include "monitor/MainWindow.h"
 #include "platform/Clock.h"
@@ -12,6 +13,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -26,9 +28,8 @@ int Kommandozeile(int argc, char** argv) {
     const bool ausgabeOffen = ::fcntl(STDOUT_FILENO, F_GETFD) != -1;
     QCoreApplication app(argc, argv);
     QTextStream fehler(stderr);
-    QFile ausgabe;
-    if (!ausgabeOffen ||
-        !ausgabe.open(STDOUT_FILENO, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
+    tarvis::DeskriptorGeraet ausgabe(STDOUT_FILENO);
+    if (!ausgabeOffen || !ausgabe.open(QIODevice::WriteOnly)) {
         fehler << "Tarvis32: Die Ausgabe kann nicht geschrieben werden: Die Standardausgabe ist "
                   "geschlossen.\n";
         return tarvis::ExitDatei;
@@ -41,6 +42,10 @@ int Kommandozeile(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit must make a write fail (EFBIG), not kill the program in the middle of a
+    // save: the save then takes back what it began and says why, and the command line reports
+    // its output as not written instead of leaving a cut file without a word.
+    ::signal(SIGXFSZ, SIG_IGN);
     QStringList argumente;
     for (int i = 0; i < argc; ++i) {
         argumente << QString::fromLocal8Bit(argv[i]);
@@ -56,10 +61,11 @@ int main(int argc, char** argv) {
     tarvis::SystemCalendarClock uhr;
     tarvis::BootTimeMillisecondCounter zaehler;
     tarvis::QtFileChooser dateiWahl;
+    const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     tarvis::Logbuch logbuch(tarvis::StandardLogbuchdatei(
-        tarvis::DatumVon(uhr.now()), QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        tarvis::DatumVon(uhr.now()), QCoreApplication::applicationDirPath(), dokumente,
         tarvis::VerzeichnisBeschreibbar));
+    logbuch.SetzeAnzulegendenOrdner(dokumente);
 
     // $XDG_CONFIG_HOME/Tarvis32/Tarvis32.conf. Written only when a setting is changed, so that a
     // user who never opens a setting gets no file.

@@ -53,6 +53,16 @@ int ByteVon(char32_t codepunkt) {
 
 } // namespace
 
+QString OhneSteuerzeichen(const QString& text) {
+    QString sauber = text;
+    for (QChar& zeichen : sauber) {
+        if (IstSteuerzeichen(zeichen.unicode())) {
+            zeichen = QLatin1Char('?');
+        }
+    }
+    return sauber;
+}
+
 int Cp1252Byte(char32_t codepunkt) {
     // The five bytes the code page leaves undefined (81, 8D, 8F, 90, 9D) hold no character.
     if (codepunkt < 0x80 || (codepunkt >= 0xA0 && codepunkt <= 0xFF)) {

@@ -13,6 +13,11 @@ namespace tarvis {
 // characters: a line break typed or pasted into a comment must not split a record line.
 QByteArray Cp1252Text(const QString& text);
 
+// Text for a terminal: every control character that the log would not take either becomes "?",
+// so that a file name or a line from a crafted log cannot move the cursor, clear the screen or
+// retitle the window.
+QString OhneSteuerzeichen(const QString& text);
+
 // Bytes of code page 1252 as UTF-8. The five bytes the code page leaves undefined become
 // U+FFFD, the replacement character.
 std::string Utf8AusCp1252(std::string_view bytes);

@@ -5,7 +5,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <string_view>
+#include <sys/types.h>
+
+struct stat;
 
 namespace tarvis {
 
@@ -37,9 +41,44 @@ struct SchreibErgebnis {
     explicit operator bool() const { return geschrieben; }
 };
 
+// The reason given when another program keeps the log locked for longer than the save waits.
+QString GesperrtGrund();
+
+// The calls to the operating system that a save makes, one pointer each, so that a test can let
+// any of them fail with any reason and see what the save makes of it. The program itself always
+// uses the system's own (EchteSystemaufrufe).
+struct Systemaufrufe {
+    int (*open)(const char* pfad, int flags, mode_t modus);
+    int (*flock)(int fd, int art);
+    int (*fstat)(int fd, struct stat* info);
+    ssize_t (*pread)(int fd, void* puffer, size_t anzahl, off_t stelle);
+    ssize_t (*write)(int fd, const void* puffer, size_t anzahl);
+    int (*fsync)(int fd);
+    int (*ftruncate)(int fd, off_t laenge);
+    int (*close)(int fd);
+    // Gives the file open as `fd` (made without a name) the name `pfad`; fails if it exists.
+    int (*linkat)(int fd, const char* pfad);
+    // Renames, but never over a file that exists (then EEXIST).
+    int (*rename)(const char* alt, const char* neu);
+    int (*unlink)(const char* pfad);
+};
+
+const Systemaufrufe& EchteSystemaufrufe();
+
+// How a save goes about its work.
+struct SpeicherArt {
+    // Asked each time the log is found locked by another program: true to try again (after the
+    // caller has let a moment pass, keeping its window alive), false to give up. Without it the
+    // save waits for the lock as long as it takes.
+    std::function<bool()> nochmalVersuchen;
+    const Systemaufrufe* system = &EchteSystemaufrufe();
+};
+
 // Appends one call (and the heading, when the file does not exist yet) to the log file.
 // Either all of it lands in the file or none of it: after a failure the file is as it was,
-// and a file this save created is removed again.
-SchreibErgebnis AppendCallRecord(const QString& pFileName, const LogbuchEintrag& eintrag);
+// and a log this save would have created does not exist. Nothing else is left beside the log,
+// not even by a program killed in the middle of the save.
+SchreibErgebnis AppendCallRecord(const QString& pFileName, const LogbuchEintrag& eintrag,
+                                 const SpeicherArt& art = {});
 
 } // namespace tarvis

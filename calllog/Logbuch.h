@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDir>
+#include <QFileInfo>
 #include <QObject>
 #include <QString>
 
@@ -23,11 +25,22 @@ public:
         }
     }
 
+    // A folder the program may make when it saves into it (the user's documents folder, which a
+    // fresh account may lack). It is made at the first save there, never at start-up.
+    void SetzeAnzulegendenOrdner(const QString& ordner) { ordner_ = QDir::cleanPath(ordner); }
+    void LegeOrdnerAn() const {
+        if (!ordner_.isEmpty() && QFileInfo(pfad_).absolutePath() == ordner_ &&
+            !QFileInfo::exists(ordner_)) {
+            QDir().mkpath(ordner_);
+        }
+    }
+
 Q_SIGNALS:
     void PfadGeaendert(const QString& pfad);
 
 private:
     QString pfad_;
+    QString ordner_;
 };
 
 } // namespace tarvis

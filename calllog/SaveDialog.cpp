@@ -9,7 +9,9 @@
 #include "gui/WindowStyle.h"
 #include "platform/FileDialog.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace tarvis {
 
@@ -237,7 +240,25 @@ int frmSpeichern::GewaehlteZone() const {
 void frmSpeichern::Speichern() {
     const LogbuchEintrag eintrag{daten_, GewaehlteZone(), txtTelefon_->text(),
                                  txtKommentar_->text()};
-    const SchreibErgebnis ergebnis = AppendCallRecord(logbuch_.Pfad(), eintrag);
+    // While another program holds the log, the save only tries now and then (every 50 ms, for
+    // 2 s at most) and lets the program's clock and counting go on in between; keys and clicks
+    // wait till it is done.
+    constexpr qint64 SperreHoechstensMs = 2000;
+    constexpr int SperreAbstandMs = 50;
+    QElapsedTimer gewartet;
+    gewartet.start();
+    SpeicherArt art;
+    art.nochmalVersuchen = [&gewartet] {
+        if (gewartet.elapsed() >= SperreHoechstensMs) {
+            return false;
+        }
+        QEventLoop pause;
+        QTimer::singleShot(SperreAbstandMs, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeUserInputEvents);
+        return true;
+    };
+    logbuch_.LegeOrdnerAn();
+    const SchreibErgebnis ergebnis = AppendCallRecord(logbuch_.Pfad(), eintrag, art);
     if (!ergebnis) {
         QMessageBox::warning(this, windowTitle(), FehlerText(logbuch_.Pfad(), ergebnis.grund));
         return;

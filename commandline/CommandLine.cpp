@@ -2,8 +2,10 @@
 
 #include "calculation/CalculationInput.h"
 #include "calculation/IntervalCost.h"
+#include "calllog/Cp1252.h"
 #include "calllog/LogReader.h"
 #include "commandline/CallMonitorCommand.h"
+#include "commandline/DescriptorDevice.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalRead.h"
 #include "journal/JournalView.h"
@@ -140,36 +142,51 @@ int Tarif(const QStringList& werte, QTextStream& aus, QTextStream& fehler) {
     return ExitOk;
 }
 
+// A right-aligned column that keeps at least one blank before its figure, however wide the
+// figure grows.
+QString Spalte(const QString& text, int breite) {
+    return QLatin1Char(' ') + text.rightJustified(breite - 1);
+}
+
 void SchreibeSumme(QTextStream& aus, const QString& vorne, const LogSumme& summe) {
     const SummenTexte texte = TexteVon(summe, QLocale());
-    aus << vorne << texte.anrufe.rightJustified(8) << texte.einheiten.rightJustified(11)
-        << texte.gebuehren.rightJustified(13) << " DM\n";
+    aus << vorne << Spalte(texte.anrufe, 8) << Spalte(texte.einheiten, 11)
+        << Spalte(texte.gebuehren, 13) << " DM\n";
 }
 
 QString ZeilenOrt(const QString& pfad, std::int64_t zeile) {
     return pfad + QLatin1Char(':') + QString::number(zeile);
 }
 
+// A file name as a terminal may show it.
+QString Name(const QString& pfad) {
+    return OhneSteuerzeichen(pfad);
+}
+
 // Opens a log for reading: "-" is standard input. Pipes, FIFOs and devices are read too.
-bool Oeffne(QFile& datei, const QString& pfad, QTextStream& fehler) {
+QIODevice* Oeffne(QFile& datei, DeskriptorGeraet& eingabe, const QString& pfad,
+                  QTextStream& fehler) {
     std::optional<QString> grund;
+    QIODevice* quelle = &datei;
     if (pfad == QLatin1String("-")) {
+        quelle = &eingabe;
         struct stat info {};
         if (::fstat(STDIN_FILENO, &info) != 0) {
             grund = SystemGrund(errno);
         } else if (S_ISDIR(info.st_mode)) {
             grund = SystemGrund(EISDIR);
-        } else if (!datei.open(STDIN_FILENO, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+        } else if (!eingabe.open(QIODevice::ReadOnly)) {
             grund = SystemGrund(EBADF);
         }
     } else {
         grund = OeffneLog(datei, pfad, false);
     }
     if (grund) {
-        fehler << "Die Datei \"" << pfad << "\" kann nicht gelesen werden: " << *grund << ".\n";
-        return false;
+        fehler << "Die Datei \"" << Name(pfad) << "\" kann nicht gelesen werden: " << *grund
+               << ".\n";
+        return nullptr;
     }
-    return true;
+    return quelle;
 }
 
 void Bericht(const std::vector<SummenZeile>& zeilen, QTextStream& aus) {
@@ -190,20 +207,23 @@ void Bericht(const std::vector<SummenZeile>& zeilen, QTextStream& aus) {
 // cannot be opened or read whole, which is said on `fehler`.
 bool LiesLogs(
     const QStringList& pfade, QTextStream& fehler,
-    const std::function<std::optional<QString>(QFile& datei, const QString& pfad,
+    const std::function<std::optional<QString>(QIODevice& datei, const QString& pfad,
                                                const std::function<void(const LogFehler&)>& melde)>&
         lies) {
     for (const QString& pfad : pfade) {
         QFile datei;
-        if (!Oeffne(datei, pfad, fehler)) {
+        DeskriptorGeraet eingabe(STDIN_FILENO);
+        QIODevice* quelle = Oeffne(datei, eingabe, pfad, fehler);
+        if (quelle == nullptr) {
             return false;
         }
-        const auto grund = lies(datei, pfad, [&](const LogFehler& f) {
-            fehler << ZeilenOrt(pfad, f.zeile) << ": Zeile nicht lesbar (" << AlsQString(f.grund)
-                   << "), übergangen\n";
+        const auto grund = lies(*quelle, pfad, [&](const LogFehler& f) {
+            fehler << ZeilenOrt(Name(pfad), f.zeile) << ": Zeile nicht lesbar ("
+                   << OhneSteuerzeichen(AlsQString(f.grund)) << "), übergangen\n";
         });
         if (grund) {
-            fehler << "Die Datei \"" << pfad << "\" kann nicht zu Ende gelesen werden: " << *grund
+            fehler << "Die Datei \"" << Name(pfad)
+                   << "\" kann nicht zu Ende gelesen werden: " << OhneSteuerzeichen(*grund)
                    << ".\n";
             return false;
         }
@@ -216,7 +236,7 @@ bool LiesLogs(
 int Auswertung(const QStringList& pfade, QTextStream& aus, QTextStream& fehler) {
     LogAuswertung auswertung;
     const bool gelesen =
-        LiesLogs(pfade, fehler, [&](QFile& datei, const QString&, const auto& melde) {
+        LiesLogs(pfade, fehler, [&](QIODevice& datei, const QString&, const auto& melde) {
             WerteLogAus(datei, auswertung, melde);
             return auswertung.lesen.gelesen ? std::nullopt
                                             : std::optional<QString>(auswertung.lesen.fehler);
@@ -239,7 +259,7 @@ int Auswertung(const QStringList& pfade, QTextStream& aus, QTextStream& fehler) 
 int AuswertungCsv(const QStringList& pfade, QTextStream& aus, QTextStream& fehler) {
     JournalSammler sammler;
     const bool gelesen =
-        LiesLogs(pfade, fehler, [&](QFile& datei, const QString& pfad, const auto& melde) {
+        LiesLogs(pfade, fehler, [&](QIODevice& datei, const QString& pfad, const auto& melde) {
             return sammler.Lies(datei, pfad, {}, melde)
                        ? std::nullopt
                        : std::optional<QString>(sammler.Stand().dateien.back().grund);
@@ -351,9 +371,10 @@ int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QText
         const QStringList unbekannt = parser.unknownOptionNames();
         if (!unbekannt.isEmpty()) {
             const QString name = unbekannt.first();
-            fehler << "Unbekannte Option: " << (name.size() == 1 ? "-" : "--") << name << '\n';
+            fehler << "Unbekannte Option: " << (name.size() == 1 ? "-" : "--")
+                   << OhneSteuerzeichen(name) << '\n';
         } else {
-            fehler << "Unvollständige Angabe: " << parser.errorText() << '\n';
+            fehler << "Unvollständige Angabe: " << OhneSteuerzeichen(parser.errorText()) << '\n';
         }
         fehler << "Tarvis32 --help zeigt die Optionen.\n";
         return ExitEingabe;
@@ -400,7 +421,12 @@ int FuehreKommandozeileAus(const QStringList& argumente, QTextStream& aus, QText
 int BeendeAusgabe(QTextStream& aus, QTextStream& fehler, int code) {
     errno = 0;
     aus.flush();
-    const int fehlernummer = errno;
+    int fehlernummer = errno;
+    // The device knows the reason of a write that failed long before this last flush.
+    if (const auto* geraet = dynamic_cast<const DeskriptorGeraet*>(aus.device());
+        geraet != nullptr && geraet->Fehlernummer() != 0) {
+        fehlernummer = geraet->Fehlernummer();
+    }
     if (aus.status() == QTextStream::Ok) {
         return code;
     }

@@ -17,9 +17,6 @@ QString StandardLogbuchdatei(Datum heute, const QString& programmVerzeichnis,
                              const std::function<bool(const QString&)>& beschreibbar) {
     const bool imProgramm = beschreibbar(programmVerzeichnis);
     const QString verzeichnis = imProgramm ? programmVerzeichnis : dokumentenVerzeichnis;
-    if (!imProgramm && !dokumentenVerzeichnis.isEmpty()) {
-        QDir().mkpath(dokumentenVerzeichnis);
-    }
     return QDir::toNativeSeparators(QDir(verzeichnis).filePath(LogbuchDateiname(heute)));
 }
 

@@ -12,8 +12,7 @@ QString LogbuchDateiname(Datum heute);
 
 // The default log file: in the program's own directory, or in the user's documents directory
 // when the program's directory cannot be written to (as when it is installed under /usr/bin).
-// The documents directory is created then if it does not exist yet (a fresh account may have
-// none), so that saving never fails for it.
+// Nothing is created or written here: a missing documents directory is made by the first save.
 QString StandardLogbuchdatei(Datum heute, const QString& programmVerzeichnis,
                              const QString& dokumentenVerzeichnis,
                              const std::function<bool(const QString&)>& beschreibbar);

@@ -36,6 +36,22 @@ QString SystemGrund(int fehlernummer) {
         return QStringLiteral("Die Datei ist nicht geöffnet");
     case EPIPE:
         return QStringLiteral("Der Empfänger hat die Verbindung geschlossen");
+    case EINTR:
+        return QStringLiteral("Der Vorgang wurde unterbrochen");
+    case EAGAIN:
+        return QStringLiteral("Die Ressource ist zur Zeit nicht verfügbar");
+    case ENOLCK:
+        return QStringLiteral("Es sind keine Sperren mehr verfügbar");
+    case EMFILE:
+        return QStringLiteral("Zu viele offene Dateien");
+    case ENFILE:
+        return QStringLiteral("Zu viele offene Dateien im System");
+    case ENOMEM:
+        return QStringLiteral("Nicht genügend Hauptspeicher");
+    case ESTALE:
+        return QStringLiteral("Die Datei ist auf dem Server nicht mehr vorhanden");
+    case EEXIST:
+        return QStringLiteral("Die Datei existiert bereits");
     default:
         return qt_error_string(fehlernummer);
     }

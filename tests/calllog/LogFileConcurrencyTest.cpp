@@ -4,10 +4,13 @@
 #include "calllog/LogFile.h"
 #include "calllog/LogReader.h"
 #include "support/Anruf.h"
+#include "support/SystemCalls.h"
 #include "support/TempDir.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -23,6 +26,9 @@ namespace {
 LogbuchEintrag Eintrag(const std::string& nummer) {
     return {test::BeispielAnruf(), 4, QString::fromStdString(nummer), QString()};
 }
+
+// The system the started processes save through.
+SpeicherArt artDerKinder;
 
 struct Prozess {
     pid_t pid = -1;
@@ -52,7 +58,8 @@ Prozess Starte(const QString& pfad, const std::vector<std::string>& nummern, con
         char warte = 0;
         [[maybe_unused]] const auto gelesen = ::read(start[0], &warte, 1);
         for (const std::string& nummer : nummern) {
-            const bool ok = static_cast<bool>(AppendCallRecord(pfad, Eintrag(nummer)));
+            const bool ok =
+                static_cast<bool>(AppendCallRecord(pfad, Eintrag(nummer), artDerKinder));
             const std::string antwort = (ok ? "+" : "-") + nummer + "\n";
             [[maybe_unused]] const auto n = ::write(rohr[1], antwort.data(), antwort.size());
         }
@@ -160,9 +167,22 @@ TEST(LogFileConcurrency, SeveralProgramsAppendWhileOneRunsOutOfRoom) {
     EXPECT_EQ(inhalt.nummern, erwartet);
 }
 
+// A file system without files that have no name and without hard links (as FAT): the log is
+// created through a scratch file that takes the log's name, never over another program's log.
+Systemaufrufe OhneVerweise() {
+    Systemaufrufe system = test::OhneNamenloseDateien();
+    system.linkat = [](int, const char*) {
+        errno = EPERM;
+        return -1;
+    };
+    return system;
+}
+
 TEST(LogFileConcurrency, SeveralProgramsCreatingANewLogAtOnceWriteOneHeading) {
-    for (int versuch = 0; versuch < 40; ++versuch) {
+    static const Systemaufrufe ohneVerweise = OhneVerweise();
+    for (int versuch = 0; versuch < 80; ++versuch) {
         SCOPED_TRACE(versuch);
+        artDerKinder.system = versuch % 2 == 0 ? &EchteSystemaufrufe() : &ohneVerweise;
         QTemporaryDir dir;
         const QString pfad = dir.filePath(QStringLiteral("Tarvis 01-1997.Rep"));
         int start[2];
@@ -186,7 +206,9 @@ TEST(LogFileConcurrency, SeveralProgramsCreatingANewLogAtOnceWriteOneHeading) {
         EXPECT_TRUE(inhalt.allesGanz);
         EXPECT_EQ(inhalt.nummern, erwartet);
         EXPECT_TRUE(test::ReadAll(pfad).startsWith(KopfZeilen()));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
+    artDerKinder = {};
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // in place of the file, a full device, and a file size limit that cuts a write short.
 #include "calllog/LogFile.h"
 #include "support/Anruf.h"
+#include "support/SystemCalls.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -10,7 +11,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -126,6 +129,133 @@ TEST_F(LogFileFault, AFailedFirstSaveLeavesNoFileSoTheNextGetsTheHeading) {
 TEST_F(LogFileFault, ADeviceThatFailsIsNeverRemoved) {
     EXPECT_FALSE(AppendCallRecord(QStringLiteral("/dev/full"), Anruf()));
     EXPECT_TRUE(QFileInfo::exists(QStringLiteral("/dev/full")));
+}
+
+// Another program holds the log's lock: the save only tries, asks its caller between tries, and
+// gives up with its own reason when the caller says so, writing nothing.
+TEST_F(LogFileFault, ALockedLogIsTriedAndGivenUpWithoutWriting) {
+    const QString pfad = Pfad(QStringLiteral("Tarvis.Rep"));
+    ASSERT_TRUE(AppendCallRecord(pfad, Anruf()));
+    const QByteArray vorher = ReadAll(pfad);
+    const int anderes = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(anderes, LOCK_EX), 0);
+
+    struct Fall {
+        const char* name;
+        int freiNach;     // tries after which the other program lets go; -1 never
+        int aufgebenNach; // tries after which the caller gives up
+        bool geschrieben;
+    };
+    for (const Fall& fall : {Fall{"the caller gives up", -1, 3, false},
+                             Fall{"the other program lets go in time", 2, 5, true}}) {
+        SCOPED_TRACE(fall.name);
+        int versuche = 0;
+        SpeicherArt art;
+        art.nochmalVersuchen = [&] {
+            ++versuche;
+            if (versuche == fall.freiNach) {
+                ::flock(anderes, LOCK_UN);
+            }
+            return versuche < fall.aufgebenNach;
+        };
+        const SchreibErgebnis ergebnis = AppendCallRecord(pfad, Anruf(), art);
+        EXPECT_EQ(static_cast<bool>(ergebnis), fall.geschrieben);
+        if (fall.geschrieben) {
+            EXPECT_EQ(versuche, fall.freiNach);
+            EXPECT_EQ(ReadAll(pfad),
+                      vorher + SatzZeile(Anruf()) + KommentarZeile(Anruf().kommentar));
+        } else {
+            EXPECT_EQ(versuche, fall.aufgebenNach);
+            EXPECT_EQ(ergebnis.grund, GesperrtGrund());
+            EXPECT_EQ(ReadAll(pfad), vorher);
+        }
+    }
+    ::close(anderes);
+}
+
+// A pipe someone reads or a device as the log has no beginning the program could look at: it
+// gets the heading before the record, as a log that does not exist yet.
+TEST_F(LogFileFault, APipeThatIsReadGetsTheHeadingAsANewLog) {
+    const QString rohr = Pfad(QStringLiteral("rohr.Rep"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
+    const int leser = ::open(QFile::encodeName(rohr).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(leser, 0);
+    ASSERT_TRUE(AppendCallRecord(rohr, Anruf()));
+    QByteArray gelesen(4096, '\0');
+    const ssize_t n = ::read(leser, gelesen.data(), gelesen.size());
+    ::close(leser);
+    ASSERT_GT(n, 0);
+    gelesen.resize(n);
+    EXPECT_EQ(gelesen, KopfZeilen() + SatzZeile(Anruf()) + KommentarZeile(Anruf().kommentar));
+}
+
+// Where nameless files are missing, scratch files left by killed programs are removed, also one
+// whose program number this program now has; one of a program still running is left alone.
+TEST_F(LogFileFault, ScratchFilesOfKilledProgramsAreRemoved) {
+    const pid_t tot = ::fork();
+    if (tot == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(tot, nullptr, 0);
+    const auto name = [](pid_t pid, int n) {
+        return QStringLiteral(".Tarvis32-%1-%2.neu").arg(pid).arg(n);
+    };
+    const QStringList liegenGeblieben = {name(tot, 1), name(::getpid(), 1), name(::getpid(), 2)};
+    const QString lebt = name(::getppid(), 7);
+    for (const QString& datei : liegenGeblieben + QStringList{lebt}) {
+        QFile f(Pfad(datei));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    static const Systemaufrufe ohneNamenlose = test::OhneNamenloseDateien();
+    SpeicherArt art;
+    art.system = &ohneNamenlose;
+    const SchreibErgebnis ergebnis =
+        AppendCallRecord(Pfad(QStringLiteral("Tarvis.Rep")), Anruf(), art);
+    ASSERT_TRUE(ergebnis) << ergebnis.grund.toStdString();
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{lebt, QStringLiteral("Tarvis.Rep")}));
+}
+
+// A program killed in the middle of creating a new log leaves nothing: no log without its
+// record, no scratch file.
+TEST_F(LogFileFault, AProgramKilledWhileCreatingALogLeavesNothing) {
+    const QString pfad = Pfad(QStringLiteral("Tarvis.Rep"));
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        static Systemaufrufe getoetet = EchteSystemaufrufe();
+        getoetet.write = [](int fd, const void* puffer, size_t n) -> ssize_t {
+            [[maybe_unused]] const auto halb = ::write(fd, puffer, n / 2);
+            ::raise(SIGKILL);
+            return -1;
+        };
+        SpeicherArt art;
+        art.system = &getoetet;
+        AppendCallRecord(pfad, Anruf(), art);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(kind, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty());
+}
+
+// A log the user may write but not read: its last byte is unknown, so the record starts on a
+// line of its own; the cost is an empty line where the last line was ended.
+TEST_F(LogFileFault, ALogThatCannotBeReadGetsTheRecordOnALineOfItsOwn) {
+    static const Systemaufrufe nurSchreiben = test::OeffnenVerweigert<O_ACCMODE, O_RDWR, EACCES>();
+    SpeicherArt art;
+    art.system = &nurSchreiben;
+    const QByteArray satz = SatzZeile(Anruf()) + KommentarZeile(Anruf().kommentar);
+    for (const QByteArray& vorher : {QByteArray("Notiz"), QByteArray("Notiz\r\n"), QByteArray()}) {
+        SCOPED_TRACE(vorher.toStdString());
+        const QString pfad = Pfad(QStringLiteral("nur-schreiben.Rep"));
+        QFile datei(pfad);
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        datei.write(vorher);
+        datei.close();
+        ASSERT_TRUE(AppendCallRecord(pfad, Anruf(), art));
+        EXPECT_EQ(ReadAll(pfad), vorher + (vorher.isEmpty() ? "" : "\r\n") + satz);
+    }
 }
 
 } // namespace

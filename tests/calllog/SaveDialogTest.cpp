@@ -22,7 +22,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace tarvis {
 namespace {
@@ -34,8 +37,8 @@ using test::ReadAll;
 // so it is looked for from a timer until it shows.
 class Meldungen : public QObject {
 public:
-    void ErwarteEine() {
-        QTimer::singleShot(0, this, [this] { Antworte(50); });
+    void ErwarteEine(int versuche = 50) {
+        QTimer::singleShot(0, this, [this, versuche] { Antworte(versuche); });
     }
 
     int anzahl = 0;
@@ -495,6 +498,53 @@ TEST_F(SaveDialog, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
     EXPECT_GT(test::LabelsAufFestemGrund(baue), 8);
     const std::vector<test::KontrastMangel> maengel = test::KontrastMaengel(baue);
     EXPECT_TRUE(maengel.empty()) << test::Beschreibe(maengel);
+}
+
+// Another program holds the log: the dialog tries for a while, the program's clock goes on
+// meanwhile, then it says why and stays open with nothing written.
+TEST_F(SaveDialog, ALogLockedByAnotherProgramIsReportedAndTheClockGoesOn) {
+    ASSERT_TRUE(AppendCallRecord(logbuch_.Pfad(), {test::BeispielAnruf(), 1, {}, {}}));
+    const QByteArray vorher = ReadAll(logbuch_.Pfad());
+    const int anderes = ::open(QFile::encodeName(logbuch_.Pfad()).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(anderes, LOCK_EX), 0);
+    auto dlg = Oeffne();
+    QTimer uhr;
+    int ticks = 0;
+    // Ticks while the save waits, not those while the message is shown.
+    QObject::connect(&uhr, &QTimer::timeout, [this, &ticks] {
+        ticks += meldungen_.anzahl == 0 &&
+                 qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) == nullptr;
+    });
+    uhr.start(100);
+
+    meldungen_.ErwarteEine(1000);
+    QTest::keyClick(dlg.get(), Qt::Key_Return);
+
+    EXPECT_EQ(meldungen_.anzahl, 1);
+    EXPECT_TRUE(meldungen_.text.contains(GesperrtGrund())) << meldungen_.text.toStdString();
+    EXPECT_GT(ticks, 0);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_FALSE(dlg->Gespeichert());
+    EXPECT_EQ(ReadAll(logbuch_.Pfad()), vorher);
+
+    // Once the other program lets go, Enter saves.
+    ::close(anderes);
+    QTest::keyClick(dlg.get(), Qt::Key_Return);
+    EXPECT_TRUE(dlg->Gespeichert());
+    EXPECT_EQ(ReadAll(logbuch_.Pfad()), vorher + Datensatz("", 1));
+}
+
+// A fresh account without a documents folder: the first save makes it.
+TEST_F(SaveDialog, TheFirstSaveMakesAMissingDocumentsFolder) {
+    const QString dokumente = dir_.filePath(QStringLiteral("Dokumente"));
+    logbuch_.SetzePfad(QDir(dokumente).filePath(QStringLiteral("Tarvis 12-1996.Rep")));
+    logbuch_.SetzeAnzulegendenOrdner(dokumente);
+    auto dlg = Oeffne();
+    meldungen_.ErwarteEine();
+    QTest::keyClick(dlg.get(), Qt::Key_Return);
+    EXPECT_EQ(meldungen_.anzahl, 0) << meldungen_.text.toStdString();
+    EXPECT_TRUE(dlg->Gespeichert());
+    EXPECT_TRUE(ReadAll(logbuch_.Pfad()).startsWith(KopfZeilen()));
 }
 
 } // namespace

@@ -391,3 +391,59 @@ TEST(Kommandozeile, AuswertungOfLogsSavedUnderAnyNumberSettings) {
                           "12/1996  Fern             4         44         5,28 DM\n"
                           "Gesamt                    5         45         5,40 DM\n"));
 }
+
+// Crafted logs only reach figures this wide; the columns still keep a blank between them.
+TEST(Kommandozeile, SumColumnsStayApartForFiguresOfElevenDigitsAndMore) {
+    QTemporaryDir dir;
+    struct Fall {
+        const char* einheiten;
+        const char* kosten;
+        const char* gesamt;
+    };
+    for (const Fall& fall : {
+             Fall{"99999999999", "12345678901,00",
+                  "Gesamt                    2 199999999998 24691357802,00 DM"},
+             Fall{"9999999999", "1234567890,00",
+                  "Gesamt                    2 19999999998 2469135780,00 DM"},
+             Fall{"999999999", "123456789,00",
+                  "Gesamt                    2 1999999998 246913578,00 DM"},
+         }) {
+        SCOPED_TRACE(fall.einheiten);
+        QFile datei(dir.filePath(QStringLiteral("gross.Rep")));
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        datei.write(QByteArray("07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0711   "
+                               "City   ") +
+                    fall.einheiten + "   " + fall.kosten + " DM\r\n");
+        datei.close();
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        const Lauf lauf = Aufruf({"--auswertung", datei.fileName(), datei.fileName()});
+        ASSERT_EQ(lauf.code, ExitOk) << lauf.fehler.toStdString();
+        EXPECT_EQ(Zeilen(lauf.aus).last(), QString::fromUtf8(fall.gesamt));
+    }
+}
+
+// A file name or an option can carry control characters; the terminal gets "?" in their place,
+// as the log does.
+TEST(Kommandozeile, NoControlCharacterReachesTheTerminal) {
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QString::fromUtf8("b\x1b[2Jse\x07\x01\x7f\xc2\x9b.Rep"));
+    QFile datei(name);
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+    datei.write("07.12.96   14:05:33   \x1b]0;x\x07 kaputt DM\r\n");
+    datei.close();
+    const QString fehlt = dir.filePath(QString::fromUtf8("\x1b]0;fehlt\x07.Rep"));
+    for (const QStringList& argumente :
+         {QStringList{"--auswertung", name}, QStringList{"--auswertung", name, "--csv"},
+          QStringList{"--auswertung", fehlt}, QStringList{QString::fromUtf8("--\x1b[2J")}}) {
+        SCOPED_TRACE(argumente.join(' ').toStdString());
+        const Lauf lauf = Aufruf(argumente);
+        EXPECT_FALSE(lauf.fehler.isEmpty());
+        for (const QChar zeichen : lauf.fehler) {
+            const char16_t c = zeichen.unicode();
+            EXPECT_FALSE((c < 0x20 && c != '\n') || (c >= 0x7f && c <= 0x9f)) << int(c);
+        }
+        EXPECT_TRUE(lauf.fehler.contains(QStringLiteral("?[2J")) ||
+                    lauf.fehler.contains(QStringLiteral("?]0;")))
+            << lauf.fehler.toStdString();
+    }
+}

@@ -33,6 +33,39 @@ csv=$'07.12.1996;14:05:33;14:09:12;00:03:39,2;0711;City;2;0,24;\r'
 out="$(cat "$dir/log.Rep" | "$program" --auswertung - --csv 2>&1)"; pruefe 'CSV from standard input' 0 $? "$out" "$csv"
 out="$("$program" --auswertung "$dir/log.Rep" --csv 2>&1 >/dev/full)"; pruefe 'CSV to a full disk' 1 $? "$out" 'Kein Platz mehr auf dem Datenträger'
 
+# A file-size limit: the program itself ignores the signal that would kill it, so the write fails
+# with its reason and the status says so (not status 153 and a cut file without a word).
+for i in $(seq 1 200); do cat "$dir/log.Rep"; done >"$dir/gross.Rep"
+out="$(prlimit --fsize=4000 "$program" --auswertung "$dir/gross.Rep" --csv 2>&1 >"$dir/grenze.csv")"
+pruefe 'CSV into a file-size limit' 1 $? "$out" 'Die Ausgabe kann nicht geschrieben werden: Die Datei ist zu groß.'
+# The window's process ignores it from its first moment too.
+HOME="$dir" QT_QPA_PLATFORM=offscreen "$program" >/dev/null 2>&1 &
+fenster=$!
+ignoriert=nein
+for i in $(seq 1 100); do
+  maske="$(awk '/^SigIgn:/ {print $2}' "/proc/$fenster/status" 2>/dev/null)"
+  if [ -n "$maske" ] && (( (16#$maske >> 24) & 1 )); then ignoriert=ja; break; fi
+  sleep 0.1
+done
+kill "$fenster" 2>/dev/null; wait "$fenster" 2>/dev/null
+pruefe 'the window ignores SIGXFSZ' 0 0 "$ignoriert" 'ja'
+
+# Standard input that another program made non-blocking is waited on, not refused.
+out="$(python3 - "$program" "$dir/log.Rep" <<'PY'
+import fcntl, os, subprocess, sys, time
+r, w = os.pipe()
+fcntl.fcntl(r, fcntl.F_SETFL, fcntl.fcntl(r, fcntl.F_GETFL) | os.O_NONBLOCK)
+p = subprocess.Popen([sys.argv[1], "--auswertung", "-"], stdin=r, stdout=subprocess.PIPE,
+                     stderr=subprocess.STDOUT)
+os.close(r)
+time.sleep(0.3)  # the program finds no data at first
+os.write(w, open(sys.argv[2], "rb").read())
+os.close(w)
+sys.stdout.write(p.communicate()[0].decode())
+sys.exit(p.returncode)
+PY
+)"; pruefe 'non-blocking standard input' 0 $? "$out" "$summe"
+
 out="$("$program" --help 2>&1 >/dev/full)"; pruefe 'help to a full disk' 1 $? "$out" 'Die Ausgabe kann nicht geschrieben werden: Kein Platz mehr auf dem Datenträger.'
 out="$("$program" --berechnen 07.12.1996 14:05:33 00:03:39 2>&1 >/dev/full)"; pruefe 'a price to a full disk' 1 $? "$out" 'Kein Platz mehr auf dem Datenträger'
 out="$("$program" --version 2>&1 >&-)"; pruefe 'closed standard output' 1 $? "$out" 'Die Standardausgabe ist geschlossen.'

@@ -1,5 +1,7 @@
 #include "monitor/DefaultLogFile.h"
 
+#include "calllog/Logbuch.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,23 +27,27 @@ TEST(StandardLogbuchdatei, FallsBackToTheDocumentsWhenTheProgramsDirectoryIsRead
               QDir(home.path()).filePath(QStringLiteral("Tarvis 12-1996.Rep")));
 }
 
-// A fresh account may have no documents directory yet: it is made, so the first save does not
-// fail for it.
-TEST(StandardLogbuchdatei, MakesAMissingDocumentsDirectory) {
+// Start-up makes nothing, not even a missing documents directory: the first save into it does
+// (through the log's folder to make); a log chosen elsewhere makes nothing.
+TEST(StandardLogbuchdatei, MakesNothingTheFirstSaveMakesTheDocumentsDirectory) {
     QTemporaryDir home;
     const QString dokumente = home.filePath(QStringLiteral("Dokumente/Privat"));
     const auto nie = [](const QString&) { return false; };
-    const QString pfad = StandardLogbuchdatei(year{1996} / 12 / 7,
-                                              home.filePath(QStringLiteral("bin")), dokumente, nie);
-    EXPECT_EQ(pfad, QDir(dokumente).filePath(QStringLiteral("Tarvis 12-1996.Rep")));
+    Logbuch logbuch(StandardLogbuchdatei(year{1996} / 12 / 7, home.filePath(QStringLiteral("bin")),
+                                         dokumente, nie));
+    logbuch.SetzeAnzulegendenOrdner(dokumente);
+    EXPECT_EQ(logbuch.Pfad(), QDir(dokumente).filePath(QStringLiteral("Tarvis 12-1996.Rep")));
+    EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("Dokumente"))));
+
+    const QString anderswo = home.filePath(QStringLiteral("anderswo/x.Rep"));
+    logbuch.SetzePfad(anderswo);
+    logbuch.LegeOrdnerAn();
+    EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("Dokumente"))));
+    EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("anderswo"))));
+
+    logbuch.SetzePfad(QDir(dokumente).filePath(QStringLiteral("Tarvis 12-1996.Rep")));
+    logbuch.LegeOrdnerAn();
     EXPECT_TRUE(QFileInfo(dokumente).isDir());
-    QFile datei(pfad);
-    EXPECT_TRUE(datei.open(QIODevice::WriteOnly));
-    // The program's own directory, when writable, is used as it is and nothing is made.
-    const auto immer = [](const QString&) { return true; };
-    StandardLogbuchdatei(year{1996} / 12 / 7, home.path(), home.filePath(QStringLiteral("nie")),
-                         immer);
-    EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("nie"))));
 }
 
 TEST(VerzeichnisBeschreibbar, RealDirectories) {
