@@ -100,8 +100,9 @@ bool SchreibeCsv(const JournalDaten& daten, const std::vector<std::uint32_t>& ze
         for (int spalte = 0; spalte < SpaltenAnzahl; ++spalte) {
             const auto s = static_cast<std::size_t>(spalte);
             stueck += spalte == 0 ? std::string_view() : Trenner;
-            stueck += CsvFeld(ZellenText(daten, daten[i], static_cast<Spalte>(spalte), DezimalKomma),
-                              SpaltenArt[s]);
+            stueck +=
+                CsvFeld(ZellenText(daten, daten[i], static_cast<Spalte>(spalte), DezimalKomma),
+                        SpaltenArt[s]);
         }
         stueck += Zeilenende;
         if (stueck.size() >= StueckGroesse) {

@@ -45,9 +45,9 @@ void JournalModell::SetzeDaten(JournalDaten daten) {
     beginResetModel();
     daten_ = std::make_shared<const JournalDaten>(std::move(daten));
     ++stand_;
-    folge_ = spalte_ < 0 ? InDateiFolge(*daten_)
-                         : Sortiert(*daten_, static_cast<Spalte>(spalte_),
-                                    ordnung_ == Qt::DescendingOrder);
+    folge_ = spalte_ < 0
+                 ? InDateiFolge(*daten_)
+                 : Sortiert(*daten_, static_cast<Spalte>(spalte_), ordnung_ == Qt::DescendingOrder);
     zeilen_ = OhneFilter(filter_) ? folge_ : Gefiltert(*daten_, folge_, filter_);
     endResetModel();
 }
@@ -227,7 +227,8 @@ void SummenModell::Ordne() {
             return;
         }
         for (const TelefonSumme& nummer : telefon_->nummern) {
-            reihen_.push_back({std::nullopt, 0, nummer.nummer, nummer.ziffern, nummer.summe, false});
+            reihen_.push_back(
+                {std::nullopt, 0, nummer.nummer, nummer.ziffern, nummer.summe, false});
         }
         gesamt.summe = telefon_->gesamt;
     }
@@ -322,8 +323,7 @@ int SummenModell::columnCount(const QModelIndex& parent) const {
     if (parent.isValid()) {
         return 0;
     }
-    return gruppe_ == Gruppe::MonatUndZone ? int(MonatsSpalten.size())
-                                           : int(TelefonSpalten.size());
+    return gruppe_ == Gruppe::MonatUndZone ? int(MonatsSpalten.size()) : int(TelefonSpalten.size());
 }
 
 QVariant SummenModell::data(const QModelIndex& index, int role) const {

@@ -33,7 +33,8 @@ namespace {
 
 // A heading line without its line end and the blanks before it.
 QByteArray OhneZeilenende(QByteArray zeile) {
-    while (!zeile.isEmpty() && (zeile.back() == '\n' || zeile.back() == '\r' || zeile.back() == ' ')) {
+    while (!zeile.isEmpty() &&
+           (zeile.back() == '\n' || zeile.back() == '\r' || zeile.back() == ' ')) {
         zeile.chop(1);
     }
     return zeile;
@@ -52,7 +53,8 @@ bool BeginntMitKopf(const QString& pfad) {
     qsizetype gelesen = 0;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         while (gelesen < anfang.size()) {
-            const ssize_t n = ::read(fd, anfang.data() + gelesen, std::size_t(anfang.size() - gelesen));
+            const ssize_t n =
+                ::read(fd, anfang.data() + gelesen, std::size_t(anfang.size() - gelesen));
             if (n < 0 && errno == EINTR) {
                 continue;
             }

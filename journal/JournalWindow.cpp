@@ -17,29 +17,29 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLegend>
 #include <QLineEdit>
 #include <QLocale>
-#include <QDialogButtonBox>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QScreen>
-#include <QShortcut>
-#include <QToolTip>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
+#include <QShortcut>
 #include <QStackedBarSeries>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <QtConcurrent/QtConcurrentRun>
@@ -159,8 +159,7 @@ frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWi
     leser_ = new QFutureWatcher<Journal>(this);
     connect(leser_, &QFutureWatcher<Journal>::finished, this, &frmAuswertung::Eingelesen);
     filter_ = new QFutureWatcher<FilterErgebnis>(this);
-    connect(filter_, &QFutureWatcher<FilterErgebnis>::finished, this,
-            &frmAuswertung::FilterFertig);
+    connect(filter_, &QFutureWatcher<FilterErgebnis>::finished, this, &frmAuswertung::FilterFertig);
     tippPause_ = new QTimer(this);
     tippPause_->setSingleShot(true);
     tippPause_->setInterval(TippPauseMs);
@@ -190,7 +189,9 @@ frmAuswertung::~frmAuswertung() {
     if (liest_) {
         leser_->waitForFinished();
     }
-    filter_->waitForFinished();
+    if (filter_->isRunning()) {
+        filter_->waitForFinished();
+    }
 }
 
 void frmAuswertung::BaueFilter() {
@@ -405,9 +406,9 @@ void frmAuswertung::BaueKnoepfe() {
 }
 
 void frmAuswertung::SetzeTabFolge() {
-    QWidget* const folge[] = {cboMonat_,   cboZone_,         txtSuche_,       cmdDateien_,
-                              cmdOrdner_,  tblAnrufe_,       cmdUnlesbar_,    cboGruppe_,
-                              tblSummen_,  cmdSummenExport_, cmdExportieren_, cmdZurueck_};
+    QWidget* const folge[] = {cboMonat_,  cboZone_,         txtSuche_,       cmdDateien_,
+                              cmdOrdner_, tblAnrufe_,       cmdUnlesbar_,    cboGruppe_,
+                              tblSummen_, cmdSummenExport_, cmdExportieren_, cmdZurueck_};
     for (std::size_t i = 0; i + 1 < std::size(folge); ++i) {
         setTabOrder(folge[i], folge[i + 1]);
     }
@@ -772,10 +773,9 @@ std::optional<QString> frmAuswertung::ExportZiel(const QString& titel, const QSt
     const QString ordner = QFileInfo(logbuch_.Pfad()).absolutePath();
     // The dialog asks nothing about a file already there: whether it is a log is looked at
     // first, and only a file that may be replaced brings the question.
-    const std::optional<QString> ziel =
-        dateiWahl_.chooseFile(this, titel, QDir(ordner).filePath(vorschlag),
-                              {QStringLiteral("CSV-Dateien (*.csv)"),
-                               QStringLiteral("Alle Dateien (*)")});
+    const std::optional<QString> ziel = dateiWahl_.chooseFile(
+        this, titel, QDir(ordner).filePath(vorschlag),
+        {QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("Alle Dateien (*)")});
     if (!ziel) {
         return std::nullopt;
     }
@@ -840,9 +840,8 @@ void frmAuswertung::Exportieren() {
     // The calls in the order of their files, whatever order the table shows: the same bytes as
     // the command line writes of the same logs.
     const std::vector<std::uint32_t> zeilen = modell_->ZeilenInDateiFolge();
-    if (!SchreibeExport(*ziel, [&](const auto& ziel) {
-            return SchreibeCsv(modell_->Daten(), zeilen, ziel);
-        })) {
+    if (!SchreibeExport(
+            *ziel, [&](const auto& ziel) { return SchreibeCsv(modell_->Daten(), zeilen, ziel); })) {
         return;
     }
     lblHinweis_->setText(
@@ -860,12 +859,13 @@ void frmAuswertung::SummenExportieren() {
     }
     // The rows as the table shows them, in its order.
     if (!SchreibeExport(*ziel, [&](const auto& ziel) {
-            return SchreibeCsvTabelle(summen_->Koepfe(), summen_->Arten(), summen_->Tabelle(), ziel);
+            return SchreibeCsvTabelle(summen_->Koepfe(), summen_->Arten(), summen_->Tabelle(),
+                                      ziel);
         })) {
         return;
     }
-    lblHinweis_->setText(QStringLiteral("Summen nach \"%1\" exportiert.")
-                             .arg(QFileInfo(*ziel).fileName()));
+    lblHinweis_->setText(
+        QStringLiteral("Summen nach \"%1\" exportiert.").arg(QFileInfo(*ziel).fileName()));
 }
 
 } // namespace tarvis

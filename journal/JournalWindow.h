@@ -3,8 +3,8 @@
 #include "journal/JournalView.h"
 
 #include <QDialog>
-#include <QLocale>
 #include <QFutureWatcher>
+#include <QLocale>
 #include <QStringList>
 #include <atomic>
 #include <cstdint>
@@ -78,9 +78,9 @@ private:
     // Asks for a target that is no log, and whether to replace a file already there; nothing
     // when the user cancelled or the target was refused.
     std::optional<QString> ExportZiel(const QString& titel, const QString& vorschlag);
-    bool SchreibeExport(const QString& ziel,
-                        const std::function<bool(const std::function<bool(std::string_view)>&)>&
-                            schreibe);
+    bool SchreibeExport(
+        const QString& ziel,
+        const std::function<bool(const std::function<bool(std::string_view)>&)>& schreibe);
     void ZeigeAuswahl(const LogSummen* summen = nullptr,
                       std::optional<TelefonSummen> telefon = std::nullopt);
     void ZeigeGrafik();

@@ -1,12 +1,12 @@
+#include "calllog/LogFile.h"
 #include "commandline/CommandLine.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalLogs.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
 #include "journal/JournalView.h"
-#include "calllog/LogFile.h"
-#include "platform/QtCalendar.h"
 #include "monitor/DefaultLogFile.h"
+#include "platform/QtCalendar.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -436,31 +436,32 @@ TEST_P(CsvFeldTest, QuotesWhereNeeded) {
 #define WJ "\u2060"
 INSTANTIATE_TEST_SUITE_P(
     Felder, CsvFeldTest,
-    ::testing::Values(
-        CsvFall{"plain", CsvArt::Text, "Oma", "Oma"}, CsvFall{"empty", CsvArt::Text, "", ""},
-        CsvFall{"blanks_stay", CsvArt::Text, "  a  ", "  a  "},
-        CsvFall{"decimal_comma", CsvArt::Wert, "0,24", "\"0,24\""},
-        CsvFall{"duration", CsvArt::Wert, "00:02:22,4", "\"00:02:22,4\""},
-        CsvFall{"comma_in_text", CsvArt::Text, "ja, gern", "\"ja, gern\""},
-        CsvFall{"separator", CsvArt::Text, "a;b", "\"a;b\""},
-        CsvFall{"quote", CsvArt::Text, "sag \"hallo\"", "\"sag \"\"hallo\"\"\""},
-        CsvFall{"line_feed", CsvArt::Text, "a\nb", "a?b"},
-        CsvFall{"carriage_return", CsvArt::Text, "a\rb", "a?b"},
-        CsvFall{"tab_and_del", CsvArt::Text, "\ta\x7F", "?a?"},
-        CsvFall{"c1_control", CsvArt::Text, "a\u0085b\u00a0", "a?b\u00a0"},
-        CsvFall{"formula", CsvArt::Text, "=1+2", WJ "=1+2"},
-        CsvFall{"hyperlink", CsvArt::Text, "=HYPERLINK(\"http://x\";\"y\")",
-                "\"" WJ "=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\""},
-        CsvFall{"plus", CsvArt::Text, "+49 711 123", WJ "+49 711 123"},
-        CsvFall{"minus", CsvArt::Text, "-5", WJ "-5"},
-        CsvFall{"at", CsvArt::Text, "@SUM(A1)", WJ "@SUM(A1)"},
-        CsvFall{"formula_after_control", CsvArt::Text, "\n=1", "?=1"},
-        CsvFall{"leading_zero", CsvArt::Text, "0711123456", WJ "0711123456"},
-        CsvFall{"zero_alone", CsvArt::Text, "0", "0"},
-        CsvFall{"number_without_zero", CsvArt::Text, "110", "110"},
-        CsvFall{"sixteen_digits", CsvArt::Text, "4971112345678901", WJ "4971112345678901"},
-        CsvFall{"number_with_blank", CsvArt::Text, "0711 123456", "0711 123456"},
-        CsvFall{"figure_stays_a_figure", CsvArt::Wert, "-5", "-5"}),
+    ::testing::Values(CsvFall{"plain", CsvArt::Text, "Oma", "Oma"},
+                      CsvFall{"empty", CsvArt::Text, "", ""},
+                      CsvFall{"blanks_stay", CsvArt::Text, "  a  ", "  a  "},
+                      CsvFall{"decimal_comma", CsvArt::Wert, "0,24", "\"0,24\""},
+                      CsvFall{"duration", CsvArt::Wert, "00:02:22,4", "\"00:02:22,4\""},
+                      CsvFall{"comma_in_text", CsvArt::Text, "ja, gern", "\"ja, gern\""},
+                      CsvFall{"separator", CsvArt::Text, "a;b", "\"a;b\""},
+                      CsvFall{"quote", CsvArt::Text, "sag \"hallo\"", "\"sag \"\"hallo\"\"\""},
+                      CsvFall{"line_feed", CsvArt::Text, "a\nb", "a?b"},
+                      CsvFall{"carriage_return", CsvArt::Text, "a\rb", "a?b"},
+                      CsvFall{"tab_and_del", CsvArt::Text, "\ta\x7F", "?a?"},
+                      CsvFall{"c1_control", CsvArt::Text, "a\u0085b\u00a0", "a?b\u00a0"},
+                      CsvFall{"formula", CsvArt::Text, "=1+2", WJ "=1+2"},
+                      CsvFall{"hyperlink", CsvArt::Text, "=HYPERLINK(\"http://x\";\"y\")",
+                              "\"" WJ "=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\""},
+                      CsvFall{"plus", CsvArt::Text, "+49 711 123", WJ "+49 711 123"},
+                      CsvFall{"minus", CsvArt::Text, "-5", WJ "-5"},
+                      CsvFall{"at", CsvArt::Text, "@SUM(A1)", WJ "@SUM(A1)"},
+                      CsvFall{"formula_after_control", CsvArt::Text, "\n=1", "?=1"},
+                      CsvFall{"leading_zero", CsvArt::Text, "0711123456", WJ "0711123456"},
+                      CsvFall{"zero_alone", CsvArt::Text, "0", "0"},
+                      CsvFall{"number_without_zero", CsvArt::Text, "110", "110"},
+                      CsvFall{"sixteen_digits", CsvArt::Text, "4971112345678901",
+                              WJ "4971112345678901"},
+                      CsvFall{"number_with_blank", CsvArt::Text, "0711 123456", "0711 123456"},
+                      CsvFall{"figure_stays_a_figure", CsvArt::Wert, "-5", "-5"}),
     [](const auto& info) { return std::string(info.param.name); });
 #undef WJ
 
@@ -581,7 +582,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextSortFall{"case_folded", {"OMA", "Zahnarzt", "oma"}, "acb"},
         // By bytes: Zahnarzt before Ärztin.
         TextSortFall{"umlaut_beside_its_vowel", {"Zahnarzt", "\u00c4rztin", "Amt"}, "cba"},
-        TextSortFall{"sharp_s", {"Strauss", "Stra\u00dfe", "Strasse"}, "bca"},
+        // "ß" beside "ss", both before "Strauss".
+        TextSortFall{"sharp_s", {"Strauss", "Stra\u00dfe", "Strasse"}, "cba"},
         TextSortFall{"equal_texts_keep_file_order", {"b", "a", "b", "a"}, "bdac"},
         TextSortFall{"empty_first", {"x", ""}, "ba"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -589,10 +591,13 @@ INSTANTIATE_TEST_SUITE_P(
 // The sums per telephone number: numbers written differently are one number when their
 // digits are, named as their first call has it; sorted by any column, the total stays last.
 TEST(TelefonSummen, NumbersAreComparedByTheirDigits) {
-    const JournalDaten daten = HandJournal(
-        {{"0711 123456", ""}, {"089 4471120", ""}, {"0711/123456", ""}, {"+49 89 4471120", ""},
-         {"0711-123456", ""}, {"", ""}},
-        2);
+    const JournalDaten daten = HandJournal({{"0711 123456", ""},
+                                            {"089 4471120", ""},
+                                            {"0711/123456", ""},
+                                            {"+49 89 4471120", ""},
+                                            {"0711-123456", ""},
+                                            {"", ""}},
+                                           2);
     SummenModell summen;
     const std::vector<std::uint32_t> alle = InDateiFolge(daten);
     summen.SetzeSummen(SummenVon(daten, alle), SummenJeTelefon(daten, alle));
@@ -613,8 +618,7 @@ TEST(TelefonSummen, NumbersAreComparedByTheirDigits) {
     EXPECT_EQ(Zeile(summen, 3)[0], "");
     EXPECT_EQ(Zeile(summen, 4)[0], "Gesamt");
     // The export has the rows as shown, the cost with its decimal comma.
-    EXPECT_EQ(summen.Tabelle()[0],
-              (std::vector<std::string>{"+49 89 4471120", "1", "2", "0,24"}));
+    EXPECT_EQ(summen.Tabelle()[0], (std::vector<std::string>{"+49 89 4471120", "1", "2", "0,24"}));
     // Back to month and zone: the report's rows in the report's order.
     summen.SetzeGruppe(SummenModell::Gruppe::MonatUndZone);
     EXPECT_EQ(Summenzeilen(summen),
@@ -677,7 +681,7 @@ TEST(LogbuchZiel, ALogIsRecognisedByItsNameItsHeadingOrThroughLinks) {
     const std::vector<std::pair<QString, bool>> faelle{
         {logs.Dezember(), true},
         {logs.Pfad("Tarvis 07-1997.Rep"), true}, // not there yet: by its name
-        {eigenerName, true},                    // by its heading
+        {eigenerName, true},                     // by its heading
         {nurKopf, true},
         {logs.Pfad("verweis.csv"), true},
         {logs.Pfad("verweis2.csv"), true},
