@@ -460,15 +460,25 @@ void frmAuswertung::Eingelesen() {
     if (abbrechen_) {
         return; // the window is closing
     }
-    liest_ = false;
     Journal journal = leser_->future().takeResult();
     modell_->SetzeDaten(std::move(journal.daten));
     *journal_ = std::move(journal);
     FuelleMonate();
-    ZeigeAuswahl();
+    // The sums of a million calls are made on the worker thread too; the reading is done when
+    // they are shown.
+    gelesenMelden_ = true;
+    tippPause_->stop();
+    Filtere();
+}
+
+void frmAuswertung::LesenFertig() {
+    gelesenMelden_ = false;
+    liest_ = false;
     ZeigeMeldungen();
     cmdDateien_->setEnabled(true);
     cmdOrdner_->setEnabled(true);
+    cmdExportieren_->setEnabled(true);
+    cmdSummenExport_->setEnabled(true);
     // The way back to the folder's own logs once others are shown.
     cmdOrdner_->setVisible(pfade_ != LogbuecherImOrdner(logbuch_.Pfad()));
     Q_EMIT Gelesen();
@@ -485,11 +495,6 @@ void frmAuswertung::FuelleMonate() {
     }
     const int index = vorher.isValid() ? cboMonat_->findData(vorher) : 0;
     cboMonat_->setCurrentIndex(std::max(index, 0));
-    JournalFilter filter = modell_->Filter();
-    if (index <= 0) {
-        filter.monat.reset();
-    }
-    modell_->SetzeFilter(filter);
 }
 
 void frmAuswertung::FilterGeaendert() {
@@ -532,9 +537,12 @@ void frmAuswertung::FilterFertig() {
     }
     if (filterWartet_) {
         Filtere();
-    } else {
-        Q_EMIT Gefiltert();
+        return;
     }
+    if (gelesenMelden_) {
+        LesenFertig();
+    }
+    Q_EMIT Gefiltert();
 }
 
 // Counts, sums and chart of what the filters show; the sums are made here unless given.

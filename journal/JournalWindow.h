@@ -66,6 +66,7 @@ private:
     void SetzeTabFolge();
 
     void Eingelesen();
+    void LesenFertig();
     void ZeigeFortschritt();
     void FilterGeaendert();
     void Filtere();
@@ -101,7 +102,8 @@ private:
     QFutureWatcher<Journal>* leser_ = nullptr;
     QFutureWatcher<FilterErgebnis>* filter_ = nullptr;
     QTimer* tippPause_ = nullptr;
-    bool filterWartet_ = false; // the filters changed while one was worked out
+    bool filterWartet_ = false;  // the filters changed while one was worked out
+    bool gelesenMelden_ = false; // a reading ends with the next filter shown
     bool liest_ = false;
     std::atomic<bool> abbrechen_{false};
     std::atomic<std::int64_t> gelesen_{0};

@@ -477,7 +477,8 @@ TEST_F(JournalWindow, TheTableSortsFromTheKeyboard) {
         }
         QTest::keyClick(menue, Qt::Key_R); // the order of the files
     });
-    QContextMenuEvent ereignis(QContextMenuEvent::Keyboard, QPoint(5, 5));
+    QContextMenuEvent ereignis(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                               tabelle->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(tabelle, &ereignis);
     QApplication::processEvents();
     EXPECT_EQ(eintraege, (QStringList{QString::fromUtf8("&Aufsteigend nach „Kosten“ sortieren"),
