@@ -34,7 +34,9 @@ FilterErgebnis FuehreAus(const FilterAuftrag& auftrag) {
                           ? auftrag.folge
                           : Gefiltert(*auftrag.daten, auftrag.folge, auftrag.filter);
     ergebnis.summen = SummenVon(*auftrag.daten, ergebnis.zeilen);
-    ergebnis.telefon = SummenJeTelefon(*auftrag.daten, ergebnis.zeilen);
+    if (auftrag.jeTelefon) {
+        ergebnis.telefon = SummenJeTelefon(*auftrag.daten, ergebnis.zeilen);
+    }
     return ergebnis;
 }
 
@@ -53,7 +55,7 @@ void JournalModell::SetzeDaten(JournalDaten daten) {
 }
 
 FilterAuftrag JournalModell::Auftrag(const JournalFilter& filter) const {
-    return {daten_, folge_, filter, stand_};
+    return {daten_, folge_, filter, stand_, false};
 }
 
 bool JournalModell::Uebernimm(FilterErgebnis ergebnis) {
@@ -203,7 +205,8 @@ void SummenModell::SetzeGruppe(Gruppe gruppe) {
 }
 
 bool SummenModell::ZuGross() const {
-    return gruppe_ == Gruppe::MonatUndZone ? monateZuGross_ : !telefon_;
+    // A sum per number beyond its counters takes the total beyond them too.
+    return monateZuGross_;
 }
 
 // The rows of the grouping shown, in the order of the column sorted by, the total last.

@@ -25,6 +25,7 @@ struct FilterAuftrag {
     std::vector<std::uint32_t> folge; // every call, in the order shown
     JournalFilter filter;
     std::uint64_t stand = 0; // the model's state it was made from
+    bool jeTelefon = false;  // the sums per telephone number too (only when shown)
 };
 struct FilterErgebnis {
     std::uint64_t stand = 0;

@@ -522,18 +522,20 @@ void frmAuswertung::Filtere() {
     }
     filter.zone = cboZone_->currentData().toInt();
     filter.suche = txtSuche_->text().toStdString();
-    filter_->setFuture(QtConcurrent::run(FuehreAus, modell_->Auftrag(filter)));
+    FilterAuftrag auftrag = modell_->Auftrag(filter);
+    auftrag.jeTelefon = summen_->Gruppierung() == SummenModell::Gruppe::Telefon;
+    filter_->setFuture(QtConcurrent::run(FuehreAus, std::move(auftrag)));
 }
 
 void frmAuswertung::FilterFertig() {
     FilterErgebnis ergebnis = filter_->future().takeResult();
     const LogSummen summen = ergebnis.summen;
-    std::optional<TelefonSummen> telefon = ergebnis.telefon;
+    std::optional<TelefonSummen> telefon = std::move(ergebnis.telefon);
     if (!modell_->Uebernimm(std::move(ergebnis))) {
         // The calls or their order changed meanwhile: worked out again from them.
         filterWartet_ = true;
     } else {
-        ZeigeAuswahl(&summen, std::move(telefon));
+        ZeigeAuswahl(summen, std::move(telefon));
     }
     if (filterWartet_) {
         Filtere();
@@ -545,8 +547,8 @@ void frmAuswertung::FilterFertig() {
     Q_EMIT Gefiltert();
 }
 
-// Counts, sums and chart of what the filters show; the sums are made here unless given.
-void frmAuswertung::ZeigeAuswahl(const LogSummen* summen, std::optional<TelefonSummen> telefon) {
+// Counts, sums and chart of what the filters show.
+void frmAuswertung::ZeigeAuswahl(const LogSummen& summen, std::optional<TelefonSummen> telefon) {
     const std::int64_t alle = std::int64_t(modell_->Daten().Anzahl());
     const std::int64_t gezeigt = std::int64_t(modell_->Zeilen().size());
     const std::int64_t dateien = std::count_if(
@@ -559,12 +561,7 @@ void frmAuswertung::ZeigeAuswahl(const LogSummen* summen, std::optional<TelefonS
         lblAnzahl_->setText(QLocale().toString(qlonglong(gezeigt)) + QStringLiteral(" von ") +
                             Mehrzahl(alle, "Anruf", "Anrufen"));
     }
-    if (summen != nullptr) {
-        summen_->SetzeSummen(*summen, std::move(telefon));
-    } else {
-        summen_->SetzeSummen(SummenVon(modell_->Daten(), modell_->Zeilen()),
-                             SummenJeTelefon(modell_->Daten(), modell_->Zeilen()));
-    }
+    summen_->SetzeSummen(summen, std::move(telefon));
     cmdExportieren_->setEnabled(!Liest());
     cmdSummenExport_->setEnabled(!Liest());
     ZeigeGrafik();
@@ -578,6 +575,11 @@ void frmAuswertung::GruppeGeaendert() {
     tblSummen_->setAccessibleName(jeTelefon ? QStringLiteral("Summen je Telefonnummer")
                                             : QStringLiteral("Summen je Monat und Zone"));
     ZeigeMeldungen();
+    if (jeTelefon) {
+        // The sums per number are made only while they are shown: on the worker thread.
+        tippPause_->stop();
+        Filtere();
+    }
 }
 
 void frmAuswertung::ZeigeGrafik() {

@@ -82,8 +82,7 @@ private:
     bool SchreibeExport(
         const QString& ziel,
         const std::function<bool(const std::function<bool(std::string_view)>&)>& schreibe);
-    void ZeigeAuswahl(const LogSummen* summen = nullptr,
-                      std::optional<TelefonSummen> telefon = std::nullopt);
+    void ZeigeAuswahl(const LogSummen& summen, std::optional<TelefonSummen> telefon);
     void ZeigeGrafik();
     void ZeigeMeldungen();
     void FuelleMonate();

@@ -705,7 +705,8 @@ TEST_F(JournalTest, ExportOrderAndFiltersWorkedOutElsewhere) {
     EXPECT_EQ(Kennungen(modell), "FAG");
     EXPECT_EQ(Kennungen(modell.Daten(), modell.ZeilenInDateiFolge()), "AFG");
 
-    const FilterAuftrag auftrag = modell.Auftrag({std::nullopt, 4, ""});
+    FilterAuftrag auftrag = modell.Auftrag({std::nullopt, 4, ""});
+    auftrag.jeTelefon = true;
     FilterErgebnis ergebnis = FuehreAus(auftrag);
     EXPECT_EQ(Kennungen(modell.Daten(), ergebnis.zeilen), "DC");
     ASSERT_TRUE(ergebnis.telefon);
