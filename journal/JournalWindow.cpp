@@ -339,8 +339,15 @@ void frmAuswertung::BaueSummen() {
     tblSummen_ = Tabelle("tblSummen", QStringLiteral("Summen je Monat und Zone"));
     tblSummen_->setModel(summen_);
     QHeaderView* summenKoepfe = tblSummen_->horizontalHeader();
-    summenKoepfe->setSectionResizeMode(QHeaderView::ResizeToContents);
-    summenKoepfe->setStretchLastSection(true);
+    // The texts and figures as wide as they are, the cost filling the rest: per month and zone
+    // and per number alike.
+    auto breiten = [this] {
+        QHeaderView* koepfe = tblSummen_->horizontalHeader();
+        koepfe->setSectionResizeMode(QHeaderView::ResizeToContents);
+        koepfe->setSectionResizeMode(summen_->columnCount() - 1, QHeaderView::Stretch);
+    };
+    breiten();
+    connect(summen_, &QAbstractItemModel::modelReset, this, breiten);
     summenKoepfe->setSortIndicator(-1, Qt::AscendingOrder);
     tblSummen_->setSortingEnabled(true);
     tblSummen_->setMinimumWidth(400);
