@@ -7,12 +7,11 @@
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
 #include "journal/JournalView.h"
-
 #include "platform/QtCalendar.h"
 
 #include <QBuffer>
-#include <QCollator>
 #include <QByteArray>
+#include <QCollator>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
