@@ -7,9 +7,11 @@
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
 #include "journal/JournalView.h"
+#include "platform/QtCalendar.h"
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QCollator>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -59,8 +61,15 @@ void PruefeOrdnung(const JournalDaten& daten, Spalte spalte, bool absteigend) {
                 Pruefe(folge[k - 1] < folge[k]); // equal values keep the order of the lines
             }
         } else if (spalte == Spalte::Telefon) {
-            const auto a2 = daten.Telefon(vorher), b2 = daten.Telefon(nachher);
-            Pruefe(absteigend ? a2 >= b2 : a2 <= b2);
+            // Numbers in German order, as the collator of the window's locale has them.
+            static const QCollator ordnung = [] {
+                QCollator c{QLocale(QLocale::German, QLocale::Germany)};
+                c.setCaseSensitivity(Qt::CaseInsensitive);
+                return c;
+            }();
+            const int vergleich = ordnung.compare(AlsQString(daten.Telefon(vorher)),
+                                                  AlsQString(daten.Telefon(nachher)));
+            Pruefe(absteigend ? vergleich >= 0 : vergleich <= 0);
         }
     }
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "journal/JournalCsv.h"
 #include "journal/JournalData.h"
 #include "journal/JournalView.h"
 
 #include <QAbstractTableModel>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace tarvis {
@@ -15,10 +18,30 @@ inline constexpr int Zone = Qt::UserRole + 1;   // the zone 1..4 of a zone cell,
 inline constexpr int Gesamt = Qt::UserRole + 2; // true on the row of the total
 } // namespace rolle
 
+// What a filter lets through and its sums: worked out away from the window, on any thread,
+// from what the model hands out in a FilterAuftrag.
+struct FilterAuftrag {
+    std::shared_ptr<const JournalDaten> daten;
+    std::vector<std::uint32_t> folge; // every call, in the order shown
+    JournalFilter filter;
+    std::uint64_t stand = 0; // the model's state it was made from
+    bool jeTelefon = false;  // the sums per telephone number too (only when shown)
+};
+struct FilterErgebnis {
+    std::uint64_t stand = 0;
+    JournalFilter filter;
+    std::vector<std::uint32_t> zeilen;
+    LogSummen summen;
+    std::optional<TelefonSummen> telefon;
+};
+FilterErgebnis FuehreAus(const FilterAuftrag& auftrag);
+
 // The calls as a table: one row per call that the filter lets through, in the order of the
 // column last sorted by (at first the order of the files and lines). It sorts and filters by
 // the calls' values itself, which on a million calls is many times faster than a proxy model
-// comparing texts or variants.
+// comparing texts or variants. A filter is either set here, or worked out elsewhere from an
+// Auftrag and its Ergebnis taken back, as long as neither the calls nor their order changed
+// meanwhile.
 class JournalModell : public QAbstractTableModel {
     Q_OBJECT
 
@@ -28,10 +51,17 @@ public:
     void SetzeDaten(JournalDaten daten);
     void SetzeFilter(const JournalFilter& filter);
 
-    const JournalDaten& Daten() const { return daten_; }
+    FilterAuftrag Auftrag(const JournalFilter& filter) const;
+    // False (and nothing changed) when the calls or their order changed since the Auftrag.
+    bool Uebernimm(FilterErgebnis ergebnis);
+
+    const JournalDaten& Daten() const { return *daten_; }
     const JournalFilter& Filter() const { return filter_; }
     // The calls shown, row by row.
     const std::vector<std::uint32_t>& Zeilen() const { return zeilen_; }
+    // The calls shown, in the order of their files and lines whatever the order shown: the
+    // export writes the same bytes as the command line.
+    std::vector<std::uint32_t> ZeilenInDateiFolge() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -44,7 +74,8 @@ public:
 private:
     void ZeigeNeu(std::vector<std::uint32_t> zeilen);
 
-    JournalDaten daten_;
+    std::shared_ptr<const JournalDaten> daten_;
+    std::uint64_t stand_ = 0;          // changes with the calls and with their order
     std::vector<std::uint32_t> folge_; // every call, in the order sorted by
     std::vector<std::uint32_t> zeilen_;
     JournalFilter filter_;
@@ -52,30 +83,56 @@ private:
     Qt::SortOrder ordnung_ = Qt::AscendingOrder;
 };
 
-// The sums per month and zone and the total, one row each, as the command line's report has
-// them.
+// The sums of the calls shown, one row each and the total last: per month and zone, as the
+// command line's report has them, or per telephone number. Sorting by a column keeps the total
+// last; a column below 0 is the order of the report.
 class SummenModell : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    static constexpr int SpaltenAnzahl = 5;
+    enum class Gruppe { MonatUndZone, Telefon };
 
     explicit SummenModell(QObject* parent = nullptr);
 
-    void SetzeSummen(const LogSummen& summen);
+    void SetzeSummen(const LogSummen& summen, std::optional<TelefonSummen> telefon = {});
+    void SetzeGruppe(Gruppe gruppe);
+    Gruppe Gruppierung() const { return gruppe_; }
     // The sums left the range of their counters and are not shown.
-    bool ZuGross() const { return zuGross_; }
+    bool ZuGross() const;
+    // Per month and zone, in the report's order, whatever the grouping shown.
     const std::vector<SummenZeile>& Zeilen() const { return zeilen_; }
+    // The rows as shown, each a list of its cells with the cost as "12,00": the export's rows.
+    std::vector<std::vector<std::string>> Tabelle() const;
+    std::vector<std::string> Koepfe() const;
+    std::vector<CsvArt> Arten() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
+    // One row shown: a zone in a month, a telephone number, or the total.
+    struct Reihe {
+        std::optional<std::pair<int, int>> monat;
+        int zone = 0;
+        std::string nummer;
+        std::string ziffern;
+        LogSumme summe;
+        bool gesamt = false;
+    };
+    void Ordne();
+    std::vector<std::string> Zellen(const Reihe& reihe) const;
+
     std::vector<SummenZeile> zeilen_;
-    bool zuGross_ = false;
+    std::optional<TelefonSummen> telefon_;
+    bool monateZuGross_ = false;
+    Gruppe gruppe_ = Gruppe::MonatUndZone;
+    std::vector<Reihe> reihen_;
+    int spalte_ = -1;
+    Qt::SortOrder ordnung_ = Qt::AscendingOrder;
 };
 
 } // namespace tarvis

@@ -5,8 +5,11 @@
 #include "tariff/GenaueZeit.h"
 #include "tariff/TariffTables.h"
 
+#include <QCollator>
 #include <algorithm>
+#include <limits>
 #include <numeric>
+#include <unordered_map>
 
 namespace tarvis {
 
@@ -28,6 +31,16 @@ std::string StopText(const JournalSatz& satz) {
     return zeit.empty() ? DatumText(*stop) : DatumText(*stop) + ' ' + zeit;
 }
 
+// The end of a call as seconds since 1970: a call that ends past midnight ends after every
+// call of its start day. A stop without its own date ended on the day the call started.
+std::int64_t StopMoment(const JournalSatz& satz) {
+    if (satz.stopSekunde == JournalSatz::Unbekannt) {
+        return std::numeric_limits<std::int64_t>::min();
+    }
+    const std::int32_t tag = satz.stopTag == JournalSatz::KeinTag ? satz.startTag : satz.stopTag;
+    return std::int64_t{tag} * 86'400 + satz.stopSekunde;
+}
+
 // A column whose values are whole numbers: its value of a call.
 std::int64_t Zahlenwert(const JournalSatz& satz, Spalte spalte) {
     switch (spalte) {
@@ -37,7 +50,7 @@ std::int64_t Zahlenwert(const JournalSatz& satz, Spalte spalte) {
     case Spalte::Start:
         return satz.startSekunde;
     case Spalte::Stop:
-        return satz.stopSekunde;
+        return StopMoment(satz);
     case Spalte::Dauer:
         return satz.dauerMs;
     case Spalte::Zone:
@@ -89,11 +102,44 @@ QString ZellenAnzeige(const JournalDaten& daten, const JournalSatz& satz, Spalte
     return AlsQString(text);
 }
 
+namespace {
+
+// The calls of (value, call) pairs in the order of the values; equal values in file order.
+std::vector<std::uint32_t> NachWert(std::vector<std::pair<std::int64_t, std::uint32_t>> werte,
+                                    bool absteigend) {
+    std::sort(werte.begin(), werte.end(), [absteigend](const auto& a, const auto& b) {
+        if (a.first != b.first) {
+            return absteigend ? b.first < a.first : a.first < b.first;
+        }
+        return a.second < b.second;
+    });
+    std::vector<std::uint32_t> folge(werte.size());
+    for (std::size_t i = 0; i < werte.size(); ++i) {
+        folge[i] = werte[i].second;
+    }
+    return folge;
+}
+
+} // namespace
+
 std::vector<std::uint32_t> InDateiFolge(const JournalDaten& daten) {
     std::vector<std::uint32_t> folge(daten.Anzahl());
     std::iota(folge.begin(), folge.end(), 0u);
     return folge;
 }
+
+namespace {
+
+QCollator DeutscheOrdnung() {
+    QCollator ordnung{QLocale(QLocale::German, QLocale::Germany)};
+    // "oma" beside "OMA" and "Öl" beside "Ol", as a German index has them.
+    ordnung.setCaseSensitivity(Qt::CaseInsensitive);
+    ordnung.setNumericMode(false);
+    ordnung.setIgnorePunctuation(false);
+    return ordnung;
+}
+
+} // namespace
 
 std::vector<std::uint32_t> Sortiert(const JournalDaten& daten, Spalte spalte, bool absteigend) {
     std::vector<std::uint32_t> folge = InDateiFolge(daten);
@@ -101,26 +147,46 @@ std::vector<std::uint32_t> Sortiert(const JournalDaten& daten, Spalte spalte, bo
         auto text = [&](std::uint32_t i) {
             return spalte == Spalte::Telefon ? daten.Telefon(daten[i]) : daten.Kommentar(daten[i]);
         };
-        std::stable_sort(folge.begin(), folge.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return absteigend ? text(b) < text(a) : text(a) < text(b);
+        // Each distinct text gets its rank once; the calls are then sorted by rank, which
+        // spares the collator a million comparisons of the same few hundred numbers.
+        std::unordered_map<std::string_view, std::uint32_t> rangVon;
+        std::vector<std::string_view> texte;
+        for (const std::uint32_t i : folge) {
+            if (rangVon.emplace(text(i), 0).second) {
+                texte.push_back(text(i));
+            }
+        }
+        const QCollator ordnung = DeutscheOrdnung();
+        std::vector<QCollatorSortKey> schluessel;
+        schluessel.reserve(texte.size());
+        for (const std::string_view t : texte) {
+            schluessel.push_back(ordnung.sortKey(AlsQString(t)));
+        }
+        std::vector<std::uint32_t> nachText(texte.size());
+        std::iota(nachText.begin(), nachText.end(), 0u);
+        std::stable_sort(nachText.begin(), nachText.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return schluessel[a].compare(schluessel[b]) < 0;
         });
-        return folge;
+        // Texts the collator calls equal share a rank, so their calls stay in file order.
+        std::uint32_t rang = 0;
+        for (std::size_t n = 0; n < nachText.size(); ++n) {
+            if (n > 0 && schluessel[nachText[n - 1]].compare(schluessel[nachText[n]]) != 0) {
+                ++rang;
+            }
+            rangVon[texte[nachText[n]]] = rang;
+        }
+        std::vector<std::pair<std::int64_t, std::uint32_t>> werte(daten.Anzahl());
+        for (std::uint32_t i = 0; i < werte.size(); ++i) {
+            werte[i] = {rangVon[text(i)], i};
+        }
+        return NachWert(std::move(werte), absteigend);
     }
     // The values side by side with their calls: sorting them touches no call twice.
     std::vector<std::pair<std::int64_t, std::uint32_t>> werte(daten.Anzahl());
     for (std::uint32_t i = 0; i < werte.size(); ++i) {
         werte[i] = {Zahlenwert(daten[i], spalte), i};
     }
-    std::sort(werte.begin(), werte.end(), [absteigend](const auto& a, const auto& b) {
-        if (a.first != b.first) {
-            return absteigend ? b.first < a.first : a.first < b.first;
-        }
-        return a.second < b.second;
-    });
-    for (std::size_t i = 0; i < werte.size(); ++i) {
-        folge[i] = werte[i].second;
-    }
-    return folge;
+    return NachWert(std::move(werte), absteigend);
 }
 
 std::vector<std::uint32_t> Gefiltert(const JournalDaten& daten,
@@ -190,10 +256,65 @@ std::optional<std::vector<SummenZeile>> SummenZeilen(const LogSummen& summen) {
     return zeilen;
 }
 
+std::string Ziffern(std::string_view nummer) {
+    std::string ziffern;
+    for (const char c : nummer) {
+        if (c >= '0' && c <= '9') {
+            ziffern += c;
+        }
+    }
+    return ziffern;
+}
+
+std::optional<TelefonSummen> SummenJeTelefon(const JournalDaten& daten,
+                                             const std::vector<std::uint32_t>& zeilen) {
+    TelefonSummen summen;
+    std::unordered_map<std::string, std::size_t> stelleVon;
+    for (const std::uint32_t i : zeilen) {
+        const JournalSatz& satz = daten[i];
+        const std::string_view nummer = daten.Telefon(satz);
+        std::string ziffern = Ziffern(nummer);
+        const auto [stelle, neu] = stelleVon.emplace(ziffern, summen.nummern.size());
+        if (neu) {
+            summen.nummern.push_back({std::string(nummer), std::move(ziffern), {}});
+        }
+        const LogDatensatz anruf = daten.FuerSumme(satz);
+        if (!summen.nummern[stelle->second].summe.Dazu(anruf) || !summen.gesamt.Dazu(anruf)) {
+            return std::nullopt;
+        }
+    }
+    return summen;
+}
+
+QString Gruppiert(const QString& zahl, const QLocale& locale) {
+    if (locale.numberOptions().testFlag(QLocale::OmitGroupSeparator)) {
+        return zahl;
+    }
+    qsizetype ende = zahl.indexOf(locale.decimalPoint());
+    if (ende < 0) {
+        ende = zahl.size();
+    }
+    qsizetype anfang = 0;
+    while (anfang < ende && !zahl[anfang].isDigit()) {
+        ++anfang;
+    }
+    QString text = zahl;
+    for (qsizetype stelle = ende - 3; stelle > anfang; stelle -= 3) {
+        text.insert(stelle, locale.groupSeparator());
+    }
+    return text;
+}
+
 SummenTexte TexteVon(const LogSumme& summe, const QLocale& locale) {
     return {ZahlText(std::to_string(summe.anrufe), locale),
             ZahlText(std::to_string(summe.einheiten), locale),
             ZahlText(BetragText(summe.kostenPfennig, FesterTrenner), locale)};
+}
+
+SummenTexte GruppierteTexteVon(const LogSumme& summe, const QLocale& locale) {
+    const SummenTexte texte = TexteVon(summe, locale);
+    return {Gruppiert(texte.anrufe, locale), Gruppiert(texte.einheiten, locale),
+            Gruppiert(texte.gebuehren, locale)};
 }
 
 } // namespace tarvis

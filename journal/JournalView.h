@@ -31,9 +31,10 @@ std::string ZellenText(const JournalDaten& daten, const JournalSatz& satz, Spalt
 QString ZellenAnzeige(const JournalDaten& daten, const JournalSatz& satz, Spalte spalte,
                       const QLocale& locale);
 
-// The calls in the order of a column's values: dates as dates, times as times of day, figures
-// as numbers, texts by their characters. Calls of equal value keep the order of their files
-// and lines, in both directions. A missing value comes before every other.
+// The calls in the order of a column's values: dates as dates, the stop as the moment the call
+// ended, times as times of day, figures as numbers, texts as a German index orders words (case
+// and accents aside: "oma" beside "OMA", "Öl" beside "Ol"). Calls of equal value keep the order
+// of their files and lines, in both directions. A missing value comes before every other.
 std::vector<std::uint32_t> Sortiert(const JournalDaten& daten, Spalte spalte, bool absteigend);
 // The calls in the order of their files and lines.
 std::vector<std::uint32_t> InDateiFolge(const JournalDaten& daten);
@@ -73,12 +74,39 @@ struct SummenZeile {
 // range of their counters, as no row could then be trusted.
 std::optional<std::vector<SummenZeile>> SummenZeilen(const LogSummen& summen);
 
-// The figures of a sum as the user's locale writes them; the cost without its " DM".
+// The sums of the calls to one telephone number. Numbers written differently ("0711 123",
+// "0711/123") are one number when their digits are; it is named as its first call has it.
+struct TelefonSumme {
+    std::string nummer; // UTF-8, as the first call has it
+    std::string ziffern;
+    LogSumme summe;
+};
+
+// The sums per telephone number of these calls, in the order in which the numbers first come,
+// and their total; nothing when a sum left the range of its counters.
+struct TelefonSummen {
+    std::vector<TelefonSumme> nummern;
+    LogSumme gesamt;
+};
+std::optional<TelefonSummen> SummenJeTelefon(const JournalDaten& daten,
+                                             const std::vector<std::uint32_t>& zeilen);
+
+// The digits of a telephone number, by which numbers are told apart.
+std::string Ziffern(std::string_view nummer);
+
+// The figures of a sum as the user's locale writes them; the cost without its " DM". The
+// command line's report has them ungrouped ("15476"), the window grouped ("15.476"), as its
+// counts are.
 struct SummenTexte {
     QString anrufe;
     QString einheiten;
     QString gebuehren;
 };
 SummenTexte TexteVon(const LogSumme& summe, const QLocale& locale);
+SummenTexte GruppierteTexteVon(const LogSumme& summe, const QLocale& locale);
+
+// A number as ZahlText writes it, with the locale's group separator between every three digits
+// before the decimal separator.
+QString Gruppiert(const QString& zahl, const QLocale& locale);
 
 } // namespace tarvis

@@ -9,6 +9,7 @@
 #include "platform/FileDialog.h"
 #include "platform/QtCalendar.h"
 #include "platform/SystemReason.h"
+#include "tariff/Format.h"
 #include "tariff/TariffTables.h"
 
 #include <QBarCategoryAxis>
@@ -16,22 +17,29 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLegend>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
+#include <QShortcut>
 #include <QStackedBarSeries>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <QtConcurrent/QtConcurrentRun>
@@ -49,6 +57,9 @@ constexpr QSize MindestGroesse{780, 560};
 constexpr int FortschrittTaktMs = 50;
 // The progress bar shows only when reading takes longer than a moment.
 constexpr int FortschrittNachTakten = 6;
+// Typing in the search box is filtered once the typing pauses this long, so that a search
+// through a million calls runs once per word rather than once per key.
+constexpr int TippPauseMs = 250;
 
 // The window's colours whatever the desktop's scheme: every fixed ground has its text colour.
 QPalette Farben(QPalette palette) {
@@ -126,6 +137,12 @@ QString Mehrzahl(std::int64_t anzahl, const char* eins, const char* mehr) {
 
 } // namespace
 
+QString BalkenText(const QString& monat, int zone, std::int64_t pfennig, const QLocale& locale) {
+    return QStringLiteral("%1, %2: %3 DM")
+        .arg(monat, AlsQString(ZonenName[zone]),
+             Gruppiert(ZahlText(BetragText(pfennig, FesterTrenner), locale), locale));
+}
+
 frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWidget* parent)
     : QDialog(parent), logbuch_(logbuch), dateiWahl_(dateiWahl),
       journal_(std::make_unique<Journal>()) {
@@ -142,6 +159,12 @@ frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWi
     summen_ = new SummenModell(this);
     leser_ = new QFutureWatcher<Journal>(this);
     connect(leser_, &QFutureWatcher<Journal>::finished, this, &frmAuswertung::Eingelesen);
+    filter_ = new QFutureWatcher<FilterErgebnis>(this);
+    connect(filter_, &QFutureWatcher<FilterErgebnis>::finished, this, &frmAuswertung::FilterFertig);
+    tippPause_ = new QTimer(this);
+    tippPause_->setSingleShot(true);
+    tippPause_->setInterval(TippPauseMs);
+    connect(tippPause_, &QTimer::timeout, this, &frmAuswertung::Filtere);
     fortschrittUhr_ = new QTimer(this);
     fortschrittUhr_->setInterval(FortschrittTaktMs);
     connect(fortschrittUhr_, &QTimer::timeout, this, &frmAuswertung::ZeigeFortschritt);
@@ -164,8 +187,13 @@ frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWi
 
 frmAuswertung::~frmAuswertung() {
     abbrechen_ = true;
-    if (liest_) {
+    // A reading taken by Eingelesen leaves its future invalid, and waiting on that would never
+    // end while the sums are still being made.
+    if (leser_->isRunning()) {
         leser_->waitForFinished();
+    }
+    if (filter_->isRunning()) {
+        filter_->waitForFinished();
     }
 }
 
@@ -193,6 +221,10 @@ void frmAuswertung::BaueFilter() {
     txtSuche_->setPlaceholderText(QStringLiteral("Telefonnummer oder Kommentar"));
     txtSuche_->setClearButtonEnabled(true);
     cmdDateien_ = Knopf("cmdDateien", QStringLiteral("&Dateien…"));
+    cmdOrdner_ = Knopf("cmdOrdner", QStringLiteral("Logbücher des &Ordners"));
+    cmdOrdner_->setAccessibleDescription(
+        QStringLiteral("Zeigt wieder die Logbücher neben dem aktuellen Logbuch"));
+    cmdOrdner_->hide();
 
     zeile->addWidget(Kopf(QStringLiteral("&Monat:"), cboMonat_));
     zeile->addWidget(cboMonat_);
@@ -204,12 +236,14 @@ void frmAuswertung::BaueFilter() {
     zeile->addWidget(txtSuche_, 1);
     zeile->addSpacing(12);
     zeile->addWidget(cmdDateien_);
+    zeile->addWidget(cmdOrdner_);
     static_cast<QVBoxLayout*>(layout())->addWidget(rahmen);
 
     connect(cboMonat_, &QComboBox::currentIndexChanged, this, &frmAuswertung::FilterGeaendert);
     connect(cboZone_, &QComboBox::currentIndexChanged, this, &frmAuswertung::FilterGeaendert);
-    connect(txtSuche_, &QLineEdit::textChanged, this, &frmAuswertung::FilterGeaendert);
+    connect(txtSuche_, &QLineEdit::textChanged, tippPause_, qOverload<>(&QTimer::start));
     connect(cmdDateien_, &QPushButton::clicked, this, &frmAuswertung::DateienWaehlen);
+    connect(cmdOrdner_, &QPushButton::clicked, this, &frmAuswertung::OrdnerLesen);
 }
 
 void frmAuswertung::BaueTabelle() {
@@ -231,6 +265,40 @@ void frmAuswertung::BaueTabelle() {
         tblAnrufe_->setColumnWidth(spalte, breite + 16);
     }
     static_cast<QVBoxLayout*>(layout())->addWidget(tblAnrufe_);
+
+    // Sorting from the keyboard: Ctrl+S sorts by the column of the current cell (again: the
+    // other way round), the context menu key offers both orders and the order of the files.
+    tblAnrufe_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tblAnrufe_, &QWidget::customContextMenuRequested, this, &frmAuswertung::SortierMenue);
+    auto* sortieren = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), tblAnrufe_);
+    sortieren->setContext(Qt::WidgetShortcut);
+    connect(sortieren, &QShortcut::activated, this, [this] {
+        const int spalte = std::max(tblAnrufe_->currentIndex().column(), 0);
+        const QHeaderView* koepfe = tblAnrufe_->horizontalHeader();
+        const bool wieder = koepfe->sortIndicatorSection() == spalte &&
+                            koepfe->sortIndicatorOrder() == Qt::AscendingOrder;
+        SortiereSpalte(spalte, wieder ? Qt::DescendingOrder : Qt::AscendingOrder);
+    });
+}
+
+void frmAuswertung::SortiereSpalte(int spalte, Qt::SortOrder ordnung) {
+    // The header shows the order and tells the model, as a click on it does.
+    tblAnrufe_->horizontalHeader()->setSortIndicator(spalte, ordnung);
+}
+
+void frmAuswertung::SortierMenue(const QPoint& wo) {
+    const int spalte = std::max(tblAnrufe_->currentIndex().column(), 0);
+    const QString name = QString::fromUtf8(SpaltenName[static_cast<std::size_t>(spalte)]);
+    QMenu menue(this);
+    menue.setObjectName(QStringLiteral("mnuSortieren"));
+    menue.setAccessibleName(QStringLiteral("Sortieren"));
+    menue.addAction(QStringLiteral("&Aufsteigend nach „%1“ sortieren").arg(name), this,
+                    [this, spalte] { SortiereSpalte(spalte, Qt::AscendingOrder); });
+    menue.addAction(QStringLiteral("A&bsteigend nach „%1“ sortieren").arg(name), this,
+                    [this, spalte] { SortiereSpalte(spalte, Qt::DescendingOrder); });
+    menue.addAction(QStringLiteral("In der &Reihenfolge der Dateien"), this,
+                    [this] { SortiereSpalte(-1, Qt::AscendingOrder); });
+    menue.exec(tblAnrufe_->viewport()->mapToGlobal(wo));
 }
 
 void frmAuswertung::BaueZustand() {
@@ -274,13 +342,37 @@ void frmAuswertung::BaueSummen() {
     tblSummen_ = Tabelle("tblSummen", QStringLiteral("Summen je Monat und Zone"));
     tblSummen_->setModel(summen_);
     QHeaderView* summenKoepfe = tblSummen_->horizontalHeader();
-    summenKoepfe->setSectionResizeMode(QHeaderView::ResizeToContents);
-    summenKoepfe->setSectionResizeMode(SummenModell::SpaltenAnzahl - 1, QHeaderView::Stretch);
+    // The texts and figures as wide as they are, the cost filling the rest: per month and zone
+    // and per number alike.
+    auto breiten = [this] {
+        QHeaderView* koepfe = tblSummen_->horizontalHeader();
+        koepfe->setSectionResizeMode(QHeaderView::ResizeToContents);
+        koepfe->setSectionResizeMode(summen_->columnCount() - 1, QHeaderView::Stretch);
+    };
+    breiten();
+    connect(summen_, &QAbstractItemModel::modelReset, this, breiten);
+    summenKoepfe->setSortIndicator(-1, Qt::AscendingOrder);
+    tblSummen_->setSortingEnabled(true);
     tblSummen_->setMinimumWidth(400);
+    cboGruppe_ = new QComboBox;
+    cboGruppe_->setObjectName(QStringLiteral("cboGruppe"));
+    cboGruppe_->setAccessibleName(QStringLiteral("Summen je"));
+    cboGruppe_->addItem(QStringLiteral("Monat und Zone"));
+    cboGruppe_->addItem(QStringLiteral("Telefonnummer"));
+    cmdSummenExport_ = Knopf("cmdSummenExport", QStringLiteral("Summen expor&tieren…"));
+    cmdSummenExport_->setAccessibleDescription(
+        QStringLiteral("Schreibt die angezeigten Summen als CSV-Datei"));
+    auto* kopfZeile = new QHBoxLayout;
+    kopfZeile->addWidget(Kopf(QStringLiteral("S&ummen"), tblSummen_));
+    kopfZeile->addStretch();
+    kopfZeile->addWidget(Kopf(QStringLiteral("&je"), cboGruppe_));
+    kopfZeile->addWidget(cboGruppe_);
     auto* linksKopf = new QVBoxLayout;
-    linksKopf->addWidget(Kopf(QStringLiteral("S&ummen je Monat und Zone:"), tblSummen_));
+    linksKopf->addLayout(kopfZeile);
     linksKopf->addWidget(tblSummen_);
     zeile->addLayout(linksKopf, 2);
+    connect(cboGruppe_, &QComboBox::currentIndexChanged, this, &frmAuswertung::GruppeGeaendert);
+    connect(cmdSummenExport_, &QPushButton::clicked, this, &frmAuswertung::SummenExportieren);
 
     chart_ = new QChart;
     chart_->setTheme(QChart::ChartThemeLight);
@@ -315,6 +407,7 @@ void frmAuswertung::BaueKnoepfe() {
         QStringLiteral("Schreibt die angezeigten Anrufe als CSV-Datei"));
     cmdZurueck_ = Knopf("cmdZurueck", QStringLiteral("&zurück"));
     zeile->addWidget(lblHinweis_, 1);
+    zeile->addWidget(cmdSummenExport_);
     zeile->addWidget(cmdExportieren_);
     zeile->addWidget(cmdZurueck_);
     static_cast<QVBoxLayout*>(layout())->addLayout(zeile);
@@ -323,8 +416,9 @@ void frmAuswertung::BaueKnoepfe() {
 }
 
 void frmAuswertung::SetzeTabFolge() {
-    QWidget* const folge[] = {cboMonat_,    cboZone_,   txtSuche_,       cmdDateien_, tblAnrufe_,
-                              cmdUnlesbar_, tblSummen_, cmdExportieren_, cmdZurueck_};
+    QWidget* const folge[] = {cboMonat_,  cboZone_,         txtSuche_,       cmdDateien_,
+                              cmdOrdner_, tblAnrufe_,       cmdUnlesbar_,    cboGruppe_,
+                              tblSummen_, cmdSummenExport_, cmdExportieren_, cmdZurueck_};
     for (std::size_t i = 0; i + 1 < std::size(folge); ++i) {
         setTabOrder(folge[i], folge[i + 1]);
     }
@@ -335,7 +429,7 @@ bool frmAuswertung::Liest() const {
 }
 
 void frmAuswertung::Lies(const QStringList& pfade) {
-    if (liest_) {
+    if (leser_->isRunning()) {
         abbrechen_ = true;
         leser_->waitForFinished();
     }
@@ -345,7 +439,9 @@ void frmAuswertung::Lies(const QStringList& pfade) {
     gesamt_ = 0;
     pfade_ = pfade;
     cmdDateien_->setEnabled(false);
+    cmdOrdner_->setEnabled(false);
     cmdExportieren_->setEnabled(false);
+    cmdSummenExport_->setEnabled(false);
     lblAnzahl_->setText(QStringLiteral("Die Logbücher werden gelesen …"));
     lblHinweis_->clear();
     fortschrittTakte_ = 0;
@@ -374,14 +470,27 @@ void frmAuswertung::Eingelesen() {
     if (abbrechen_) {
         return; // the window is closing
     }
-    liest_ = false;
     Journal journal = leser_->future().takeResult();
     modell_->SetzeDaten(std::move(journal.daten));
     *journal_ = std::move(journal);
     FuelleMonate();
-    ZeigeAuswahl();
+    // The sums of a million calls are made on the worker thread too; the reading is done when
+    // they are shown.
+    gelesenMelden_ = true;
+    tippPause_->stop();
+    Filtere();
+}
+
+void frmAuswertung::LesenFertig() {
+    gelesenMelden_ = false;
+    liest_ = false;
     ZeigeMeldungen();
     cmdDateien_->setEnabled(true);
+    cmdOrdner_->setEnabled(true);
+    cmdExportieren_->setEnabled(true);
+    cmdSummenExport_->setEnabled(true);
+    // The way back to the folder's own logs once others are shown.
+    cmdOrdner_->setVisible(pfade_ != LogbuecherImOrdner(logbuch_.Pfad()));
     Q_EMIT Gelesen();
 }
 
@@ -396,14 +505,26 @@ void frmAuswertung::FuelleMonate() {
     }
     const int index = vorher.isValid() ? cboMonat_->findData(vorher) : 0;
     cboMonat_->setCurrentIndex(std::max(index, 0));
-    JournalFilter filter = modell_->Filter();
-    if (index <= 0) {
-        filter.monat.reset();
-    }
-    modell_->SetzeFilter(filter);
 }
 
 void frmAuswertung::FilterGeaendert() {
+    tippPause_->stop();
+    Filtere();
+}
+
+bool frmAuswertung::Filtert() const {
+    return tippPause_->isActive() || filter_->isRunning() || filterWartet_;
+}
+
+// The filters are worked out on a worker thread, so that neither the typing nor the main
+// window's clock waits for a search through a million calls. One run at a time: a change
+// meanwhile is filtered when that run is done.
+void frmAuswertung::Filtere() {
+    if (filter_->isRunning()) {
+        filterWartet_ = true;
+        return;
+    }
+    filterWartet_ = false;
     JournalFilter filter;
     const QVariant monat = cboMonat_->currentData();
     if (monat.isValid()) {
@@ -411,12 +532,33 @@ void frmAuswertung::FilterGeaendert() {
     }
     filter.zone = cboZone_->currentData().toInt();
     filter.suche = txtSuche_->text().toStdString();
-    modell_->SetzeFilter(filter);
-    ZeigeAuswahl();
+    FilterAuftrag auftrag = modell_->Auftrag(filter);
+    auftrag.jeTelefon = summen_->Gruppierung() == SummenModell::Gruppe::Telefon;
+    filter_->setFuture(QtConcurrent::run(FuehreAus, std::move(auftrag)));
+}
+
+void frmAuswertung::FilterFertig() {
+    FilterErgebnis ergebnis = filter_->future().takeResult();
+    const LogSummen summen = ergebnis.summen;
+    std::optional<TelefonSummen> telefon = std::move(ergebnis.telefon);
+    if (!modell_->Uebernimm(std::move(ergebnis))) {
+        // The calls or their order changed meanwhile: worked out again from them.
+        filterWartet_ = true;
+    } else {
+        ZeigeAuswahl(summen, std::move(telefon));
+    }
+    if (filterWartet_) {
+        Filtere();
+        return;
+    }
+    if (gelesenMelden_) {
+        LesenFertig();
+    }
+    Q_EMIT Gefiltert();
 }
 
 // Counts, sums and chart of what the filters show.
-void frmAuswertung::ZeigeAuswahl() {
+void frmAuswertung::ZeigeAuswahl(const LogSummen& summen, std::optional<TelefonSummen> telefon) {
     const std::int64_t alle = std::int64_t(modell_->Daten().Anzahl());
     const std::int64_t gezeigt = std::int64_t(modell_->Zeilen().size());
     const std::int64_t dateien = std::count_if(
@@ -429,9 +571,25 @@ void frmAuswertung::ZeigeAuswahl() {
         lblAnzahl_->setText(GanzzahlText(gezeigt, QLocale()) + QStringLiteral(" von ") +
                             Mehrzahl(alle, "Anruf", "Anrufen"));
     }
-    summen_->SetzeSummen(SummenVon(modell_->Daten(), modell_->Zeilen()));
+    summen_->SetzeSummen(summen, std::move(telefon));
     cmdExportieren_->setEnabled(!Liest());
+    cmdSummenExport_->setEnabled(!Liest());
     ZeigeGrafik();
+}
+
+void frmAuswertung::GruppeGeaendert() {
+    const bool jeTelefon = cboGruppe_->currentIndex() == 1;
+    summen_->SetzeGruppe(jeTelefon ? SummenModell::Gruppe::Telefon
+                                   : SummenModell::Gruppe::MonatUndZone);
+    tblSummen_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    tblSummen_->setAccessibleName(jeTelefon ? QStringLiteral("Summen je Telefonnummer")
+                                            : QStringLiteral("Summen je Monat und Zone"));
+    ZeigeMeldungen();
+    if (jeTelefon) {
+        // The sums per number are made only while they are shown: on the worker thread.
+        tippPause_->stop();
+        Filtere();
+    }
 }
 
 void frmAuswertung::ZeigeGrafik() {
@@ -479,6 +637,17 @@ void frmAuswertung::ZeigeGrafik() {
         saetze[zone]->setColor(ZonenFarbe(zone));
         saetze[zone]->setBorderColor(Qt::black);
         saetze[zone]->setLabelColor(Qt::black);
+        // A bar tells its month, zone and amount when the mouse rests on it.
+        connect(saetze[zone], &QBarSet::hovered, chtMonate_,
+                [this, monate, zone, satz = saetze[zone]](bool darueber, int i) {
+                    if (!darueber || i < 0 || i >= monate.size()) {
+                        QToolTip::hideText();
+                        return;
+                    }
+                    const auto pfennig = std::llround(satz->at(i) * 100.0);
+                    QToolTip::showText(QCursor::pos(),
+                                       BalkenText(monate[i], zone, pfennig, QLocale()), chtMonate_);
+                });
     }
     auto* monatsAchse = new QBarCategoryAxis;
     if (monate.size() > 6) {
@@ -500,7 +669,8 @@ void frmAuswertung::ZeigeGrafik() {
     auto* dmAchse = new QValueAxis;
     dmAchse->setRange(0.0, hoechste > 0.0 ? hoechste : 1.0);
     dmAchse->applyNiceNumbers();
-    dmAchse->setLabelFormat(QStringLiteral("%.2f"));
+    // Whole DM: the Pfennig are in the table and in each bar's tooltip.
+    dmAchse->setLabelFormat(QStringLiteral("%.0f"));
     dmAchse->setLabelsFont(Arial(8.25));
     dmAchse->setLabelsBrush(Qt::black);
     chart_->addAxis(dmAchse, Qt::AlignLeft);
@@ -543,43 +713,67 @@ void frmAuswertung::ZeigeMeldungen() {
 
 void frmAuswertung::DateienWaehlen() {
     const QString ordner = QFileInfo(logbuch_.Pfad()).absolutePath();
+    // Every file is offered at first: a log saved under a name of the user's own (the save
+    // dialog allows any) is then never hidden by the type of file chosen.
     const std::optional<QStringList> gewaehlt = dateiWahl_.chooseFiles(
         this, QStringLiteral("Logbücher für die Auswertung wählen"), ordner,
-        {QStringLiteral("Reportdateien (*.Rep)"), QStringLiteral("Textdateien (*.txt)"),
-         QStringLiteral("Alle Dateien (*)")});
+        {QStringLiteral("Alle Dateien (*)"), QStringLiteral("Reportdateien (*.Rep)"),
+         QStringLiteral("Textdateien (*.txt)")});
     if (gewaehlt) {
         Lies(*gewaehlt);
     }
+}
+
+void frmAuswertung::OrdnerLesen() {
+    Lies(LogbuecherImOrdner(logbuch_.Pfad()));
 }
 
 void frmAuswertung::UnlesbareZeigen() {
     QStringList zeilen;
     for (const JournalFehler& fehler : journal_->fehler) {
         zeilen << QStringLiteral("%1, Zeile %2: %3")
-                      .arg(QFileInfo(journal_->dateien[fehler.datei].pfad).fileName())
+                      .arg(QDir::toNativeSeparators(journal_->dateien[fehler.datei].pfad))
                       .arg(fehler.zeile)
                       .arg(AlsQString(fehler.grund));
     }
     const std::int64_t weitere = journal_->fehlerAnzahl - std::int64_t(journal_->fehler.size());
     if (weitere > 0) {
-        zeilen << QStringLiteral("… und %1 weitere").arg(weitere);
+        zeilen << QStringLiteral("… und %1 weitere").arg(QLocale().toString(qlonglong(weitere)));
     }
-    QMessageBox box(QMessageBox::Information, windowTitle(), lblUnlesbar_->text() + ':',
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("msgUnlesbar"));
-    box.setInformativeText(zeilen.join(QLatin1Char('\n')));
-    box.exec();
+    // However many lines, the list scrolls inside a window that fits the screen and can be
+    // made larger; its text can be selected and copied.
+    QDialog fenster(this);
+    fenster.setObjectName(QStringLiteral("dlgUnlesbar"));
+    fenster.setWindowTitle(lblUnlesbar_->text());
+    fenster.setSizeGripEnabled(true);
+    auto* spalte = new QVBoxLayout(&fenster);
+    auto* liste = new QPlainTextEdit;
+    liste->setObjectName(QStringLiteral("txtUnlesbar"));
+    liste->setAccessibleName(QStringLiteral("Nicht lesbare Zeilen"));
+    liste->setReadOnly(true);
+    liste->setLineWrapMode(QPlainTextEdit::NoWrap);
+    liste->setPlainText(zeilen.join(QLatin1Char('\n')));
+    liste->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok);
+    connect(knoepfe, &QDialogButtonBox::accepted, &fenster, &QDialog::accept);
+    spalte->addWidget(Kopf(QStringLiteral("&Datei und Zeile jeder nicht lesbaren Zeile:"), liste));
+    spalte->addWidget(liste);
+    spalte->addWidget(knoepfe);
+    const QRect platz = screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 800, 600);
+    fenster.resize(std::min(720, platz.width() * 9 / 10), std::min(420, platz.height() * 8 / 10));
+    liste->setFocus();
+    fenster.exec();
 }
 
-// A log is never written to: neither one read here nor the current one, nor any file named as
-// the program names its logs.
+// A log is never written to: neither one read here nor the current one, nor any file that is,
+// or leads to, a file named as the program names its logs or starting with a log's heading.
 bool frmAuswertung::IstLogbuch(const QString& pfad) const {
-    const QFileInfo ziel(pfad);
-    if (LogbuchMonat(ziel.fileName())) {
+    if (IstLogbuchDatei(pfad)) {
         return true;
     }
     struct stat zielInfo {};
     const bool gibtEs = ::stat(QFile::encodeName(pfad).constData(), &zielInfo) == 0;
+    const QFileInfo ziel(pfad);
     QStringList logbuecher = pfade_;
     logbuecher << logbuch_.Pfad();
     for (const QString& logbuch : logbuecher) {
@@ -595,14 +789,15 @@ bool frmAuswertung::IstLogbuch(const QString& pfad) const {
     return false;
 }
 
-void frmAuswertung::Exportieren() {
+std::optional<QString> frmAuswertung::ExportZiel(const QString& titel, const QString& vorschlag) {
     const QString ordner = QFileInfo(logbuch_.Pfad()).absolutePath();
-    const std::optional<QString> ziel = dateiWahl_.chooseTarget(
-        this, QStringLiteral("Auswertung exportieren"),
-        QDir(ordner).filePath(QStringLiteral("Auswertung.csv")),
+    // The dialog asks nothing about a file already there: whether it is a log is looked at
+    // first, and only a file that may be replaced brings the question.
+    const std::optional<QString> ziel = dateiWahl_.chooseFile(
+        this, titel, QDir(ordner).filePath(vorschlag),
         {QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("Alle Dateien (*)")});
     if (!ziel) {
-        return;
+        return std::nullopt;
     }
     const QString datei = QDir::toNativeSeparators(*ziel);
     if (IstLogbuch(*ziel)) {
@@ -610,15 +805,37 @@ void frmAuswertung::Exportieren() {
                              QStringLiteral("\"%1\" ist ein Logbuch. Die Auswertung überschreibt "
                                             "kein Logbuch; bitte eine andere Datei wählen.")
                                  .arg(datei));
-        return;
+        return std::nullopt;
     }
+    const QFileInfo info(*ziel);
+    if (info.exists() || info.isSymLink()) {
+        QMessageBox frage(QMessageBox::Question, windowTitle(),
+                          QStringLiteral("\"%1\" gibt es schon. Überschreiben?").arg(datei),
+                          QMessageBox::NoButton, this);
+        frage.setObjectName(QStringLiteral("msgUeberschreiben"));
+        QPushButton* ja = frage.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        QPushButton* nein = frage.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+        // Keeping the file is what Enter or Escape does.
+        frage.setDefaultButton(nein);
+        frage.setEscapeButton(nein);
+        frage.exec();
+        if (frage.clickedButton() != ja) {
+            return std::nullopt;
+        }
+    }
+    return ziel;
+}
+
+bool frmAuswertung::SchreibeExport(
+    const QString& ziel,
+    const std::function<bool(const std::function<bool(std::string_view)>&)>& schreibe) {
     // Written beside the target and put in its place whole, so a failed export leaves an
     // earlier file of that name as it was.
-    QSaveFile ausgabe(*ziel);
+    QSaveFile ausgabe(ziel);
     errno = 0;
     bool geschrieben = ausgabe.open(QIODevice::WriteOnly);
     if (geschrieben) {
-        geschrieben = SchreibeCsv(modell_->Daten(), modell_->Zeilen(), [&](std::string_view teil) {
+        geschrieben = schreibe([&](std::string_view teil) {
             return ausgabe.write(teil.data(), qint64(teil.size())) == qint64(teil.size());
         });
         geschrieben = geschrieben && ausgabe.commit();
@@ -628,12 +845,47 @@ void frmAuswertung::Exportieren() {
         QMessageBox::warning(
             this, windowTitle(),
             QStringLiteral("Die Auswertung kann nicht nach \"%1\" geschrieben werden: %2.")
-                .arg(datei, fehlernummer != 0 ? SystemGrund(fehlernummer) : ausgabe.errorString()));
+                .arg(QDir::toNativeSeparators(ziel),
+                     fehlernummer != 0 ? SystemGrund(fehlernummer) : ausgabe.errorString()));
+    }
+    return geschrieben;
+}
+
+void frmAuswertung::Exportieren() {
+    const std::optional<QString> ziel =
+        ExportZiel(QStringLiteral("Auswertung exportieren"), QStringLiteral("Auswertung.csv"));
+    if (!ziel) {
+        return;
+    }
+    // The calls in the order of their files, whatever order the table shows: the same bytes as
+    // the command line writes of the same logs.
+    const std::vector<std::uint32_t> zeilen = modell_->ZeilenInDateiFolge();
+    if (!SchreibeExport(
+            *ziel, [&](const auto& ziel) { return SchreibeCsv(modell_->Daten(), zeilen, ziel); })) {
         return;
     }
     lblHinweis_->setText(
-        Mehrzahl(std::int64_t(modell_->Zeilen().size()), "Anruf", "Anrufe") +
+        Mehrzahl(std::int64_t(zeilen.size()), "Anruf", "Anrufe") +
         QStringLiteral(" nach \"%1\" exportiert.").arg(QFileInfo(*ziel).fileName()));
+}
+
+void frmAuswertung::SummenExportieren() {
+    const bool jeTelefon = summen_->Gruppierung() == SummenModell::Gruppe::Telefon;
+    const std::optional<QString> ziel = ExportZiel(
+        QStringLiteral("Summen exportieren"),
+        jeTelefon ? QStringLiteral("Summen je Telefonnummer.csv") : QStringLiteral("Summen.csv"));
+    if (!ziel) {
+        return;
+    }
+    // The rows as the table shows them, in its order.
+    if (!SchreibeExport(*ziel, [&](const auto& ziel) {
+            return SchreibeCsvTabelle(summen_->Koepfe(), summen_->Arten(), summen_->Tabelle(),
+                                      ziel);
+        })) {
+        return;
+    }
+    lblHinweis_->setText(
+        QStringLiteral("Summen nach \"%1\" exportiert.").arg(QFileInfo(*ziel).fileName()));
 }
 
 } // namespace tarvis

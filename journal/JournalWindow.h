@@ -1,13 +1,20 @@
 #pragma once
 
+#include "journal/JournalView.h"
+
 #include <QDialog>
 #include <QFutureWatcher>
+#include <QLocale>
 #include <QStringList>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 class QChart;
+class QMenu;
 class QChartView;
 class QComboBox;
 class QLabel;
@@ -23,6 +30,7 @@ class FileChooser;
 class JournalModell;
 class Logbuch;
 class SummenModell;
+struct FilterErgebnis;
 struct Journal;
 
 // The journal: the saved calls of the logs as a table, with filters by month, zone and text,
@@ -40,9 +48,14 @@ public:
     void Lies(const QStringList& pfade);
     bool Liest() const;
 
+    // Whether a filter is still being worked out (or waits for the typing to pause).
+    bool Filtert() const;
+
 Q_SIGNALS:
     // A reading has ended and what it found is shown.
     void Gelesen();
+    // What the filters let through is shown.
+    void Gefiltert();
 
 private:
     void BaueFilter();
@@ -53,9 +66,23 @@ private:
     void SetzeTabFolge();
 
     void Eingelesen();
+    void LesenFertig();
     void ZeigeFortschritt();
     void FilterGeaendert();
-    void ZeigeAuswahl();
+    void Filtere();
+    void FilterFertig();
+    void SortierMenue(const QPoint& wo);
+    void SortiereSpalte(int spalte, Qt::SortOrder ordnung);
+    void GruppeGeaendert();
+    void OrdnerLesen();
+    void SummenExportieren();
+    // Asks for a target that is no log, and whether to replace a file already there; nothing
+    // when the user cancelled or the target was refused.
+    std::optional<QString> ExportZiel(const QString& titel, const QString& vorschlag);
+    bool SchreibeExport(
+        const QString& ziel,
+        const std::function<bool(const std::function<bool(std::string_view)>&)>& schreibe);
+    void ZeigeAuswahl(const LogSummen& summen, std::optional<TelefonSummen> telefon);
     void ZeigeGrafik();
     void ZeigeMeldungen();
     void FuelleMonate();
@@ -72,6 +99,10 @@ private:
     SummenModell* summen_ = nullptr;
 
     QFutureWatcher<Journal>* leser_ = nullptr;
+    QFutureWatcher<FilterErgebnis>* filter_ = nullptr;
+    QTimer* tippPause_ = nullptr;
+    bool filterWartet_ = false;  // the filters changed while one was worked out
+    bool gelesenMelden_ = false; // a reading ends with the next filter shown
     bool liest_ = false;
     std::atomic<bool> abbrechen_{false};
     std::atomic<std::int64_t> gelesen_{0};
@@ -83,6 +114,7 @@ private:
     QComboBox* cboZone_ = nullptr;
     QLineEdit* txtSuche_ = nullptr;
     QPushButton* cmdDateien_ = nullptr;
+    QPushButton* cmdOrdner_ = nullptr;
     QTableView* tblAnrufe_ = nullptr;
     QLabel* lblAnzahl_ = nullptr;
     QLabel* lblUnlesbar_ = nullptr;
@@ -90,11 +122,16 @@ private:
     QProgressBar* prgLesen_ = nullptr;
     QLabel* lblMeldung_ = nullptr;
     QTableView* tblSummen_ = nullptr;
+    QComboBox* cboGruppe_ = nullptr;
+    QPushButton* cmdSummenExport_ = nullptr;
     QChartView* chtMonate_ = nullptr;
     QChart* chart_ = nullptr;
     QLabel* lblHinweis_ = nullptr;
     QPushButton* cmdExportieren_ = nullptr;
     QPushButton* cmdZurueck_ = nullptr;
 };
+
+// What a bar of the chart tells when the mouse rests on it: "12/1996, City: 12,00 DM".
+QString BalkenText(const QString& monat, int zone, std::int64_t pfennig, const QLocale& locale);
 
 } // namespace tarvis

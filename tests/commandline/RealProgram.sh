@@ -29,7 +29,9 @@ mkfifo "$dir/fifo"
 out="$("$program" --auswertung "$dir/fifo" 2>&1)"; pruefe 'a FIFO' 0 $? "$out" "$summe"
 wait
 
-csv=$'07.12.1996;14:05:33;14:09:12;00:03:39,2;0711;City;2;0,24;\r'
+# The number "0711" alone would lose its leading zero in a spreadsheet: a word joiner (U+2060)
+# goes before it; the duration and the cost hold a comma and are quoted.
+csv=$'07.12.1996;14:05:33;14:09:12;"00:03:39,2";\xe2\x81\xa00711;City;2;"0,24";\r'
 out="$(cat "$dir/log.Rep" | "$program" --auswertung - --csv 2>&1)"; pruefe 'CSV from standard input' 0 $? "$out" "$csv"
 out="$("$program" --auswertung "$dir/log.Rep" --csv 2>&1 >/dev/full)"; pruefe 'CSV to a full disk' 1 $? "$out" 'Kein Platz mehr auf dem Datenträger'
 

@@ -1,3 +1,4 @@
+#include "calllog/LogFile.h"
 #include "commandline/CommandLine.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalLogs.h"
@@ -5,6 +6,7 @@
 #include "journal/JournalRead.h"
 #include "journal/JournalView.h"
 #include "monitor/DefaultLogFile.h"
+#include "platform/QtCalendar.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -191,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
         SortierFall{"date", int(Spalte::Datum), Qt::AscendingOrder, "ABCDFEG"},
         SortierFall{"date_descending", int(Spalte::Datum), Qt::DescendingOrder, "GEFDCBA"},
         SortierFall{"start", int(Spalte::Start), Qt::AscendingOrder, "CAGFDBE"},
-        SortierFall{"stop", int(Spalte::Stop), Qt::AscendingOrder, "ECAGFDB"},
+        // By the time of day alone: ECAGFDB (E ends on New Year's Day).
+        SortierFall{"stop", int(Spalte::Stop), Qt::AscendingOrder, "ABCDFEG"},
         SortierFall{"duration", int(Spalte::Dauer), Qt::AscendingOrder, "ABCGEFD"},
         SortierFall{"number", int(Spalte::Telefon), Qt::AscendingOrder, "EBAGFCD"},
         SortierFall{"zone", int(Spalte::Zone), Qt::AscendingOrder, "AFGBECD"},
@@ -417,9 +420,12 @@ TEST_F(JournalTest, StoppingTheReadingLeavesOutTheFileItWasIn) {
     EXPECT_EQ(journal.dateien.size(), 1u);
 }
 
-// Fields are quoted only where RFC 4180 needs it, quotes doubled.
+// Fields holding a comma, a semicolon or a quote are quoted, quotes doubled; typed texts that a
+// spreadsheet would take for a formula or for a number without its leading zeros get the
+// invisible word joiner in front; control characters become "?".
 struct CsvFall {
     const char* name;
+    CsvArt art;
     const char* text;
     const char* feld;
 };
@@ -429,33 +435,55 @@ void PrintTo(const CsvFall& fall, std::ostream* os) {
 class CsvFeldTest : public ::testing::TestWithParam<CsvFall> {};
 
 TEST_P(CsvFeldTest, QuotesWhereNeeded) {
-    EXPECT_EQ(CsvFeld(GetParam().text), GetParam().feld);
+    EXPECT_EQ(CsvFeld(GetParam().text, GetParam().art), GetParam().feld);
 }
 
-INSTANTIATE_TEST_SUITE_P(Felder, CsvFeldTest,
-                         ::testing::Values(CsvFall{"plain", "Oma", "Oma"}, CsvFall{"empty", "", ""},
-                                           CsvFall{"blanks_stay", "  a  ", "  a  "},
-                                           CsvFall{"comma_needs_nothing", "0,24", "0,24"},
-                                           CsvFall{"separator", "a;b", "\"a;b\""},
-                                           CsvFall{"quote", "sag \"hallo\"",
-                                                   "\"sag \"\"hallo\"\"\""},
-                                           CsvFall{"line_feed", "a\nb", "\"a\nb\""},
-                                           CsvFall{"carriage_return", "a\rb", "\"a\rb\""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+#define WJ "\u2060"
+INSTANTIATE_TEST_SUITE_P(
+    Felder, CsvFeldTest,
+    ::testing::Values(CsvFall{"plain", CsvArt::Text, "Oma", "Oma"},
+                      CsvFall{"empty", CsvArt::Text, "", ""},
+                      CsvFall{"blanks_stay", CsvArt::Text, "  a  ", "  a  "},
+                      CsvFall{"decimal_comma", CsvArt::Wert, "0,24", "\"0,24\""},
+                      CsvFall{"duration", CsvArt::Wert, "00:02:22,4", "\"00:02:22,4\""},
+                      CsvFall{"comma_in_text", CsvArt::Text, "ja, gern", "\"ja, gern\""},
+                      CsvFall{"separator", CsvArt::Text, "a;b", "\"a;b\""},
+                      CsvFall{"quote", CsvArt::Text, "sag \"hallo\"", "\"sag \"\"hallo\"\"\""},
+                      CsvFall{"line_feed", CsvArt::Text, "a\nb", "a?b"},
+                      CsvFall{"carriage_return", CsvArt::Text, "a\rb", "a?b"},
+                      CsvFall{"tab_and_del", CsvArt::Text, "\ta\x7F", "?a?"},
+                      CsvFall{"c1_control", CsvArt::Text, "a\u0085b\u00a0", "a?b\u00a0"},
+                      CsvFall{"formula", CsvArt::Text, "=1+2", WJ "=1+2"},
+                      CsvFall{"hyperlink", CsvArt::Text, "=HYPERLINK(\"http://x\";\"y\")",
+                              "\"" WJ "=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\""},
+                      CsvFall{"plus", CsvArt::Text, "+49 711 123", WJ "+49 711 123"},
+                      CsvFall{"minus", CsvArt::Text, "-5", WJ "-5"},
+                      CsvFall{"at", CsvArt::Text, "@SUM(A1)", WJ "@SUM(A1)"},
+                      CsvFall{"formula_after_control", CsvArt::Text, "\n=1", "?=1"},
+                      CsvFall{"leading_zero", CsvArt::Text, "0711123456", WJ "0711123456"},
+                      CsvFall{"zero_alone", CsvArt::Text, "0", "0"},
+                      CsvFall{"number_without_zero", CsvArt::Text, "110", "110"},
+                      CsvFall{"sixteen_digits", CsvArt::Text, "4971112345678901",
+                              WJ "4971112345678901"},
+                      CsvFall{"number_with_blank", CsvArt::Text, "0711 123456", "0711 123456"},
+                      CsvFall{"figure_stays_a_figure", CsvArt::Wert, "-5", "-5"}),
+    [](const auto& info) { return std::string(info.param.name); });
+#undef WJ
 
 namespace {
 
 // The November and December logs as CSV, written out by hand.
 const QByteArray CsvNovemberDezember =
     "Datum;Start;Stop;Dauer;Telefonnummer;Zone;Einheiten;Kosten;Kommentar\r\n"
-    "04.11.1996;09:12:40;09:15:02;00:02:22,4;0711 123456;City;2;0,24;Zahnarzt\r\n"
-    "15.11.1996;20:05:00;20:07:42;00:02:42,0;07031 88213;Region 50;4;0,48;"
+    "04.11.1996;09:12:40;09:15:02;\"00:02:22,4\";0711 123456;City;2;\"0,24\";Zahnarzt\r\n"
+    "15.11.1996;20:05:00;20:07:42;\"00:02:42,0\";07031 88213;Region 50;4;\"0,48\";"
     "\"Bestellung; Nr. \"\"17\"\"\"\r\n"
-    "28.11.1996;08:10:00;08:13:30;00:03:30,2;089 4471120;Fern;12;1,44;\r\n"
-    "03.12.1996;19:20:00;19:58:10;00:38:10,0;089 4471120;Fern;71;8,52;Mutti\r\n"
-    "31.12.1996;23:50:00;01.01.1997 00:12:30;00:22:30,0;0621 339940;Region 200;24;2,88;"
-    "Neujahr\r\n"
-    "14.12.1996;11:00:00;11:25:00;00:25:00,0;0711 654321;City;100;12,00;B\xC3\xBCro\r\n";
+    "28.11.1996;08:10:00;08:13:30;\"00:03:30,2\";089 4471120;Fern;12;\"1,44\";\r\n"
+    "03.12.1996;19:20:00;19:58:10;\"00:38:10,0\";089 4471120;Fern;71;\"8,52\";Mutti\r\n"
+    "31.12.1996;23:50:00;01.01.1997 00:12:30;\"00:22:30,0\";0621 339940;Region 200;24;"
+    "\"2,88\";Neujahr\r\n"
+    "14.12.1996;11:00:00;11:25:00;\"00:25:00,0\";0711 654321;City;100;\"12,00\";"
+    "B\xC3\xBCro\r\n";
 
 QByteArray Csv(const JournalDaten& daten, const std::vector<std::uint32_t>& zeilen) {
     QByteArray bytes;
@@ -503,6 +531,199 @@ TEST_F(JournalTest, CsvOfTheCommandLineStopsAtALogItCannotRead) {
     EXPECT_TRUE(aus.isEmpty());
     EXPECT_EQ(FuehreKommandozeileAus({"Tarvis32", "--csv", logs.November()}, ausStrom, fehlerStrom),
               ExitEingabe);
+}
+
+namespace {
+
+// A journal of calls made by hand, one per number and comment given, all on 1.3.1997.
+JournalDaten HandJournal(const std::vector<std::pair<std::string, std::string>>& anrufe,
+                         std::int64_t einheiten = 1) {
+    JournalDaten daten;
+    for (const auto& [telefon, kommentar] : anrufe) {
+        LogDatensatz satz;
+        satz.startDatum = year{1997} / 3 / 1;
+        satz.startSekunde = 36'000;
+        satz.telefon = telefon;
+        satz.zone = 1;
+        satz.einheiten = einheiten;
+        satz.kostenPfennig = einheiten * 12;
+        EXPECT_TRUE(daten.Dazu(satz, 0));
+        EXPECT_TRUE(daten.KommentarDazu(kommentar));
+    }
+    return daten;
+}
+
+} // namespace
+
+// Texts sort as a German index has them: case and accents aside, umlauts beside their vowels,
+// equal texts in file order.
+struct TextSortFall {
+    const char* name;
+    std::vector<std::string> texte; // in file order
+    const char* folge;              // the calls by their place in the file, 'a' the first
+};
+void PrintTo(const TextSortFall& fall, std::ostream* os) {
+    *os << fall.name;
+}
+class TextSortTest : public ::testing::TestWithParam<TextSortFall> {};
+
+TEST_P(TextSortTest, SortsCommentsAsAGermanReaderExpects) {
+    std::vector<std::pair<std::string, std::string>> anrufe;
+    for (const std::string& text : GetParam().texte) {
+        anrufe.emplace_back("0711", text);
+    }
+    const JournalDaten daten = HandJournal(anrufe);
+    std::string folge;
+    for (const std::uint32_t i : Sortiert(daten, Spalte::Kommentar, false)) {
+        folge += char('a' + i);
+    }
+    EXPECT_EQ(folge, GetParam().folge);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texte, TextSortTest,
+    ::testing::Values(
+        // By bytes: OMA, Zahnarzt, oma.
+        TextSortFall{"case_folded", {"OMA", "Zahnarzt", "oma"}, "acb"},
+        // By bytes: Zahnarzt before Ärztin.
+        TextSortFall{"umlaut_beside_its_vowel", {"Zahnarzt", "\u00c4rztin", "Amt"}, "cba"},
+        // "ß" beside "ss", both before "Strauss".
+        TextSortFall{"sharp_s", {"Strauss", "Stra\u00dfe", "Strasse"}, "cba"},
+        TextSortFall{"equal_texts_keep_file_order", {"b", "a", "b", "a"}, "bdac"},
+        TextSortFall{"empty_first", {"x", ""}, "ba"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The sums per telephone number: numbers written differently are one number when their
+// digits are, named as their first call has it; sorted by any column, the total stays last.
+TEST(TelefonSummen, NumbersAreComparedByTheirDigits) {
+    const JournalDaten daten = HandJournal({{"0711 123456", ""},
+                                            {"089 4471120", ""},
+                                            {"0711/123456", ""},
+                                            {"+49 89 4471120", ""},
+                                            {"0711-123456", ""},
+                                            {"", ""}},
+                                           2);
+    SummenModell summen;
+    const std::vector<std::uint32_t> alle = InDateiFolge(daten);
+    summen.SetzeSummen(SummenVon(daten, alle), SummenJeTelefon(daten, alle));
+    summen.SetzeGruppe(SummenModell::Gruppe::Telefon);
+    EXPECT_EQ(summen.columnCount(), 4);
+    EXPECT_EQ(Summenzeilen(summen),
+              (std::vector<QStringList>{{"0711 123456", "3", "6", "0,72 DM"},
+                                        {"089 4471120", "1", "2", "0,24 DM"},
+                                        {"+49 89 4471120", "1", "2", "0,24 DM"},
+                                        {"", "1", "2", "0,24 DM"},
+                                        {"Gesamt", "6", "12", "1,44 DM"}}));
+    summen.sort(1, Qt::AscendingOrder);
+    EXPECT_EQ(Zeile(summen, 0)[0], "089 4471120");
+    EXPECT_EQ(Zeile(summen, 3)[0], "0711 123456");
+    EXPECT_EQ(Zeile(summen, 4)[0], "Gesamt");
+    summen.sort(0, Qt::DescendingOrder);
+    EXPECT_EQ(Zeile(summen, 0)[0], "+49 89 4471120"); // digits 4989...
+    EXPECT_EQ(Zeile(summen, 3)[0], "");
+    EXPECT_EQ(Zeile(summen, 4)[0], "Gesamt");
+    // The export has the rows as shown, the cost with its decimal comma.
+    EXPECT_EQ(summen.Tabelle()[0], (std::vector<std::string>{"+49 89 4471120", "1", "2", "0,24"}));
+    // Back to month and zone: the report's rows in the report's order.
+    summen.SetzeGruppe(SummenModell::Gruppe::MonatUndZone);
+    EXPECT_EQ(Summenzeilen(summen),
+              (std::vector<QStringList>{{"03/1997", "City", "6", "12", "1,44 DM"},
+                                        {"Gesamt", "", "6", "12", "1,44 DM"}}));
+}
+
+// The window's sums group their digits as its counts do; the command line's report keeps its
+// columns as they were.
+struct GruppenFall {
+    const char* zahl;
+    const char* gruppiert;
+};
+class GruppiertTest : public ::testing::TestWithParam<GruppenFall> {};
+
+TEST_P(GruppiertTest, GroupsTheDigitsBeforeTheDecimalSeparator) {
+    const QLocale deutsch(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(Gruppiert(ZahlText(GetParam().zahl, deutsch), deutsch),
+              QString::fromUtf8(GetParam().gruppiert));
+}
+
+INSTANTIATE_TEST_SUITE_P(Zahlen, GruppiertTest,
+                         ::testing::Values(GruppenFall{"0.24", "0,24"}, GruppenFall{"999", "999"},
+                                           GruppenFall{"15476", "15.476"},
+                                           GruppenFall{"69067.20", "69.067,20"},
+                                           GruppenFall{"1234567", "1.234.567"},
+                                           GruppenFall{"-1234.00", "-1.234,00"}));
+
+TEST(TelefonSummen, TheSumsTableGroupsItsDigits) {
+    const JournalDaten daten = HandJournal({{"0711", ""}}, 15'476);
+    SummenModell summen;
+    summen.SetzeSummen(SummenVon(daten, InDateiFolge(daten)));
+    EXPECT_EQ(Zeile(summen, 0), (QStringList{"03/1997", "City", "1", "15.476", "1.857,12 DM"}));
+}
+
+// What counts as a log, whatever its name or the links on the way to it.
+TEST(LogbuchZiel, ALogIsRecognisedByItsNameItsHeadingOrThroughLinks) {
+    JournalLogs logs;
+    const QString eigenerName = logs.Pfad("Anrufe.txt");
+    ASSERT_TRUE(QFile::copy(logs.Dezember(), eigenerName));
+    const QString nurKopf = logs.Pfad("kopf.csv");
+    {
+        QFile datei(nurKopf);
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        datei.write(KopfZeilen().left(KopfZeilen().indexOf('\n') + 1));
+    }
+    const QString fremd = logs.Pfad("fremd.csv");
+    {
+        QFile datei(fremd);
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        datei.write("Datum;Start\r\n" + KopfZeilen());
+    }
+    ASSERT_TRUE(QFile::link(eigenerName, logs.Pfad("verweis.csv")));
+    ASSERT_TRUE(QFile::link(logs.Pfad("verweis.csv"), logs.Pfad("verweis2.csv")));
+    ASSERT_TRUE(QFile::link(logs.Pfad("Tarvis 05-1997.Rep"), logs.Pfad("ins-leere.csv")));
+    ASSERT_TRUE(QFile::link(fremd, logs.Pfad("zu-fremd.csv")));
+    const QString fifo = logs.Pfad("fifo.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+    const std::vector<std::pair<QString, bool>> faelle{
+        {logs.Dezember(), true},
+        {logs.Pfad("Tarvis 07-1997.Rep"), true}, // not there yet: by its name
+        {eigenerName, true},                     // by its heading
+        {nurKopf, true},
+        {logs.Pfad("verweis.csv"), true},
+        {logs.Pfad("verweis2.csv"), true},
+        {logs.Pfad("ins-leere.csv"), true}, // a link to a log not yet written
+        {fremd, false},                     // the heading, but not at the start
+        {logs.Pfad("zu-fremd.csv"), false},
+        {logs.Pfad("neu.csv"), false},
+        {fifo, false}, // looked at without waiting for a writer
+    };
+    for (const auto& [pfad, logbuch] : faelle) {
+        EXPECT_EQ(IstLogbuchDatei(pfad), logbuch) << pfad.toStdString();
+    }
+}
+
+// The export writes the calls shown in file order whatever the table's order; a filter worked
+// out elsewhere is taken only while the calls and their order are those it was made from.
+TEST_F(JournalTest, ExportOrderAndFiltersWorkedOutElsewhere) {
+    JournalModell& modell = Modell();
+    modell.SetzeFilter({std::nullopt, 1, ""});
+    modell.sort(int(Spalte::Kosten), Qt::DescendingOrder);
+    EXPECT_EQ(Kennungen(modell), "FAG");
+    EXPECT_EQ(Kennungen(modell.Daten(), modell.ZeilenInDateiFolge()), "AFG");
+
+    FilterAuftrag auftrag = modell.Auftrag({std::nullopt, 4, ""});
+    auftrag.jeTelefon = true;
+    FilterErgebnis ergebnis = FuehreAus(auftrag);
+    EXPECT_EQ(Kennungen(modell.Daten(), ergebnis.zeilen), "DC");
+    ASSERT_TRUE(ergebnis.telefon);
+    EXPECT_EQ(ergebnis.telefon->nummern.size(), 1u);
+    EXPECT_TRUE(modell.Uebernimm(ergebnis));
+    EXPECT_EQ(Kennungen(modell), "DC");
+    EXPECT_EQ(modell.Filter().zone, 4);
+
+    const FilterErgebnis veraltet = FuehreAus(modell.Auftrag({std::nullopt, 1, ""}));
+    modell.sort(-1);
+    EXPECT_FALSE(modell.Uebernimm(veraltet));
+    EXPECT_EQ(Kennungen(modell), "CD");
 }
 
 } // namespace tarvis

@@ -4,6 +4,7 @@
 #include "gui/WindowStyle.h"
 #include "journal/JournalLogs.h"
 #include "journal/JournalModel.h"
+#include "journal/JournalRead.h"
 #include "platform/QtCalendar.h"
 #include "support/FakeFileChooser.h"
 #include "support/Zugang.h"
@@ -16,18 +17,24 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStackedBarSeries>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -109,9 +116,19 @@ protected:
     }
     int SummenZeilen() { return Kind<QTableView>("tblSummen")->model()->rowCount(); }
 
+    // Until what the filters let through is shown.
+    void WarteAufFilter() {
+        if (fenster->Filtert()) {
+            QSignalSpy gefiltert(fenster.get(), &frmAuswertung::Gefiltert);
+            ASSERT_TRUE(gefiltert.wait(10'000));
+        }
+        QApplication::processEvents();
+    }
+
     void Taste(QWidget* ziel, Qt::Key taste, Qt::KeyboardModifiers mit = Qt::NoModifier) {
         QTest::keyClick(ziel, taste, mit);
         QApplication::processEvents();
+        WarteAufFilter();
     }
 };
 
@@ -157,6 +174,7 @@ TEST_F(JournalWindow, TheFiltersWorkThroughTheirControls) {
 
     Taste(zone, Qt::Key_Home);
     QTest::keyClicks(Kind<QLineEdit>("txtSuche"), QStringLiteral("mutti"));
+    WarteAufFilter();
     EXPECT_EQ(Spalte(), (QStringList{"03.12.1996"}));
     EXPECT_EQ(SummenZeile(0), (QStringList{"12/1996", "Fern", "1", "71", "8,52 DM"}));
 }
@@ -215,16 +233,48 @@ TEST_F(JournalWindow, TheChartStacksTheCostPerMonthInTheZoneColours) {
     }
     // The chart follows the filters.
     QTest::keyClicks(Kind<QLineEdit>("txtSuche"), QStringLiteral("0711"));
+    WarteAufFilter();
     monate = qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).first());
     EXPECT_EQ(monate->categories(), (QStringList{"11/1996", "12/1996", "01/1997"}));
     reihe = qobject_cast<QStackedBarSeries*>(chart->series().first());
     EXPECT_NEAR(reihe->barSets()[3]->sum(), 0.0, 1e-9);
 }
 
-TEST_F(JournalWindow, TheDamagedLinesAreListedWithFileAndLineOnRequest) {
-    const QString text = Meldung([&] { Kind<QPushButton>("cmdUnlesbar")->click(); });
-    EXPECT_EQ(text, QStringLiteral("1 Zeile nicht lesbar:\n"
-                                   "Tarvis 11-1996.Rep, Zeile 9: \"DM\" fehlt am Zeilenende"));
+// However many lines are damaged, their list scrolls in a window that fits the screen, each
+// with its file and line.
+TEST_F(JournalWindow, TheDamagedLinesAreListedWithFileAndLineInAScrollingWindow) {
+    {
+        QFile datei(logs.Januar());
+        ASSERT_TRUE(datei.open(QIODevice::Append));
+        datei.write(QByteArray("16.11.96   19:00:00   16.11.96   19:0\r\n").repeated(150));
+    }
+    fenster->Lies(LogbuecherImOrdner(logbuch.Pfad()));
+    WarteAufLesen();
+    EXPECT_EQ(Text("lblUnlesbar"), QStringLiteral("151 Zeilen nicht lesbar"));
+    QString liste;
+    QSize groesse;
+    bool groesseVeraenderbar = false;
+    QTimer::singleShot(0, fenster.get(), [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("dlgUnlesbar"));
+        liste = dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtUnlesbar"))->toPlainText();
+        groesse = dialog->frameGeometry().size();
+        groesseVeraenderbar = dialog->isSizeGripEnabled();
+        dialog->accept();
+    });
+    Kind<QPushButton>("cmdUnlesbar")->click();
+    const QStringList zeilen = liste.split('\n');
+    ASSERT_EQ(zeilen.size(), 101);
+    EXPECT_EQ(zeilen[0], QDir::toNativeSeparators(logs.November()) +
+                             QStringLiteral(", Zeile 9: \"DM\" fehlt am Zeilenende"));
+    EXPECT_TRUE(
+        zeilen[1].startsWith(QDir::toNativeSeparators(logs.Januar()) + QStringLiteral(", Zeile ")));
+    EXPECT_EQ(zeilen[100], QStringLiteral("… und 51 weitere"));
+    const QRect schirm = fenster->screen()->availableGeometry();
+    EXPECT_LE(groesse.height(), schirm.height());
+    EXPECT_LE(groesse.width(), schirm.width());
+    EXPECT_TRUE(groesseVeraenderbar);
 }
 
 TEST_F(JournalWindow, DateienReadsTheFilesChosenInTheDialogWithAMessageForEachProblem) {
@@ -247,7 +297,10 @@ TEST_F(JournalWindow, DateienReadsTheFilesChosenInTheDialogWithAMessageForEachPr
     WarteAufLesen();
     EXPECT_EQ(wahl.titel, QString::fromUtf8("Logbücher für die Auswertung wählen"));
     EXPECT_EQ(wahl.anfang, logs.Ordner());
-    EXPECT_EQ(wahl.filter.first(), QStringLiteral("Reportdateien (*.Rep)"));
+    // Nothing is hidden by a type of file: a log under a name of the user's own is seen.
+    EXPECT_EQ(wahl.filter.first(), QStringLiteral("Alle Dateien (*)"));
+    // The way back to the folder's own logs.
+    ASSERT_TRUE(Kind<QPushButton>("cmdOrdner")->isVisible());
     EXPECT_EQ(Spalte(), (QStringList{"04.11.1996", "15.11.1996", "28.11.1996"}));
     EXPECT_EQ(Text("lblAnzahl"), QStringLiteral("3 Anrufe aus 3 Dateien"));
     EXPECT_TRUE(Kind<QLabel>("lblMeldung")->isVisible());
@@ -267,22 +320,31 @@ TEST_F(JournalWindow, DateienReadsTheFilesChosenInTheDialogWithAMessageForEachPr
     Kind<QPushButton>("cmdDateien")->click();
     EXPECT_FALSE(fenster->Liest());
     EXPECT_EQ(Spalte().size(), 3);
+
+    Kind<QPushButton>("cmdOrdner")->click();
+    WarteAufLesen();
+    EXPECT_EQ(Text("lblAnzahl"), QStringLiteral("7 Anrufe aus 3 Dateien"));
+    EXPECT_FALSE(Kind<QPushButton>("cmdOrdner")->isVisible());
 }
 
-TEST_F(JournalWindow, ExportWritesWhatTheFiltersShow) {
+TEST_F(JournalWindow, ExportWritesWhatTheFiltersShowInFileOrder) {
     const auto vorher = logs.Stand();
     for (int i = 0; i < 4; ++i) {
         Taste(Kind<QComboBox>("cboZone"), Qt::Key_Down);
     }
+    // Shown by cost, highest first: the export keeps the order of the files.
+    Anrufe()->sortByColumn(int(tarvis::Spalte::Kosten), Qt::DescendingOrder);
+    EXPECT_EQ(Spalte(), (QStringList{"03.12.1996", "28.11.1996"}));
     const QString ziel = logs.Pfad("export.csv");
-    wahl.antwortZiel = ziel;
+    wahl.antwort = ziel;
     Kind<QPushButton>("cmdExportieren")->click();
     EXPECT_EQ(wahl.titel, QStringLiteral("Auswertung exportieren"));
     EXPECT_EQ(wahl.anfang, logs.Pfad("Auswertung.csv"));
     EXPECT_EQ(test::ReadAll(ziel),
               "Datum;Start;Stop;Dauer;Telefonnummer;Zone;Einheiten;Kosten;Kommentar\r\n"
-              "28.11.1996;08:10:00;08:13:30;00:03:30,2;089 4471120;Fern;12;1,44;\r\n"
-              "03.12.1996;19:20:00;19:58:10;00:38:10,0;089 4471120;Fern;71;8,52;Mutti\r\n");
+              "28.11.1996;08:10:00;08:13:30;\"00:03:30,2\";089 4471120;Fern;12;\"1,44\";\r\n"
+              "03.12.1996;19:20:00;19:58:10;\"00:38:10,0\";089 4471120;Fern;71;\"8,52\";"
+              "Mutti\r\n");
     EXPECT_EQ(Text("lblHinweis"), QStringLiteral("2 Anrufe nach \"export.csv\" exportiert."));
     auto nachher = logs.Stand();
     nachher.erase(ziel);
@@ -290,22 +352,150 @@ TEST_F(JournalWindow, ExportWritesWhatTheFiltersShow) {
 }
 
 // Whatever the user names as the export's target, no log is overwritten: not one read here,
-// not the current one (even through a link), not a file named as the program names its logs.
+// not the current one (even through a link), not a file named as the program names its logs,
+// not a log under another name that was not read, nor a link to one; and the question whether
+// to replace a file comes only after that check.
 TEST_F(JournalWindow, ExportNeverOverwritesALog) {
     const QString verweis = logs.Pfad("verweis.csv");
     ASSERT_TRUE(QFile::link(logs.Dezember(), verweis));
+    const QString ungelesen = logs.Pfad("alt.txt");
+    ASSERT_TRUE(QFile::copy(logs.November(), ungelesen));
+    const QString zumUngelesenen = logs.Pfad("alt.csv");
+    ASSERT_TRUE(QFile::link(ungelesen, zumUngelesenen));
     logbuch.SetzePfad(logs.Pfad("Anrufe.txt"));
     QFile(logbuch.Pfad()).open(QIODevice::WriteOnly);
     const auto vorher = logs.Stand();
-    for (const QString& ziel :
-         {logs.Dezember(), verweis, logbuch.Pfad(), logs.Pfad("Tarvis 07-1997.Rep")}) {
+    for (const QString& ziel : {logs.Dezember(), verweis, logbuch.Pfad(),
+                                logs.Pfad("Tarvis 07-1997.Rep"), ungelesen, zumUngelesenen}) {
         SCOPED_TRACE(ziel.toStdString());
-        wahl.antwortZiel = ziel;
+        wahl.antwort = ziel;
         const QString text = Meldung([&] { Kind<QPushButton>("cmdExportieren")->click(); });
         EXPECT_TRUE(text.contains(QStringLiteral("ist ein Logbuch"))) << text.toStdString();
     }
     EXPECT_EQ(logs.Stand(), vorher);
     EXPECT_FALSE(QFile::exists(logs.Pfad("Tarvis 07-1997.Rep")));
+}
+
+// A file that is no log is replaced only after "Ja"; "Nein", Enter and Escape keep it.
+TEST_F(JournalWindow, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
+    const QString ziel = logs.Pfad("alt.csv");
+    {
+        QFile datei(ziel);
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        datei.write("vorher");
+    }
+    wahl.antwort = ziel;
+    auto antworte = [&](const std::function<void(QMessageBox*)>& wie) {
+        QString frage;
+        QObject wache;
+        std::function<void(int)> versuche = [&](int rest) {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) {
+                if (rest > 0) {
+                    QTimer::singleShot(10, &wache, [&, rest] { versuche(rest - 1); });
+                }
+                return;
+            }
+            frage = box->text();
+            wie(box);
+            if (box->isVisible()) {
+                box->done(QMessageBox::Cancel); // the answer did not close it
+            }
+        };
+        QTimer::singleShot(0, &wache, [&] { versuche(100); });
+        Kind<QPushButton>("cmdExportieren")->click();
+        return frage;
+    };
+    for (const Qt::Key taste : {Qt::Key_Return, Qt::Key_Escape}) {
+        EXPECT_EQ(antworte([&](QMessageBox* box) { QTest::keyClick(box, taste); }),
+                  QStringLiteral("\"%1\" gibt es schon. Überschreiben?")
+                      .arg(QDir::toNativeSeparators(ziel)));
+        EXPECT_EQ(test::ReadAll(ziel), "vorher");
+    }
+    antworte([&](QMessageBox* box) {
+        for (QAbstractButton* knopf : box->buttons()) {
+            if (knopf->text() == QStringLiteral("&Ja")) {
+                knopf->click();
+            }
+        }
+    });
+    EXPECT_TRUE(test::ReadAll(ziel).startsWith("Datum;Start;"));
+}
+
+// The sums per telephone number, sorted by a click on a heading and exported as shown.
+TEST_F(JournalWindow, SumsPerTelephoneNumber) {
+    Taste(Kind<QComboBox>("cboGruppe"), Qt::Key_Down);
+    EXPECT_EQ(Kind<QTableView>("tblSummen")->accessibleName(),
+              QStringLiteral("Summen je Telefonnummer"));
+    EXPECT_EQ(SummenZeile(0), (QStringList{"0711 123456", "2", "4", "0,48 DM"}));
+    EXPECT_EQ(SummenZeilen(), 6);
+    Kind<QTableView>("tblSummen")->sortByColumn(3, Qt::DescendingOrder);
+    EXPECT_EQ(SummenZeile(0), (QStringList{"0711 654321", "1", "100", "12,00 DM"}));
+    EXPECT_EQ(SummenZeile(5), (QStringList{"Gesamt", "7", "215", "25,80 DM"}));
+    const QString ziel = logs.Pfad("summen.csv");
+    wahl.antwort = ziel;
+    Kind<QPushButton>("cmdSummenExport")->click();
+    EXPECT_EQ(wahl.anfang, logs.Pfad("Summen je Telefonnummer.csv"));
+    EXPECT_EQ(test::ReadAll(ziel), "Telefonnummer;Anrufe;Einheiten;Gebühren\r\n"
+                                   "0711 654321;1;100;\"12,00\"\r\n"
+                                   "089 4471120;2;83;\"9,96\"\r\n"
+                                   "0621 339940;1;24;\"2,88\"\r\n"
+                                   "0711 123456;2;4;\"0,48\"\r\n"
+                                   "07031 88213;1;4;\"0,48\"\r\n"
+                                   "Gesamt;7;215;\"25,80\"\r\n");
+}
+
+// The typing goes on while the search waits for a pause and runs off the window's thread.
+TEST_F(JournalWindow, TheSearchWaitsForAPauseInTheTyping) {
+    QTest::keyClicks(Kind<QLineEdit>("txtSuche"), QStringLiteral("mut"));
+    EXPECT_TRUE(fenster->Filtert());
+    EXPECT_EQ(Spalte().size(), 7);
+    QSignalSpy gefiltert(fenster.get(), &frmAuswertung::Gefiltert);
+    WarteAufFilter();
+    EXPECT_EQ(Spalte(), (QStringList{"03.12.1996"}));
+    EXPECT_EQ(gefiltert.size(), 1); // one run for the three keys
+}
+
+// The table sorts from the keyboard: Ctrl+S by the current cell's column, again the other way
+// round; the context menu key offers both orders and the order of the files.
+TEST_F(JournalWindow, TheTableSortsFromTheKeyboard) {
+    QTableView* tabelle = Anrufe();
+    tabelle->setFocus();
+    const int kosten = int(tarvis::Spalte::Kosten);
+    tabelle->setCurrentIndex(tabelle->model()->index(0, kosten));
+    Taste(tabelle, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Spalte(kosten).last(), QStringLiteral("12,00"));
+    Taste(tabelle, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Spalte(kosten).first(), QStringLiteral("12,00"));
+
+    QStringList eintraege;
+    QTimer::singleShot(0, fenster.get(), [&] {
+        auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menue, nullptr);
+        for (QAction* eintrag : menue->actions()) {
+            eintraege << eintrag->text();
+        }
+        QTest::keyClick(menue, Qt::Key_R); // the order of the files
+    });
+    QContextMenuEvent ereignis(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                               tabelle->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(tabelle, &ereignis);
+    QApplication::processEvents();
+    EXPECT_EQ(eintraege, (QStringList{QString::fromUtf8("&Aufsteigend nach „Kosten“ sortieren"),
+                                      QString::fromUtf8("A&bsteigend nach „Kosten“ sortieren"),
+                                      QStringLiteral("In der &Reihenfolge der Dateien")}));
+    EXPECT_EQ(Spalte().first(), QStringLiteral("04.11.1996"));
+    EXPECT_EQ(Spalte(kosten).last(), QStringLiteral("0,24"));
+}
+
+// Whole DM on the axis; each bar tells month, zone and amount.
+TEST_F(JournalWindow, TheChartsAxisShowsWholeDmAndEachBarItsAmount) {
+    auto* chart = Kind<QChartView>("chtMonate")->chart();
+    auto* dm = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).first());
+    ASSERT_NE(dm, nullptr);
+    EXPECT_EQ(dm->labelFormat(), QStringLiteral("%.0f"));
+    EXPECT_EQ(BalkenText(QStringLiteral("12/1996"), 1, 1'234'500, QLocale(QLocale::German)),
+              QStringLiteral("12/1996, City: 12.345,00 DM"));
 }
 
 TEST_F(JournalWindow, ControlsAreNamedForScreenReaders) {
@@ -364,7 +554,8 @@ INSTANTIATE_TEST_SUITE_P(Tasten, JournalKeyTest,
                          ::testing::Values(TastenFall{"month", Qt::Key_M, "cboMonat"},
                                            TastenFall{"zone", Qt::Key_N, "cboZone"},
                                            TastenFall{"search", Qt::Key_S, "txtSuche"},
-                                           TastenFall{"sums", Qt::Key_U, "tblSummen"}),
+                                           TastenFall{"sums", Qt::Key_U, "tblSummen"},
+                                           TastenFall{"sums_per", Qt::Key_J, "cboGruppe"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A button's key clicks it as a mouse would, after a moment in which it shows pressed.
@@ -379,7 +570,22 @@ TEST_F(JournalWindow, AltAndTheLetterPressTheButtons) {
     druecke(Qt::Key_E);
     EXPECT_EQ(wahl.aufrufe, 2);
     EXPECT_EQ(wahl.titel, QStringLiteral("Auswertung exportieren"));
-    EXPECT_FALSE(Meldung([&] { druecke(Qt::Key_A); }).isEmpty());
+    QString offen;
+    QObject wache;
+    std::function<void(int)> schliesse = [&](int rest) {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr) {
+            if (rest > 0) {
+                QTimer::singleShot(10, &wache, [&, rest] { schliesse(rest - 1); });
+            }
+            return;
+        }
+        offen = dialog->objectName();
+        qobject_cast<QDialog*>(dialog)->accept();
+    };
+    QTimer::singleShot(0, &wache, [&] { schliesse(100); });
+    druecke(Qt::Key_A);
+    EXPECT_EQ(offen, QStringLiteral("dlgUnlesbar"));
     // The offscreen platform gives the focus back to the window only when asked.
     QApplication::setActiveWindow(fenster.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
@@ -400,9 +606,9 @@ TEST_F(JournalWindow, FixedGroundsComeWithFixedTextColours) {
 TEST_F(JournalWindow, EveryControlShowsItsFocus) {
     const std::vector<QString> folge = test::PruefeSichtbarenFokus(*fenster);
     // Tab leaves the tables for the next control; the arrow keys move among their cells.
-    EXPECT_EQ(folge,
-              (std::vector<QString>{"cboMonat", "cboZone", "txtSuche", "cmdDateien", "tblAnrufe",
-                                    "cmdUnlesbar", "tblSummen", "cmdExportieren", "cmdZurueck"}));
+    EXPECT_EQ(folge, (std::vector<QString>{"cboMonat", "cboZone", "txtSuche", "cmdDateien",
+                                           "tblAnrufe", "cmdUnlesbar", "cboGruppe", "tblSummen",
+                                           "cmdSummenExport", "cmdExportieren", "cmdZurueck"}));
 }
 
 TEST_F(JournalWindow, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
