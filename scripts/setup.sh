@@ -14,6 +14,7 @@ packages=(
   desktop-file-utils appstream clang libclang-rt-14-dev time
   libqt6svg6 qt6-translations-l10n qt6-base-private-dev
   at-spi2-core dbus-x11 python3-pyatspi
+  bash-completion man-db
 )
 
 missing=()
