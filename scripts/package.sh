@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 packages=(
   dpkg-dev debhelper lintian
   # Build-Depends of debian/control
-  cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+  cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev
 )
 missing=()
 for p in "${packages[@]}"; do
