@@ -12,21 +12,7 @@ packages=(
   # Build-Depends of debian/control
   cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev
 )
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if ((${#missing[@]})); then
-  echo "Installing missing packages: ${missing[*]}" >&2
-  sudo_cmd=()
-  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends \
-    "${missing[@]}" >/dev/null
-fi
+scripts/install-packages.sh "${packages[@]}"
 
 # dpkg-buildpackage writes beside the source folder, so the tree is copied into build-deb/ and
 # built there: nothing lands next to the checkout. Unchanged files keep their times, so the
