@@ -77,14 +77,21 @@ ablage="$(mktemp -d)"
 chmod 777 "$ablage"
 n=90
 while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-als_benutzer Xvfb ":$n" -screen 0 1024x768x24 -br -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-app_pid=
-trap 'kill $app_pid 2>/dev/null || true; kill $xvfb_pid 2>/dev/null || true; rm -rf "$inhalt" "$ablage"' EXIT
+# The test user's processes are ended by the ids they write down: the shells in between would
+# not pass a signal on. The program gets a session bus of its own that ends with it.
+beende() {
+  local f
+  for f in programm xvfb; do
+    if [ -s "$ablage/$f.pid" ]; then kill "$(cat "$ablage/$f.pid")" 2>/dev/null || true; fi
+  done
+}
+trap 'beende; wait; rm -rf "$inhalt" "$ablage"' EXIT
+als_benutzer sh -c 'echo $$ >"$1"; exec Xvfb ":$2" -screen 0 1024x768x24 -br -nolisten tcp' \
+  sh "$ablage/xvfb.pid" "$n" >/dev/null 2>&1 &
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 x() { als_benutzer DISPLAY=":$n" "$@"; }
-x Tarvis32 >"$ablage/fenster.log" 2>&1 &
-app_pid=$!
+x dbus-run-session -- sh -c 'echo $$ >"$1"; exec Tarvis32' sh "$ablage/programm.pid" \
+  >"$ablage/fenster.log" 2>&1 &
 fenster="$(x timeout 20 xdotool search --sync --limit 1 --name 'Logbuchdatei')"
 titel="$(x xdotool getwindowname "$fenster")"
 taste() { x xdotool windowfocus --sync "$fenster" 2>/dev/null || true; x xdotool key "$@"; }
@@ -107,11 +114,14 @@ x timeout 10 xdotool search --sync --limit 1 --name '^Auswertung$' >/dev/null ||
 sleep 2
 x import -window root "$ablage/auswertung.png" 2>/dev/null || true
 if [ -n "${TARVIS_PACKAGE_SHOTS:-}" ]; then cp "$ablage"/*.png "$TARVIS_PACKAGE_SHOTS"/; fi
-kill $app_pid 2>/dev/null || true
-wait $app_pid 2>/dev/null || true
+beende
+wait
 
-logbuch="$heim/Documents/Tarvis $(date +%m-%Y).Rep"
-pruefe "the window names the log in the documents folder" grep -qF "[Logbuchdatei: $logbuch]" <<<"$titel"
+# The month's log as the window names it (its month is the program's, in the user's time zone).
+logbuch="${titel##*\[Logbuchdatei: }"
+logbuch="${logbuch%]}"
+im_dokumente_ordner() { [[ $logbuch == "$heim/Documents/Tarvis "[01][0-9]-[0-9][0-9][0-9][0-9].Rep ]]; }
+pruefe "the window names the log in the documents folder" im_dokumente_ordner
 pruefe "the call is saved in the user's documents folder" \
   grep -qE '0711 123456 +City +1 +0,12 DM'$'\r''$' "$logbuch"
 pruefe "the log belongs to the user" test "$(stat -c %U "$logbuch")" = "$benutzer"
