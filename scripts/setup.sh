@@ -16,6 +16,7 @@ packages=(
   libqt6svg6 qt6-translations-l10n qt6-base-private-dev
   at-spi2-core dbus-x11 python3-pyatspi
   orca speech-dispatcher python3-speechd openbox
+  bash-completion man-db
 )
 
 # LibreOffice Calc is large and only the check of the CSV in a real spreadsheet needs it.
@@ -23,20 +24,7 @@ if [ "${1:-}" = --calc-packages ]; then
   packages=(libreoffice-calc)
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if ((${#missing[@]})); then
-  echo "Installing missing packages: ${missing[*]}"
-  sudo_cmd=()
-  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
-  "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+scripts/install-packages.sh "${packages[@]}"
 
 if [ "${1:-}" = --packages-only ] || [ "${1:-}" = --calc-packages ]; then
   exit 0
