@@ -13,7 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scene="${1:-main}"
-out="${2:-screenshots/$scene.png}"
+out="${2:-build/screenshots/$scene.png}"
 mkdir -p "$(dirname "$out")"
 TARVIS_TARGET=Tarvis32 scripts/setup.sh build >/dev/null
 
