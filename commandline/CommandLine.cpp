@@ -25,6 +25,7 @@
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <variant>
 
 namespace tarvis {
 
@@ -92,19 +93,19 @@ int Berechnen(const QStringList& werte, QTextStream& aus, QTextStream& fehler) {
     }
     const std::string datum = werte[0].toStdString(), uhrzeit = werte[1].toStdString(),
                       dauer = werte[2].toStdString();
-    const std::string meldung = EingabeFehler(datum, uhrzeit, dauer);
-    const auto eingabe = LiesEingabe(datum, uhrzeit, dauer);
-    if (!meldung.empty() || !eingabe) {
-        fehler << AlsQString(meldung) << '\n';
+    const GeleseneEingabe gelesen = LiesEingabe(datum, uhrzeit, dauer);
+    if (const auto* meldung = std::get_if<std::string_view>(&gelesen)) {
+        fehler << AlsQString(*meldung) << '\n';
         return ExitEingabe;
     }
+    const BerechnungsEingabe& eingabe = std::get<BerechnungsEingabe>(gelesen);
     FeiertagKalender kalender;
     const IntervallKosten ergebnis =
-        BerechneIntervall(eingabe->Start(), eingabe->dauerSekunden, kalender);
-    const Moment start = eingabe->Start();
+        BerechneIntervall(eingabe.Start(), eingabe.dauerSekunden, kalender);
+    const Moment start = eingabe.Start();
     aus << "Start: " << ZeitpunktText(start) << '\n';
     aus << "Stop:  " << ZeitpunktText(ergebnis.stop) << '\n';
-    aus << "Dauer: " << AlsQString(ZeitText(eingabe->dauerSekunden)) << '\n';
+    aus << "Dauer: " << AlsQString(ZeitText(eingabe.dauerSekunden)) << '\n';
     for (int zone : AlleZonen) {
         aus << Zone(zone).leftJustified(11)
             << Zahl(std::to_string(ergebnis.einheiten[zone])).rightJustified(7)
