@@ -6,6 +6,7 @@
 #include "calllog/LogReader.h"
 #include "commandline/CallMonitorCommand.h"
 #include "commandline/DescriptorDevice.h"
+#include "commandline/QtOptions.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalRead.h"
 #include "journal/JournalView.h"
@@ -274,67 +275,6 @@ int AuswertungCsv(const QStringList& pfade, QTextStream& aus, QTextStream& fehle
         return aus.status() == QTextStream::Ok;
     });
     return ExitOk;
-}
-
-// The options of Qt's own that a window takes (with one dash or two); those marked take a value.
-struct QtOption {
-    const char* name;
-    bool mitWert;
-};
-constexpr QtOption QtFensterOptionen[] = {
-    {"platform", true},
-    {"platformpluginpath", true},
-    {"platformtheme", true},
-    {"plugin", true},
-    {"qwindowgeometry", true},
-    {"qwindowicon", true},
-    {"qwindowtitle", true},
-    {"display", true},
-    {"geometry", true},
-    {"style", true},
-    {"stylesheet", true},
-    {"session", true},
-    {"name", true},
-    {"title", true},
-    {"visual", true},
-    {"fontengine", true},
-    {"reverse", false},
-    {"widgetcount", false},
-    {"nograb", false},
-    {"dograb", false},
-    {"sync", false},
-};
-
-// The Qt option an argument names, if it names one.
-const QtOption* QtOptionVon(const QString& argument) {
-    QString name = argument;
-    if (name.startsWith(QLatin1String("--"))) {
-        name.remove(0, 1);
-    }
-    if (!name.startsWith(QLatin1Char('-'))) {
-        return nullptr;
-    }
-    name = name.mid(1).section(QLatin1Char('='), 0, 0);
-    for (const QtOption& option : QtFensterOptionen) {
-        if (name == QLatin1String(option.name)) {
-            return &option;
-        }
-    }
-    return nullptr;
-}
-
-// The arguments without Qt's window options and their values.
-QStringList OhneQtOptionen(const QStringList& argumente) {
-    QStringList rest;
-    for (qsizetype i = 0; i < argumente.size(); ++i) {
-        const QtOption* option = i > 0 ? QtOptionVon(argumente[i]) : nullptr;
-        if (option == nullptr) {
-            rest << argumente[i];
-        } else if (option->mitWert && !argumente[i].contains(QLatin1Char('='))) {
-            ++i;
-        }
-    }
-    return rest;
 }
 
 void DefiniereOptionen(QCommandLineParser& parser) {
