@@ -5,7 +5,7 @@
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
 #include "platform/Clock.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "tariff/Format.h"
 #include "tariff/TariffTables.h"
 

@@ -10,7 +10,7 @@
 #include "journal/JournalCsv.h"
 #include "journal/JournalRead.h"
 #include "journal/JournalView.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "platform/SystemReason.h"
 #include "platform/VersionText.h"
 #include "tariff/Format.h"

@@ -16,7 +16,7 @@
 #include "journal/JournalWindow.h"
 #include "monitor/TariffDisplay.h"
 #include "overview/OverviewWindow.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "platform/VersionText.h"
 #include "tariff/Format.h"
 #include "tariff/GenaueZeit.h"

@@ -1,6 +1,7 @@
 #include "monitor/TariffDisplay.h"
 
 #include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "tariff/Format.h"
 #include "tariff/TariffBand.h"
 

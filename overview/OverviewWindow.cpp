@@ -4,7 +4,7 @@
 #include "gui/LabelClick.h"
 #include "gui/WindowStyle.h"
 #include "overview/TariffOverview.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

@@ -1,6 +1,6 @@
 #include "overview/TariffOverview.h"
 
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "tariff/Format.h"
 
 #include <cassert>
