@@ -6,14 +6,6 @@
 using namespace tarvis;
 using namespace std::chrono;
 
-namespace {
-
-Datum Tag(int j, unsigned m, unsigned d) {
-    return year{j} / month{m} / day{d};
-}
-
-} // namespace
-
 // Either the values of all three fields or the message of the first field that fails: a field
 // after a failing one is never looked at.
 TEST(LiesEingabe, ValuesOrTheFirstFailingFieldInOrder) {
@@ -25,9 +17,9 @@ TEST(LiesEingabe, ValuesOrTheFirstFailingFieldInOrder) {
         Moment start;
         int dauerSekunden;
     } faelle[] = {
-        {"07.12.1996", "14:05:33", "00:03:39", "", MomentAus(Tag(1996, 12, 7), 14, 5, 33), 219},
-        {"7.12.96", "9:05", "23:59:59", "", MomentAus(Tag(1996, 12, 7), 9, 5, 0), 86399},
-        {"2.12.96", "9:05", "00:05:00", "", MomentAus(Tag(1996, 12, 2), 9, 5, 0), 300},
+        {"07.12.1996", "14:05:33", "00:03:39", "", MomentAus(year{1996} / 12 / 7, 14, 5, 33), 219},
+        {"7.12.96", "9:05", "23:59:59", "", MomentAus(year{1996} / 12 / 7, 9, 5, 0), 86399},
+        {"2.12.96", "9:05", "00:05:00", "", MomentAus(year{1996} / 12 / 2, 9, 5, 0), 300},
         {"31.02.1996", "x", "x", MeldungStartDatum, {}, 0},
         {"07.12.1996", "25:00", "x", MeldungStartUhrzeit, {}, 0},
         {"07.12.1996", "9:05", "24:00:00", MeldungDauer, {}, 0},
