@@ -10,30 +10,24 @@ constexpr int MinutenProTag = 24 * 60;
 
 } // namespace
 
-std::string EingabeFehler(std::string_view startDatum, std::string_view startUhrzeit,
-                          std::string_view dauer) {
-    if (!DatumAusText(startDatum)) {
-        return std::string(MeldungStartDatum);
+GeleseneEingabe LiesEingabe(std::string_view startDatum, std::string_view startUhrzeit,
+                            std::string_view dauer) {
+    const std::optional<Datum> datum = DatumAusText(startDatum);
+    if (!datum) {
+        return MeldungStartDatum;
     }
-    if (!UhrzeitAusText(startUhrzeit)) {
-        return std::string(MeldungStartUhrzeit);
+    const std::optional<int> uhrzeit = UhrzeitAusText(startUhrzeit);
+    if (!uhrzeit) {
+        return MeldungStartUhrzeit;
     }
-    if (!UhrzeitAusText(dauer)) {
-        return std::string(MeldungDauer);
+    const std::optional<int> dauerSekunden = UhrzeitAusText(dauer);
+    if (!dauerSekunden) {
+        return MeldungDauer;
     }
     if (dauer.size() != DauerTextLaenge) {
-        return std::string(MeldungDauerFormat);
+        return MeldungDauerFormat;
     }
-    return {};
-}
-
-std::optional<BerechnungsEingabe>
-LiesEingabe(std::string_view startDatum, std::string_view startUhrzeit, std::string_view dauer) {
-    if (!EingabeFehler(startDatum, startUhrzeit, dauer).empty()) {
-        return std::nullopt;
-    }
-    return BerechnungsEingabe{*DatumAusText(startDatum), *UhrzeitAusText(startUhrzeit),
-                              *UhrzeitAusText(dauer)};
+    return BerechnungsEingabe{*datum, *uhrzeit, *dauerSekunden};
 }
 
 std::optional<int> DauerNachSchieber(int minuten, std::string_view bisherigeDauer) {

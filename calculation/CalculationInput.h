@@ -4,8 +4,8 @@
 #include "tariff/Parse.h"
 
 #include <optional>
-#include <string>
 #include <string_view>
+#include <variant>
 
 namespace tarvis {
 
@@ -22,11 +22,6 @@ inline constexpr std::string_view MeldungDauerFormat =
 // The duration box holds "hh:mm:ss" and nothing shorter.
 inline constexpr std::size_t DauerTextLaenge = 8;
 
-// The input check: the message of the first field that fails, or an empty text when all three
-// are valid. The duration must be a valid time of exactly eight characters.
-std::string EingabeFehler(std::string_view startDatum, std::string_view startUhrzeit,
-                          std::string_view dauer);
-
 struct BerechnungsEingabe {
     Datum startDatum{};
     int startSekunde = 0;  // [0, 86399]
@@ -35,9 +30,12 @@ struct BerechnungsEingabe {
     Moment Start() const { return MomentAus(startDatum) + std::chrono::seconds{startSekunde}; }
 };
 
-// The values of the three inputs, or nothing when the input check fails.
-std::optional<BerechnungsEingabe>
-LiesEingabe(std::string_view startDatum, std::string_view startUhrzeit, std::string_view dauer);
+// The input check: the values of the three inputs, or the message of the first field that fails
+// (one of the messages above, tested in their order). The duration must be a valid time of
+// exactly eight characters. The texts are read once, so what is checked is what is priced.
+using GeleseneEingabe = std::variant<BerechnungsEingabe, std::string_view>;
+GeleseneEingabe LiesEingabe(std::string_view startDatum, std::string_view startUhrzeit,
+                            std::string_view dauer);
 
 // The duration after the scroll bar moved to `minuten` (0..1439): hours and minutes from the
 // bar, the seconds kept from the last two characters of the duration shown so far. Nothing

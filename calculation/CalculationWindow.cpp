@@ -5,7 +5,7 @@
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
 #include "platform/Clock.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "tariff/Format.h"
 #include "tariff/TariffTables.h"
 
@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
+#include <variant>
 
 namespace tarvis {
 
@@ -228,9 +229,11 @@ void frmBerechnung::SchieberBewegt(int minuten) {
     ZeigeStop(MomentAus(*datum) + std::chrono::seconds{*uhrzeit + *dauer});
 }
 
-bool frmBerechnung::EingabenPruefen(bool fokusZumFehler) {
-    const std::string fehler =
-        EingabeFehler(Utf8(txtStartDat_), Utf8(txtStartUhr_), Utf8(txtDauer_));
+std::optional<BerechnungsEingabe> frmBerechnung::EingabenPruefen(bool fokusZumFehler) {
+    const GeleseneEingabe gelesen =
+        LiesEingabe(Utf8(txtStartDat_), Utf8(txtStartUhr_), Utf8(txtDauer_));
+    const auto* meldung = std::get_if<std::string_view>(&gelesen);
+    const std::string_view fehler = meldung != nullptr ? *meldung : std::string_view();
     lblStatus_->setText(AlsQString(fehler));
     // The field at fault carries the message; asked to calculate, it takes the focus too, so a
     // screen reader reads the message with the field (an alert alone does not reach it). A move
@@ -258,8 +261,9 @@ bool frmBerechnung::EingabenPruefen(bool fokusZumFehler) {
             ansage_->Sage(AlsQString(fehler));
         }
         lblStatus_->Alarm();
+        return std::nullopt;
     }
-    return fehler.empty();
+    return std::get<BerechnungsEingabe>(gelesen);
 }
 
 void frmBerechnung::ZeigeStop(Moment stop) {
@@ -268,13 +272,9 @@ void frmBerechnung::ZeigeStop(Moment stop) {
 }
 
 std::optional<frmBerechnung::Berechnung> frmBerechnung::Berechnen() {
-    if (!EingabenPruefen(true)) {
-        return std::nullopt;
-    }
-    const std::optional<BerechnungsEingabe> eingabe =
-        LiesEingabe(Utf8(txtStartDat_), Utf8(txtStartUhr_), Utf8(txtDauer_));
+    const std::optional<BerechnungsEingabe> eingabe = EingabenPruefen(true);
     if (!eingabe) {
-        return std::nullopt; // the check above already said why
+        return std::nullopt;
     }
     const IntervallKosten kosten =
         BerechneIntervall(eingabe->Start(), eingabe->dauerSekunden, kalender_);

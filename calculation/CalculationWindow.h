@@ -54,8 +54,8 @@ private:
     void SchieberBewegt(int minuten);
     std::optional<Berechnung> Berechnen();
     void Speichern();
-    // Runs the input check and shows its message; true when all inputs are valid.
-    bool EingabenPruefen(bool fokusZumFehler = false);
+    // Runs the input check and shows its message; the values when all inputs are valid.
+    std::optional<BerechnungsEingabe> EingabenPruefen(bool fokusZumFehler = false);
     void ZeigeStop(Moment stop);
 
     Logbuch& logbuch_;

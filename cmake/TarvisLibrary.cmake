@@ -53,13 +53,18 @@ function(tarvis_link_closure target out)
   set(${out} ${seen} PARENT_SCOPE)
 endfunction()
 
+# Stops the configuration when one of the targets reaches the library `link` through its links.
+function(tarvis_require_no_link link)
+  foreach(target IN LISTS ARGN)
+    tarvis_link_closure(${target} closure)
+    if(link IN_LIST closure)
+      message(FATAL_ERROR "${target} must not link ${link}, but its links reach it: ${closure}")
+    endif()
+  endforeach()
+endfunction()
+
 # Stops the configuration when one of the targets reaches Qt Widgets through its links: the
 # tariff, the log file code, the calculation and the command line work without any window.
 function(tarvis_require_no_widgets)
-  foreach(target IN LISTS ARGN)
-    tarvis_link_closure(${target} closure)
-    if("Qt6::Widgets" IN_LIST closure)
-      message(FATAL_ERROR "${target} must not link Qt Widgets, but its links reach it: ${closure}")
-    endif()
-  endforeach()
+  tarvis_require_no_link(Qt6::Widgets ${ARGN})
 endfunction()

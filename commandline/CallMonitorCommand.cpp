@@ -5,7 +5,7 @@
 #include "callmonitor/CallMonitorClient.h"
 #include "callmonitor/NumberZone.h"
 #include "monitor/DefaultLogFile.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "tariff/Format.h"
 
 #include <QCoreApplication>

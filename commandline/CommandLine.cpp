@@ -6,10 +6,11 @@
 #include "calllog/LogReader.h"
 #include "commandline/CallMonitorCommand.h"
 #include "commandline/DescriptorDevice.h"
+#include "commandline/QtOptions.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalRead.h"
 #include "journal/JournalView.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "platform/SystemReason.h"
 #include "platform/VersionText.h"
 #include "tariff/Format.h"
@@ -25,6 +26,7 @@
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <variant>
 
 namespace tarvis {
 
@@ -92,19 +94,19 @@ int Berechnen(const QStringList& werte, QTextStream& aus, QTextStream& fehler) {
     }
     const std::string datum = werte[0].toStdString(), uhrzeit = werte[1].toStdString(),
                       dauer = werte[2].toStdString();
-    const std::string meldung = EingabeFehler(datum, uhrzeit, dauer);
-    const auto eingabe = LiesEingabe(datum, uhrzeit, dauer);
-    if (!meldung.empty() || !eingabe) {
-        fehler << AlsQString(meldung) << '\n';
+    const GeleseneEingabe gelesen = LiesEingabe(datum, uhrzeit, dauer);
+    if (const auto* meldung = std::get_if<std::string_view>(&gelesen)) {
+        fehler << AlsQString(*meldung) << '\n';
         return ExitEingabe;
     }
+    const BerechnungsEingabe& eingabe = std::get<BerechnungsEingabe>(gelesen);
     FeiertagKalender kalender;
     const IntervallKosten ergebnis =
-        BerechneIntervall(eingabe->Start(), eingabe->dauerSekunden, kalender);
-    const Moment start = eingabe->Start();
+        BerechneIntervall(eingabe.Start(), eingabe.dauerSekunden, kalender);
+    const Moment start = eingabe.Start();
     aus << "Start: " << ZeitpunktText(start) << '\n';
     aus << "Stop:  " << ZeitpunktText(ergebnis.stop) << '\n';
-    aus << "Dauer: " << AlsQString(ZeitText(eingabe->dauerSekunden)) << '\n';
+    aus << "Dauer: " << AlsQString(ZeitText(eingabe.dauerSekunden)) << '\n';
     for (int zone : AlleZonen) {
         aus << Zone(zone).leftJustified(11)
             << Zahl(std::to_string(ergebnis.einheiten[zone])).rightJustified(7)
@@ -273,67 +275,6 @@ int AuswertungCsv(const QStringList& pfade, QTextStream& aus, QTextStream& fehle
         return aus.status() == QTextStream::Ok;
     });
     return ExitOk;
-}
-
-// The options of Qt's own that a window takes (with one dash or two); those marked take a value.
-struct QtOption {
-    const char* name;
-    bool mitWert;
-};
-constexpr QtOption QtFensterOptionen[] = {
-    {"platform", true},
-    {"platformpluginpath", true},
-    {"platformtheme", true},
-    {"plugin", true},
-    {"qwindowgeometry", true},
-    {"qwindowicon", true},
-    {"qwindowtitle", true},
-    {"display", true},
-    {"geometry", true},
-    {"style", true},
-    {"stylesheet", true},
-    {"session", true},
-    {"name", true},
-    {"title", true},
-    {"visual", true},
-    {"fontengine", true},
-    {"reverse", false},
-    {"widgetcount", false},
-    {"nograb", false},
-    {"dograb", false},
-    {"sync", false},
-};
-
-// The Qt option an argument names, if it names one.
-const QtOption* QtOptionVon(const QString& argument) {
-    QString name = argument;
-    if (name.startsWith(QLatin1String("--"))) {
-        name.remove(0, 1);
-    }
-    if (!name.startsWith(QLatin1Char('-'))) {
-        return nullptr;
-    }
-    name = name.mid(1).section(QLatin1Char('='), 0, 0);
-    for (const QtOption& option : QtFensterOptionen) {
-        if (name == QLatin1String(option.name)) {
-            return &option;
-        }
-    }
-    return nullptr;
-}
-
-// The arguments without Qt's window options and their values.
-QStringList OhneQtOptionen(const QStringList& argumente) {
-    QStringList rest;
-    for (qsizetype i = 0; i < argumente.size(); ++i) {
-        const QtOption* option = i > 0 ? QtOptionVon(argumente[i]) : nullptr;
-        if (option == nullptr) {
-            rest << argumente[i];
-        } else if (option->mitWert && !argumente[i].contains(QLatin1Char('='))) {
-            ++i;
-        }
-    }
-    return rest;
 }
 
 void DefiniereOptionen(QCommandLineParser& parser) {

@@ -4,8 +4,10 @@
 #include "calculation/CalculationInput.h"
 #include "calculation/IntervalCost.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string_view>
 
 using namespace tarvis;
@@ -19,24 +21,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         feld = rest.substr(0, ende);
         rest = ende == std::string_view::npos ? std::string_view() : rest.substr(ende + 1);
     }
-    const std::string meldung = EingabeFehler(felder[0], felder[1], felder[2]);
-    const auto eingabe = LiesEingabe(felder[0], felder[1], felder[2]);
-    if (meldung.empty() != eingabe.has_value()) {
-        std::abort(); // the check and the reader must agree on what is valid
-    }
-    if (!eingabe) {
+    const GeleseneEingabe gelesen = LiesEingabe(felder[0], felder[1], felder[2]);
+    if (const auto* meldung = std::get_if<std::string_view>(&gelesen)) {
+        const std::string_view meldungen[] = {MeldungStartDatum, MeldungStartUhrzeit, MeldungDauer,
+                                              MeldungDauerFormat};
+        if (std::find(std::begin(meldungen), std::end(meldungen), *meldung) ==
+            std::end(meldungen)) {
+            std::abort(); // a refusal always says which field is wrong
+        }
         return 0;
+    }
+    const BerechnungsEingabe& eingabe = std::get<BerechnungsEingabe>(gelesen);
+    if (eingabe.startSekunde < 0 || eingabe.startSekunde >= 86'400 || eingabe.dauerSekunden < 0 ||
+        eingabe.dauerSekunden >= 86'400) {
+        std::abort(); // times of day, as the check lets them through
     }
     FeiertagKalender kalender;
     const IntervallKosten kosten =
-        BerechneIntervall(eingabe->Start(), eingabe->dauerSekunden, kalender);
+        BerechneIntervall(eingabe.Start(), eingabe.dauerSekunden, kalender);
     for (int zone : AlleZonen) {
         // No unit is shorter than 12 s; a call of up to a day needs at most 7201 + 8 of them.
         if (kosten.einheiten[zone] < 0 || kosten.einheiten[zone] > 86'400 / 12 + 16) {
             std::abort();
         }
     }
-    if (kosten.stop != eingabe->Start() + std::chrono::seconds{eingabe->dauerSekunden}) {
+    if (kosten.stop != eingabe.Start() + std::chrono::seconds{eingabe.dauerSekunden}) {
         std::abort();
     }
     return 0;

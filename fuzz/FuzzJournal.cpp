@@ -7,7 +7,7 @@
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
 #include "journal/JournalView.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 
 #include <QBuffer>
 #include <QByteArray>

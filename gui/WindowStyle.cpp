@@ -29,6 +29,24 @@ QColor ZonenFarbe(int zone) {
     return farben[zone - 1];
 }
 
+QColor TagesArtGrund(TagesArt art) {
+    switch (art) {
+    case TagesArt::Wochenende:
+        return {255, 192, 192};
+    case TagesArt::Feiertag:
+        return Dunkelrot;
+    case TagesArt::JahresendWerktag:
+        return {192, 192, 255};
+    case TagesArt::Werktag:
+        break;
+    }
+    return Hellgrau;
+}
+
+QColor TagesArtSchrift(TagesArt art) {
+    return art == TagesArt::Werktag ? QColor(Qt::black) : QColor(Qt::white);
+}
+
 namespace {
 
 bool hoherKontrast = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tariff/TariffTables.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -36,6 +38,12 @@ inline const QColor Dunkelrot{192, 0, 0};
 // Zone colours, indexed 1..4: the ground of a zone's name label and the colour of its figures.
 QColor ZonenGrund(int zone);
 QColor ZonenFarbe(int zone);
+
+// The ground of a kind of day, wherever one is shown (the main window's marker, the overview's
+// choice of day): working days keep the windows' grey, so their marker is not seen.
+QColor TagesArtGrund(TagesArt art);
+// The text on that ground: white, but black on the working day's grey.
+QColor TagesArtSchrift(TagesArt art);
 
 // The high-contrast view for people with low vision: off by default, when every window looks as
 // designed. When on, every text that a window colours itself stands at 7 : 1 or more against

@@ -1,6 +1,6 @@
 #include "journal/JournalView.h"
 
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "tariff/Format.h"
 #include "tariff/GenaueZeit.h"
 #include "tariff/TariffTables.h"

@@ -7,7 +7,7 @@
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
 #include "platform/FileDialog.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "platform/SystemReason.h"
 #include "tariff/Format.h"
 #include "tariff/TariffTables.h"

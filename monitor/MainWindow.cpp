@@ -16,7 +16,7 @@
 #include "journal/JournalWindow.h"
 #include "monitor/TariffDisplay.h"
 #include "overview/OverviewWindow.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "platform/VersionText.h"
 #include "tariff/Format.h"
 #include "tariff/GenaueZeit.h"
@@ -54,16 +54,6 @@ QString ZonenLabelName(int zone) {
     return QLatin1String(namen[zone - 1]);
 }
 
-// The kind-of-day marker is a letter or two; a screen reader reads the kind of day it stands for.
-QString TagesArtVonMarker(const QString& marker) {
-    for (int art = 1; art <= TagesArtAnzahl; ++art) {
-        if (MarkerVon(static_cast<TagesArt>(art)).text == marker) {
-            return QStringLiteral("Tagesart: ") + AlsQString(TagesArtName[std::size_t(art)]);
-        }
-    }
-    return marker;
-}
-
 constexpr char KontrastSchluessel[] = "Ansicht/HoherKontrast";
 
 WertLabel* WertBeschriftung(QWidget* parent, const QRect& geometrie, const QFont& font,
@@ -95,7 +85,7 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     lblCopyright_->setText(CopyrightText());
     lblUhr_->setText(AlsQString(UhrzeitText(jetzt)));
     lblFT_->setText(QString());
-    SetzeGrund(lblFT_, Hellgrau, Qt::white);
+    SetzeGrund(lblFT_, TagesArtGrund(tagesArt_), Qt::white);
     zaehler_.VarInit(jetzt);
     NeuerTag();
 
@@ -189,7 +179,11 @@ void frmGMMain::BaueKopf(QWidget* flaeche) {
     lblDatum_->setObjectName(QStringLiteral("lblDatum"));
     WertLabel* ft = WertBeschriftung(rahmen0, QRect(168, 12, 22, 20), Arial(8.25, true));
     ft->setObjectName(QStringLiteral("lblFT"));
-    ft->SetzeName(&TagesArtVonMarker);
+    // The marker is a letter or two; a screen reader reads the kind of day it stands for.
+    ft->SetzeName([this](const QString&) {
+        return QStringLiteral("Tagesart: ") +
+               AlsQString(TagesArtName[static_cast<std::size_t>(tagesArt_)]);
+    });
     lblFT_ = ft;
     WertLabel* tarif = WertBeschriftung(rahmen0, QRect(194, 12, SekLinks - 196, 20), Arial(8.25),
                                         Qt::AlignLeft | Qt::AlignVCenter);
@@ -320,9 +314,12 @@ void frmGMMain::NeuAnzeige() {
     const TarifAnzeige anzeige =
         NeuAnzeigeInhalt(uhr_.now(), heute_, zaehler_.ZonenTarif(), kalender_, QLocale());
     SetzeText(lblDatum_, anzeige.datum);
+    tagesArt_ = anzeige.tagesArt;
     SetzeText(lblFT_, anzeige.ftText);
-    if (lblFT_->palette().color(QPalette::Window) != anzeige.ftFarbe) {
-        SetzeGrund(lblFT_, anzeige.ftFarbe, Qt::white);
+    // The marker's letters are white on every ground.
+    const QColor grund = TagesArtGrund(tagesArt_);
+    if (lblFT_->palette().color(QPalette::Window) != grund) {
+        SetzeGrund(lblFT_, grund, Qt::white);
     }
     SetzeText(lblTarif_, anzeige.tarif);
     for (int zone : AlleZonen) {

@@ -6,6 +6,7 @@
 #include "monitor/LiveCounter.h"
 #include "platform/Clock.h"
 #include "tariff/HolidayCalendar.h"
+#include "tariff/TariffTables.h"
 #include "tariff/Zone.h"
 
 #include <QMainWindow>
@@ -114,6 +115,7 @@ private:
     FeiertagKalender kalender_;
     LiveCounter zaehler_;
     Datum heute_{};
+    TagesArt tagesArt_ = TagesArt::Werktag; // the one lblFT shows
 
     QLabel* lblDatum_ = nullptr;
     QLabel* lblFT_ = nullptr;

@@ -1,23 +1,24 @@
 #include "monitor/TariffDisplay.h"
 
 #include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "tariff/Format.h"
 #include "tariff/TariffBand.h"
 
 namespace tarvis {
 
-TagesMarker MarkerVon(TagesArt art) {
+QString MarkerText(TagesArt art) {
     switch (art) {
     case TagesArt::JahresendWerktag:
-        return {QStringLiteral("W"), QColor(192, 192, 255)};
+        return QStringLiteral("W");
     case TagesArt::Feiertag:
-        return {QStringLiteral("FT"), QColor(192, 0, 0)};
+        return QStringLiteral("FT");
     case TagesArt::Wochenende:
-        return {QStringLiteral("S"), QColor(255, 192, 192)};
+        return QStringLiteral("S");
     case TagesArt::Werktag:
         break;
     }
-    return {QString(), QColor(192, 192, 192)};
+    return QString();
 }
 
 QString KurzesDatumVierstellig(Datum datum, const QLocale& locale) {
@@ -33,9 +34,8 @@ TarifAnzeige NeuAnzeigeInhalt(Moment jetzt, Datum heute, const ZonenArray<int>& 
     TarifAnzeige anzeige;
     anzeige.datum = AlsQString(WochentagName[WochentagNummer(heute)]) + QStringLiteral(", ") +
                     KurzesDatumVierstellig(heute, locale);
-    const TagesMarker marker = MarkerVon(TagesArtVon(DatumVon(jetzt), kalender));
-    anzeige.ftText = marker.text;
-    anzeige.ftFarbe = marker.farbe;
+    anzeige.tagesArt = TagesArtVon(DatumVon(jetzt), kalender);
+    anzeige.ftText = MarkerText(anzeige.tagesArt);
     anzeige.tarif = AlsQString(TarifName[TarifNr(jetzt, kalender)]);
     for (int zone : AlleZonen) {
         const TaktTexte texte = TaktTexteVon(TaktLaenge(zonenTarif[zone], zone), FesterTrenner);

@@ -5,7 +5,6 @@
 #include "tariff/TariffTables.h"
 #include "tariff/Zone.h"
 
-#include <QColor>
 #include <QLocale>
 #include <QString>
 
@@ -14,19 +13,15 @@ namespace tarvis {
 // Everything the top strip and the per-zone tariff columns of the main window show.
 struct TarifAnzeige {
     QString datum;             // "Samstag, 07.12.1996"
+    TagesArt tagesArt{};       // of the moment: the marker's meaning and its ground
     QString ftText;            // kind-of-day marker: "W", "FT", "S" or empty
-    QColor ftFarbe;            // the marker's ground
     QString tarif;             // name of the band of the moment
     ZonenArray<QString> sek;   // seconds per unit, one decimal
     ZonenArray<QString> dmMin; // DM per minute, two decimals
 };
 
-// The marker of a kind of day: caption and ground colour.
-struct TagesMarker {
-    QString text;
-    QColor farbe;
-};
-TagesMarker MarkerVon(TagesArt art);
+// The marker's caption for a kind of day; a working day has none.
+QString MarkerText(TagesArt art);
 
 // The user's short date form, but always with a four-digit year.
 QString KurzesDatumVierstellig(Datum datum, const QLocale& locale);

@@ -4,7 +4,7 @@
 #include "gui/LabelClick.h"
 #include "gui/WindowStyle.h"
 #include "overview/TariffOverview.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -49,10 +49,6 @@ constexpr QRect KopfZeile{6, 5, 173, 17};
 constexpr int ErsteZeile = 26, ZeilenAbstand = 25, ZeilenHoehe = 21;
 constexpr int KnopfLinks = 10, KnopfBreite = 18;
 constexpr int LabelLinks = 30, LabelBreite = 146;
-
-// Grounds and text colours of the four kind-of-day labels, [kind of day].
-const QColor ZeitGrund[] = {{}, Hellgrau, {255, 192, 192}, Dunkelrot, {192, 192, 255}};
-const QColor ZeitSchrift[] = {{}, Qt::black, Qt::white, Qt::white, Qt::white};
 
 QRect ZeilenRechteck(int zeile, int links, int breite) {
     return QRect(links, ErsteZeile + (zeile - 1) * ZeilenAbstand, breite, ZeilenHoehe);
@@ -224,7 +220,8 @@ void frmUebersicht::BaueZeitWahl() {
                                      ZeilenRechteck(art, LabelLinks, LabelBreite), fett);
         label->setObjectName(FeldName("lblZeit", art));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        SetzeGrund(label, ZeitGrund[i], ZeitSchrift[i]);
+        const auto tagesArt = static_cast<TagesArt>(art);
+        SetzeGrund(label, TagesArtGrund(tagesArt), TagesArtSchrift(tagesArt));
         WaehltBeiKlick(label, knopf);
         lblZeit_[i] = label;
     }
@@ -306,7 +303,7 @@ void frmUebersicht::Zeige(const UebersichtInhalt& inhalt) {
         lblSek_[static_cast<std::size_t>(slot)]->setText(balken.text);
         balken_->replace(slot, balken.sekunden);
     }
-    balken_->setColor(inhalt.farbe);
+    balken_->setColor(ZonenFarbe(inhalt.zone));
 }
 
 } // namespace tarvis

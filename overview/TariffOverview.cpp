@@ -1,7 +1,6 @@
 #include "overview/TariffOverview.h"
 
-#include "gui/WindowStyle.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "tariff/Format.h"
 
 #include <cassert>
@@ -41,7 +40,7 @@ UebersichtInhalt UebersichtFuer(int zone, TagesArt art, const QLocale& locale) {
     const BemerkungZeilen zeilen = BemerkungVon(art);
     inhalt.bemerkung1 = AlsQString(zeilen.erste);
     inhalt.bemerkung2 = AlsQString(zeilen.zweite);
-    inhalt.farbe = style::ZonenFarbe(zone);
+    inhalt.zone = zone;
     return inhalt;
 }
 

@@ -2,7 +2,6 @@
 
 #include "tariff/TariffTables.h"
 
-#include <QColor>
 #include <QLocale>
 #include <QString>
 #include <array>
@@ -34,7 +33,7 @@ struct UebersichtInhalt {
     std::array<UebersichtBalken, SlotAnzahl> balken;
     QString bemerkung1;
     QString bemerkung2;
-    QColor farbe; // of every bar: the colour of the zone's figures
+    int zone = 0; // its colour is the colour of every bar
 };
 
 // The overview for zone (1..4) and kind of day; figures use the locale's decimal separator.

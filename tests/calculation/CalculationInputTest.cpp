@@ -6,42 +6,41 @@
 using namespace tarvis;
 using namespace std::chrono;
 
-namespace {
-
-Datum Tag(int j, unsigned m, unsigned d) {
-    return year{j} / month{m} / day{d};
-}
-
-} // namespace
-
-TEST(EingabeFehler, FirstFailingFieldInOrder) {
+// Either the values of all three fields or the message of the first field that fails: a field
+// after a failing one is never looked at.
+TEST(LiesEingabe, ValuesOrTheFirstFailingFieldInOrder) {
     const struct {
         const char* datum;
         const char* uhrzeit;
         const char* dauer;
-        std::string_view meldung;
+        std::string_view meldung; // empty: valid
+        Moment start;
+        int dauerSekunden;
     } faelle[] = {
-        {"07.12.1996", "14:05:33", "00:03:39", ""},
-        {"7.12.96", "9:05", "23:59:59", ""},
-        {"31.02.1996", "x", "x", MeldungStartDatum},
-        {"07.12.1996", "25:00", "x", MeldungStartUhrzeit},
-        {"07.12.1996", "9:05", "24:00:00", MeldungDauer},
-        {"07.12.1996", "9:05", "", MeldungDauer},
-        {"07.12.1996", "9:05", "1:05:00", MeldungDauerFormat},
-        {"07.12.1996", "9:05", "01:05", MeldungDauerFormat},
+        {"07.12.1996", "14:05:33", "00:03:39", "", MomentAus(year{1996} / 12 / 7, 14, 5, 33), 219},
+        {"7.12.96", "9:05", "23:59:59", "", MomentAus(year{1996} / 12 / 7, 9, 5, 0), 86399},
+        {"2.12.96", "9:05", "00:05:00", "", MomentAus(year{1996} / 12 / 2, 9, 5, 0), 300},
+        {"31.02.1996", "x", "x", MeldungStartDatum, {}, 0},
+        {"07.12.1996", "25:00", "x", MeldungStartUhrzeit, {}, 0},
+        {"07.12.1996", "9:05", "24:00:00", MeldungDauer, {}, 0},
+        {"07.12.1996", "9:05", "", MeldungDauer, {}, 0},
+        {"07.12.1996", "9:05", "1:05:00", MeldungDauerFormat, {}, 0},
+        {"07.12.1996", "9:05", "01:05", MeldungDauerFormat, {}, 0},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(std::string(f.datum) + " | " + f.uhrzeit + " | " + f.dauer);
-        EXPECT_EQ(EingabeFehler(f.datum, f.uhrzeit, f.dauer), f.meldung);
+        const GeleseneEingabe gelesen = LiesEingabe(f.datum, f.uhrzeit, f.dauer);
+        if (!f.meldung.empty()) {
+            const auto* meldung = std::get_if<std::string_view>(&gelesen);
+            ASSERT_NE(meldung, nullptr);
+            EXPECT_EQ(*meldung, f.meldung);
+            continue;
+        }
+        const auto* eingabe = std::get_if<BerechnungsEingabe>(&gelesen);
+        ASSERT_NE(eingabe, nullptr);
+        EXPECT_EQ(eingabe->Start(), f.start);
+        EXPECT_EQ(eingabe->dauerSekunden, f.dauerSekunden);
     }
-}
-
-TEST(LiesEingabe, ValuesOfValidInputsOnly) {
-    const std::optional<BerechnungsEingabe> eingabe = LiesEingabe("2.12.96", "9:05", "00:05:00");
-    ASSERT_TRUE(eingabe);
-    EXPECT_EQ(eingabe->Start(), MomentAus(Tag(1996, 12, 2), 9, 5, 0));
-    EXPECT_EQ(eingabe->dauerSekunden, 300);
-    EXPECT_FALSE(LiesEingabe("2.12.96", "9:05", "0:05:00"));
 }
 
 TEST(DauerNachSchieber, MinutesFromTheBarSecondsKept) {

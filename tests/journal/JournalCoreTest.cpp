@@ -6,7 +6,7 @@
 #include "journal/JournalRead.h"
 #include "journal/JournalView.h"
 #include "monitor/DefaultLogFile.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 
 #include <QBuffer>
 #include <QDir>

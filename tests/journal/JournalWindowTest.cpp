@@ -5,7 +5,7 @@
 #include "journal/JournalLogs.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 #include "support/FakeFileChooser.h"
 #include "support/Zugang.h"
 #include "tariff/TariffTables.h"

@@ -10,6 +10,7 @@
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
 #include "support/Zugang.h"
+#include "tariff/Format.h"
 
 #include <QAction>
 #include <QApplication>
@@ -207,6 +208,33 @@ TEST_F(MainWindowTest, TheDisplayFollowsTheBandAndTheDay) {
     fenster->Tick();
     EXPECT_EQ(Text("lblDatum"), QStringLiteral("Dienstag, 07.01.1997"));
     EXPECT_EQ(Text("lblFT"), QString());
+}
+
+// Each kind of day as the marker shows it: letters, the designed ground (written out here, not
+// taken from the shared look) and the kind of day a screen reader hears.
+TEST_F(MainWindowTest, TheMarkerShowsTheKindOfDayOnItsGround) {
+    const struct {
+        Datum tag;
+        const char* text;
+        QColor grund;
+        const char* name;
+    } faelle[] = {
+        {year{1996} / 12 / 2, "", {192, 192, 192}, "Tagesart: Montag - Freitag"},
+        {year{1996} / 12 / 7, "S", {255, 192, 192}, "Tagesart: Samstag / Sonntag"},
+        {year{1996} / 12 / 24, "FT", {192, 0, 0}, "Tagesart: Feiertag"},
+        {year{1997} / 12 / 29, "W", {192, 192, 255}, "Tagesart: Werktag 27.12. - 30.12."},
+        {year{1996} / 12 / 3, "", {192, 192, 192}, "Tagesart: Montag - Freitag"},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(DatumText(fall.tag));
+        zeit.clock.set(MomentAus(fall.tag, 10));
+        fenster->Tick();
+        QLabel* marker = Control(QStringLiteral("lblFT"));
+        EXPECT_EQ(marker->text(), QString::fromUtf8(fall.text));
+        EXPECT_EQ(marker->palette().color(QPalette::Window), fall.grund);
+        EXPECT_EQ(marker->palette().color(QPalette::WindowText), QColor(Qt::white));
+        EXPECT_EQ(test::ZugangsName(marker), QString::fromUtf8(fall.name));
+    }
 }
 
 TEST_F(MainWindowTest, NothingIsClipped) {

@@ -20,24 +20,24 @@ TEST(NeuAnzeigeInhalt, MarkerFollowsTheOrderOfTheBandClassification) {
     struct Fall {
         const char* name;
         Moment jetzt;
+        TagesArt art;
         const char* text;
-        QColor farbe;
     };
     const std::vector<Fall> faelle{
-        {"24.12. on a working day", Am(1996, 12, 24, 10), "FT", QColor(192, 0, 0)},
-        {"Saturday 28.12.", Am(1996, 12, 28, 10), "FT", QColor(192, 0, 0)},
-        {"Monday 29.12.1997", Am(1997, 12, 29, 10), "W", QColor(192, 192, 255)},
-        {"ordinary Saturday", Am(1996, 12, 7, 10), "S", QColor(255, 192, 192)},
-        {"Whit Monday", Am(1996, 5, 27, 10), "FT", QColor(192, 0, 0)},
-        {"ordinary Monday", Am(1996, 12, 2, 10), "", QColor(192, 192, 192)},
+        {"24.12. on a working day", Am(1996, 12, 24, 10), TagesArt::Feiertag, "FT"},
+        {"Saturday 28.12.", Am(1996, 12, 28, 10), TagesArt::Feiertag, "FT"},
+        {"Monday 29.12.1997", Am(1997, 12, 29, 10), TagesArt::JahresendWerktag, "W"},
+        {"ordinary Saturday", Am(1996, 12, 7, 10), TagesArt::Wochenende, "S"},
+        {"Whit Monday", Am(1996, 5, 27, 10), TagesArt::Feiertag, "FT"},
+        {"ordinary Monday", Am(1996, 12, 2, 10), TagesArt::Werktag, ""},
     };
     for (const auto& fall : faelle) {
         SCOPED_TRACE(fall.name);
         FeiertagKalender kalender;
         const TarifAnzeige anzeige = NeuAnzeigeInhalt(fall.jetzt, DatumVon(fall.jetzt),
                                                       ZonenArray<int>(1), kalender, Deutsch);
+        EXPECT_EQ(anzeige.tagesArt, fall.art);
         EXPECT_EQ(anzeige.ftText, QString::fromUtf8(fall.text));
-        EXPECT_EQ(anzeige.ftFarbe, fall.farbe);
     }
 }
 

@@ -182,6 +182,42 @@ TEST(frmUebersicht, FernShowsHalfSecondsAndOnHolidaysTheHolidayBandsInRed) {
               QStringLiteral("alle Samstage und Sonntage in der Zeit vom 27.12. bis 30.12."));
 }
 
+// The colours as designed, written out here rather than taken from the shared look, so a slip
+// there shows in this window.
+TEST(frmUebersicht, ZonesAndKindsOfDayWearTheirDesignedColours) {
+    Fenster f;
+    const struct {
+        QColor balken;
+        QColor grund; // of the zone's name
+    } zonen[] = {{},
+                 {{255, 255, 0}, {255, 255, 128}},
+                 {{0, 255, 0}, {128, 255, 128}},
+                 {{255, 0, 255}, {255, 128, 255}},
+                 {{255, 0, 0}, {255, 128, 128}}};
+    for (int zone : AlleZonen) {
+        SCOPED_TRACE(testing::Message() << "zone " << zone);
+        f.optZone(zone)->setChecked(true);
+        EXPECT_EQ(f.Balken()->color(), zonen[zone].balken);
+        EXPECT_EQ(f.lblZone(zone)->palette().color(QPalette::Window), zonen[zone].grund);
+    }
+    const struct {
+        TagesArt art;
+        QColor grund;
+        QColor schrift;
+    } tage[] = {
+        {TagesArt::Werktag, {192, 192, 192}, Qt::black},
+        {TagesArt::Wochenende, {255, 192, 192}, Qt::white},
+        {TagesArt::Feiertag, {192, 0, 0}, Qt::white},
+        {TagesArt::JahresendWerktag, {192, 192, 255}, Qt::white},
+    };
+    for (const auto& tag : tage) {
+        SCOPED_TRACE(testing::Message() << "kind of day " << static_cast<int>(tag.art));
+        const QPalette& farben = f.lblZeit(static_cast<int>(tag.art))->palette();
+        EXPECT_EQ(farben.color(QPalette::Window), tag.grund);
+        EXPECT_EQ(farben.color(QPalette::WindowText), tag.schrift);
+    }
+}
+
 TEST(frmUebersicht, EnterAndEscapeClose) {
     struct Fall {
         const char* name;

@@ -1,4 +1,4 @@
-#include "platform/QtCalendar.h"
+#include "platform/QtText.h"
 
 #include <gtest/gtest.h>
 
