@@ -1,37 +1,19 @@
-#include "calllog/LogReader.h"
+#include "calllog/LogLine.h"
 
 #include "calllog/Cp1252.h"
 #include "calllog/LogFormat.h"
-#include "platform/SystemReason.h"
 #include "tariff/Parse.h"
 #include "tariff/TariffTables.h"
-
-#include <QFile>
-#include <QIODevice>
-#include <array>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tarvis {
 
 namespace {
 
-// Longer than any line the writer produces by far; a longer line is no record.
-constexpr std::size_t MaxZeilenLaenge = 4096;
 // Digits a units or cost field may have; more would not be a real call and could overflow sums.
 constexpr std::size_t MaxZiffern = 12;
-constexpr qint64 BlockGroesse = 64 * 1024;
 
 bool IstZiffer(char c) {
     return c >= '0' && c <= '9';
-}
-
-bool BeginntMitDatum(std::string_view zeile) {
-    return zeile.size() >= 8 && IstZiffer(zeile[0]) && IstZiffer(zeile[1]) && zeile[2] == '.' &&
-           IstZiffer(zeile[3]) && IstZiffer(zeile[4]) && zeile[5] == '.' && IstZiffer(zeile[6]) &&
-           IstZiffer(zeile[7]);
 }
 
 bool IstKommentar(std::string_view zeile) {
@@ -123,8 +105,8 @@ int ZoneAmEnde(std::string_view& text) {
     return 0;
 }
 
-GelesenesZeile Unlesbar(std::string grund) {
-    GelesenesZeile ergebnis;
+GeleseneZeile Unlesbar(std::string grund) {
+    GeleseneZeile ergebnis;
     ergebnis.art = ZeilenArt::Unlesbar;
     ergebnis.grund = std::move(grund);
     return ergebnis;
@@ -132,7 +114,7 @@ GelesenesZeile Unlesbar(std::string grund) {
 
 // The fields between the start date and the zone: start time, stop date, stop time, duration,
 // each taken when it can be read, and the telephone number, which is the rest.
-void LiesMitte(std::string_view mitte, LogDatensatz& satz) {
+void LiesMitte(std::string_view mitte, Gespraech& satz) {
     satz.startSekunde = ErstesWort(mitte, UhrzeitAusText);
     satz.stopDatum = ErstesWort(mitte, DatumAusText);
     satz.stopSekunde = ErstesWort(mitte, UhrzeitAusText);
@@ -170,8 +152,8 @@ int FesteZone(std::string_view feld) {
 // reading would take, so the result is the one LiesLogZeileWortweise gives. Any line this does
 // not take (a longer duration or figure, a short typed time, a hand-written or damaged line) is
 // read word by word.
-bool LiesFesteSpalten(std::string_view z, LogDatensatz& satz) {
-    if (z.size() != LogSatz::Breite || !BeginntMitDatum(z) ||
+bool LiesFesteSpalten(std::string_view z, Gespraech& satz) {
+    if (z.size() != LogSatz::Breite || !BeginntWieSatz(z) ||
         !IstLeer(z[LogSatz::Zone.spalte - 1]) ||
         Feld(z, LogSatz::Waehrung) != LogSatz::WaehrungText) {
         return false;
@@ -208,23 +190,29 @@ bool LiesFesteSpalten(std::string_view z, LogDatensatz& satz) {
 
 } // namespace
 
-GelesenesZeile LiesLogZeile(std::string_view zeile) {
-    GelesenesZeile ergebnis;
-    if (LiesFesteSpalten(zeile, ergebnis.datensatz)) {
+bool BeginntWieSatz(std::string_view zeile) {
+    return zeile.size() >= 8 && IstZiffer(zeile[0]) && IstZiffer(zeile[1]) && zeile[2] == '.' &&
+           IstZiffer(zeile[3]) && IstZiffer(zeile[4]) && zeile[5] == '.' && IstZiffer(zeile[6]) &&
+           IstZiffer(zeile[7]);
+}
+
+GeleseneZeile LiesLogZeile(std::string_view zeile) {
+    GeleseneZeile ergebnis;
+    if (LiesFesteSpalten(zeile, ergebnis.gespraech)) {
         ergebnis.art = ZeilenArt::Datensatz;
         return ergebnis;
     }
     return LiesLogZeileWortweise(zeile);
 }
 
-GelesenesZeile LiesLogZeileWortweise(std::string_view zeile) {
+GeleseneZeile LiesLogZeileWortweise(std::string_view zeile) {
     if (IstKommentar(zeile)) {
-        GelesenesZeile kommentar;
+        GeleseneZeile kommentar;
         kommentar.art = ZeilenArt::Kommentar;
         kommentar.kommentar = Utf8AusCp1252(zeile.substr(KommentarEinzug));
         return kommentar;
     }
-    if (!BeginntMitDatum(zeile)) {
+    if (!BeginntWieSatz(zeile)) {
         return {};
     }
     const auto datum = DatumAusText(zeile.substr(0, 8));
@@ -247,240 +235,15 @@ GelesenesZeile LiesLogZeileWortweise(std::string_view zeile) {
     if (zone == 0) {
         return Unlesbar("Tarifbereich nicht lesbar");
     }
-    GelesenesZeile ergebnis;
+    GeleseneZeile ergebnis;
     ergebnis.art = ZeilenArt::Datensatz;
-    LogDatensatz& satz = ergebnis.datensatz;
+    Gespraech& satz = ergebnis.gespraech;
     satz.startDatum = *datum;
     satz.zone = zone;
     satz.einheiten = *einheiten;
     satz.kostenPfennig = *kosten;
     LiesMitte(rest.substr(8), satz);
     return ergebnis;
-}
-
-namespace {
-
-// Cuts the bytes of a device into lines and hands each on; knows which line came before.
-class ZeilenLeser {
-public:
-    explicit ZeilenLeser(LogEmpfaenger& empfaenger) : empfaenger_(empfaenger) {}
-
-    void Bytes(std::string_view block) {
-        while (!block.empty()) {
-            const std::size_t ende = block.find('\n');
-            const std::string_view stueck = block.substr(0, ende);
-            // A line wholly inside the block is read where it stands, without a copy.
-            if (zeile_.empty() && !zuLang_ && ende != std::string_view::npos &&
-                stueck.size() <= MaxZeilenLaenge) {
-                ZeileFertig(stueck);
-                block.remove_prefix(ende + 1);
-                continue;
-            }
-            if (!zuLang_) {
-                if (zeile_.size() + stueck.size() > MaxZeilenLaenge) {
-                    zuLang_ = true;
-                    zuLangWieSatz_ = BeginntMitDatum(zeile_ + std::string(stueck.substr(0, 8)));
-                    zeile_.clear();
-                } else {
-                    zeile_.append(stueck);
-                }
-            }
-            if (ende == std::string_view::npos) {
-                return;
-            }
-            ZeileFertig(zeile_);
-            zeile_.clear();
-            block.remove_prefix(ende + 1);
-        }
-    }
-
-    // The last line needs no line end.
-    void Ende() {
-        if (!zeile_.empty() || zuLang_) {
-            ZeileFertig(zeile_);
-            zeile_.clear();
-        }
-    }
-
-    std::int64_t Zeilen() const { return nummer_; }
-
-private:
-    void ZeileFertig(std::string_view zeile) {
-        ++nummer_;
-        if (zuLang_) {
-            if (zuLangWieSatz_) {
-                empfaenger_.Unlesbar({nummer_, "Zeile zu lang"});
-            }
-            zuLang_ = false;
-            letzteWarSatz_ = false;
-            return;
-        }
-        while (!zeile.empty() && zeile.back() == '\r') {
-            zeile.remove_suffix(1);
-        }
-        const GelesenesZeile gelesen = LiesLogZeile(zeile);
-        switch (gelesen.art) {
-        case ZeilenArt::Datensatz:
-            empfaenger_.Datensatz(gelesen.datensatz, nummer_);
-            break;
-        case ZeilenArt::Kommentar:
-            if (letzteWarSatz_) {
-                empfaenger_.Kommentar(gelesen.kommentar, nummer_);
-            }
-            break;
-        case ZeilenArt::Unlesbar:
-            empfaenger_.Unlesbar({nummer_, gelesen.grund});
-            break;
-        case ZeilenArt::KeinDatensatz:
-            break;
-        }
-        letzteWarSatz_ = gelesen.art == ZeilenArt::Datensatz;
-    }
-
-    LogEmpfaenger& empfaenger_;
-    std::string zeile_;
-    std::int64_t nummer_ = 0;
-    bool zuLang_ = false;
-    bool zuLangWieSatz_ = false;
-    bool letzteWarSatz_ = false;
-};
-
-class Summierer final : public LogEmpfaenger {
-public:
-    Summierer(LogAuswertung& auswertung, const std::function<void(const LogFehler&)>& melde)
-        : auswertung_(auswertung), melde_(melde) {}
-
-    void Datensatz(const LogDatensatz& satz, std::int64_t) override {
-        auswertung_.summen.Dazu(satz);
-    }
-    void Kommentar(std::string_view, std::int64_t) override {}
-    void Unlesbar(const LogFehler& fehler) override {
-        ++auswertung_.fehlerAnzahl;
-        if (auswertung_.fehler.size() < MaxGemerkteFehler) {
-            auswertung_.fehler.push_back(fehler);
-        }
-        if (melde_) {
-            melde_(fehler);
-        }
-    }
-
-private:
-    LogAuswertung& auswertung_;
-    const std::function<void(const LogFehler&)>& melde_;
-};
-
-} // namespace
-
-LeseErgebnis LiesLog(QIODevice& quelle, LogEmpfaenger& empfaenger,
-                     const std::function<bool(std::int64_t)>& weiter) {
-    LeseErgebnis ergebnis;
-    ZeilenLeser leser(empfaenger);
-    std::array<char, BlockGroesse> block{};
-    for (;;) {
-        errno = 0;
-        const qint64 n = quelle.read(block.data(), BlockGroesse);
-        if (n < 0) {
-            const int fehlernummer = errno;
-            ergebnis.gelesen = false;
-            ergebnis.fehler = fehlernummer != 0 ? SystemGrund(fehlernummer) : quelle.errorString();
-            break;
-        }
-        if (n == 0 && (!quelle.isSequential() || !quelle.waitForReadyRead(-1))) {
-            break;
-        }
-        ergebnis.bytes += n;
-        leser.Bytes(std::string_view(block.data(), static_cast<std::size_t>(n)));
-        if (weiter && !weiter(ergebnis.bytes)) {
-            ergebnis.gelesen = false;
-            break;
-        }
-    }
-    leser.Ende();
-    ergebnis.zeilen = leser.Zeilen();
-    return ergebnis;
-}
-
-bool LogSumme::Dazu(const LogSumme& summe) {
-    LogSumme neu;
-    if (__builtin_add_overflow(anrufe, summe.anrufe, &neu.anrufe) ||
-        __builtin_add_overflow(einheiten, summe.einheiten, &neu.einheiten) ||
-        __builtin_add_overflow(kostenPfennig, summe.kostenPfennig, &neu.kostenPfennig)) {
-        return false;
-    }
-    *this = neu;
-    return true;
-}
-
-bool LogSumme::Dazu(const LogDatensatz& satz) {
-    return Dazu(LogSumme{1, satz.einheiten, satz.kostenPfennig});
-}
-
-bool LogSummen::Dazu(const LogDatensatz& satz) {
-    const std::pair<int, int> monat{int(satz.startDatum.year()),
-                                    int(unsigned(satz.startDatum.month()))};
-    ZonenArray<LogSumme>& zonen = monate_[monat];
-    LogSumme imMonat = zonen[satz.zone];
-    LogSumme insgesamt = gesamt_[satz.zone];
-    if (!imMonat.Dazu(satz) || !insgesamt.Dazu(satz)) {
-        zuGross_ = true;
-        return false;
-    }
-    zonen[satz.zone] = imMonat;
-    gesamt_[satz.zone] = insgesamt;
-    return true;
-}
-
-std::optional<LogSumme> LogSummen::Gesamt() const {
-    LogSumme summe;
-    for (int zone : AlleZonen) {
-        if (!summe.Dazu(gesamt_[zone])) {
-            return std::nullopt;
-        }
-    }
-    return summe;
-}
-
-std::optional<QString> OeffneLog(QFile& datei, const QString& pfad, bool nurDateien) {
-    const int fd = ::open(QFile::encodeName(pfad).constData(),
-                          O_RDONLY | O_CLOEXEC | (nurDateien ? O_NONBLOCK : 0));
-    if (fd < 0) {
-        return SystemGrund(errno);
-    }
-    struct stat info {};
-    int fehlernummer = ::fstat(fd, &info) == 0 ? 0 : errno;
-    if (fehlernummer == 0 && S_ISDIR(info.st_mode)) {
-        fehlernummer = EISDIR;
-    }
-    if (fehlernummer == 0 && nurDateien && !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return QStringLiteral("Es ist keine gewöhnliche Datei");
-    }
-    if (nurDateien) {
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    }
-    if (fehlernummer == 0 && datei.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        return std::nullopt;
-    }
-    ::close(fd);
-    return SystemGrund(fehlernummer != 0 ? fehlernummer : EIO);
-}
-
-void WerteLogAus(QIODevice& datei, LogAuswertung& auswertung,
-                 const std::function<void(const LogFehler&)>& melde) {
-    Summierer summierer(auswertung, melde);
-    const LeseErgebnis lesen = LiesLog(datei, summierer);
-    auswertung.lesen.bytes += lesen.bytes;
-    auswertung.lesen.zeilen += lesen.zeilen;
-    if (!lesen.gelesen) {
-        auswertung.lesen.gelesen = false;
-        auswertung.lesen.fehler = lesen.fehler;
-    }
-}
-
-LogAuswertung WerteLogAus(QIODevice& datei, const std::function<void(const LogFehler&)>& melde) {
-    LogAuswertung auswertung;
-    WerteLogAus(datei, auswertung, melde);
-    return auswertung;
 }
 
 } // namespace tarvis
