@@ -196,13 +196,21 @@ bool BeginntWieSatz(std::string_view zeile) {
            IstZiffer(zeile[7]);
 }
 
+void LiesLogZeile(std::string_view zeile, GeleseneZeile& ziel) {
+    if (LiesFesteSpalten(zeile, ziel.gespraech)) {
+        ziel.art = ZeilenArt::Datensatz;
+        ziel.gespraech.kommentar.clear();
+        ziel.kommentar.clear();
+        ziel.grund.clear();
+        return;
+    }
+    ziel = LiesLogZeileWortweise(zeile);
+}
+
 GeleseneZeile LiesLogZeile(std::string_view zeile) {
     GeleseneZeile ergebnis;
-    if (LiesFesteSpalten(zeile, ergebnis.gespraech)) {
-        ergebnis.art = ZeilenArt::Datensatz;
-        return ergebnis;
-    }
-    return LiesLogZeileWortweise(zeile);
+    LiesLogZeile(zeile, ergebnis);
+    return ergebnis;
 }
 
 GeleseneZeile LiesLogZeileWortweise(std::string_view zeile) {

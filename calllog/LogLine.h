@@ -27,6 +27,8 @@ struct GeleseneZeile {
 // One line without its line end, in the file's bytes (code page 1252). A line indented like a
 // comment is reported as one; whether it belongs to a record is up to the caller.
 GeleseneZeile LiesLogZeile(std::string_view zeile);
+// The same into `ziel`, whose texts keep their memory for the next line: how a log is read.
+void LiesLogZeile(std::string_view zeile, GeleseneZeile& ziel);
 
 // The same, word by word whatever the columns: how LiesLogZeile reads every line that does not
 // have the writer's fixed columns. Both give the same for every line (the tests compare them).

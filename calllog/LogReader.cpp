@@ -80,24 +80,25 @@ private:
         while (!zeile.empty() && zeile.back() == '\r') {
             zeile.remove_suffix(1);
         }
-        GeleseneZeile gelesen = LiesLogZeile(zeile);
+        GeleseneZeile& gelesen = zeilen_[frei_];
+        LiesLogZeile(zeile, gelesen);
         if (gelesen.art == ZeilenArt::Kommentar && wartet_) {
-            wartend_.kommentar = std::move(gelesen.kommentar);
+            std::swap(zeilen_[1 - frei_].gespraech.kommentar, gelesen.kommentar);
         }
         GibWeiter();
         if (gelesen.art == ZeilenArt::Datensatz) {
-            wartend_ = std::move(gelesen.gespraech);
             wartendZeile_ = nummer_;
             wartet_ = true;
+            frei_ = 1 - frei_;
         } else if (gelesen.art == ZeilenArt::Unlesbar) {
-            empfaenger_.Unlesbar({nummer_, std::move(gelesen.grund)});
+            empfaenger_.Unlesbar({nummer_, gelesen.grund});
         }
     }
 
     void GibWeiter() {
         if (wartet_) {
             wartet_ = false;
-            empfaenger_.Datensatz(wartend_, wartendZeile_);
+            empfaenger_.Datensatz(zeilen_[1 - frei_].gespraech, wartendZeile_);
         }
     }
 
@@ -106,8 +107,11 @@ private:
     std::int64_t nummer_ = 0;
     bool zuLang_ = false;
     bool zuLangWieSatz_ = false;
-    // The call of the last record line, until the line after it shows whether it has a comment.
-    Gespraech wartend_;
+    // Each line is read into the free one of these, which keep their memory from line to line;
+    // the other holds the call of the last record line until the line after it shows whether
+    // it has a comment.
+    std::array<GeleseneZeile, 2> zeilen_;
+    std::size_t frei_ = 0;
     std::int64_t wartendZeile_ = 0;
     bool wartet_ = false;
 };
