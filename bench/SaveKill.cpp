@@ -2,7 +2,7 @@
 // scripts/measure-killed-saves.sh kills it at random moments and looks at what is left.
 //   save_kill LOG namenlos|entwurf [COUNT]
 // "entwurf" takes the way of a file system without files that have no name (scratch files).
-#include "calllog/LogFile.h"
+#include "calllog/LogWriter.h"
 #include "support/Anruf.h"
 #include "support/SystemCalls.h"
 
@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
         art.system = &ohneNamenlose;
     }
     const QString pfad = QString::fromLocal8Bit(argv[1]);
-    const LogbuchEintrag eintrag{test::BeispielAnruf(), 1, QStringLiteral("0711 123456"),
-                                 QStringLiteral("x")};
+    const Gespraech eintrag =
+        test::BeispielAnruf().MitZone(1, QStringLiteral("0711 123456"), QStringLiteral("x"));
     const long anzahl = argc > 3 ? std::strtol(argv[3], nullptr, 10) : -1;
     for (long i = 0; anzahl < 0 || i < anzahl; ++i) {
         AppendCallRecord(pfad, eintrag, art);

@@ -1,6 +1,6 @@
 #include "calculation/CalculationWindow.h"
 
-#include "calllog/CallData.h"
+#include "calllog/Call.h"
 #include "calllog/SaveDialog.h"
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
@@ -293,7 +293,7 @@ void frmBerechnung::Speichern() {
     if (!berechnung) {
         return;
     }
-    const GespraechsDaten daten = GespraechMit(
+    const GespraechVorZonenwahl daten = GespraechMit(
         berechnung->eingabe.Start(), berechnung->kosten.stop,
         std::int64_t{berechnung->eingabe.dauerSekunden} * 1000, berechnung->kosten.einheiten);
     frmSpeichern dialog(daten, logbuch_, dateiWahl_, this);

@@ -1,8 +1,8 @@
 #include "calllog/SaveDialog.h"
 
 #include "calllog/DirKurzName.h"
-#include "calllog/LogFile.h"
 #include "calllog/LogFormat.h"
+#include "calllog/LogWriter.h"
 #include "calllog/Logbuch.h"
 #include "gui/Accessibility.h"
 #include "gui/LabelClick.h"
@@ -72,8 +72,8 @@ QString FehlerText(const QString& pfad, const QString& grund) {
 
 } // namespace
 
-frmSpeichern::frmSpeichern(const GespraechsDaten& daten, Logbuch& logbuch, FileChooser& dateiWahl,
-                           QWidget* parent)
+frmSpeichern::frmSpeichern(const GespraechVorZonenwahl& daten, Logbuch& logbuch,
+                           FileChooser& dateiWahl, QWidget* parent)
     : QDialog(parent), daten_(daten), logbuch_(logbuch), dateiWahl_(dateiWahl) {
     setObjectName(QStringLiteral("frmSpeichern"));
     FokusVonAnfangAnSichtbar(this);
@@ -238,8 +238,8 @@ int frmSpeichern::GewaehlteZone() const {
 // A failed save keeps the dialog open with everything the user entered, so the call is not
 // lost: the user can try again or pick another log file.
 void frmSpeichern::Speichern() {
-    const LogbuchEintrag eintrag{daten_, GewaehlteZone(), txtTelefon_->text(),
-                                 txtKommentar_->text()};
+    const Gespraech gespraech =
+        daten_.MitZone(GewaehlteZone(), txtTelefon_->text(), txtKommentar_->text());
     // While another program holds the log, the save only tries now and then (every 50 ms, for
     // 2 s at most) and lets the program's clock and counting go on in between; keys and clicks
     // wait till it is done.
@@ -258,7 +258,7 @@ void frmSpeichern::Speichern() {
         return true;
     };
     logbuch_.LegeOrdnerAn();
-    const SchreibErgebnis ergebnis = AppendCallRecord(logbuch_.Pfad(), eintrag, art);
+    const SchreibErgebnis ergebnis = AppendCallRecord(logbuch_.Pfad(), gespraech, art);
     if (!ergebnis) {
         QMessageBox::warning(this, windowTitle(), FehlerText(logbuch_.Pfad(), ergebnis.grund));
         return;

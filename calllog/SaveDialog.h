@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calllog/CallData.h"
+#include "calllog/Call.h"
 #include "tariff/Zone.h"
 
 #include <QDialog>
@@ -23,7 +23,7 @@ class frmSpeichern : public QDialog {
     Q_OBJECT
 
 public:
-    frmSpeichern(const GespraechsDaten& daten, Logbuch& logbuch, FileChooser& dateiWahl,
+    frmSpeichern(const GespraechVorZonenwahl& daten, Logbuch& logbuch, FileChooser& dateiWahl,
                  QWidget* parent = nullptr);
     ~frmSpeichern() override;
 
@@ -55,7 +55,7 @@ private:
     void WechsleLogbuch();
     void ZeigeDatei(bool kuerzen);
 
-    GespraechsDaten daten_;
+    GespraechVorZonenwahl daten_;
     Logbuch& logbuch_;
     FileChooser& dateiWahl_;
     bool gespeichert_ = false;

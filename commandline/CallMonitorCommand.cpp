@@ -1,7 +1,7 @@
 #include "commandline/CallMonitorCommand.h"
 
 #include "calculation/IntervalCost.h"
-#include "calllog/LogFile.h"
+#include "calllog/LogWriter.h"
 #include "callmonitor/CallMonitorClient.h"
 #include "callmonitor/NumberZone.h"
 #include "monitor/DefaultLogFile.h"
@@ -113,10 +113,10 @@ void AnrufmonitorBetrieb::Gemeldet(const AnrufMeldung& meldung) {
         aus_ << (telefon.isEmpty() ? "  nicht gespeichert: keine Rufnummer\n"
                                    : "  nicht gespeichert: Zone der Rufnummer unbekannt\n");
     } else {
-        const LogbuchEintrag eintrag{GespraechMit(meldung.beginn, kosten.stop,
-                                                  meldung.dauerSekunden * 1000, kosten.einheiten),
-                                     *zone, telefon, QString()};
-        const SchreibErgebnis ergebnis = AppendCallRecord(logbuchPfad_, eintrag);
+        const Gespraech gespraech = GespraechMit(meldung.beginn, kosten.stop,
+                                                 meldung.dauerSekunden * 1000, kosten.einheiten)
+                                        .MitZone(*zone, telefon);
+        const SchreibErgebnis ergebnis = AppendCallRecord(logbuchPfad_, gespraech);
         if (ergebnis) {
             ++gespeichert_;
             aus_ << "  gespeichert\n";

@@ -4,6 +4,7 @@
 #include "calculation/IntervalCost.h"
 #include "calllog/Cp1252.h"
 #include "calllog/LogReader.h"
+#include "calllog/LogSums.h"
 #include "commandline/CallMonitorCommand.h"
 #include "commandline/DescriptorDevice.h"
 #include "commandline/QtOptions.h"

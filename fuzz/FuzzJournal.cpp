@@ -3,6 +3,7 @@
 // text taken from the input, summed and written as CSV, never a crash; each order holds every
 // call once and in the order of its values, the sums of a filter are those of the calls it
 // lets through, and the CSV has one row per call.
+#include "calllog/LogLine.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
@@ -94,9 +95,9 @@ std::size_t CsvZeilen(const std::string& csv) {
 
 // A line read by its fixed columns reads as word by word.
 void PruefeZeile(std::string_view zeile) {
-    const GelesenesZeile a = LiesLogZeile(zeile), b = LiesLogZeileWortweise(zeile);
+    const GeleseneZeile a = LiesLogZeile(zeile), b = LiesLogZeileWortweise(zeile);
     Pruefe(a.art == b.art && a.grund == b.grund && a.kommentar == b.kommentar);
-    const LogDatensatz &x = a.datensatz, &y = b.datensatz;
+    const Gespraech &x = a.gespraech, &y = b.gespraech;
     Pruefe(x.startDatum == y.startDatum && x.startSekunde == y.startSekunde &&
            x.stopDatum == y.stopDatum && x.stopSekunde == y.stopSekunde && x.dauerMs == y.dauerMs &&
            x.telefon == y.telefon && x.zone == y.zone && x.einheiten == y.einheiten &&

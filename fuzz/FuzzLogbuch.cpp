@@ -1,6 +1,6 @@
 // Reading a call log of any content: a report or a list of unreadable lines, never a crash,
 // and sums that only ever grow.
-#include "calllog/LogReader.h"
+#include "calllog/LogSums.h"
 
 #include <QBuffer>
 #include <QByteArray>

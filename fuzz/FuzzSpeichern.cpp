@@ -1,9 +1,9 @@
 // The save path's record writer fed any telephone number, comment, zone and figures: the record
 // line keeps its columns, nothing can split it, and the reader gets back what was written.
-#include "calllog/CallData.h"
+#include "calllog/Call.h"
 #include "calllog/Cp1252.h"
-#include "calllog/LogFile.h"
-#include "calllog/LogReader.h"
+#include "calllog/LogLine.h"
+#include "calllog/LogWriter.h"
 
 #include <QByteArray>
 #include <QList>
@@ -69,10 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     const QString kommentar =
         trenner == std::string_view::npos ? QString() : QString::fromUtf8(rest.substr(trenner + 1));
 
-    const LogbuchEintrag eintrag{
-        GespraechMit(start, start + seconds{dauerMs / 1000}, dauerMs, einheiten), zone, telefon,
-        kommentar};
-    const QByteArray satz = SatzZeile(eintrag);
+    const Gespraech gespraech =
+        GespraechMit(start, start + seconds{dauerMs / 1000}, dauerMs, einheiten)
+            .MitZone(zone, telefon, kommentar);
+    const QByteArray satz = SatzZeile(gespraech);
     const std::string_view zeile(satz.constData(), static_cast<std::size_t>(satz.size()));
 
     // One line, ended by CR LF and nothing else breaks it.
@@ -90,21 +90,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     }
 
     // The reader gets back what was written.
-    const GelesenesZeile gelesen = LiesLogZeile(inhalt);
+    const GeleseneZeile gelesen = LiesLogZeile(inhalt);
     Pruefe(gelesen.art == ZeilenArt::Datensatz);
-    const LogDatensatz& s = gelesen.datensatz;
+    const Gespraech& s = gelesen.gespraech;
     Pruefe(s.startDatum == DatumVon(start));
     Pruefe(s.startSekunde == SekundeDesTages(start));
     Pruefe(s.zone == zone);
     Pruefe(s.einheiten == einheiten[zone]);
-    Pruefe(s.kostenPfennig == eintrag.gespraech.kostenPfennig[zone]);
+    Pruefe(s.kostenPfennig == gespraech.kostenPfennig);
     Pruefe(s.dauerMs == dauerMs / 100 * 100);
     Pruefe(std::string_view(s.telefon) ==
            Getrimmt(Utf8AusCp1252(std::string_view(
                telefonBytes.constData(), static_cast<std::size_t>(telefonBytes.size())))));
 
     // The comment line: indented to column 58, one line, or none for no comment.
-    const QByteArray kommentarZeile = KommentarZeile(kommentar);
+    const QByteArray kommentarZeile = KommentarZeile(gespraech.kommentar);
     if (kommentar.isEmpty()) {
         Pruefe(kommentarZeile.isEmpty());
     } else {

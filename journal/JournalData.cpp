@@ -43,9 +43,13 @@ std::optional<std::uint32_t> JournalDaten::Text(std::string_view text) {
     return beginn;
 }
 
-bool JournalDaten::Dazu(const LogDatensatz& satz, std::uint16_t datei) {
+bool JournalDaten::Dazu(const Gespraech& satz, std::uint16_t datei) {
+    const std::size_t texteVorher = texte_.size();
     const auto telefon = Text(satz.telefon);
-    if (!telefon || saetze_.size() >= std::numeric_limits<std::uint32_t>::max()) {
+    const auto kommentar =
+        satz.kommentar.empty() || !telefon ? std::optional<std::uint32_t>(0) : Text(satz.kommentar);
+    if (!telefon || !kommentar || saetze_.size() >= std::numeric_limits<std::uint32_t>::max()) {
+        texte_.resize(texteVorher);
         return false;
     }
     JournalSatz neu;
@@ -58,24 +62,12 @@ bool JournalDaten::Dazu(const LogDatensatz& satz, std::uint16_t datei) {
     neu.stopSekunde = satz.stopSekunde.value_or(JournalSatz::Unbekannt);
     neu.telefon = *telefon;
     neu.telefonLaenge = static_cast<std::uint16_t>(satz.telefon.size());
+    neu.kommentar = *kommentar;
+    neu.kommentarLaenge = static_cast<std::uint16_t>(satz.kommentar.size());
+    neu.hatKommentar = !satz.kommentar.empty();
     neu.datei = datei;
     neu.zone = static_cast<std::uint8_t>(satz.zone);
     saetze_.push_back(neu);
-    return true;
-}
-
-bool JournalDaten::KommentarDazu(std::string_view text) {
-    if (saetze_.empty()) {
-        return true;
-    }
-    const auto kommentar = Text(text);
-    if (!kommentar) {
-        return false;
-    }
-    JournalSatz& satz = saetze_.back();
-    satz.kommentar = *kommentar;
-    satz.kommentarLaenge = static_cast<std::uint16_t>(text.size());
-    satz.hatKommentar = true;
     return true;
 }
 
@@ -88,8 +80,8 @@ void JournalDaten::Kuerzen(std::size_t anzahl) {
     saetze_.resize(anzahl);
 }
 
-LogDatensatz JournalDaten::FuerSumme(const JournalSatz& satz) const {
-    LogDatensatz summe;
+Gespraech JournalDaten::FuerSumme(const JournalSatz& satz) const {
+    Gespraech summe;
     summe.startDatum = satz.StartDatum();
     summe.zone = satz.zone;
     summe.einheiten = satz.einheiten;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "calllog/LogReader.h"
+#include "calllog/Call.h"
+#include "calllog/LogSums.h" // the sums the journal makes of its calls
 
 #include <QString>
 #include <QStringList>
@@ -58,15 +59,13 @@ public:
 
     // False (and nothing added) when the journal cannot hold more: its texts are limited to
     // 4 GiB, far beyond any real log.
-    [[nodiscard]] bool Dazu(const LogDatensatz& satz, std::uint16_t datei);
-    // The comment of the last call added.
-    [[nodiscard]] bool KommentarDazu(std::string_view text);
+    [[nodiscard]] bool Dazu(const Gespraech& gespraech, std::uint16_t datei);
     // Back to the first `anzahl` calls, as before a file whose reading failed.
     void Kuerzen(std::size_t anzahl);
     void Reservieren(std::size_t anzahl) { saetze_.reserve(anzahl); }
 
     // The calls converted back for the sums, which the command line makes of the same records.
-    LogDatensatz FuerSumme(const JournalSatz& satz) const;
+    Gespraech FuerSumme(const JournalSatz& satz) const;
 
 private:
     std::optional<std::uint32_t> Text(std::string_view text);

@@ -1,7 +1,7 @@
 #include "journal/JournalRead.h"
 
-#include "calllog/LogFile.h"
 #include "calllog/LogFormat.h"
+#include "calllog/LogWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,16 +123,11 @@ public:
                const std::function<void(const LogFehler&)>& melde)
         : journal_(journal), bericht_(bericht), datei_(datei), melde_(melde) {}
 
-    void Datensatz(const LogDatensatz& satz, std::int64_t) override {
-        if (!voll && !journal_.daten.Dazu(satz, datei_)) {
+    void Datensatz(const Gespraech& gespraech, std::int64_t) override {
+        if (!voll && !journal_.daten.Dazu(gespraech, datei_)) {
             voll = true;
         }
         ++bericht_.anrufe;
-    }
-    void Kommentar(std::string_view text, std::int64_t) override {
-        if (!voll && !journal_.daten.KommentarDazu(text)) {
-            voll = true;
-        }
     }
     void Unlesbar(const LogFehler& fehler) override {
         ++bericht_.unlesbar;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calllog/LogReader.h"
+#include "calllog/LogSums.h"
 #include "journal/JournalData.h"
 
 #include <QString>

@@ -278,7 +278,7 @@ std::optional<TelefonSummen> SummenJeTelefon(const JournalDaten& daten,
         if (neu) {
             summen.nummern.push_back({std::string(nummer), std::move(ziffern), {}});
         }
-        const LogDatensatz anruf = daten.FuerSumme(satz);
+        const Gespraech anruf = daten.FuerSumme(satz);
         if (!summen.nummern[stelle->second].summe.Dazu(anruf) || !summen.gesamt.Dazu(anruf)) {
             return std::nullopt;
         }

@@ -3,8 +3,8 @@
 #include "about/AboutBox.h"
 #include "calculation/CalculationWindow.h"
 #include "calculation/IntervalCost.h"
-#include "calllog/CallData.h"
-#include "calllog/LogFile.h"
+#include "calllog/Call.h"
+#include "calllog/LogWriter.h"
 #include "calllog/Logbuch.h"
 #include "calllog/SaveDialog.h"
 #include "callmonitor/CallMonitorClient.h"
@@ -420,7 +420,7 @@ void frmGMMain::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
-GespraechsDaten frmGMMain::Gespraech() const {
+GespraechVorZonenwahl frmGMMain::Gespraech() const {
     ZonenArray<std::int64_t> einheiten;
     for (int zone : AlleZonen) {
         einheiten[zone] = zaehler_.Einheiten(zone);
@@ -579,8 +579,7 @@ void frmGMMain::ZeigeAngebote() {
         angebote_.pop_front();
         const std::optional<int> zone = ZoneVon(angebot.telefon);
         if (monitorWerte_.nachDemGespraech == NachDemGespraech::Speichern && zone) {
-            const LogbuchEintrag eintrag{angebot.daten, *zone, angebot.telefon, QString()};
-            if (AppendCallRecord(logbuch_.Pfad(), eintrag)) {
+            if (AppendCallRecord(logbuch_.Pfad(), angebot.daten.MitZone(*zone, angebot.telefon))) {
                 MerkeZoneVon(angebot.telefon, *zone);
                 if (angebot.fensterAnruf == fensterAnruf_ && !zaehler_.GespraechLaeuft()) {
                     cmdSpeichern_->setEnabled(false);

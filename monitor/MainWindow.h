@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calllog/CallData.h"
+#include "calllog/Call.h"
 #include "callmonitor/CallMonitorSettings.h"
 #include "callmonitor/CallTracker.h"
 #include "monitor/LiveCounter.h"
@@ -61,7 +61,7 @@ public:
     // The router's call monitor, while it is switched on.
     const AnrufmonitorClient* Anrufmonitor() const { return anrufmonitor_; }
     // The figures of the last call, for the log.
-    GespraechsDaten Gespraech() const;
+    GespraechVorZonenwahl Gespraech() const;
 
     // Redraws date, kind-of-day marker, band name and the per-zone tariff figures.
     void NeuAnzeige();
@@ -91,7 +91,7 @@ private:
 
     // A finished call waiting to be offered for saving.
     struct Angebot {
-        GespraechsDaten daten;
+        GespraechVorZonenwahl daten;
         QString telefon;
         std::uint64_t fensterAnruf = 0; // the window's call it is, 0 for one priced aside
     };

@@ -1,8 +1,8 @@
 // Several programs saving to one log at the same time, on a real file system, as separate
 // processes: every save reported as done is in the file, whole, a failed save takes nothing of
 // anybody else's with it, and the log has one heading.
-#include "calllog/LogFile.h"
-#include "calllog/LogReader.h"
+#include "calllog/LogLine.h"
+#include "calllog/LogWriter.h"
 #include "support/Anruf.h"
 #include "support/SystemCalls.h"
 #include "support/TempDir.h"
@@ -23,8 +23,8 @@ namespace tarvis {
 namespace {
 
 // One save, named by its telephone number.
-LogbuchEintrag Eintrag(const std::string& nummer) {
-    return {test::BeispielAnruf(), 4, QString::fromStdString(nummer), QString()};
+Gespraech Eintrag(const std::string& nummer) {
+    return test::BeispielAnruf().MitZone(4, QString::fromStdString(nummer));
 }
 
 // The system the started processes save through.
@@ -119,12 +119,12 @@ Inhalt LiesInhalt(const QString& pfad) {
         if (kopfZeilen.contains(zeile)) {
             continue;
         }
-        const GelesenesZeile gelesen = LiesLogZeile(zeile.chopped(1).toStdString());
+        const GeleseneZeile gelesen = LiesLogZeile(zeile.chopped(1).toStdString());
         if (gelesen.art != ZeilenArt::Datensatz || zeile.size() != 110) {
             inhalt.allesGanz = false;
             continue;
         }
-        inhalt.nummern.insert(gelesen.datensatz.telefon);
+        inhalt.nummern.insert(gelesen.gespraech.telefon);
     }
     return inhalt;
 }

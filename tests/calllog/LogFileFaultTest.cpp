@@ -1,7 +1,7 @@
 // Saves that fail, on a real file system. The tests run as root, for whom permission bits
 // stop nothing, so the faults are ones that stop root too: a missing directory, a directory
 // in place of the file, a full device, and a file size limit that cuts a write short.
-#include "calllog/LogFile.h"
+#include "calllog/LogWriter.h"
 #include "support/Anruf.h"
 #include "support/SystemCalls.h"
 #include "support/TempDir.h"
@@ -25,9 +25,9 @@ namespace {
 using namespace std::chrono;
 using test::ReadAll;
 
-LogbuchEintrag Anruf() {
-    return {test::BeispielAnruf(), 1, QStringLiteral("0711 123456"),
-            QStringLiteral("mit Kommentar")};
+Gespraech Anruf() {
+    return test::BeispielAnruf().MitZone(1, QStringLiteral("0711 123456"),
+                                         QStringLiteral("mit Kommentar"));
 }
 
 // Saves in a child process whose files may grow to `grenze` bytes at most: a write past the

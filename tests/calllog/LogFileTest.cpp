@@ -1,5 +1,4 @@
-#include "calllog/LogFile.h"
-
+#include "calllog/LogWriter.h"
 #include "support/Anruf.h"
 #include "support/TempDir.h"
 #include "tariff/TariffTables.h"
@@ -19,8 +18,8 @@ using namespace std::chrono;
 using test::ReadAll;
 
 // The record example: 07.12.96 14:05:33 to 14:09:12, City, 2 units, 0,24 DM.
-LogbuchEintrag Beispiel() {
-    return {test::BeispielAnruf(), 1, QStringLiteral("0711 123456"), QString()};
+Gespraech Beispiel() {
+    return test::BeispielAnruf().MitZone(1, QStringLiteral("0711 123456"));
 }
 
 const QByteArray BeispielZeile = "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   "
@@ -71,8 +70,8 @@ protected:
 };
 
 TEST_F(LogFile, NewFileGetsHeadingRecordAndComment) {
-    LogbuchEintrag eintrag = Beispiel();
-    eintrag.kommentar = QStringLiteral("Anruf bei Oma");
+    Gespraech eintrag = Beispiel();
+    eintrag.kommentar = "Anruf bei Oma";
     ASSERT_TRUE(AppendCallRecord(Pfad(), eintrag));
     EXPECT_EQ(ReadAll(Pfad()), Kopf() + BeispielZeile + QByteArray(57, ' ') + "Anruf bei Oma\r\n");
 }
@@ -146,7 +145,7 @@ TEST_F(LogFile, ASymbolicLinkToALogNotYetWrittenCreatesThatLog) {
 TEST_F(LogFile, RecordLines) {
     struct Fall {
         const char* name;
-        std::function<void(LogbuchEintrag&)> aendere;
+        Gespraech gespraech;
         QByteArray zeile;
     };
     const auto anruf = [](Datum startTag, int h, int m, int s, std::int64_t dauerMs,
@@ -154,74 +153,68 @@ TEST_F(LogFile, RecordLines) {
         const Moment start = MomentAus(startTag, h, m, s);
         return GespraechMit(start, start + seconds{dauerMs / 1000}, dauerMs, einheiten);
     };
+    const GespraechVorZonenwahl beispiel = test::BeispielAnruf();
+    Gespraech zuBreit = beispiel.MitZone(1, QString());
+    zuBreit.einheiten = 12'345'678;
+    zuBreit.kostenPfennig = KostenPfennig(12'345'678);
+    Gespraech ohneZeiten = Beispiel();
+    ohneZeiten.startSekunde.reset();
+    ohneZeiten.stopDatum.reset();
+    ohneZeiten.stopSekunde.reset();
+    ohneZeiten.dauerMs.reset();
     const std::vector<Fall> faelle = {
-        {"the record example", [](LogbuchEintrag&) {}, BeispielZeile},
-        {"empty number: 18 spaces, zone in column 76", [](LogbuchEintrag& e) { e.telefon.clear(); },
+        {"the record example", Beispiel(), BeispielZeile},
+        {"empty number: 18 spaces, zone in column 76", beispiel.MitZone(1, QString()),
          "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2                     "
          "City              2        0,24 DM\r\n"},
         {"15-character number and Region 200",
-         [](LogbuchEintrag& e) {
-             e.telefon = QStringLiteral("089 12345678901");
-             e.zone = 3;
-         },
+         beispiel.MitZone(3, QStringLiteral("089 12345678901")),
          "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   089 12345678901   "
          "Region 200       10        1,20 DM\r\n"},
         {"a call across midnight keeps both dates",
-         [&](LogbuchEintrag& e) {
-             e.gespraech = anruf(year{1996} / 12 / 31, 23, 58, 10, 271'000, {3, 9, 9, 27});
-             e.telefon.clear();
-             e.zone = 4;
-         },
+         anruf(year{1996} / 12 / 31, 23, 58, 10, 271'000, {3, 9, 9, 27}).MitZone(4, QString()),
          "31.12.96   23:58:10   01.01.97   00:02:41   00:04:31,0                     "
          "Fern             27        3,24 DM\r\n"},
         {"a call of several days: the duration keeps all its hours",
-         [&](LogbuchEintrag& e) {
-             e.gespraech = anruf(year{1998} / 12 / 24, 20, 0, 0, 360'000'099, {1, 1, 1, 11'812});
-             e.telefon.clear();
-             e.zone = 4;
-         },
+         anruf(year{1998} / 12 / 24, 20, 0, 0, 360'000'099, {1, 1, 1, 11'812})
+             .MitZone(4, QString()),
          "24.12.98   20:00:00   29.12.98   00:00:00   100:00:00,0                     "
          "Fern          11812     1417,44 DM\r\n"},
-        {"too wide units and cost are written whole",
-         [&](LogbuchEintrag& e) {
-             e.gespraech.einheiten[1] = 12'345'678;
-             e.gespraech.kostenPfennig[1] = KostenPfennig(12'345'678);
-             e.telefon.clear();
-         },
+        {"too wide units and cost are written whole", zuBreit,
          "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2                     "
          "City         12345678   1481481,36 DM\r\n"},
         {"a number too long for its column keeps a blank before the zone",
-         [](LogbuchEintrag& e) { e.telefon = QStringLiteral("0049 711 1234567890"); },
+         beispiel.MitZone(1, QStringLiteral("0049 711 1234567890")),
          "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0049 711 1234567890 "
          "City              2        0,24 DM\r\n"},
         {"characters outside the code page keep the columns",
-         [](LogbuchEintrag& e) { e.telefon = QStringLiteral(u"☎ 0711 😀 €"); },
+         beispiel.MitZone(1, QStringLiteral(u"☎ 0711 😀 €")),
          "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   ? 0711 ? \x80        "
          "City              2        0,24 DM\r\n"},
+        {"times, stop and duration a call lacks are left blank", ohneZeiten,
+         "07.12.96" + QByteArray(49, ' ') +
+             "0711 123456       City              2        0,24 DM\r\n"},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.name);
-        LogbuchEintrag eintrag = Beispiel();
-        fall.aendere(eintrag);
-        EXPECT_EQ(SatzZeile(eintrag).toStdString(), fall.zeile.toStdString());
+        EXPECT_EQ(SatzZeile(fall.gespraech).toStdString(), fall.zeile.toStdString());
     }
 }
 
 TEST_F(LogFile, CommentLines) {
     struct Fall {
         const char* name;
-        QString kommentar;
+        std::string kommentar; // UTF-8
         QByteArray zeile;
     };
     const std::vector<Fall> faelle = {
-        {"none", QString(), {}},
-        {"28 characters make 85", QStringLiteral("Rückruf wegen Angebot 12/96!"),
+        {"none", "", {}},
+        {"28 characters make 85", "Rückruf wegen Angebot 12/96!",
          QByteArray(57, ' ') + "R\374ckruf wegen Angebot 12/96!\r\n"},
-        {"spaces only still count", QStringLiteral("   "), QByteArray(60, ' ') + "\r\n"},
-        {"a pasted line break cannot split the record", QStringLiteral("Zeile 1\r\nZeile 2"),
+        {"spaces only still count", "   ", QByteArray(60, ' ') + "\r\n"},
+        {"a pasted line break cannot split the record", "Zeile 1\r\nZeile 2",
          QByteArray(57, ' ') + "Zeile 1??Zeile 2\r\n"},
-        {"an emoji is one question mark", QStringLiteral(u"Geburtstag 🎂"),
-         QByteArray(57, ' ') + "Geburtstag ?\r\n"},
+        {"an emoji is one question mark", "Geburtstag 🎂", QByteArray(57, ' ') + "Geburtstag ?\r\n"},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.name);

@@ -1,4 +1,4 @@
-#include "calllog/LogFile.h"
+#include "calllog/LogWriter.h"
 #include "support/Anruf.h"
 #include "support/TempDir.h"
 
@@ -15,7 +15,15 @@ using namespace std::chrono;
 // comments none, full, blank and with umlauts, a call across New Year, one of several days and
 // one whose figures are wider than their columns. The bytes they give are kept in
 // session.Rep; the log of any version must be those bytes exactly.
-std::vector<LogbuchEintrag> Sitzung() {
+// A call of the session as the user saved it: the figures, the zone picked, what was typed.
+struct Eintrag {
+    GespraechVorZonenwahl anruf;
+    int zone;
+    QString telefon;
+    QString kommentar;
+};
+
+std::vector<Eintrag> Sitzung() {
     const auto anruf = [](Datum tag, int h, int m, int s, std::int64_t dauerMs,
                           ZonenArray<std::int64_t> einheiten) {
         const Moment start = MomentAus(tag, h, m, s);
@@ -47,8 +55,8 @@ std::vector<LogbuchEintrag> Sitzung() {
 TEST(LogSitzung, WritesTheBytesOfEveryEarlierVersion) {
     QTemporaryDir dir;
     const QString pfad = dir.filePath(QStringLiteral("Tarvis 12-1996.Rep"));
-    for (const LogbuchEintrag& eintrag : Sitzung()) {
-        ASSERT_TRUE(AppendCallRecord(pfad, eintrag));
+    for (const Eintrag& e : Sitzung()) {
+        ASSERT_TRUE(AppendCallRecord(pfad, e.anruf.MitZone(e.zone, e.telefon, e.kommentar)));
     }
     const QByteArray geschrieben = test::ReadAll(pfad);
     // To look at the bytes, or to compare them with those of another build.

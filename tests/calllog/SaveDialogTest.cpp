@@ -1,6 +1,6 @@
 #include "calllog/SaveDialog.h"
 
-#include "calllog/LogFile.h"
+#include "calllog/LogWriter.h"
 #include "calllog/Logbuch.h"
 #include "gui/WindowStyle.h"
 #include "platform/FileDialog.h"
@@ -90,8 +90,8 @@ protected:
 
     // The lines the dialog should write for the example call in `zone`.
     static QByteArray Datensatz(const char* telefon, int zone, const char* kommentar = "") {
-        const LogbuchEintrag e{test::BeispielAnruf(), zone, QString::fromUtf8(telefon),
-                               QString::fromUtf8(kommentar)};
+        const Gespraech e = test::BeispielAnruf().MitZone(zone, QString::fromUtf8(telefon),
+                                                          QString::fromUtf8(kommentar));
         return SatzZeile(e) + KommentarZeile(e.kommentar);
     }
 
@@ -503,7 +503,7 @@ TEST_F(SaveDialog, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
 // Another program holds the log: the dialog tries for a while, the program's clock goes on
 // meanwhile, then it says why and stays open with nothing written.
 TEST_F(SaveDialog, ALogLockedByAnotherProgramIsReportedAndTheClockGoesOn) {
-    ASSERT_TRUE(AppendCallRecord(logbuch_.Pfad(), {test::BeispielAnruf(), 1, {}, {}}));
+    ASSERT_TRUE(AppendCallRecord(logbuch_.Pfad(), test::BeispielAnruf().MitZone(1, {})));
     const QByteArray vorher = ReadAll(logbuch_.Pfad());
     const int anderes = ::open(QFile::encodeName(logbuch_.Pfad()).constData(), O_RDONLY);
     ASSERT_EQ(::flock(anderes, LOCK_EX), 0);

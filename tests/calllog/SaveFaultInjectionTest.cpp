@@ -1,7 +1,7 @@
 // Every call a save makes to the system, made to fail in turn with each reason a user's machine
 // can give: afterwards the log is as it was or holds the record whole and once, nothing else is
 // left in its folder, and a refused save names the reason in German.
-#include "calllog/LogFile.h"
+#include "calllog/LogWriter.h"
 #include "support/Anruf.h"
 #include "support/TempDir.h"
 
@@ -152,8 +152,8 @@ const Systemaufrufe Gestoert{
     [](const char* pfad) { return Trifft(Unlink) ? -1 : Echt().unlink(pfad); },
 };
 
-LogbuchEintrag Anruf() {
-    return {test::BeispielAnruf(), 3, QStringLiteral("0711 123456"), QStringLiteral("Oma")};
+Gespraech Anruf() {
+    return test::BeispielAnruf().MitZone(3, QStringLiteral("0711 123456"), QStringLiteral("Oma"));
 }
 
 struct Szenario {

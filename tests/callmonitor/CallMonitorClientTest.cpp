@@ -3,7 +3,7 @@
 #include "callmonitor/CallMonitorClient.h"
 
 #include "calculation/IntervalCost.h"
-#include "calllog/LogFile.h"
+#include "calllog/LogWriter.h"
 #include "calllog/Logbuch.h"
 #include "callmonitor/CallMonitorDialog.h"
 #include "callmonitor/FakeRouter.h"
@@ -203,15 +203,15 @@ protected:
     }
     QByteArray Log() { return test::ReadAll(logbuch.Pfad()); }
     // What the log holds after the save of these calls into a new log.
-    static QByteArray Erwartet(const std::vector<LogbuchEintrag>& eintraege) {
+    static QByteArray Erwartet(const std::vector<Gespraech>& eintraege) {
         QByteArray bytes = KopfZeilen();
-        for (const LogbuchEintrag& e : eintraege) {
+        for (const Gespraech& e : eintraege) {
             bytes += SatzZeile(e);
         }
         return bytes;
     }
     // The pricing of --berechnen for a call of that start and length.
-    static GespraechsDaten Berechnet(Moment start, std::int64_t sekunden) {
+    static GespraechVorZonenwahl Berechnet(Moment start, std::int64_t sekunden) {
         FeiertagKalender kalender;
         const IntervallKosten k = BerechneIntervall(start, sekunden, kalender);
         return GespraechMit(start, k.stop, sekunden * 1000, k.einheiten);
@@ -253,7 +253,7 @@ TEST_F(FensterTest, AnsweredCallStartsStopsAndSavesByItself) {
     ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
     EXPECT_FALSE(Laeuft());
     EXPECT_FALSE(Knopf("cmdSpeichern")->isEnabled());
-    EXPECT_EQ(Log(), Erwartet({{fenster->Gespraech(), 1, QStringLiteral("0711 123456"), {}}}));
+    EXPECT_EQ(Log(), Erwartet({fenster->Gespraech().MitZone(1, QStringLiteral("0711 123456"))}));
 }
 
 // A second call while the first is counted, and a call the user counts by hand: neither is
@@ -270,7 +270,7 @@ TEST_F(FensterTest, CallsThatCannotBeCountedArePricedAside) {
     router.Sende(T + "DISCONNECT;1;100;\n");
     ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
     EXPECT_TRUE(Laeuft()); // the first call goes on
-    const LogbuchEintrag zweiter{Berechnet(zweiterBeginn, 100), 1, QStringLiteral("0711 99"), {}};
+    const Gespraech zweiter = Berechnet(zweiterBeginn, 100).MitZone(1, QStringLiteral("0711 99"));
     EXPECT_EQ(Log(), Erwartet({zweiter}));
 
     // STOP by hand ends the first call early; its DISCONNECT then does not stop the call the
@@ -292,7 +292,7 @@ TEST_F(FensterTest, CallsThatCannotBeCountedArePricedAside) {
     EXPECT_FALSE(Laeuft());
     EXPECT_EQ(fenster->findChild<QLabel*>(QStringLiteral("lblStop"))->text(), stop);
     router.Sende(T + "DISCONNECT;2;42;\n");
-    const LogbuchEintrag dritter{Berechnet(dritterBeginn, 42), 1, QStringLiteral("456"), {}};
+    const Gespraech dritter = Berechnet(dritterBeginn, 42).MitZone(1, QStringLiteral("456"));
     ASSERT_TRUE(WarteBis([&] { return Log() == Erwartet({zweiter, dritter}); }));
     EXPECT_TRUE(Knopf("cmdSpeichern")->isEnabled());
 }
@@ -476,10 +476,8 @@ TEST(KommandozeileTest, PrintsAndSavesEndedCallsAsBerechnenPricesThem) {
     FeiertagKalender kalender;
     const IntervallKosten k = BerechneIntervall(Samstag, 219, kalender);
     EXPECT_EQ(test::ReadAll(log),
-              KopfZeilen() + SatzZeile({GespraechMit(Samstag, k.stop, 219'000, k.einheiten),
-                                        1,
-                                        QStringLiteral("0711 123456"),
-                                        {}}));
+              KopfZeilen() + SatzZeile(GespraechMit(Samstag, k.stop, 219'000, k.einheiten)
+                                           .MitZone(1, QStringLiteral("0711 123456"))));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "commandline/CommandLine.h"
 
-#include "calllog/LogFile.h"
+#include "calllog/LogWriter.h"
 #include "support/TempDir.h"
 
 #include <QFile>
@@ -223,11 +223,11 @@ TEST(Kommandozeile, TarifTakesTheMomentAsOneOrTwoWords) {
 namespace {
 
 // A call that the program's own writer puts into a log: only its day, zone and units matter.
-LogbuchEintrag Eintrag(Datum start, int zone, std::int64_t einheiten, const char* kommentar = "") {
+Gespraech Eintrag(Datum start, int zone, std::int64_t einheiten, const char* kommentar = "") {
     ZonenArray<std::int64_t> alle(einheiten);
     const Moment beginn = MomentAus(start, 14, 5, 33);
-    return {GespraechMit(beginn, beginn + minutes{3}, 180'000, alle), zone,
-            QStringLiteral("0711 123456"), QString::fromUtf8(kommentar)};
+    return GespraechMit(beginn, beginn + minutes{3}, 180'000, alle)
+        .MitZone(zone, QStringLiteral("0711 123456"), QString::fromUtf8(kommentar));
 }
 
 } // namespace

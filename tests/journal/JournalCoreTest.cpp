@@ -1,4 +1,4 @@
-#include "calllog/LogFile.h"
+#include "calllog/LogWriter.h"
 #include "commandline/CommandLine.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalLogs.h"
@@ -540,15 +540,15 @@ JournalDaten HandJournal(const std::vector<std::pair<std::string, std::string>>&
                          std::int64_t einheiten = 1) {
     JournalDaten daten;
     for (const auto& [telefon, kommentar] : anrufe) {
-        LogDatensatz satz;
+        Gespraech satz;
         satz.startDatum = year{1997} / 3 / 1;
         satz.startSekunde = 36'000;
         satz.telefon = telefon;
         satz.zone = 1;
         satz.einheiten = einheiten;
         satz.kostenPfennig = einheiten * 12;
+        satz.kommentar = kommentar;
         EXPECT_TRUE(daten.Dazu(satz, 0));
-        EXPECT_TRUE(daten.KommentarDazu(kommentar));
     }
     return daten;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calllog/LogFile.h"
+#include "calllog/LogWriter.h"
 #include "support/TempDir.h"
 
 #include <QDateTime>
@@ -68,17 +68,17 @@ private:
         int stunde, minute, sekunde;
     };
 
-    static LogbuchEintrag Anruf(Datum monat, int tag, Zeit beginn, std::int64_t dauerMs, int zone,
-                                std::int64_t einheiten, const char* telefon,
-                                const char* kommentar) {
+    static Gespraech Anruf(Datum monat, int tag, Zeit beginn, std::int64_t dauerMs, int zone,
+                           std::int64_t einheiten, const char* telefon, const char* kommentar) {
         const Datum datum = monat.year() / monat.month() / std::chrono::day(unsigned(tag));
         const Moment start = MomentAus(datum, beginn.stunde, beginn.minute, beginn.sekunde);
         const Moment stop = start + std::chrono::seconds{dauerMs / 1000};
-        const GespraechsDaten daten = GespraechMit(start, stop, dauerMs, ZonenArray(einheiten));
-        return {daten, zone, QString::fromUtf8(telefon), QString::fromUtf8(kommentar)};
+        const GespraechVorZonenwahl daten =
+            GespraechMit(start, stop, dauerMs, ZonenArray(einheiten));
+        return daten.MitZone(zone, QString::fromUtf8(telefon), QString::fromUtf8(kommentar));
     }
 
-    static void Schreibe(const QString& pfad, const LogbuchEintrag& eintrag) {
+    static void Schreibe(const QString& pfad, const Gespraech& eintrag) {
         ASSERT_TRUE(AppendCallRecord(pfad, eintrag).geschrieben);
     }
 

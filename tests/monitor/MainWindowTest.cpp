@@ -1,7 +1,7 @@
 #include "monitor/MainWindow.h"
 
 #include "calculation/IntervalCost.h"
-#include "calllog/CallData.h"
+#include "calllog/Call.h"
 #include "calllog/Logbuch.h"
 #include "gui/Gauge.h"
 #include "gui/WindowStyle.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calllog/LogFile.h"
+#include "calllog/LogWriter.h"
 
 #include <cerrno>
 #include <fcntl.h>

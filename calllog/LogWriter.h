@@ -1,7 +1,6 @@
 #pragma once
 
-#include "calllog/CallData.h"
-#include "tariff/Moment.h"
+#include "calllog/Call.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,22 +12,15 @@ struct stat;
 
 namespace tarvis {
 
-// One call as it goes into the log file: its figures, the zone the user picked (1..4) and
-// what the user typed.
-struct LogbuchEintrag {
-    GespraechsDaten gespraech;
-    int zone = 1;
-    QString telefon;
-    QString kommentar;
-};
-
 // The decimal separator of the cost column: the log is the same under any number settings.
 inline constexpr std::string_view LogDezimalTrenner = ",";
 
 // The lines of the log file as bytes in code page 1252, each ended by CR LF.
-QByteArray KopfZeilen();                             // the four lines of a new file
-QByteArray SatzZeile(const LogbuchEintrag& eintrag); // the fixed-column record line
-QByteArray KommentarZeile(const QString& kommentar); // empty when there is no comment
+QByteArray KopfZeilen(); // the four lines of a new file
+// The fixed-column record line. A time, stop or duration the call lacks is left blank, as
+// the reader takes it.
+QByteArray SatzZeile(const Gespraech& gespraech);
+QByteArray KommentarZeile(std::string_view kommentar); // UTF-8; empty when there is no comment
 
 // Whether an ordinary file of that name exists; a directory or a device is no file. Every
 // failure to look counts as "does not exist".
@@ -78,7 +70,7 @@ struct SpeicherArt {
 // Either all of it lands in the file or none of it: after a failure the file is as it was,
 // and a log this save would have created does not exist. Nothing else is left beside the log,
 // not even by a program killed in the middle of the save.
-SchreibErgebnis AppendCallRecord(const QString& pFileName, const LogbuchEintrag& eintrag,
+SchreibErgebnis AppendCallRecord(const QString& pFileName, const Gespraech& gespraech,
                                  const SpeicherArt& art = {});
 
 } // namespace tarvis

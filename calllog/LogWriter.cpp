@@ -1,4 +1,4 @@
-#include "calllog/LogFile.h"
+#include "calllog/LogWriter.h"
 
 #include "calllog/Cp1252.h"
 #include "calllog/LogFormat.h"
@@ -43,6 +43,11 @@ QByteArray KopfZeile(const auto& woerter) {
                 QString::fromUtf8(wort.wort.data(), static_cast<qsizetype>(wort.wort.size()));
     }
     return Cp1252Text(zeile) + Zeilenende;
+}
+
+// The typed texts, which the call holds in UTF-8.
+QByteArray Cp1252AusUtf8(std::string_view text) {
+    return Cp1252Text(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 // The program's own fields (dates, times, figures, zone names) are plain ASCII.
@@ -470,27 +475,30 @@ QByteArray KopfZeilen() {
            QByteArray(LogSatz::Breite, LogKopfStrich) + Zeilenende + Zeilenende;
 }
 
-QByteArray SatzZeile(const LogbuchEintrag& e) {
-    const GespraechsDaten& g = e.gespraech;
+QByteArray SatzZeile(const Gespraech& g) {
+    // A field the call lacks stays blank.
+    const auto oder = [](const auto& wert, auto text) {
+        return wert ? Ascii(text(*wert)) : QByteArray();
+    };
     QByteArray zeile;
-    Feld(zeile, LogSatz::StartDatum, Ascii(DatumKurzText(DatumVon(g.start))));
-    Feld(zeile, LogSatz::StartZeit, Ascii(UhrzeitText(g.start)));
-    Feld(zeile, LogSatz::StopDatum, Ascii(DatumKurzText(DatumVon(g.stop))));
-    Feld(zeile, LogSatz::StopZeit, Ascii(UhrzeitText(g.stop)));
-    Feld(zeile, LogSatz::Dauer, Ascii(DauerText(g.dauerMs)));
-    Feld(zeile, LogSatz::Telefon, Cp1252Text(e.telefon) + ' ');
-    Feld(zeile, LogSatz::Zone, Ascii(ZonenName[e.zone]));
-    Feld(zeile, LogSatz::Einheiten, Ascii(std::to_string(g.einheiten[e.zone])));
-    Feld(zeile, LogSatz::Kosten, Ascii(BetragText(g.kostenPfennig[e.zone], LogDezimalTrenner)));
+    Feld(zeile, LogSatz::StartDatum, Ascii(DatumKurzText(g.startDatum)));
+    Feld(zeile, LogSatz::StartZeit, oder(g.startSekunde, ZeitText));
+    Feld(zeile, LogSatz::StopDatum, oder(g.stopDatum, DatumKurzText));
+    Feld(zeile, LogSatz::StopZeit, oder(g.stopSekunde, ZeitText));
+    Feld(zeile, LogSatz::Dauer, oder(g.dauerMs, [](std::int64_t ms) { return DauerText(ms); }));
+    Feld(zeile, LogSatz::Telefon, Cp1252AusUtf8(g.telefon) + ' ');
+    Feld(zeile, LogSatz::Zone, Ascii(ZonenName[g.zone]));
+    Feld(zeile, LogSatz::Einheiten, Ascii(std::to_string(g.einheiten)));
+    Feld(zeile, LogSatz::Kosten, Ascii(BetragText(g.kostenPfennig, LogDezimalTrenner)));
     Feld(zeile, LogSatz::Waehrung, Ascii(LogSatz::WaehrungText));
     return zeile + Zeilenende;
 }
 
-QByteArray KommentarZeile(const QString& kommentar) {
-    if (kommentar.isEmpty()) {
+QByteArray KommentarZeile(std::string_view kommentar) {
+    if (kommentar.empty()) {
         return {};
     }
-    return QByteArray(static_cast<qsizetype>(KommentarEinzug), ' ') + Cp1252Text(kommentar) +
+    return QByteArray(static_cast<qsizetype>(KommentarEinzug), ' ') + Cp1252AusUtf8(kommentar) +
            Zeilenende;
 }
 
@@ -525,9 +533,9 @@ QString GesperrtGrund() {
     return QStringLiteral("Die Logbuchdatei ist von einem anderen Programm gesperrt");
 }
 
-SchreibErgebnis AppendCallRecord(const QString& pFileName, const LogbuchEintrag& eintrag,
+SchreibErgebnis AppendCallRecord(const QString& pFileName, const Gespraech& gespraech,
                                  const SpeicherArt& art) {
-    const QByteArray satz = SatzZeile(eintrag) + KommentarZeile(eintrag.kommentar);
+    const QByteArray satz = SatzZeile(gespraech) + KommentarZeile(gespraech.kommentar);
     if (pFileName.isEmpty()) {
         return Fehler(ENOENT);
     }

@@ -1,0 +1,257 @@
+#include "calllog/LogLine.h"
+
+#include "calllog/Cp1252.h"
+#include "calllog/LogFormat.h"
+#include "tariff/Parse.h"
+#include "tariff/TariffTables.h"
+
+namespace tarvis {
+
+namespace {
+
+// Digits a units or cost field may have; more would not be a real call and could overflow sums.
+constexpr std::size_t MaxZiffern = 12;
+
+bool IstZiffer(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IstKommentar(std::string_view zeile) {
+    return zeile.size() > KommentarEinzug && zeile.find_first_not_of(' ') >= KommentarEinzug;
+}
+
+bool IstLeer(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view OhneLeerzeichenRechts(std::string_view text) {
+    while (!text.empty() && IstLeer(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::string_view OhneLeerzeichenLinks(std::string_view text) {
+    while (!text.empty() && IstLeer(text.front())) {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+// Takes the last blank-separated word off the text.
+std::string_view LetztesWort(std::string_view& text) {
+    text = OhneLeerzeichenRechts(text);
+    std::size_t beginn = text.size();
+    while (beginn > 0 && !IstLeer(text[beginn - 1])) {
+        --beginn;
+    }
+    const std::string_view wort = text.substr(beginn);
+    text = text.substr(0, beginn);
+    return wort;
+}
+
+// Takes the first blank-separated word off the text, if `passt` accepts it.
+template <class Leser> auto ErstesWort(std::string_view& text, Leser leser) {
+    const std::string_view rest = OhneLeerzeichenLinks(text);
+    std::size_t ende = 0;
+    while (ende < rest.size() && !IstLeer(rest[ende])) {
+        ++ende;
+    }
+    auto wert = leser(rest.substr(0, ende));
+    if (wert) {
+        text = rest.substr(ende);
+    }
+    return wert;
+}
+
+std::optional<std::int64_t> LiesGanzzahl(std::string_view text) {
+    return LiesZiffern(text, 1, MaxZiffern);
+}
+
+// "0,24" in Pfennig. Earlier versions wrote the cost with the decimal separator of the user's
+// settings: "0.24", or "0?24" where code page 1252 has no byte for it (Arabic and Persian
+// settings). All of them are read.
+std::optional<std::int64_t> LiesBetrag(std::string_view text) {
+    if (text.size() < 4) {
+        return std::nullopt;
+    }
+    const char trenner = text[text.size() - 3];
+    if (trenner != ',' && trenner != '.' && trenner != '?') {
+        return std::nullopt;
+    }
+    const auto mark = LiesGanzzahl(text.substr(0, text.size() - 3));
+    const auto pfennig = LiesZiffern(text.substr(text.size() - 2), 2, 2);
+    if (!mark || !pfennig) {
+        return std::nullopt;
+    }
+    return *mark * 100 + *pfennig;
+}
+
+// The zone whose name ends the text, standing on its own (a blank or nothing before it).
+int ZoneAmEnde(std::string_view& text) {
+    text = OhneLeerzeichenRechts(text);
+    // The longer names first, so that no name is taken for the end of another.
+    for (int zone : {3, 2, 1, 4}) {
+        const std::string_view name = ZonenName[zone];
+        if (text.size() < name.size() || text.substr(text.size() - name.size()) != name) {
+            continue;
+        }
+        const std::size_t beginn = text.size() - name.size();
+        if (beginn == 0 || IstLeer(text[beginn - 1])) {
+            text = text.substr(0, beginn);
+            return zone;
+        }
+    }
+    return 0;
+}
+
+GeleseneZeile Unlesbar(std::string grund) {
+    GeleseneZeile ergebnis;
+    ergebnis.art = ZeilenArt::Unlesbar;
+    ergebnis.grund = std::move(grund);
+    return ergebnis;
+}
+
+// The fields between the start date and the zone: start time, stop date, stop time, duration,
+// each taken when it can be read, and the telephone number, which is the rest.
+void LiesMitte(std::string_view mitte, Gespraech& satz) {
+    satz.startSekunde = ErstesWort(mitte, UhrzeitAusText);
+    satz.stopDatum = ErstesWort(mitte, DatumAusText);
+    satz.stopSekunde = ErstesWort(mitte, UhrzeitAusText);
+    satz.dauerMs = ErstesWort(mitte, DauerAusText);
+    satz.telefon = Utf8AusCp1252(OhneLeerzeichenRechts(OhneLeerzeichenLinks(mitte)));
+}
+
+// A field where the writer puts it when every field has its nominal width.
+std::string_view Feld(std::string_view zeile, const LogFeld& feld) {
+    return zeile.substr(feld.spalte, feld.breite);
+}
+
+bool NurLeerzeichen(std::string_view zeile, std::size_t von, std::size_t bis) {
+    for (std::size_t i = von; i < bis; ++i) {
+        if (zeile[i] != ' ') {
+            return false;
+        }
+    }
+    return true;
+}
+
+int FesteZone(std::string_view feld) {
+    const std::string_view name = feld.substr(0, feld.find_last_not_of(' ') + 1);
+    for (int zone : AlleZonen) {
+        if (name == ZonenName[zone]) {
+            return zone;
+        }
+    }
+    return 0;
+}
+
+// Almost every line of a log is the writer's own, every field at its nominal width; such a line
+// is read by position, which is several times faster than word by word. Each field is read by
+// the same rule as word by word, and only when the blanks around it make it the very word that
+// reading would take, so the result is the one LiesLogZeileWortweise gives. Any line this does
+// not take (a longer duration or figure, a short typed time, a hand-written or damaged line) is
+// read word by word.
+bool LiesFesteSpalten(std::string_view z, Gespraech& satz) {
+    if (z.size() != LogSatz::Breite || !BeginntWieSatz(z) ||
+        !IstLeer(z[LogSatz::Zone.spalte - 1]) ||
+        Feld(z, LogSatz::Waehrung) != LogSatz::WaehrungText) {
+        return false;
+    }
+    for (const LogFeld& feld : LogSatz::Felder) {
+        if (!NurLeerzeichen(z, feld.spalte - feld.luecke, feld.spalte)) {
+            return false;
+        }
+    }
+    const auto start = DatumAusText(Feld(z, LogSatz::StartDatum));
+    const auto startSekunde = UhrzeitAusText(Feld(z, LogSatz::StartZeit));
+    const auto stop = DatumAusText(Feld(z, LogSatz::StopDatum));
+    const auto stopSekunde = UhrzeitAusText(Feld(z, LogSatz::StopZeit));
+    const auto dauer = DauerAusText(Feld(z, LogSatz::Dauer));
+    const int zone = FesteZone(Feld(z, LogSatz::Zone));
+    const auto einheiten = LiesGanzzahl(OhneLeerzeichenLinks(Feld(z, LogSatz::Einheiten)));
+    const auto kosten = LiesBetrag(OhneLeerzeichenLinks(Feld(z, LogSatz::Kosten)));
+    if (!start || !startSekunde || !stop || !stopSekunde || !dauer || zone == 0 || !einheiten ||
+        !kosten) {
+        return false;
+    }
+    satz.startDatum = *start;
+    satz.startSekunde = startSekunde;
+    satz.stopDatum = stop;
+    satz.stopSekunde = stopSekunde;
+    satz.dauerMs = dauer;
+    satz.telefon =
+        Utf8AusCp1252(OhneLeerzeichenRechts(OhneLeerzeichenLinks(Feld(z, LogSatz::Telefon))));
+    satz.zone = zone;
+    satz.einheiten = *einheiten;
+    satz.kostenPfennig = *kosten;
+    return true;
+}
+
+} // namespace
+
+bool BeginntWieSatz(std::string_view zeile) {
+    return zeile.size() >= 8 && IstZiffer(zeile[0]) && IstZiffer(zeile[1]) && zeile[2] == '.' &&
+           IstZiffer(zeile[3]) && IstZiffer(zeile[4]) && zeile[5] == '.' && IstZiffer(zeile[6]) &&
+           IstZiffer(zeile[7]);
+}
+
+void LiesLogZeile(std::string_view zeile, GeleseneZeile& ziel) {
+    if (LiesFesteSpalten(zeile, ziel.gespraech)) {
+        ziel.art = ZeilenArt::Datensatz;
+        ziel.gespraech.kommentar.clear();
+        ziel.kommentar.clear();
+        ziel.grund.clear();
+        return;
+    }
+    ziel = LiesLogZeileWortweise(zeile);
+}
+
+GeleseneZeile LiesLogZeile(std::string_view zeile) {
+    GeleseneZeile ergebnis;
+    LiesLogZeile(zeile, ergebnis);
+    return ergebnis;
+}
+
+GeleseneZeile LiesLogZeileWortweise(std::string_view zeile) {
+    if (IstKommentar(zeile)) {
+        GeleseneZeile kommentar;
+        kommentar.art = ZeilenArt::Kommentar;
+        kommentar.kommentar = Utf8AusCp1252(zeile.substr(KommentarEinzug));
+        return kommentar;
+    }
+    if (!BeginntWieSatz(zeile)) {
+        return {};
+    }
+    const auto datum = DatumAusText(zeile.substr(0, 8));
+    if (!datum) {
+        return Unlesbar("kein gültiges Datum");
+    }
+    std::string_view rest = OhneLeerzeichenRechts(zeile);
+    if (LetztesWort(rest) != LogSatz::WaehrungText) {
+        return Unlesbar("\"DM\" fehlt am Zeilenende");
+    }
+    const auto kosten = LiesBetrag(LetztesWort(rest));
+    if (!kosten) {
+        return Unlesbar("Gebühren nicht lesbar");
+    }
+    const auto einheiten = LiesGanzzahl(LetztesWort(rest));
+    if (!einheiten) {
+        return Unlesbar("Einheiten nicht lesbar");
+    }
+    const int zone = ZoneAmEnde(rest);
+    if (zone == 0) {
+        return Unlesbar("Tarifbereich nicht lesbar");
+    }
+    GeleseneZeile ergebnis;
+    ergebnis.art = ZeilenArt::Datensatz;
+    Gespraech& satz = ergebnis.gespraech;
+    satz.startDatum = *datum;
+    satz.zone = zone;
+    satz.einheiten = *einheiten;
+    satz.kostenPfennig = *kosten;
+    LiesMitte(rest.substr(8), satz);
+    return ergebnis;
+}
+
+} // namespace tarvis
