@@ -3,10 +3,12 @@
 // text taken from the input, summed and written as CSV, never a crash; each order holds every
 // call once and in the order of its values, the sums of a filter are those of the calls it
 // lets through, and the CSV has one row per call.
+#include "journal/JournalColumns.h"
 #include "journal/JournalCsv.h"
+#include "journal/JournalFilter.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
-#include "journal/JournalView.h"
+#include "journal/JournalSums.h"
 #include "platform/QtCalendar.h"
 
 #include <QBuffer>

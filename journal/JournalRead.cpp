@@ -232,4 +232,23 @@ Journal LiesJournal(const QStringList& pfade,
     return std::move(sammler).Ergebnis();
 }
 
+Journal LeseFortschritt::Lies(const QStringList& pfade) {
+    return LiesJournal(pfade, [this](std::int64_t gelesen, std::int64_t gesamt) {
+        gelesen_ = gelesen;
+        gesamt_ = gesamt;
+        return !gestoppt_;
+    });
+}
+
+void LeseFortschritt::Neu() {
+    gestoppt_ = false;
+    gelesen_ = 0;
+    gesamt_ = 0;
+}
+
+int LeseFortschritt::Promille() const {
+    const std::int64_t gesamt = gesamt_;
+    return gesamt > 0 ? int(gelesen_ * 1000 / gesamt) : 0;
+}
+
 } // namespace tarvis

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -84,5 +85,24 @@ private:
 Journal
 LiesJournal(const QStringList& pfade,
             const std::function<bool(std::int64_t gelesen, std::int64_t gesamt)>& fortschritt = {});
+
+// A reading followed from another thread: the window shows how far LiesJournal has got on its
+// worker thread, and stops it when the window closes or other logs are to be read.
+class LeseFortschritt {
+public:
+    // Reads the logs as LiesJournal does, telling this object how far it has got.
+    Journal Lies(const QStringList& pfade);
+    void Stoppe() { gestoppt_ = true; }
+    bool Gestoppt() const { return gestoppt_; }
+    // Ready for the next reading: not stopped, nothing read.
+    void Neu();
+    // How much of the bytes of all files is read, 0..1000; 0 while their size is not known.
+    int Promille() const;
+
+private:
+    std::atomic<bool> gestoppt_{false};
+    std::atomic<std::int64_t> gelesen_{0};
+    std::atomic<std::int64_t> gesamt_{0};
+};
 
 } // namespace tarvis

@@ -3,28 +3,25 @@
 #include "calllog/Logbuch.h"
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
+#include "journal/ChartData.h"
 #include "journal/JournalCsv.h"
+#include "journal/JournalExport.h"
+#include "journal/JournalLook.h"
 #include "journal/JournalModel.h"
-#include "journal/JournalRead.h"
+#include "journal/JournalStatus.h"
+#include "journal/MonthChart.h"
+#include "journal/SumsModel.h"
 #include "platform/FileDialog.h"
 #include "platform/QtCalendar.h"
-#include "platform/SystemReason.h"
-#include "tariff/Format.h"
 #include "tariff/TariffTables.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLegend>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -32,19 +29,12 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QShortcut>
-#include <QStackedBarSeries>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
-#include <QToolTip>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <QtConcurrent/QtConcurrentRun>
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace tarvis {
 
@@ -61,87 +51,7 @@ constexpr int FortschrittNachTakten = 6;
 // through a million calls runs once per word rather than once per key.
 constexpr int TippPauseMs = 250;
 
-// The window's colours whatever the desktop's scheme: every fixed ground has its text colour.
-QPalette Farben(QPalette palette) {
-    palette.setColor(QPalette::Window, Hellgrau);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::AlternateBase, QColor(238, 238, 238));
-    palette.setColor(QPalette::Text, Qt::black);
-    palette.setColor(QPalette::Button, Hellgrau);
-    palette.setColor(QPalette::ButtonText, Qt::black);
-    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
-    palette.setColor(QPalette::ToolTipText, Qt::black);
-    palette.setColor(QPalette::PlaceholderText, Dunkelgrau);
-    return palette;
-}
-
-// A zone cell on its zone's ground with black text, as the zone labels of every window; the
-// total of the sums in bold.
-class ZonenDelegate final : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const QVariant zone = index.data(rolle::Zone);
-        if (zone.isValid() && IstZone(zone.toInt())) {
-            option->backgroundBrush = ZonenGrund(zone.toInt());
-            option->palette.setColor(QPalette::Text, Qt::black);
-        }
-        if (index.data(rolle::Gesamt).toBool()) {
-            option->font.setBold(true);
-        }
-    }
-};
-
-QLabel* Kopf(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
-
-QPushButton* Knopf(const char* name, const QString& text) {
-    auto* knopf = new QPushButton(text);
-    knopf->setObjectName(QLatin1String(name));
-    knopf->setAutoDefault(false);
-    return knopf;
-}
-
-QTableView* Tabelle(const char* name, const QString& zugang) {
-    auto* tabelle = new QTableView;
-    tabelle->setObjectName(QLatin1String(name));
-    tabelle->setAccessibleName(zugang);
-    tabelle->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tabelle->setAlternatingRowColors(true);
-    tabelle->setWordWrap(false);
-    // The arrow keys move among the cells; Tab goes on to the next control, so the keyboard is
-    // never caught in a table.
-    tabelle->setTabKeyNavigation(false);
-    tabelle->verticalHeader()->hide();
-    // Rows of one height: the view need not measure a million of them.
-    tabelle->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    tabelle->verticalHeader()->setDefaultSectionSize(tabelle->fontMetrics().height() + 6);
-    tabelle->horizontalHeader()->setHighlightSections(false);
-    tabelle->horizontalHeader()->setAccessibleName(QStringLiteral("Spaltenköpfe: ") + zugang);
-    tabelle->setItemDelegate(new ZonenDelegate(tabelle));
-    return tabelle;
-}
-
-// A count as the user's locale writes it ("1.000.000 Anrufe").
-QString Mehrzahl(std::int64_t anzahl, const char* eins, const char* mehr) {
-    return GanzzahlText(anzahl, QLocale()) + QLatin1Char(' ') +
-           QString::fromUtf8(anzahl == 1 ? eins : mehr);
-}
-
 } // namespace
-
-QString BalkenText(const QString& monat, int zone, std::int64_t pfennig, const QLocale& locale) {
-    return QStringLiteral("%1, %2: %3 DM")
-        .arg(monat, AlsQString(ZonenName[zone]),
-             Gruppiert(ZahlText(BetragText(pfennig, FesterTrenner), locale), locale));
-}
 
 frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWidget* parent)
     : QDialog(parent), logbuch_(logbuch), dateiWahl_(dateiWahl),
@@ -152,7 +62,7 @@ frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWi
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setFont(Arial(9.75));
     HelleSteuerelemente(this);
-    setPalette(Farben(palette()));
+    setPalette(JournalFarben(palette()));
     setAutoFillBackground(true);
 
     modell_ = new JournalModell(this);
@@ -186,7 +96,7 @@ frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWi
 }
 
 frmAuswertung::~frmAuswertung() {
-    abbrechen_ = true;
+    fortschritt_.Stoppe();
     // A reading taken by Eingelesen leaves its future invalid, and waiting on that would never
     // end while the sums are still being made.
     if (leser_->isRunning()) {
@@ -374,26 +284,7 @@ void frmAuswertung::BaueSummen() {
     connect(cboGruppe_, &QComboBox::currentIndexChanged, this, &frmAuswertung::GruppeGeaendert);
     connect(cmdSummenExport_, &QPushButton::clicked, this, &frmAuswertung::SummenExportieren);
 
-    chart_ = new QChart;
-    chart_->setTheme(QChart::ChartThemeLight);
-    chart_->setAnimationOptions(QChart::NoAnimation);
-    chart_->setBackgroundBrush(Qt::white);
-    chart_->setMargins(QMargins(4, 4, 4, 4));
-    chart_->setTitleFont(Arial(9.75, true));
-    chart_->setTitleBrush(Qt::black);
-    chart_->setTitle(QStringLiteral("Gebühren je Monat (DM)"));
-    chart_->legend()->setAlignment(Qt::AlignBottom);
-    chart_->legend()->setFont(Arial(8.25));
-    chart_->legend()->setLabelColor(Qt::black);
-    chart_->setLocalizeNumbers(true);
-    chtMonate_ = new QChartView(chart_);
-    chtMonate_->setObjectName(QStringLiteral("chtMonate"));
-    chtMonate_->setAccessibleName(QStringLiteral("Grafik der Gebühren je Monat und Zone"));
-    chtMonate_->setAccessibleDescription(
-        QStringLiteral("Dieselben Zahlen stehen in der Tabelle der Summen"));
-    chtMonate_->setFocusPolicy(Qt::NoFocus); // a picture: no Tab stop
-    chtMonate_->setRenderHint(QPainter::Antialiasing, true);
-    chtMonate_->setMinimumHeight(200);
+    chtMonate_ = new MonatsGrafik;
     zeile->addWidget(chtMonate_, 3);
     static_cast<QVBoxLayout*>(layout())->addLayout(zeile);
 }
@@ -430,13 +321,11 @@ bool frmAuswertung::Liest() const {
 
 void frmAuswertung::Lies(const QStringList& pfade) {
     if (leser_->isRunning()) {
-        abbrechen_ = true;
+        fortschritt_.Stoppe();
         leser_->waitForFinished();
     }
     liest_ = true;
-    abbrechen_ = false;
-    gelesen_ = 0;
-    gesamt_ = 0;
+    fortschritt_.Neu();
     pfade_ = pfade;
     cmdDateien_->setEnabled(false);
     cmdOrdner_->setEnabled(false);
@@ -446,28 +335,21 @@ void frmAuswertung::Lies(const QStringList& pfade) {
     lblHinweis_->clear();
     fortschrittTakte_ = 0;
     fortschrittUhr_->start();
-    leser_->setFuture(QtConcurrent::run([this, pfade] {
-        return LiesJournal(pfade, [this](std::int64_t gelesen, std::int64_t gesamt) {
-            gelesen_ = gelesen;
-            gesamt_ = gesamt;
-            return !abbrechen_;
-        });
-    }));
+    leser_->setFuture(QtConcurrent::run([this, pfade] { return fortschritt_.Lies(pfade); }));
 }
 
 void frmAuswertung::ZeigeFortschritt() {
     if (++fortschrittTakte_ < FortschrittNachTakten) {
         return;
     }
-    const std::int64_t gesamt = gesamt_;
-    prgLesen_->setValue(gesamt > 0 ? int(gelesen_ * 1000 / gesamt) : 0);
+    prgLesen_->setValue(fortschritt_.Promille());
     prgLesen_->show();
 }
 
 void frmAuswertung::Eingelesen() {
     fortschrittUhr_->stop();
     prgLesen_->hide();
-    if (abbrechen_) {
+    if (fortschritt_.Gestoppt()) {
         return; // the window is closing
     }
     Journal journal = leser_->future().takeResult();
@@ -561,20 +443,11 @@ void frmAuswertung::FilterFertig() {
 void frmAuswertung::ZeigeAuswahl(const LogSummen& summen, std::optional<TelefonSummen> telefon) {
     const std::int64_t alle = std::int64_t(modell_->Daten().Anzahl());
     const std::int64_t gezeigt = std::int64_t(modell_->Zeilen().size());
-    const std::int64_t dateien = std::count_if(
-        journal_->dateien.begin(), journal_->dateien.end(),
-        [](const DateiBericht& d) { return d.stand != DateiBericht::Stand::NichtLesbar; });
-    if (gezeigt == alle) {
-        lblAnzahl_->setText(Mehrzahl(alle, "Anruf", "Anrufe") + QStringLiteral(" aus ") +
-                            Mehrzahl(dateien, "Datei", "Dateien"));
-    } else {
-        lblAnzahl_->setText(GanzzahlText(gezeigt, QLocale()) + QStringLiteral(" von ") +
-                            Mehrzahl(alle, "Anruf", "Anrufen"));
-    }
+    lblAnzahl_->setText(AnzahlText(gezeigt, alle, GeleseneDateien(*journal_), QLocale()));
     summen_->SetzeSummen(summen, std::move(telefon));
     cmdExportieren_->setEnabled(!Liest());
     cmdSummenExport_->setEnabled(!Liest());
-    ZeigeGrafik();
+    chtMonate_->Zeige(GrafikVon(summen_->Zeilen()));
 }
 
 void frmAuswertung::GruppeGeaendert() {
@@ -592,121 +465,12 @@ void frmAuswertung::GruppeGeaendert() {
     }
 }
 
-void frmAuswertung::ZeigeGrafik() {
-    chart_->removeAllSeries();
-    for (QAbstractAxis* achse : chart_->axes()) {
-        chart_->removeAxis(achse);
-        delete achse;
-    }
-    // The months with calls that the filters show, each a stack of its zones' costs.
-    QStringList monate;
-    for (const SummenZeile& zeile : summen_->Zeilen()) {
-        if (!zeile.IstGesamt()) {
-            const QString monat = MonatsText(*zeile.monat);
-            if (monate.isEmpty() || monate.back() != monat) {
-                monate << monat;
-            }
-        }
-    }
-    if (monate.isEmpty()) {
-        return;
-    }
-    auto* reihe = new QStackedBarSeries;
-    ZonenArray<QBarSet*> saetze{nullptr};
-    for (int zone : AlleZonen) {
-        saetze[zone] = new QBarSet(AlsQString(ZonenName[zone]));
-        for (qsizetype i = 0; i < monate.size(); ++i) {
-            saetze[zone]->append(0.0);
-        }
-        reihe->append(saetze[zone]);
-    }
-    double hoechste = 0.0;
-    std::vector<double> stapel(static_cast<std::size_t>(monate.size()), 0.0);
-    for (const SummenZeile& zeile : summen_->Zeilen()) {
-        if (zeile.IstGesamt()) {
-            continue;
-        }
-        const auto i = monate.indexOf(MonatsText(*zeile.monat));
-        const double dm = double(zeile.summe.kostenPfennig) / 100.0;
-        saetze[zeile.zone]->replace(i, dm);
-        stapel[static_cast<std::size_t>(i)] += dm;
-        hoechste = std::max(hoechste, stapel[static_cast<std::size_t>(i)]);
-    }
-    chart_->addSeries(reihe); // the theme colours the bars; the zone colours come after
-    for (int zone : AlleZonen) {
-        saetze[zone]->setColor(ZonenFarbe(zone));
-        saetze[zone]->setBorderColor(Qt::black);
-        saetze[zone]->setLabelColor(Qt::black);
-        // A bar tells its month, zone and amount when the mouse rests on it.
-        connect(saetze[zone], &QBarSet::hovered, chtMonate_,
-                [this, monate, zone, satz = saetze[zone]](bool darueber, int i) {
-                    if (!darueber || i < 0 || i >= monate.size()) {
-                        QToolTip::hideText();
-                        return;
-                    }
-                    const auto pfennig = std::llround(satz->at(i) * 100.0);
-                    QToolTip::showText(QCursor::pos(),
-                                       BalkenText(monate[i], zone, pfennig, QLocale()), chtMonate_);
-                });
-    }
-    auto* monatsAchse = new QBarCategoryAxis;
-    if (monate.size() > 6) {
-        // Many months stand upright in their short form, so that each keeps its name.
-        QStringList kurz;
-        for (const QString& monat : monate) {
-            kurz << monat.left(3) + monat.right(2);
-        }
-        monatsAchse->append(kurz);
-        monatsAchse->setLabelsAngle(-90);
-    } else {
-        monatsAchse->append(monate);
-    }
-    monatsAchse->setLabelsFont(Arial(8.25));
-    monatsAchse->setLabelsBrush(Qt::black);
-    monatsAchse->setGridLineVisible(false);
-    chart_->addAxis(monatsAchse, Qt::AlignBottom);
-    reihe->attachAxis(monatsAchse);
-    auto* dmAchse = new QValueAxis;
-    dmAchse->setRange(0.0, hoechste > 0.0 ? hoechste : 1.0);
-    dmAchse->applyNiceNumbers();
-    // Whole DM: the Pfennig are in the table and in each bar's tooltip.
-    dmAchse->setLabelFormat(QStringLiteral("%.0f"));
-    dmAchse->setLabelsFont(Arial(8.25));
-    dmAchse->setLabelsBrush(Qt::black);
-    chart_->addAxis(dmAchse, Qt::AlignLeft);
-    reihe->attachAxis(dmAchse);
-}
-
 void frmAuswertung::ZeigeMeldungen() {
-    QStringList meldungen;
-    bool ausgelassen = false;
-    for (const DateiBericht& bericht : journal_->dateien) {
-        const QString meldung = Meldung(bericht);
-        if (!meldung.isEmpty()) {
-            meldungen << meldung;
-        }
-        ausgelassen = ausgelassen || bericht.stand == DateiBericht::Stand::NichtLesbar;
-    }
-    if (ausgelassen) {
-        meldungen << QStringLiteral("Die Summen enthalten keinen Anruf der Dateien, die nicht "
-                                    "gelesen werden können.");
-    }
-    if (pfade_.isEmpty()) {
-        meldungen << QStringLiteral("Im Ordner \"%1\" liegt noch kein Logbuch. \"Dateien…\" wählt "
-                                    "Logbücher an anderer Stelle.")
-                         .arg(QDir::toNativeSeparators(QFileInfo(logbuch_.Pfad()).absolutePath()));
-    }
-    if (summen_->ZuGross()) {
-        meldungen << QStringLiteral("Die Summen übersteigen den Zahlenbereich und werden nicht "
-                                    "gezeigt.");
-    }
-    lblMeldung_->setText(meldungen.join(QLatin1Char('\n')));
-    lblMeldung_->setVisible(!meldungen.isEmpty());
-
+    const QString ordner = pfade_.isEmpty() ? QFileInfo(logbuch_.Pfad()).absolutePath() : QString();
+    lblMeldung_->setText(MeldungenText(*journal_, ordner, summen_->ZuGross()));
+    lblMeldung_->setVisible(!lblMeldung_->text().isEmpty());
     const std::int64_t unlesbar = journal_->fehlerAnzahl;
-    lblUnlesbar_->setText(unlesbar == 0 ? QString()
-                                        : Mehrzahl(unlesbar, "Zeile", "Zeilen") +
-                                              QStringLiteral(" nicht lesbar"));
+    lblUnlesbar_->setText(UnlesbarText(unlesbar, QLocale()));
     lblUnlesbar_->setVisible(unlesbar > 0);
     cmdUnlesbar_->setVisible(unlesbar > 0);
 }
@@ -729,17 +493,6 @@ void frmAuswertung::OrdnerLesen() {
 }
 
 void frmAuswertung::UnlesbareZeigen() {
-    QStringList zeilen;
-    for (const JournalFehler& fehler : journal_->fehler) {
-        zeilen << QStringLiteral("%1, Zeile %2: %3")
-                      .arg(QDir::toNativeSeparators(journal_->dateien[fehler.datei].pfad))
-                      .arg(fehler.zeile)
-                      .arg(AlsQString(fehler.grund));
-    }
-    const std::int64_t weitere = journal_->fehlerAnzahl - std::int64_t(journal_->fehler.size());
-    if (weitere > 0) {
-        zeilen << QStringLiteral("… und %1 weitere").arg(QLocale().toString(qlonglong(weitere)));
-    }
     // However many lines, the list scrolls inside a window that fits the screen and can be
     // made larger; its text can be selected and copied.
     QDialog fenster(this);
@@ -752,7 +505,7 @@ void frmAuswertung::UnlesbareZeigen() {
     liste->setAccessibleName(QStringLiteral("Nicht lesbare Zeilen"));
     liste->setReadOnly(true);
     liste->setLineWrapMode(QPlainTextEdit::NoWrap);
-    liste->setPlainText(zeilen.join(QLatin1Char('\n')));
+    liste->setPlainText(UnlesbareZeilenText(*journal_, QLocale()));
     liste->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(knoepfe, &QDialogButtonBox::accepted, &fenster, &QDialog::accept);
@@ -765,30 +518,6 @@ void frmAuswertung::UnlesbareZeigen() {
     fenster.exec();
 }
 
-// A log is never written to: neither one read here nor the current one, nor any file that is,
-// or leads to, a file named as the program names its logs or starting with a log's heading.
-bool frmAuswertung::IstLogbuch(const QString& pfad) const {
-    if (IstLogbuchDatei(pfad)) {
-        return true;
-    }
-    struct stat zielInfo {};
-    const bool gibtEs = ::stat(QFile::encodeName(pfad).constData(), &zielInfo) == 0;
-    const QFileInfo ziel(pfad);
-    QStringList logbuecher = pfade_;
-    logbuecher << logbuch_.Pfad();
-    for (const QString& logbuch : logbuecher) {
-        struct stat info {};
-        if (gibtEs && ::stat(QFile::encodeName(logbuch).constData(), &info) == 0 &&
-            info.st_dev == zielInfo.st_dev && info.st_ino == zielInfo.st_ino) {
-            return true;
-        }
-        if (QFileInfo(logbuch).absoluteFilePath() == ziel.absoluteFilePath()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 std::optional<QString> frmAuswertung::ExportZiel(const QString& titel, const QString& vorschlag) {
     const QString ordner = QFileInfo(logbuch_.Pfad()).absolutePath();
     // The dialog asks nothing about a file already there: whether it is a log is looked at
@@ -799,18 +528,14 @@ std::optional<QString> frmAuswertung::ExportZiel(const QString& titel, const QSt
     if (!ziel) {
         return std::nullopt;
     }
-    const QString datei = QDir::toNativeSeparators(*ziel);
-    if (IstLogbuch(*ziel)) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("\"%1\" ist ein Logbuch. Die Auswertung überschreibt "
-                                            "kein Logbuch; bitte eine andere Datei wählen.")
-                                 .arg(datei));
+    QStringList logbuecher = pfade_;
+    logbuecher << logbuch_.Pfad();
+    switch (PruefeExportZiel(*ziel, logbuecher)) {
+    case ExportZielStand::Logbuch:
+        QMessageBox::warning(this, windowTitle(), LogbuchZielText(*ziel));
         return std::nullopt;
-    }
-    const QFileInfo info(*ziel);
-    if (info.exists() || info.isSymLink()) {
-        QMessageBox frage(QMessageBox::Question, windowTitle(),
-                          QStringLiteral("\"%1\" gibt es schon. Überschreiben?").arg(datei),
+    case ExportZielStand::Vorhanden: {
+        QMessageBox frage(QMessageBox::Question, windowTitle(), UeberschreibenFrage(*ziel),
                           QMessageBox::NoButton, this);
         frage.setObjectName(QStringLiteral("msgUeberschreiben"));
         QPushButton* ja = frage.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
@@ -822,33 +547,20 @@ std::optional<QString> frmAuswertung::ExportZiel(const QString& titel, const QSt
         if (frage.clickedButton() != ja) {
             return std::nullopt;
         }
+        break;
+    }
+    case ExportZielStand::Frei:
+        break;
     }
     return ziel;
 }
 
-bool frmAuswertung::SchreibeExport(
-    const QString& ziel,
-    const std::function<bool(const std::function<bool(std::string_view)>&)>& schreibe) {
-    // Written beside the target and put in its place whole, so a failed export leaves an
-    // earlier file of that name as it was.
-    QSaveFile ausgabe(ziel);
-    errno = 0;
-    bool geschrieben = ausgabe.open(QIODevice::WriteOnly);
-    if (geschrieben) {
-        geschrieben = schreibe([&](std::string_view teil) {
-            return ausgabe.write(teil.data(), qint64(teil.size())) == qint64(teil.size());
-        });
-        geschrieben = geschrieben && ausgabe.commit();
+bool frmAuswertung::Schreibe(const QString& ziel, const ExportSchreiber& schreibe) {
+    const ExportErgebnis ergebnis = SchreibeExport(ziel, schreibe);
+    if (!ergebnis.geschrieben) {
+        QMessageBox::warning(this, windowTitle(), ergebnis.meldung);
     }
-    const int fehlernummer = errno;
-    if (!geschrieben) {
-        QMessageBox::warning(
-            this, windowTitle(),
-            QStringLiteral("Die Auswertung kann nicht nach \"%1\" geschrieben werden: %2.")
-                .arg(QDir::toNativeSeparators(ziel),
-                     fehlernummer != 0 ? SystemGrund(fehlernummer) : ausgabe.errorString()));
-    }
-    return geschrieben;
+    return ergebnis.geschrieben;
 }
 
 void frmAuswertung::Exportieren() {
@@ -860,13 +572,11 @@ void frmAuswertung::Exportieren() {
     // The calls in the order of their files, whatever order the table shows: the same bytes as
     // the command line writes of the same logs.
     const std::vector<std::uint32_t> zeilen = modell_->ZeilenInDateiFolge();
-    if (!SchreibeExport(
-            *ziel, [&](const auto& ziel) { return SchreibeCsv(modell_->Daten(), zeilen, ziel); })) {
+    if (!Schreibe(*ziel,
+                  [&](const auto& ziel) { return SchreibeCsv(modell_->Daten(), zeilen, ziel); })) {
         return;
     }
-    lblHinweis_->setText(
-        Mehrzahl(std::int64_t(zeilen.size()), "Anruf", "Anrufe") +
-        QStringLiteral(" nach \"%1\" exportiert.").arg(QFileInfo(*ziel).fileName()));
+    lblHinweis_->setText(AnrufeExportiertText(std::int64_t(zeilen.size()), *ziel, QLocale()));
 }
 
 void frmAuswertung::SummenExportieren() {
@@ -878,14 +588,13 @@ void frmAuswertung::SummenExportieren() {
         return;
     }
     // The rows as the table shows them, in its order.
-    if (!SchreibeExport(*ziel, [&](const auto& ziel) {
+    if (!Schreibe(*ziel, [&](const auto& ziel) {
             return SchreibeCsvTabelle(summen_->Koepfe(), summen_->Arten(), summen_->Tabelle(),
                                       ziel);
         })) {
         return;
     }
-    lblHinweis_->setText(
-        QStringLiteral("Summen nach \"%1\" exportiert.").arg(QFileInfo(*ziel).fileName()));
+    lblHinweis_->setText(SummenExportiertText(*ziel));
 }
 
 } // namespace tarvis

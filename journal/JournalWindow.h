@@ -1,21 +1,15 @@
 #pragma once
 
-#include "journal/JournalView.h"
+#include "journal/JournalExport.h"
+#include "journal/JournalRead.h"
+#include "journal/JournalSums.h"
 
 #include <QDialog>
 #include <QFutureWatcher>
-#include <QLocale>
 #include <QStringList>
-#include <atomic>
-#include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
-#include <string_view>
 
-class QChart;
-class QMenu;
-class QChartView;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -29,9 +23,9 @@ namespace tarvis {
 class FileChooser;
 class JournalModell;
 class Logbuch;
+class MonatsGrafik;
 class SummenModell;
 struct FilterErgebnis;
-struct Journal;
 
 // The journal: the saved calls of the logs as a table, with filters by month, zone and text,
 // the sums per month and zone, a chart of the cost per month, and the export as CSV. It opens
@@ -79,17 +73,14 @@ private:
     // Asks for a target that is no log, and whether to replace a file already there; nothing
     // when the user cancelled or the target was refused.
     std::optional<QString> ExportZiel(const QString& titel, const QString& vorschlag);
-    bool SchreibeExport(
-        const QString& ziel,
-        const std::function<bool(const std::function<bool(std::string_view)>&)>& schreibe);
+    // Whether the export was written; if not, the user was told why.
+    bool Schreibe(const QString& ziel, const ExportSchreiber& schreibe);
     void ZeigeAuswahl(const LogSummen& summen, std::optional<TelefonSummen> telefon);
-    void ZeigeGrafik();
     void ZeigeMeldungen();
     void FuelleMonate();
     void DateienWaehlen();
     void UnlesbareZeigen();
     void Exportieren();
-    bool IstLogbuch(const QString& pfad) const;
 
     const Logbuch& logbuch_;
     FileChooser& dateiWahl_;
@@ -104,9 +95,7 @@ private:
     bool filterWartet_ = false;  // the filters changed while one was worked out
     bool gelesenMelden_ = false; // a reading ends with the next filter shown
     bool liest_ = false;
-    std::atomic<bool> abbrechen_{false};
-    std::atomic<std::int64_t> gelesen_{0};
-    std::atomic<std::int64_t> gesamt_{0};
+    LeseFortschritt fortschritt_;
     QTimer* fortschrittUhr_ = nullptr;
     int fortschrittTakte_ = 0;
 
@@ -124,14 +113,10 @@ private:
     QTableView* tblSummen_ = nullptr;
     QComboBox* cboGruppe_ = nullptr;
     QPushButton* cmdSummenExport_ = nullptr;
-    QChartView* chtMonate_ = nullptr;
-    QChart* chart_ = nullptr;
+    MonatsGrafik* chtMonate_ = nullptr;
     QLabel* lblHinweis_ = nullptr;
     QPushButton* cmdExportieren_ = nullptr;
     QPushButton* cmdZurueck_ = nullptr;
 };
-
-// What a bar of the chart tells when the mouse rests on it: "12/1996, City: 12,00 DM".
-QString BalkenText(const QString& monat, int zone, std::int64_t pfennig, const QLocale& locale);
 
 } // namespace tarvis

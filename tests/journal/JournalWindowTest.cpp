@@ -2,6 +2,7 @@
 
 #include "calllog/Logbuch.h"
 #include "gui/WindowStyle.h"
+#include "journal/ChartData.h"
 #include "journal/JournalLogs.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
