@@ -65,8 +65,7 @@ QPushButton* Knopf(const char* name, const QString& text) {
     return knopf;
 }
 
-QTableView* Tabelle(const char* name, const QString& zugang) {
-    auto* tabelle = new QTableView;
+void RichteTabelleEin(QTableView* tabelle, const char* name, const QString& zugang) {
     tabelle->setObjectName(QLatin1String(name));
     tabelle->setAccessibleName(zugang);
     tabelle->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -82,7 +81,6 @@ QTableView* Tabelle(const char* name, const QString& zugang) {
     tabelle->horizontalHeader()->setHighlightSections(false);
     tabelle->horizontalHeader()->setAccessibleName(QStringLiteral("Spaltenköpfe: ") + zugang);
     tabelle->setItemDelegate(new ZonenDelegate(tabelle));
-    return tabelle;
 }
 
 } // namespace tarvis

@@ -22,6 +22,6 @@ QPushButton* Knopf(const char* name, const QString& text);
 
 // A table of the journal: whole rows chosen, rows of one height, zone cells on their zone's
 // ground and the total in bold, and Tab going on to the next control.
-QTableView* Tabelle(const char* name, const QString& zugang);
+void RichteTabelleEin(QTableView* tabelle, const char* name, const QString& zugang);
 
 } // namespace tarvis

@@ -3,7 +3,10 @@
 #include "calllog/Logbuch.h"
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
+#include "journal/CallsTable.h"
 #include "journal/ChartData.h"
+#include "journal/ExportDialogs.h"
+#include "journal/FilterRun.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalExport.h"
 #include "journal/JournalLook.h"
@@ -11,12 +14,13 @@
 #include "journal/JournalStatus.h"
 #include "journal/MonthChart.h"
 #include "journal/SumsModel.h"
+#include "journal/SumsTable.h"
+#include "journal/UnreadableLinesDialog.h"
 #include "platform/FileDialog.h"
 #include "platform/QtCalendar.h"
 #include "tariff/TariffTables.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -24,13 +28,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
-#include <QShortcut>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -47,9 +46,6 @@ constexpr QSize MindestGroesse{780, 560};
 constexpr int FortschrittTaktMs = 50;
 // The progress bar shows only when reading takes longer than a moment.
 constexpr int FortschrittNachTakten = 6;
-// Typing in the search box is filtered once the typing pauses this long, so that a search
-// through a million calls runs once per word rather than once per key.
-constexpr int TippPauseMs = 250;
 
 } // namespace
 
@@ -69,12 +65,14 @@ frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWi
     summen_ = new SummenModell(this);
     leser_ = new QFutureWatcher<Journal>(this);
     connect(leser_, &QFutureWatcher<Journal>::finished, this, &frmAuswertung::Eingelesen);
-    filter_ = new QFutureWatcher<FilterErgebnis>(this);
-    connect(filter_, &QFutureWatcher<FilterErgebnis>::finished, this, &frmAuswertung::FilterFertig);
-    tippPause_ = new QTimer(this);
-    tippPause_->setSingleShot(true);
-    tippPause_->setInterval(TippPauseMs);
-    connect(tippPause_, &QTimer::timeout, this, &frmAuswertung::Filtere);
+    filter_ =
+        new FilterLauf(*modell_,
+                       {[this] { return Auftrag(); },
+                        [this](const LogSummen& summen, std::optional<TelefonSummen> telefon) {
+                            ZeigeAuswahl(summen, std::move(telefon));
+                        },
+                        [this] { FilterFertig(); }},
+                       this);
     fortschrittUhr_ = new QTimer(this);
     fortschrittUhr_->setInterval(FortschrittTaktMs);
     connect(fortschrittUhr_, &QTimer::timeout, this, &frmAuswertung::ZeigeFortschritt);
@@ -101,9 +99,6 @@ frmAuswertung::~frmAuswertung() {
     // end while the sums are still being made.
     if (leser_->isRunning()) {
         leser_->waitForFinished();
-    }
-    if (filter_->isRunning()) {
-        filter_->waitForFinished();
     }
 }
 
@@ -149,66 +144,16 @@ void frmAuswertung::BaueFilter() {
     zeile->addWidget(cmdOrdner_);
     static_cast<QVBoxLayout*>(layout())->addWidget(rahmen);
 
-    connect(cboMonat_, &QComboBox::currentIndexChanged, this, &frmAuswertung::FilterGeaendert);
-    connect(cboZone_, &QComboBox::currentIndexChanged, this, &frmAuswertung::FilterGeaendert);
-    connect(txtSuche_, &QLineEdit::textChanged, tippPause_, qOverload<>(&QTimer::start));
+    connect(cboMonat_, &QComboBox::currentIndexChanged, filter_, &FilterLauf::Jetzt);
+    connect(cboZone_, &QComboBox::currentIndexChanged, filter_, &FilterLauf::Jetzt);
+    connect(txtSuche_, &QLineEdit::textChanged, filter_, &FilterLauf::NachTippPause);
     connect(cmdDateien_, &QPushButton::clicked, this, &frmAuswertung::DateienWaehlen);
     connect(cmdOrdner_, &QPushButton::clicked, this, &frmAuswertung::OrdnerLesen);
 }
 
 void frmAuswertung::BaueTabelle() {
-    tblAnrufe_ = Tabelle("tblAnrufe", QStringLiteral("Anrufe"));
-    tblAnrufe_->setModel(modell_);
-    QHeaderView* koepfe = tblAnrufe_->horizontalHeader();
-    // The order of the files until the user sorts by a column.
-    koepfe->setSortIndicator(-1, Qt::AscendingOrder);
-    tblAnrufe_->setSortingEnabled(true);
-    koepfe->setStretchLastSection(true);
-    const QFontMetrics masse = tblAnrufe_->fontMetrics();
-    const char* muster[SpaltenAnzahl] = {"00.00.0000",  "00:00:00",         "00.00.0000 00:00:00",
-                                         "000:00:00,0", "0000 00000000000", "Region 200",
-                                         "Einheiten",   "0000,00",          ""};
-    for (int spalte = 0; spalte + 1 < SpaltenAnzahl; ++spalte) {
-        const QString kopf = QString::fromUtf8(SpaltenName[static_cast<std::size_t>(spalte)]);
-        const int breite = std::max(masse.horizontalAdvance(QLatin1String(muster[spalte])),
-                                    masse.horizontalAdvance(kopf) + 14);
-        tblAnrufe_->setColumnWidth(spalte, breite + 16);
-    }
+    tblAnrufe_ = new AnrufTabelle(modell_);
     static_cast<QVBoxLayout*>(layout())->addWidget(tblAnrufe_);
-
-    // Sorting from the keyboard: Ctrl+S sorts by the column of the current cell (again: the
-    // other way round), the context menu key offers both orders and the order of the files.
-    tblAnrufe_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tblAnrufe_, &QWidget::customContextMenuRequested, this, &frmAuswertung::SortierMenue);
-    auto* sortieren = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), tblAnrufe_);
-    sortieren->setContext(Qt::WidgetShortcut);
-    connect(sortieren, &QShortcut::activated, this, [this] {
-        const int spalte = std::max(tblAnrufe_->currentIndex().column(), 0);
-        const QHeaderView* koepfe = tblAnrufe_->horizontalHeader();
-        const bool wieder = koepfe->sortIndicatorSection() == spalte &&
-                            koepfe->sortIndicatorOrder() == Qt::AscendingOrder;
-        SortiereSpalte(spalte, wieder ? Qt::DescendingOrder : Qt::AscendingOrder);
-    });
-}
-
-void frmAuswertung::SortiereSpalte(int spalte, Qt::SortOrder ordnung) {
-    // The header shows the order and tells the model, as a click on it does.
-    tblAnrufe_->horizontalHeader()->setSortIndicator(spalte, ordnung);
-}
-
-void frmAuswertung::SortierMenue(const QPoint& wo) {
-    const int spalte = std::max(tblAnrufe_->currentIndex().column(), 0);
-    const QString name = QString::fromUtf8(SpaltenName[static_cast<std::size_t>(spalte)]);
-    QMenu menue(this);
-    menue.setObjectName(QStringLiteral("mnuSortieren"));
-    menue.setAccessibleName(QStringLiteral("Sortieren"));
-    menue.addAction(QStringLiteral("&Aufsteigend nach „%1“ sortieren").arg(name), this,
-                    [this, spalte] { SortiereSpalte(spalte, Qt::AscendingOrder); });
-    menue.addAction(QStringLiteral("A&bsteigend nach „%1“ sortieren").arg(name), this,
-                    [this, spalte] { SortiereSpalte(spalte, Qt::DescendingOrder); });
-    menue.addAction(QStringLiteral("In der &Reihenfolge der Dateien"), this,
-                    [this] { SortiereSpalte(-1, Qt::AscendingOrder); });
-    menue.exec(tblAnrufe_->viewport()->mapToGlobal(wo));
 }
 
 void frmAuswertung::BaueZustand() {
@@ -249,21 +194,7 @@ void frmAuswertung::BaueZustand() {
 
 void frmAuswertung::BaueSummen() {
     auto* zeile = new QHBoxLayout;
-    tblSummen_ = Tabelle("tblSummen", QStringLiteral("Summen je Monat und Zone"));
-    tblSummen_->setModel(summen_);
-    QHeaderView* summenKoepfe = tblSummen_->horizontalHeader();
-    // The texts and figures as wide as they are, the cost filling the rest: per month and zone
-    // and per number alike.
-    auto breiten = [this] {
-        QHeaderView* koepfe = tblSummen_->horizontalHeader();
-        koepfe->setSectionResizeMode(QHeaderView::ResizeToContents);
-        koepfe->setSectionResizeMode(summen_->columnCount() - 1, QHeaderView::Stretch);
-    };
-    breiten();
-    connect(summen_, &QAbstractItemModel::modelReset, this, breiten);
-    summenKoepfe->setSortIndicator(-1, Qt::AscendingOrder);
-    tblSummen_->setSortingEnabled(true);
-    tblSummen_->setMinimumWidth(400);
+    tblSummen_ = new SummenTabelle(summen_);
     cboGruppe_ = new QComboBox;
     cboGruppe_->setObjectName(QStringLiteral("cboGruppe"));
     cboGruppe_->setAccessibleName(QStringLiteral("Summen je"));
@@ -359,8 +290,7 @@ void frmAuswertung::Eingelesen() {
     // The sums of a million calls are made on the worker thread too; the reading is done when
     // they are shown.
     gelesenMelden_ = true;
-    tippPause_->stop();
-    Filtere();
+    filter_->Jetzt();
 }
 
 void frmAuswertung::LesenFertig() {
@@ -389,24 +319,11 @@ void frmAuswertung::FuelleMonate() {
     cboMonat_->setCurrentIndex(std::max(index, 0));
 }
 
-void frmAuswertung::FilterGeaendert() {
-    tippPause_->stop();
-    Filtere();
-}
-
 bool frmAuswertung::Filtert() const {
-    return tippPause_->isActive() || filter_->isRunning() || filterWartet_;
+    return filter_->Laeuft();
 }
 
-// The filters are worked out on a worker thread, so that neither the typing nor the main
-// window's clock waits for a search through a million calls. One run at a time: a change
-// meanwhile is filtered when that run is done.
-void frmAuswertung::Filtere() {
-    if (filter_->isRunning()) {
-        filterWartet_ = true;
-        return;
-    }
-    filterWartet_ = false;
+FilterAuftrag frmAuswertung::Auftrag() const {
     JournalFilter filter;
     const QVariant monat = cboMonat_->currentData();
     if (monat.isValid()) {
@@ -416,23 +333,10 @@ void frmAuswertung::Filtere() {
     filter.suche = txtSuche_->text().toStdString();
     FilterAuftrag auftrag = modell_->Auftrag(filter);
     auftrag.jeTelefon = summen_->Gruppierung() == SummenModell::Gruppe::Telefon;
-    filter_->setFuture(QtConcurrent::run(FuehreAus, std::move(auftrag)));
+    return auftrag;
 }
 
 void frmAuswertung::FilterFertig() {
-    FilterErgebnis ergebnis = filter_->future().takeResult();
-    const LogSummen summen = ergebnis.summen;
-    std::optional<TelefonSummen> telefon = std::move(ergebnis.telefon);
-    if (!modell_->Uebernimm(std::move(ergebnis))) {
-        // The calls or their order changed meanwhile: worked out again from them.
-        filterWartet_ = true;
-    } else {
-        ZeigeAuswahl(summen, std::move(telefon));
-    }
-    if (filterWartet_) {
-        Filtere();
-        return;
-    }
     if (gelesenMelden_) {
         LesenFertig();
     }
@@ -454,14 +358,11 @@ void frmAuswertung::GruppeGeaendert() {
     const bool jeTelefon = cboGruppe_->currentIndex() == 1;
     summen_->SetzeGruppe(jeTelefon ? SummenModell::Gruppe::Telefon
                                    : SummenModell::Gruppe::MonatUndZone);
-    tblSummen_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    tblSummen_->setAccessibleName(jeTelefon ? QStringLiteral("Summen je Telefonnummer")
-                                            : QStringLiteral("Summen je Monat und Zone"));
+    tblSummen_->ZeigeGruppe(jeTelefon);
     ZeigeMeldungen();
     if (jeTelefon) {
         // The sums per number are made only while they are shown: on the worker thread.
-        tippPause_->stop();
-        Filtere();
+        filter_->Jetzt();
     }
 }
 
@@ -493,74 +394,13 @@ void frmAuswertung::OrdnerLesen() {
 }
 
 void frmAuswertung::UnlesbareZeigen() {
-    // However many lines, the list scrolls inside a window that fits the screen and can be
-    // made larger; its text can be selected and copied.
-    QDialog fenster(this);
-    fenster.setObjectName(QStringLiteral("dlgUnlesbar"));
-    fenster.setWindowTitle(lblUnlesbar_->text());
-    fenster.setSizeGripEnabled(true);
-    auto* spalte = new QVBoxLayout(&fenster);
-    auto* liste = new QPlainTextEdit;
-    liste->setObjectName(QStringLiteral("txtUnlesbar"));
-    liste->setAccessibleName(QStringLiteral("Nicht lesbare Zeilen"));
-    liste->setReadOnly(true);
-    liste->setLineWrapMode(QPlainTextEdit::NoWrap);
-    liste->setPlainText(UnlesbareZeilenText(*journal_, QLocale()));
-    liste->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok);
-    connect(knoepfe, &QDialogButtonBox::accepted, &fenster, &QDialog::accept);
-    spalte->addWidget(Kopf(QStringLiteral("&Datei und Zeile jeder nicht lesbaren Zeile:"), liste));
-    spalte->addWidget(liste);
-    spalte->addWidget(knoepfe);
-    const QRect platz = screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 800, 600);
-    fenster.resize(std::min(720, platz.width() * 9 / 10), std::min(420, platz.height() * 8 / 10));
-    liste->setFocus();
-    fenster.exec();
+    dlgUnlesbar(lblUnlesbar_->text(), UnlesbareZeilenText(*journal_, QLocale()), this).exec();
 }
 
 std::optional<QString> frmAuswertung::ExportZiel(const QString& titel, const QString& vorschlag) {
     const QString ordner = QFileInfo(logbuch_.Pfad()).absolutePath();
-    // The dialog asks nothing about a file already there: whether it is a log is looked at
-    // first, and only a file that may be replaced brings the question.
-    const std::optional<QString> ziel = dateiWahl_.chooseFile(
-        this, titel, QDir(ordner).filePath(vorschlag),
-        {QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("Alle Dateien (*)")});
-    if (!ziel) {
-        return std::nullopt;
-    }
-    QStringList logbuecher = pfade_;
-    logbuecher << logbuch_.Pfad();
-    switch (PruefeExportZiel(*ziel, logbuecher)) {
-    case ExportZielStand::Logbuch:
-        QMessageBox::warning(this, windowTitle(), LogbuchZielText(*ziel));
-        return std::nullopt;
-    case ExportZielStand::Vorhanden: {
-        QMessageBox frage(QMessageBox::Question, windowTitle(), UeberschreibenFrage(*ziel),
-                          QMessageBox::NoButton, this);
-        frage.setObjectName(QStringLiteral("msgUeberschreiben"));
-        QPushButton* ja = frage.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-        QPushButton* nein = frage.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-        // Keeping the file is what Enter or Escape does.
-        frage.setDefaultButton(nein);
-        frage.setEscapeButton(nein);
-        frage.exec();
-        if (frage.clickedButton() != ja) {
-            return std::nullopt;
-        }
-        break;
-    }
-    case ExportZielStand::Frei:
-        break;
-    }
-    return ziel;
-}
-
-bool frmAuswertung::Schreibe(const QString& ziel, const ExportSchreiber& schreibe) {
-    const ExportErgebnis ergebnis = SchreibeExport(ziel, schreibe);
-    if (!ergebnis.geschrieben) {
-        QMessageBox::warning(this, windowTitle(), ergebnis.meldung);
-    }
-    return ergebnis.geschrieben;
+    return FrageExportZiel(this, dateiWahl_, titel, QDir(ordner).filePath(vorschlag),
+                           QStringList(pfade_) << logbuch_.Pfad());
 }
 
 void frmAuswertung::Exportieren() {
@@ -572,8 +412,9 @@ void frmAuswertung::Exportieren() {
     // The calls in the order of their files, whatever order the table shows: the same bytes as
     // the command line writes of the same logs.
     const std::vector<std::uint32_t> zeilen = modell_->ZeilenInDateiFolge();
-    if (!Schreibe(*ziel,
-                  [&](const auto& ziel) { return SchreibeCsv(modell_->Daten(), zeilen, ziel); })) {
+    if (!SchreibeExportMitMeldung(this, *ziel, [&](const auto& ziel) {
+            return SchreibeCsv(modell_->Daten(), zeilen, ziel);
+        })) {
         return;
     }
     lblHinweis_->setText(AnrufeExportiertText(std::int64_t(zeilen.size()), *ziel, QLocale()));
@@ -588,7 +429,7 @@ void frmAuswertung::SummenExportieren() {
         return;
     }
     // The rows as the table shows them, in its order.
-    if (!Schreibe(*ziel, [&](const auto& ziel) {
+    if (!SchreibeExportMitMeldung(this, *ziel, [&](const auto& ziel) {
             return SchreibeCsvTabelle(summen_->Koepfe(), summen_->Arten(), summen_->Tabelle(),
                                       ziel);
         })) {

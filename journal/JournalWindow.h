@@ -1,6 +1,5 @@
 #pragma once
 
-#include "journal/JournalExport.h"
 #include "journal/JournalRead.h"
 #include "journal/JournalSums.h"
 
@@ -20,12 +19,15 @@ class QTimer;
 
 namespace tarvis {
 
+class AnrufTabelle;
 class FileChooser;
+class FilterLauf;
 class JournalModell;
 class Logbuch;
 class MonatsGrafik;
 class SummenModell;
-struct FilterErgebnis;
+class SummenTabelle;
+struct FilterAuftrag;
 
 // The journal: the saved calls of the logs as a table, with filters by month, zone and text,
 // the sums per month and zone, a chart of the cost per month, and the export as CSV. It opens
@@ -62,19 +64,15 @@ private:
     void Eingelesen();
     void LesenFertig();
     void ZeigeFortschritt();
-    void FilterGeaendert();
-    void Filtere();
+    // The filter the controls set, to be worked out on the worker thread.
+    FilterAuftrag Auftrag() const;
     void FilterFertig();
-    void SortierMenue(const QPoint& wo);
-    void SortiereSpalte(int spalte, Qt::SortOrder ordnung);
     void GruppeGeaendert();
     void OrdnerLesen();
     void SummenExportieren();
     // Asks for a target that is no log, and whether to replace a file already there; nothing
     // when the user cancelled or the target was refused.
     std::optional<QString> ExportZiel(const QString& titel, const QString& vorschlag);
-    // Whether the export was written; if not, the user was told why.
-    bool Schreibe(const QString& ziel, const ExportSchreiber& schreibe);
     void ZeigeAuswahl(const LogSummen& summen, std::optional<TelefonSummen> telefon);
     void ZeigeMeldungen();
     void FuelleMonate();
@@ -90,9 +88,7 @@ private:
     SummenModell* summen_ = nullptr;
 
     QFutureWatcher<Journal>* leser_ = nullptr;
-    QFutureWatcher<FilterErgebnis>* filter_ = nullptr;
-    QTimer* tippPause_ = nullptr;
-    bool filterWartet_ = false;  // the filters changed while one was worked out
+    FilterLauf* filter_ = nullptr;
     bool gelesenMelden_ = false; // a reading ends with the next filter shown
     bool liest_ = false;
     LeseFortschritt fortschritt_;
@@ -104,13 +100,13 @@ private:
     QLineEdit* txtSuche_ = nullptr;
     QPushButton* cmdDateien_ = nullptr;
     QPushButton* cmdOrdner_ = nullptr;
-    QTableView* tblAnrufe_ = nullptr;
+    AnrufTabelle* tblAnrufe_ = nullptr;
     QLabel* lblAnzahl_ = nullptr;
     QLabel* lblUnlesbar_ = nullptr;
     QPushButton* cmdUnlesbar_ = nullptr;
     QProgressBar* prgLesen_ = nullptr;
     QLabel* lblMeldung_ = nullptr;
-    QTableView* tblSummen_ = nullptr;
+    SummenTabelle* tblSummen_ = nullptr;
     QComboBox* cboGruppe_ = nullptr;
     QPushButton* cmdSummenExport_ = nullptr;
     MonatsGrafik* chtMonate_ = nullptr;
