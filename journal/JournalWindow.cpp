@@ -6,9 +6,9 @@
 #include "journal/CallsTable.h"
 #include "journal/ChartData.h"
 #include "journal/ExportDialogs.h"
+#include "journal/FilterBar.h"
 #include "journal/FilterRun.h"
 #include "journal/JournalCsv.h"
-#include "journal/JournalExport.h"
 #include "journal/JournalLook.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalStatus.h"
@@ -17,20 +17,15 @@
 #include "journal/SumsTable.h"
 #include "journal/UnreadableLinesDialog.h"
 #include "platform/FileDialog.h"
-#include "platform/QtCalendar.h"
-#include "tariff/TariffTables.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -90,7 +85,7 @@ frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWi
     setMinimumSize(MindestGroesse);
     resize(Groesse);
     Lies(LogbuecherImOrdner(logbuch_.Pfad()));
-    cboMonat_->setFocus();
+    filterLeiste_->Folge().front()->setFocus();
 }
 
 frmAuswertung::~frmAuswertung() {
@@ -103,52 +98,12 @@ frmAuswertung::~frmAuswertung() {
 }
 
 void frmAuswertung::BaueFilter() {
-    QFrame* rahmen = Rahmen(nullptr, {}, QStringLiteral("Rahmen(0)"));
-    auto* zeile = new QHBoxLayout(rahmen);
-
-    cboMonat_ = new QComboBox;
-    cboMonat_->setObjectName(QStringLiteral("cboMonat"));
-    cboMonat_->setAccessibleName(QStringLiteral("Monat"));
-    cboMonat_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    cboMonat_->addItem(QStringLiteral("Alle Monate"));
-    cboZone_ = new QComboBox;
-    cboZone_->setObjectName(QStringLiteral("cboZone"));
-    cboZone_->setAccessibleName(QStringLiteral("Zone"));
-    cboZone_->addItem(QStringLiteral("Alle Zonen"), 0);
-    for (int zone : AlleZonen) {
-        cboZone_->addItem(AlsQString(ZonenName[zone]), zone);
-    }
-    txtSuche_ = new QLineEdit;
-    txtSuche_->setObjectName(QStringLiteral("txtSuche"));
-    txtSuche_->setAccessibleName(QStringLiteral("Suche"));
-    txtSuche_->setAccessibleDescription(
-        QStringLiteral("Zeigt nur Anrufe, deren Telefonnummer oder Kommentar den Text enthält"));
-    txtSuche_->setPlaceholderText(QStringLiteral("Telefonnummer oder Kommentar"));
-    txtSuche_->setClearButtonEnabled(true);
-    cmdDateien_ = Knopf("cmdDateien", QStringLiteral("&Dateien…"));
-    cmdOrdner_ = Knopf("cmdOrdner", QStringLiteral("Logbücher des &Ordners"));
-    cmdOrdner_->setAccessibleDescription(
-        QStringLiteral("Zeigt wieder die Logbücher neben dem aktuellen Logbuch"));
-    cmdOrdner_->hide();
-
-    zeile->addWidget(Kopf(QStringLiteral("&Monat:"), cboMonat_));
-    zeile->addWidget(cboMonat_);
-    zeile->addSpacing(12);
-    zeile->addWidget(Kopf(QStringLiteral("Zo&ne:"), cboZone_));
-    zeile->addWidget(cboZone_);
-    zeile->addSpacing(12);
-    zeile->addWidget(Kopf(QStringLiteral("&Suche:"), txtSuche_));
-    zeile->addWidget(txtSuche_, 1);
-    zeile->addSpacing(12);
-    zeile->addWidget(cmdDateien_);
-    zeile->addWidget(cmdOrdner_);
-    static_cast<QVBoxLayout*>(layout())->addWidget(rahmen);
-
-    connect(cboMonat_, &QComboBox::currentIndexChanged, filter_, &FilterLauf::Jetzt);
-    connect(cboZone_, &QComboBox::currentIndexChanged, filter_, &FilterLauf::Jetzt);
-    connect(txtSuche_, &QLineEdit::textChanged, filter_, &FilterLauf::NachTippPause);
-    connect(cmdDateien_, &QPushButton::clicked, this, &frmAuswertung::DateienWaehlen);
-    connect(cmdOrdner_, &QPushButton::clicked, this, &frmAuswertung::OrdnerLesen);
+    filterLeiste_ = new FilterLeiste;
+    static_cast<QVBoxLayout*>(layout())->addWidget(filterLeiste_);
+    connect(filterLeiste_, &FilterLeiste::Gewaehlt, filter_, &FilterLauf::Jetzt);
+    connect(filterLeiste_, &FilterLeiste::Getippt, filter_, &FilterLauf::NachTippPause);
+    connect(filterLeiste_, &FilterLeiste::DateienWaehlen, this, &frmAuswertung::DateienWaehlen);
+    connect(filterLeiste_, &FilterLeiste::OrdnerLesen, this, &frmAuswertung::OrdnerLesen);
 }
 
 void frmAuswertung::BaueTabelle() {
@@ -238,10 +193,13 @@ void frmAuswertung::BaueKnoepfe() {
 }
 
 void frmAuswertung::SetzeTabFolge() {
-    QWidget* const folge[] = {cboMonat_,  cboZone_,         txtSuche_,       cmdDateien_,
-                              cmdOrdner_, tblAnrufe_,       cmdUnlesbar_,    cboGruppe_,
-                              tblSummen_, cmdSummenExport_, cmdExportieren_, cmdZurueck_};
-    for (std::size_t i = 0; i + 1 < std::size(folge); ++i) {
+    std::vector<QWidget*> folge;
+    for (QWidget* feld : filterLeiste_->Folge()) {
+        folge.push_back(feld);
+    }
+    folge.insert(folge.end(), {tblAnrufe_, cmdUnlesbar_, cboGruppe_, tblSummen_, cmdSummenExport_,
+                               cmdExportieren_, cmdZurueck_});
+    for (std::size_t i = 0; i + 1 < folge.size(); ++i) {
         setTabOrder(folge[i], folge[i + 1]);
     }
 }
@@ -258,8 +216,7 @@ void frmAuswertung::Lies(const QStringList& pfade) {
     liest_ = true;
     fortschritt_.Neu();
     pfade_ = pfade;
-    cmdDateien_->setEnabled(false);
-    cmdOrdner_->setEnabled(false);
+    filterLeiste_->DateiwahlFrei(false);
     cmdExportieren_->setEnabled(false);
     cmdSummenExport_->setEnabled(false);
     lblAnzahl_->setText(QStringLiteral("Die Logbücher werden gelesen …"));
@@ -286,7 +243,7 @@ void frmAuswertung::Eingelesen() {
     Journal journal = leser_->future().takeResult();
     modell_->SetzeDaten(std::move(journal.daten));
     *journal_ = std::move(journal);
-    FuelleMonate();
+    filterLeiste_->ZeigeMonate(MonateIn(modell_->Daten()));
     // The sums of a million calls are made on the worker thread too; the reading is done when
     // they are shown.
     gelesenMelden_ = true;
@@ -297,26 +254,12 @@ void frmAuswertung::LesenFertig() {
     gelesenMelden_ = false;
     liest_ = false;
     ZeigeMeldungen();
-    cmdDateien_->setEnabled(true);
-    cmdOrdner_->setEnabled(true);
+    filterLeiste_->DateiwahlFrei(true);
     cmdExportieren_->setEnabled(true);
     cmdSummenExport_->setEnabled(true);
     // The way back to the folder's own logs once others are shown.
-    cmdOrdner_->setVisible(pfade_ != LogbuecherImOrdner(logbuch_.Pfad()));
+    filterLeiste_->ZeigeOrdnerKnopf(pfade_ != LogbuecherImOrdner(logbuch_.Pfad()));
     Q_EMIT Gelesen();
-}
-
-// The months of the calls read; a month chosen before stays chosen while it has calls.
-void frmAuswertung::FuelleMonate() {
-    const QVariant vorher = cboMonat_->currentData();
-    const QSignalBlocker stumm(cboMonat_);
-    cboMonat_->clear();
-    cboMonat_->addItem(QStringLiteral("Alle Monate"));
-    for (const auto& [jahr, monat] : MonateIn(modell_->Daten())) {
-        cboMonat_->addItem(MonatsText({jahr, monat}), jahr * 100 + monat);
-    }
-    const int index = vorher.isValid() ? cboMonat_->findData(vorher) : 0;
-    cboMonat_->setCurrentIndex(std::max(index, 0));
 }
 
 bool frmAuswertung::Filtert() const {
@@ -324,14 +267,7 @@ bool frmAuswertung::Filtert() const {
 }
 
 FilterAuftrag frmAuswertung::Auftrag() const {
-    JournalFilter filter;
-    const QVariant monat = cboMonat_->currentData();
-    if (monat.isValid()) {
-        filter.monat = std::pair{monat.toInt() / 100, monat.toInt() % 100};
-    }
-    filter.zone = cboZone_->currentData().toInt();
-    filter.suche = txtSuche_->text().toStdString();
-    FilterAuftrag auftrag = modell_->Auftrag(filter);
+    FilterAuftrag auftrag = modell_->Auftrag(filterLeiste_->Filter());
     auftrag.jeTelefon = summen_->Gruppierung() == SummenModell::Gruppe::Telefon;
     return auftrag;
 }

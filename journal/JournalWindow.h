@@ -11,7 +11,6 @@
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTableView;
@@ -22,6 +21,7 @@ namespace tarvis {
 class AnrufTabelle;
 class FileChooser;
 class FilterLauf;
+class FilterLeiste;
 class JournalModell;
 class Logbuch;
 class MonatsGrafik;
@@ -75,7 +75,6 @@ private:
     std::optional<QString> ExportZiel(const QString& titel, const QString& vorschlag);
     void ZeigeAuswahl(const LogSummen& summen, std::optional<TelefonSummen> telefon);
     void ZeigeMeldungen();
-    void FuelleMonate();
     void DateienWaehlen();
     void UnlesbareZeigen();
     void Exportieren();
@@ -95,11 +94,7 @@ private:
     QTimer* fortschrittUhr_ = nullptr;
     int fortschrittTakte_ = 0;
 
-    QComboBox* cboMonat_ = nullptr;
-    QComboBox* cboZone_ = nullptr;
-    QLineEdit* txtSuche_ = nullptr;
-    QPushButton* cmdDateien_ = nullptr;
-    QPushButton* cmdOrdner_ = nullptr;
+    FilterLeiste* filterLeiste_ = nullptr;
     AnrufTabelle* tblAnrufe_ = nullptr;
     QLabel* lblAnzahl_ = nullptr;
     QLabel* lblUnlesbar_ = nullptr;
