@@ -1,6 +1,6 @@
 #include "journal/JournalExport.h"
 
-#include "journal/JournalRead.h"
+#include "journal/LogFiles.h"
 #include "platform/SystemReason.h"
 
 #include <QDir>

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,12 @@ struct JournalFilter {
     int zone = 0;                             // 0: every zone
     std::string suche;                        // UTF-8; in the number or the comment, any case
 };
+
+// A search text as the journal compares it: upper and lower case alike (ASCII and the Latin
+// letters of the log's code page).
+std::string SuchForm(std::string_view utf8);
+// Whether `text` holds `suchForm` (a SuchForm), in any case.
+bool Enthaelt(std::string_view text, std::string_view suchForm);
 
 // The calls of `folge` that pass the filter, in the same order.
 std::vector<std::uint32_t> Gefiltert(const JournalDaten& daten,

@@ -12,6 +12,7 @@
 #include "journal/JournalLook.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalStatus.h"
+#include "journal/LogFiles.h"
 #include "journal/MonthChart.h"
 #include "journal/SumsModel.h"
 #include "journal/SumsTable.h"

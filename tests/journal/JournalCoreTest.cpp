@@ -7,6 +7,7 @@
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
 #include "journal/JournalSums.h"
+#include "journal/LogFiles.h"
 #include "journal/SumsModel.h"
 #include "monitor/DefaultLogFile.h"
 #include "platform/QtCalendar.h"

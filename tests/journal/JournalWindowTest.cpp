@@ -6,6 +6,7 @@
 #include "journal/JournalLogs.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
+#include "journal/LogFiles.h"
 #include "platform/QtCalendar.h"
 #include "support/FakeFileChooser.h"
 #include "support/Zugang.h"
