@@ -33,7 +33,7 @@ void FilterLauf::NachTippPause() {
 }
 
 bool FilterLauf::Laeuft() const {
-    return tippPause_->isActive() || lauf_->isRunning() || wartet_;
+    return tippPause_->isActive() || laeuft_ || wartet_;
 }
 
 void FilterLauf::Jetzt() {
@@ -42,15 +42,17 @@ void FilterLauf::Jetzt() {
 }
 
 void FilterLauf::Starte() {
-    if (lauf_->isRunning()) {
+    if (laeuft_) {
         wartet_ = true;
         return;
     }
     wartet_ = false;
+    laeuft_ = true;
     lauf_->setFuture(QtConcurrent::run(FuehreAus, rueckrufe_.auftrag()));
 }
 
 void FilterLauf::Fertig() {
+    laeuft_ = false;
     FilterErgebnis ergebnis = lauf_->future().takeResult();
     const LogSummen summen = ergebnis.summen;
     std::optional<TelefonSummen> telefon = std::move(ergebnis.telefon);

@@ -36,7 +36,7 @@ public:
     void Jetzt();
     // Worked out once the typing pauses.
     void NachTippPause();
-    // Whether a filter is still being worked out or waits.
+    // Whether a filter is still being worked out, waits, or its result is not yet shown.
     bool Laeuft() const;
 
 private:
@@ -47,6 +47,9 @@ private:
     Rueckrufe rueckrufe_;
     QFutureWatcher<FilterErgebnis>* lauf_ = nullptr;
     QTimer* tippPause_ = nullptr;
+    // A run is started and its result not yet taken: the worker may be done while its result
+    // still waits to be taken, and a new run then would lose it or take it twice.
+    bool laeuft_ = false;
     bool wartet_ = false; // the filters changed while one was worked out
 };
 
