@@ -6,7 +6,7 @@
 //   journal_open LOGFILE
 // scripts/measure-journal.sh runs it under /usr/bin/time for the peak memory.
 #include "calllog/Logbuch.h"
-#include "journal/JournalView.h"
+#include "journal/JournalColumns.h"
 #include "journal/JournalWindow.h"
 #include "platform/FileDialog.h"
 

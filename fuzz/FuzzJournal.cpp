@@ -4,10 +4,12 @@
 // call once and in the order of its values, the sums of a filter are those of the calls it
 // lets through, and the CSV has one row per call.
 #include "calllog/LogLine.h"
+#include "journal/JournalColumns.h"
 #include "journal/JournalCsv.h"
+#include "journal/JournalFilter.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
-#include "journal/JournalView.h"
+#include "journal/JournalSums.h"
 #include "platform/QtText.h"
 
 #include <QBuffer>

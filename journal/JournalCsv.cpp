@@ -1,6 +1,6 @@
 #include "journal/JournalCsv.h"
 
-#include "journal/JournalView.h"
+#include "journal/JournalColumns.h"
 
 #include <algorithm>
 #include <array>

@@ -89,46 +89,4 @@ Gespraech JournalDaten::FuerSumme(const JournalSatz& satz) const {
     return summe;
 }
 
-namespace {
-
-// Folds ASCII letters and the two-byte UTF-8 forms of Latin-1's capitals (À..Þ, without ×)
-// to lower case; every other byte stays as it is. The log's texts come from code page 1252,
-// so this covers all but a handful of its letters (Š, Œ, Ž, Ÿ).
-void Falte(std::string_view text, std::string& ziel) {
-    ziel.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b >= 'A' && b <= 'Z') {
-            ziel += static_cast<char>(b + 32);
-        } else if (b == 0xC3 && i + 1 < text.size()) {
-            const auto n = static_cast<unsigned char>(text[i + 1]);
-            ziel += text[i];
-            ziel += static_cast<char>(n >= 0x80 && n <= 0x9E && n != 0x97 ? n + 32 : n);
-            ++i;
-        } else {
-            ziel += text[i];
-        }
-    }
-}
-
-} // namespace
-
-std::string SuchForm(std::string_view utf8) {
-    std::string form;
-    Falte(utf8, form);
-    return form;
-}
-
-bool Enthaelt(std::string_view text, std::string_view suchForm) {
-    if (suchForm.empty()) {
-        return true;
-    }
-    if (text.size() < suchForm.size()) {
-        return false;
-    }
-    thread_local std::string gefaltet;
-    Falte(text, gefaltet);
-    return gefaltet.find(suchForm) != std::string::npos;
-}
-
 } // namespace tarvis

@@ -74,10 +74,4 @@ private:
     std::string texte_;
 };
 
-// A search text as the journal compares it: upper and lower case alike (ASCII and the Latin
-// letters of the log's code page).
-std::string SuchForm(std::string_view utf8);
-// Whether `text` holds `suchForm` (a SuchForm), in any case.
-bool Enthaelt(std::string_view text, std::string_view suchForm);
-
 } // namespace tarvis

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "journal/JournalCsv.h"
+#include "journal/JournalColumns.h"
 #include "journal/JournalData.h"
-#include "journal/JournalView.h"
+#include "journal/JournalFilter.h"
+#include "journal/JournalSums.h"
+#include "journal/ModelRoles.h"
 
 #include <QAbstractTableModel>
 #include <cstdint>
@@ -11,12 +13,6 @@
 #include <vector>
 
 namespace tarvis {
-
-// Roles beyond Qt's own that the journal's views read.
-namespace rolle {
-inline constexpr int Zone = Qt::UserRole + 1;   // the zone 1..4 of a zone cell, for its colour
-inline constexpr int Gesamt = Qt::UserRole + 2; // true on the row of the total
-} // namespace rolle
 
 // What a filter lets through and its sums: worked out away from the window, on any thread,
 // from what the model hands out in a FilterAuftrag.
@@ -79,58 +75,6 @@ private:
     std::vector<std::uint32_t> folge_; // every call, in the order sorted by
     std::vector<std::uint32_t> zeilen_;
     JournalFilter filter_;
-    int spalte_ = -1;
-    Qt::SortOrder ordnung_ = Qt::AscendingOrder;
-};
-
-// The sums of the calls shown, one row each and the total last: per month and zone, as the
-// command line's report has them, or per telephone number. Sorting by a column keeps the total
-// last; a column below 0 is the order of the report.
-class SummenModell : public QAbstractTableModel {
-    Q_OBJECT
-
-public:
-    enum class Gruppe { MonatUndZone, Telefon };
-
-    explicit SummenModell(QObject* parent = nullptr);
-
-    void SetzeSummen(const LogSummen& summen, std::optional<TelefonSummen> telefon = {});
-    void SetzeGruppe(Gruppe gruppe);
-    Gruppe Gruppierung() const { return gruppe_; }
-    // The sums left the range of their counters and are not shown.
-    bool ZuGross() const;
-    // Per month and zone, in the report's order, whatever the grouping shown.
-    const std::vector<SummenZeile>& Zeilen() const { return zeilen_; }
-    // The rows as shown, each a list of its cells with the cost as "12,00": the export's rows.
-    std::vector<std::vector<std::string>> Tabelle() const;
-    std::vector<std::string> Koepfe() const;
-    std::vector<CsvArt> Arten() const;
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
-    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
-
-private:
-    // One row shown: a zone in a month, a telephone number, or the total.
-    struct Reihe {
-        std::optional<std::pair<int, int>> monat;
-        int zone = 0;
-        std::string nummer;
-        std::string ziffern;
-        LogSumme summe;
-        bool gesamt = false;
-    };
-    void Ordne();
-    std::vector<std::string> Zellen(const Reihe& reihe) const;
-
-    std::vector<SummenZeile> zeilen_;
-    std::optional<TelefonSummen> telefon_;
-    bool monateZuGross_ = false;
-    Gruppe gruppe_ = Gruppe::MonatUndZone;
-    std::vector<Reihe> reihen_;
     int spalte_ = -1;
     Qt::SortOrder ordnung_ = Qt::AscendingOrder;
 };

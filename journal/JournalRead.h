@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -16,20 +17,6 @@
 class QIODevice;
 
 namespace tarvis {
-
-// (year, month) of a file named as the program names its logs, "Tarvis MM-YYYY.Rep".
-std::optional<std::pair<int, int>> LogbuchMonat(const QString& dateiname);
-
-// Whether a file may hold a log, so that nothing but a log's own writer may write it: its name,
-// or the name of any link on the way to it, is of the log form, or it is an ordinary file
-// whose first line is the heading of the program's logs. A link that leads nowhere is judged
-// by its names alone.
-bool IstLogbuchDatei(const QString& pfad);
-
-// The logs beside the current one: every ordinary file of its folder named as the program
-// names its logs, in calendar order, and the current log itself when it exists under another
-// name (the user may have chosen one in the save dialog).
-QStringList LogbuecherImOrdner(const QString& logbuchPfad);
 
 // How the reading of one file went.
 struct DateiBericht {
@@ -85,5 +72,24 @@ private:
 Journal
 LiesJournal(const QStringList& pfade,
             const std::function<bool(std::int64_t gelesen, std::int64_t gesamt)>& fortschritt = {});
+
+// A reading followed from another thread: the window shows how far LiesJournal has got on its
+// worker thread, and stops it when the window closes or other logs are to be read.
+class LeseFortschritt {
+public:
+    // Reads the logs as LiesJournal does, telling this object how far it has got.
+    Journal Lies(const QStringList& pfade);
+    void Stoppe() { gestoppt_ = true; }
+    bool Gestoppt() const { return gestoppt_; }
+    // Ready for the next reading: not stopped, nothing read.
+    void Neu();
+    // How much of the bytes of all files is read, 0..1000; 0 while their size is not known.
+    int Promille() const;
+
+private:
+    std::atomic<bool> gestoppt_{false};
+    std::atomic<std::int64_t> gelesen_{0};
+    std::atomic<std::int64_t> gesamt_{0};
+};
 
 } // namespace tarvis

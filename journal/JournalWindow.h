@@ -1,24 +1,16 @@
 #pragma once
 
-#include "journal/JournalView.h"
+#include "journal/JournalRead.h"
+#include "journal/JournalSums.h"
 
 #include <QDialog>
 #include <QFutureWatcher>
-#include <QLocale>
 #include <QStringList>
-#include <atomic>
-#include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
-#include <string_view>
 
-class QChart;
-class QMenu;
-class QChartView;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTableView;
@@ -26,12 +18,16 @@ class QTimer;
 
 namespace tarvis {
 
+class AnrufTabelle;
 class FileChooser;
+class FilterLauf;
+class FilterLeiste;
 class JournalModell;
 class Logbuch;
+class MonatsGrafik;
 class SummenModell;
-struct FilterErgebnis;
-struct Journal;
+class SummenTabelle;
+struct FilterAuftrag;
 
 // The journal: the saved calls of the logs as a table, with filters by month, zone and text,
 // the sums per month and zone, a chart of the cost per month, and the export as CSV. It opens
@@ -68,28 +64,20 @@ private:
     void Eingelesen();
     void LesenFertig();
     void ZeigeFortschritt();
-    void FilterGeaendert();
-    void Filtere();
+    // The filter the controls set, to be worked out on the worker thread.
+    FilterAuftrag Auftrag() const;
     void FilterFertig();
-    void SortierMenue(const QPoint& wo);
-    void SortiereSpalte(int spalte, Qt::SortOrder ordnung);
     void GruppeGeaendert();
     void OrdnerLesen();
     void SummenExportieren();
     // Asks for a target that is no log, and whether to replace a file already there; nothing
     // when the user cancelled or the target was refused.
     std::optional<QString> ExportZiel(const QString& titel, const QString& vorschlag);
-    bool SchreibeExport(
-        const QString& ziel,
-        const std::function<bool(const std::function<bool(std::string_view)>&)>& schreibe);
     void ZeigeAuswahl(const LogSummen& summen, std::optional<TelefonSummen> telefon);
-    void ZeigeGrafik();
     void ZeigeMeldungen();
-    void FuelleMonate();
     void DateienWaehlen();
     void UnlesbareZeigen();
     void Exportieren();
-    bool IstLogbuch(const QString& pfad) const;
 
     const Logbuch& logbuch_;
     FileChooser& dateiWahl_;
@@ -99,39 +87,27 @@ private:
     SummenModell* summen_ = nullptr;
 
     QFutureWatcher<Journal>* leser_ = nullptr;
-    QFutureWatcher<FilterErgebnis>* filter_ = nullptr;
-    QTimer* tippPause_ = nullptr;
-    bool filterWartet_ = false;  // the filters changed while one was worked out
+    FilterLauf* filter_ = nullptr;
     bool gelesenMelden_ = false; // a reading ends with the next filter shown
     bool liest_ = false;
-    std::atomic<bool> abbrechen_{false};
-    std::atomic<std::int64_t> gelesen_{0};
-    std::atomic<std::int64_t> gesamt_{0};
+    LeseFortschritt fortschritt_;
     QTimer* fortschrittUhr_ = nullptr;
     int fortschrittTakte_ = 0;
 
-    QComboBox* cboMonat_ = nullptr;
-    QComboBox* cboZone_ = nullptr;
-    QLineEdit* txtSuche_ = nullptr;
-    QPushButton* cmdDateien_ = nullptr;
-    QPushButton* cmdOrdner_ = nullptr;
-    QTableView* tblAnrufe_ = nullptr;
+    FilterLeiste* filterLeiste_ = nullptr;
+    AnrufTabelle* tblAnrufe_ = nullptr;
     QLabel* lblAnzahl_ = nullptr;
     QLabel* lblUnlesbar_ = nullptr;
     QPushButton* cmdUnlesbar_ = nullptr;
     QProgressBar* prgLesen_ = nullptr;
     QLabel* lblMeldung_ = nullptr;
-    QTableView* tblSummen_ = nullptr;
+    SummenTabelle* tblSummen_ = nullptr;
     QComboBox* cboGruppe_ = nullptr;
     QPushButton* cmdSummenExport_ = nullptr;
-    QChartView* chtMonate_ = nullptr;
-    QChart* chart_ = nullptr;
+    MonatsGrafik* chtMonate_ = nullptr;
     QLabel* lblHinweis_ = nullptr;
     QPushButton* cmdExportieren_ = nullptr;
     QPushButton* cmdZurueck_ = nullptr;
 };
-
-// What a bar of the chart tells when the mouse rests on it: "12/1996, City: 12,00 DM".
-QString BalkenText(const QString& monat, int zone, std::int64_t pfennig, const QLocale& locale);
 
 } // namespace tarvis

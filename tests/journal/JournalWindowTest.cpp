@@ -2,9 +2,11 @@
 
 #include "calllog/Logbuch.h"
 #include "gui/WindowStyle.h"
+#include "journal/ChartData.h"
 #include "journal/JournalLogs.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalRead.h"
+#include "journal/LogFiles.h"
 #include "platform/QtText.h"
 #include "support/FakeFileChooser.h"
 #include "support/Zugang.h"

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "journal/JournalData.h"
+
+#include <QLocale>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvis {
+
+// The columns of the journal, in the order the window shows them and the export writes them.
+enum class Spalte { Datum, Start, Stop, Dauer, Telefon, Zone, Einheiten, Kosten, Kommentar };
+inline constexpr int SpaltenAnzahl = 9;
+inline constexpr std::array<const char*, SpaltenAnzahl> SpaltenName{
+    "Datum", "Start", "Stop", "Dauer", "Telefonnummer", "Zone", "Einheiten", "Kosten", "Kommentar",
+};
+
+// What a cell shows, in the program's fixed forms: dates "dd.mm.yyyy" with the century, times
+// "hh:mm:ss", the stop with its date when the call ended on another day, the duration
+// "hh:mm:ss,t", the cost "0,24" with `trenner` before the Pfennig. Empty where the log did not
+// hold a readable value.
+std::string ZellenText(const JournalDaten& daten, const JournalSatz& satz, Spalte spalte,
+                       std::string_view trenner);
+
+// Figures as the user's locale writes them (German settings: "0,24").
+QString ZellenAnzeige(const JournalDaten& daten, const JournalSatz& satz, Spalte spalte,
+                      const QLocale& locale);
+
+// The calls in the order of a column's values: dates as dates, the stop as the moment the call
+// ended, times as times of day, figures as numbers, texts as a German index orders words (case
+// and accents aside: "oma" beside "OMA", "Öl" beside "Ol"). Calls of equal value keep the order
+// of their files and lines, in both directions. A missing value comes before every other.
+std::vector<std::uint32_t> Sortiert(const JournalDaten& daten, Spalte spalte, bool absteigend);
+// The calls in the order of their files and lines.
+std::vector<std::uint32_t> InDateiFolge(const JournalDaten& daten);
+
+} // namespace tarvis

@@ -1,0 +1,91 @@
+#include "journal/JournalFilter.h"
+
+#include <algorithm>
+
+namespace tarvis {
+
+namespace {
+
+// Folds ASCII letters and the two-byte UTF-8 forms of Latin-1's capitals (À..Þ, without ×)
+// to lower case; every other byte stays as it is. The log's texts come from code page 1252,
+// so this covers all but a handful of its letters (Š, Œ, Ž, Ÿ).
+void Falte(std::string_view text, std::string& ziel) {
+    ziel.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b >= 'A' && b <= 'Z') {
+            ziel += static_cast<char>(b + 32);
+        } else if (b == 0xC3 && i + 1 < text.size()) {
+            const auto n = static_cast<unsigned char>(text[i + 1]);
+            ziel += text[i];
+            ziel += static_cast<char>(n >= 0x80 && n <= 0x9E && n != 0x97 ? n + 32 : n);
+            ++i;
+        } else {
+            ziel += text[i];
+        }
+    }
+}
+
+} // namespace
+
+std::string SuchForm(std::string_view utf8) {
+    std::string form;
+    Falte(utf8, form);
+    return form;
+}
+
+bool Enthaelt(std::string_view text, std::string_view suchForm) {
+    if (suchForm.empty()) {
+        return true;
+    }
+    if (text.size() < suchForm.size()) {
+        return false;
+    }
+    thread_local std::string gefaltet;
+    Falte(text, gefaltet);
+    return gefaltet.find(suchForm) != std::string::npos;
+}
+
+std::vector<std::uint32_t> Gefiltert(const JournalDaten& daten,
+                                     const std::vector<std::uint32_t>& folge,
+                                     const JournalFilter& filter) {
+    const std::string suche = SuchForm(filter.suche);
+    auto passt = [&](const JournalSatz& satz) {
+        if (filter.zone != 0 && satz.zone != filter.zone) {
+            return false;
+        }
+        if (filter.monat && satz.Monat() != *filter.monat) {
+            return false;
+        }
+        return suche.empty() || Enthaelt(daten.Telefon(satz), suche) ||
+               Enthaelt(daten.Kommentar(satz), suche);
+    };
+    std::vector<std::uint32_t> zeilen;
+    zeilen.reserve(folge.size());
+    for (const std::uint32_t i : folge) {
+        if (passt(daten[i])) {
+            zeilen.push_back(i);
+        }
+    }
+    return zeilen;
+}
+
+std::vector<std::pair<int, int>> MonateIn(const JournalDaten& daten) {
+    std::vector<std::pair<int, int>> monate;
+    for (const JournalSatz& satz : daten.Saetze()) {
+        // Calls come month by month, so the last month seen is mostly the one of the next.
+        const auto monat = satz.Monat();
+        if (monate.empty() || monate.back() != monat) {
+            monate.push_back(monat);
+        }
+    }
+    std::sort(monate.begin(), monate.end());
+    monate.erase(std::unique(monate.begin(), monate.end()), monate.end());
+    return monate;
+}
+
+QString MonatsText(std::pair<int, int> monat) {
+    return QStringLiteral("%1/%2").arg(monat.second, 2, 10, QLatin1Char('0')).arg(monat.first);
+}
+
+} // namespace tarvis

@@ -1,0 +1,32 @@
+#include "journal/SumsTable.h"
+
+#include "journal/JournalLook.h"
+#include "journal/SumsModel.h"
+
+#include <QHeaderView>
+
+namespace tarvis {
+
+SummenTabelle::SummenTabelle(SummenModell* summen, QWidget* parent) : QTableView(parent) {
+    RichteTabelleEin(this, "tblSummen", QStringLiteral("Summen je Monat und Zone"));
+    setModel(summen);
+    auto breiten = [this, summen] {
+        QHeaderView* koepfe = horizontalHeader();
+        koepfe->setSectionResizeMode(QHeaderView::ResizeToContents);
+        koepfe->setSectionResizeMode(summen->columnCount() - 1, QHeaderView::Stretch);
+    };
+    breiten();
+    // The other grouping has other columns.
+    connect(summen, &QAbstractItemModel::modelReset, this, breiten);
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    setSortingEnabled(true);
+    setMinimumWidth(400);
+}
+
+void SummenTabelle::ZeigeGruppe(bool jeTelefon) {
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    setAccessibleName(jeTelefon ? QStringLiteral("Summen je Telefonnummer")
+                                : QStringLiteral("Summen je Monat und Zone"));
+}
+
+} // namespace tarvis
