@@ -1,5 +1,5 @@
 // Tarvis32: shows what a telephone call costs while it runs.
-#include "calllog/Logbuch.h"
+#include "calllog/LogFile.h"
 #include "commandline/CommandLine.h"
 #include "commandline/DescriptorDevice.h"
 #include "monitor/DefaultLogFile.h"
@@ -62,17 +62,17 @@ int main(int argc, char** argv) {
     tarvis::BootTimeMillisecondCounter zaehler;
     tarvis::QtFileChooser dateiWahl;
     const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    tarvis::Logbuch logbuch(tarvis::StandardLogbuchdatei(
+    tarvis::Logbuchdatei logbuchdatei(tarvis::StandardLogbuchdatei(
         tarvis::DatumVon(uhr.now()), QCoreApplication::applicationDirPath(), dokumente,
         tarvis::VerzeichnisBeschreibbar));
-    logbuch.SetzeAnzulegendenOrdner(dokumente);
+    logbuchdatei.SetzeAnzulegendenOrdner(dokumente);
 
     // $XDG_CONFIG_HOME/Tarvis32/Tarvis32.conf. Written only when a setting is changed, so that a
     // user who never opens a setting gets no file.
     QSettings einstellungen(QSettings::NativeFormat, QSettings::UserScope,
                             QStringLiteral("Tarvis32"), QStringLiteral("Tarvis32"));
 
-    tarvis::frmGMMain fenster({uhr, zaehler, dateiWahl, logbuch, &einstellungen});
+    tarvis::frmGMMain fenster({uhr, zaehler, dateiWahl, logbuchdatei, &einstellungen});
     fenster.show();
     return QApplication::exec();
 }

@@ -2,7 +2,7 @@
 // main window: a router on 127.0.0.1 sends 20 answered calls, and for each the time from its
 // write to the window's START button reading "S T O P" is taken; prints each and the median.
 // Run by scripts/measure-callmonitor-latency.sh.
-#include "calllog/Logbuch.h"
+#include "calllog/LogFile.h"
 #include "callmonitor/CallMonitorSettings.h"
 #include "monitor/MainWindow.h"
 #include "platform/Clock.h"
@@ -33,8 +33,8 @@ int main(int argc, char** argv) {
     SystemCalendarClock uhr;
     BootTimeMillisecondCounter zaehler;
     QtFileChooser dateiWahl;
-    Logbuch logbuch(ordner.filePath(QStringLiteral("x.Rep")));
-    frmGMMain fenster({uhr, zaehler, dateiWahl, logbuch, &einstellungen});
+    Logbuchdatei logbuchdatei(ordner.filePath(QStringLiteral("x.Rep")));
+    frmGMMain fenster({uhr, zaehler, dateiWahl, logbuchdatei, &einstellungen});
     fenster.show();
     while (!router.hasPendingConnections()) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);

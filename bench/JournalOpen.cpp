@@ -5,7 +5,7 @@
 // waiting at most meanwhile.
 //   journal_open LOGFILE
 // scripts/measure-journal.sh runs it under /usr/bin/time for the peak memory.
-#include "calllog/Logbuch.h"
+#include "calllog/LogFile.h"
 #include "journal/JournalColumns.h"
 #include "journal/JournalWindow.h"
 #include "platform/FileDialog.h"
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Aufruf: journal_open LOGBUCH\n");
         return 2;
     }
-    tarvis::Logbuch logbuch(QString::fromLocal8Bit(argv[1]));
+    tarvis::Logbuchdatei logbuchdatei(QString::fromLocal8Bit(argv[1]));
     KeineWahl wahl;
 
     // A timer every 10 ms, as the main window's clock would tick: the longest gap between two
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     uhr.start();
     seitTakt.start();
     takt.start();
-    tarvis::frmAuswertung fenster(logbuch, wahl);
+    tarvis::frmAuswertung fenster(logbuchdatei, wahl);
     fenster.show();
     bool gelesen = false;
     QObject::connect(&fenster, &tarvis::frmAuswertung::Gelesen, &app, [&] { gelesen = true; });

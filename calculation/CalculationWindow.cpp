@@ -81,9 +81,9 @@ QString KostenAnzeige(std::int64_t einheiten) {
 
 } // namespace
 
-frmBerechnung::frmBerechnung(CalendarClock& uhr, Datum heute, Logbuch& logbuch,
+frmBerechnung::frmBerechnung(CalendarClock& uhr, Datum heute, Logbuchdatei& logbuchdatei,
                              FileChooser& dateiWahl, QWidget* parent)
-    : QDialog(parent), logbuch_(logbuch), dateiWahl_(dateiWahl) {
+    : QDialog(parent), logbuchdatei_(logbuchdatei), dateiWahl_(dateiWahl) {
     setObjectName(QStringLiteral("frmBerechnung"));
     FokusVonAnfangAnSichtbar(this);
     setWindowTitle(QStringLiteral("Berechnung"));
@@ -296,7 +296,7 @@ void frmBerechnung::Speichern() {
     const GespraechVorZonenwahl daten = GespraechMit(
         berechnung->eingabe.Start(), berechnung->kosten.stop,
         std::int64_t{berechnung->eingabe.dauerSekunden} * 1000, berechnung->kosten.einheiten);
-    frmSpeichern dialog(daten, logbuch_, dateiWahl_, this);
+    frmSpeichern dialog(daten, logbuchdatei_, dateiWahl_, this);
     dialog.exec();
     if (dialog.Gespeichert()) {
         Q_EMIT Gespeichert(dialog.Telefon(), dialog.Zone());

@@ -18,7 +18,7 @@ namespace tarvis {
 
 class CalendarClock;
 class FileChooser;
-class Logbuch;
+class Logbuchdatei;
 class WertLabel;
 class Ansage;
 
@@ -30,8 +30,8 @@ class frmBerechnung : public QDialog {
 public:
     // `heute` is the main window's today, shown in both date fields; the clock gives the start
     // time shown at opening.
-    frmBerechnung(CalendarClock& uhr, Datum heute, Logbuch& logbuch, FileChooser& dateiWahl,
-                  QWidget* parent = nullptr);
+    frmBerechnung(CalendarClock& uhr, Datum heute, Logbuchdatei& logbuchdatei,
+                  FileChooser& dateiWahl, QWidget* parent = nullptr);
     ~frmBerechnung() override;
 
 Q_SIGNALS:
@@ -58,7 +58,7 @@ private:
     std::optional<BerechnungsEingabe> EingabenPruefen(bool fokusZumFehler = false);
     void ZeigeStop(Moment stop);
 
-    Logbuch& logbuch_;
+    Logbuchdatei& logbuchdatei_;
     FileChooser& dateiWahl_;
     FeiertagKalender kalender_;
 

@@ -105,8 +105,8 @@ int ZoneAmEnde(std::string_view& text) {
     return 0;
 }
 
-GeleseneZeile Unlesbar(std::string grund) {
-    GeleseneZeile ergebnis;
+GeleseneLogZeile Unlesbar(std::string grund) {
+    GeleseneLogZeile ergebnis;
     ergebnis.art = ZeilenArt::Unlesbar;
     ergebnis.grund = std::move(grund);
     return ergebnis;
@@ -196,7 +196,7 @@ bool BeginntWieSatz(std::string_view zeile) {
            IstZiffer(zeile[7]);
 }
 
-void LiesLogZeile(std::string_view zeile, GeleseneZeile& ziel) {
+void LiesLogZeile(std::string_view zeile, GeleseneLogZeile& ziel) {
     if (LiesFesteSpalten(zeile, ziel.gespraech)) {
         ziel.art = ZeilenArt::Datensatz;
         ziel.gespraech.kommentar.clear();
@@ -207,15 +207,15 @@ void LiesLogZeile(std::string_view zeile, GeleseneZeile& ziel) {
     ziel = LiesLogZeileWortweise(zeile);
 }
 
-GeleseneZeile LiesLogZeile(std::string_view zeile) {
-    GeleseneZeile ergebnis;
+GeleseneLogZeile LiesLogZeile(std::string_view zeile) {
+    GeleseneLogZeile ergebnis;
     LiesLogZeile(zeile, ergebnis);
     return ergebnis;
 }
 
-GeleseneZeile LiesLogZeileWortweise(std::string_view zeile) {
+GeleseneLogZeile LiesLogZeileWortweise(std::string_view zeile) {
     if (IstKommentar(zeile)) {
-        GeleseneZeile kommentar;
+        GeleseneLogZeile kommentar;
         kommentar.art = ZeilenArt::Kommentar;
         kommentar.kommentar = Utf8AusCp1252(zeile.substr(KommentarEinzug));
         return kommentar;
@@ -243,7 +243,7 @@ GeleseneZeile LiesLogZeileWortweise(std::string_view zeile) {
     if (zone == 0) {
         return Unlesbar("Tarifbereich nicht lesbar");
     }
-    GeleseneZeile ergebnis;
+    GeleseneLogZeile ergebnis;
     ergebnis.art = ZeilenArt::Datensatz;
     Gespraech& satz = ergebnis.gespraech;
     satz.startDatum = *datum;

@@ -17,7 +17,7 @@ namespace tarvis {
 
 enum class ZeilenArt { KeinDatensatz, Datensatz, Kommentar, Unlesbar };
 
-struct GeleseneZeile {
+struct GeleseneLogZeile {
     ZeilenArt art = ZeilenArt::KeinDatensatz;
     Gespraech gespraech;   // of a record line; its comment is on the next line, so never here
     std::string kommentar; // UTF-8, as typed (a comment line without its indent)
@@ -26,13 +26,13 @@ struct GeleseneZeile {
 
 // One line without its line end, in the file's bytes (code page 1252). A line indented like a
 // comment is reported as one; whether it belongs to a record is up to the caller.
-GeleseneZeile LiesLogZeile(std::string_view zeile);
+GeleseneLogZeile LiesLogZeile(std::string_view zeile);
 // The same into `ziel`, whose texts keep their memory for the next line: how a log is read.
-void LiesLogZeile(std::string_view zeile, GeleseneZeile& ziel);
+void LiesLogZeile(std::string_view zeile, GeleseneLogZeile& ziel);
 
 // The same, word by word whatever the columns: how LiesLogZeile reads every line that does not
 // have the writer's fixed columns. Both give the same for every line (the tests compare them).
-GeleseneZeile LiesLogZeileWortweise(std::string_view zeile);
+GeleseneLogZeile LiesLogZeileWortweise(std::string_view zeile);
 
 // Whether a line starts like a record, with a date "dd.mm.yy", whatever follows.
 bool BeginntWieSatz(std::string_view zeile);

@@ -80,7 +80,7 @@ private:
         while (!zeile.empty() && zeile.back() == '\r') {
             zeile.remove_suffix(1);
         }
-        GeleseneZeile& gelesen = zeilen_[frei_];
+        GeleseneLogZeile& gelesen = zeilen_[frei_];
         LiesLogZeile(zeile, gelesen);
         if (gelesen.art == ZeilenArt::Kommentar && wartet_) {
             std::swap(zeilen_[1 - frei_].gespraech.kommentar, gelesen.kommentar);
@@ -110,7 +110,7 @@ private:
     // Each line is read into the free one of these, which keep their memory from line to line;
     // the other holds the call of the last record line until the line after it shows whether
     // it has a comment.
-    std::array<GeleseneZeile, 2> zeilen_;
+    std::array<GeleseneLogZeile, 2> zeilen_;
     std::size_t frei_ = 0;
     std::int64_t wartendZeile_ = 0;
     bool wartet_ = false;

@@ -1,9 +1,9 @@
 #include "calllog/SaveDialog.h"
 
 #include "calllog/DirKurzName.h"
+#include "calllog/LogFile.h"
 #include "calllog/LogFormat.h"
 #include "calllog/LogWriter.h"
-#include "calllog/Logbuch.h"
 #include "gui/Accessibility.h"
 #include "gui/LabelClick.h"
 #include "gui/WindowStyle.h"
@@ -72,9 +72,9 @@ QString FehlerText(const QString& pfad, const QString& grund) {
 
 } // namespace
 
-frmSpeichern::frmSpeichern(const GespraechVorZonenwahl& daten, Logbuch& logbuch,
+frmSpeichern::frmSpeichern(const GespraechVorZonenwahl& daten, Logbuchdatei& logbuchdatei,
                            FileChooser& dateiWahl, QWidget* parent)
-    : QDialog(parent), daten_(daten), logbuch_(logbuch), dateiWahl_(dateiWahl) {
+    : QDialog(parent), daten_(daten), logbuchdatei_(logbuchdatei), dateiWahl_(dateiWahl) {
     setObjectName(QStringLiteral("frmSpeichern"));
     FokusVonAnfangAnSichtbar(this);
     setWindowTitle(QStringLiteral("Speichern"));
@@ -194,7 +194,7 @@ bool frmSpeichern::eventFilter(QObject* objekt, QEvent* ereignis) {
     switch (ereignis->type()) {
     case QEvent::MouseButtonDblClick:
         if (objekt == lblDatei_ || objekt == rahmenDatei_) {
-            WechsleLogbuch();
+            WechsleLogbuchdatei();
             return true;
         }
         break;
@@ -204,7 +204,7 @@ bool frmSpeichern::eventFilter(QObject* objekt, QEvent* ereignis) {
             const bool ohneModifier = (taste->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
             if (ohneModifier && (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter ||
                                  taste->key() == Qt::Key_Space)) {
-                WechsleLogbuch();
+                WechsleLogbuchdatei();
                 return true;
             }
         }
@@ -257,23 +257,23 @@ void frmSpeichern::Speichern() {
         pause.exec(QEventLoop::ExcludeUserInputEvents);
         return true;
     };
-    logbuch_.LegeOrdnerAn();
-    const SchreibErgebnis ergebnis = AppendCallRecord(logbuch_.Pfad(), gespraech, art);
+    logbuchdatei_.LegeOrdnerAn();
+    const SchreibErgebnis ergebnis = AppendCallRecord(logbuchdatei_.Pfad(), gespraech, art);
     if (!ergebnis) {
-        QMessageBox::warning(this, windowTitle(), FehlerText(logbuch_.Pfad(), ergebnis.grund));
+        QMessageBox::warning(this, windowTitle(), FehlerText(logbuchdatei_.Pfad(), ergebnis.grund));
         return;
     }
     gespeichert_ = true;
     accept();
 }
 
-void frmSpeichern::WechsleLogbuch() {
+void frmSpeichern::WechsleLogbuchdatei() {
     const std::optional<QString> gewaehlt = dateiWahl_.chooseFile(
-        this, QStringLiteral("Bitte die gewünschte Logbuchdatei angeben"), logbuch_.Pfad(),
+        this, QStringLiteral("Bitte die gewünschte Logbuchdatei angeben"), logbuchdatei_.Pfad(),
         {QStringLiteral("Reportdateien (*.Rep)"), QStringLiteral("Textdateien (*.txt)"),
          QStringLiteral("Alle Dateien (*)")});
     if (gewaehlt) {
-        logbuch_.SetzePfad(*gewaehlt);
+        logbuchdatei_.SetzePfad(*gewaehlt);
     }
     ZeigeDatei(true);
     if (gewaehlt) {
@@ -282,7 +282,7 @@ void frmSpeichern::WechsleLogbuch() {
 }
 
 void frmSpeichern::ZeigeDatei(bool kuerzen) {
-    const QString& pfad = logbuch_.Pfad();
+    const QString& pfad = logbuchdatei_.Pfad();
     lblDatei_->setText(pfad);
     lblDatei_->adjustSize();
     if (kuerzen && lblDatei_->width() > MaxDateiBreite) {

@@ -14,7 +14,7 @@ class QRadioButton;
 namespace tarvis {
 
 class FileChooser;
-class Logbuch;
+class Logbuchdatei;
 
 // The save dialog: the user picks the zone actually dialled, may add number and comment, and
 // the call is appended to the current log file. A double click on the file name lets the user
@@ -23,8 +23,8 @@ class frmSpeichern : public QDialog {
     Q_OBJECT
 
 public:
-    frmSpeichern(const GespraechVorZonenwahl& daten, Logbuch& logbuch, FileChooser& dateiWahl,
-                 QWidget* parent = nullptr);
+    frmSpeichern(const GespraechVorZonenwahl& daten, Logbuchdatei& logbuchdatei,
+                 FileChooser& dateiWahl, QWidget* parent = nullptr);
     ~frmSpeichern() override;
 
     // Whether the call was written to the log file.
@@ -52,11 +52,11 @@ private:
 
     int GewaehlteZone() const;
     void Speichern();
-    void WechsleLogbuch();
+    void WechsleLogbuchdatei();
     void ZeigeDatei(bool kuerzen);
 
     GespraechVorZonenwahl daten_;
-    Logbuch& logbuch_;
+    Logbuchdatei& logbuchdatei_;
     FileChooser& dateiWahl_;
     bool gespeichert_ = false;
 

@@ -42,7 +42,7 @@ bool AnrufVerfolger::Lies(std::string_view bytes, Moment jetzt, std::int64_t ms,
 void AnrufVerfolger::Zeile(std::string_view zeile, Moment jetzt, std::int64_t ms,
                            std::vector<AnrufMeldung>& meldungen) {
     ++zaehler_.zeilen;
-    const GeleseneZeile gelesen = LiesMonitorZeile(zeile);
+    const GeleseneMonitorZeile gelesen = LiesMonitorZeile(zeile);
     if (!gelesen.ereignis) {
         ++(gelesen.fehler == ZeilenFehler::UnbekanntesWort ? zaehler_.unbekannteWoerter
                                                            : zaehler_.fehlerhafte);

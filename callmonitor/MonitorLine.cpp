@@ -71,7 +71,7 @@ constexpr std::array<Wort, 4> Woerter{{
 
 } // namespace
 
-GeleseneZeile LiesMonitorZeile(std::string_view zeile) {
+GeleseneMonitorZeile LiesMonitorZeile(std::string_view zeile) {
     if (!zeile.empty() && zeile.back() == '\r') {
         zeile.remove_suffix(1);
     }

@@ -28,7 +28,7 @@ enum class ZeilenFehler {
     Fehlerhaft,      // anything else that is no event line
 };
 
-struct GeleseneZeile {
+struct GeleseneMonitorZeile {
     std::optional<MonitorEreignis> ereignis;
     ZeilenFehler fehler = ZeilenFehler::Keiner;
 };
@@ -38,6 +38,6 @@ struct GeleseneZeile {
 inline constexpr std::size_t MaxFeldLaenge = 64;
 
 // Reads one line without its line end (a CR before it is allowed).
-GeleseneZeile LiesMonitorZeile(std::string_view zeile);
+GeleseneMonitorZeile LiesMonitorZeile(std::string_view zeile);
 
 } // namespace tarvis

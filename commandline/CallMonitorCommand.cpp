@@ -68,10 +68,10 @@ std::optional<AnrufmonitorEinstellungen> MonitorZiel(const QString& ziel,
 
 AnrufmonitorBetrieb::AnrufmonitorBetrieb(AnrufmonitorClient& client,
                                          const AnrufmonitorEinstellungen& werte,
-                                         QSettings* einstellungen, QString logbuchPfad,
+                                         QSettings* einstellungen, QString logPfad,
                                          QTextStream& aus, QTextStream& fehler, QObject* parent)
     : QObject(parent), client_(client), werte_(werte), einstellungen_(einstellungen),
-      logbuchPfad_(std::move(logbuchPfad)), aus_(aus), fehler_(fehler) {
+      logPfad_(std::move(logPfad)), aus_(aus), fehler_(fehler) {
     connect(&client_, &AnrufmonitorClient::Meldung, this, &AnrufmonitorBetrieb::Gemeldet);
     connect(&client_, &AnrufmonitorClient::StatusGeaendert, this, &AnrufmonitorBetrieb::Status);
 }
@@ -116,7 +116,7 @@ void AnrufmonitorBetrieb::Gemeldet(const AnrufMeldung& meldung) {
         const Gespraech gespraech = GespraechMit(meldung.beginn, kosten.stop,
                                                  meldung.dauerSekunden * 1000, kosten.einheiten)
                                         .MitZone(*zone, telefon);
-        const SchreibErgebnis ergebnis = AppendCallRecord(logbuchPfad_, gespraech);
+        const SchreibErgebnis ergebnis = AppendCallRecord(logPfad_, gespraech);
         if (ergebnis) {
             ++gespeichert_;
             aus_ << "  gespeichert\n";
@@ -139,13 +139,13 @@ int Anrufmonitor(const QStringList& argumente, QTextStream& aus, QTextStream& fe
     SystemCalendarClock uhr;
     BootTimeMillisecondCounter zaehler;
     QtWecker wecker;
-    const QString logbuch =
+    const QString logbuchdatei =
         StandardLogbuchdatei(DatumVon(uhr.now()), QCoreApplication::applicationDirPath(),
                              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
                              VerzeichnisBeschreibbar);
-    fehler << "Logbuchdatei: " << logbuch << '\n';
+    fehler << "Logbuchdatei: " << logbuchdatei << '\n';
     AnrufmonitorClient client(werte->adresse, quint16(werte->port), uhr, zaehler, wecker);
-    AnrufmonitorBetrieb betrieb(client, *werte, &einstellungen, logbuch, aus, fehler);
+    AnrufmonitorBetrieb betrieb(client, *werte, &einstellungen, logbuchdatei, aus, fehler);
 
     // The signal only sets a flag; the loop ends between two events, so a record being written
     // is always finished first.

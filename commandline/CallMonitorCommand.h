@@ -27,7 +27,7 @@ class AnrufmonitorBetrieb : public QObject {
 
 public:
     AnrufmonitorBetrieb(AnrufmonitorClient& client, const AnrufmonitorEinstellungen& werte,
-                        QSettings* einstellungen, QString logbuchPfad, QTextStream& aus,
+                        QSettings* einstellungen, QString logPfad, QTextStream& aus,
                         QTextStream& fehler, QObject* parent = nullptr);
 
     std::int64_t Gespeichert() const { return gespeichert_; }
@@ -39,7 +39,7 @@ private:
     AnrufmonitorClient& client_;
     AnrufmonitorEinstellungen werte_;
     QSettings* einstellungen_;
-    QString logbuchPfad_;
+    QString logPfad_;
     QTextStream& aus_;
     QTextStream& fehler_;
     FeiertagKalender kalender_;

@@ -97,7 +97,7 @@ std::size_t CsvZeilen(const std::string& csv) {
 
 // A line read by its fixed columns reads as word by word.
 void PruefeZeile(std::string_view zeile) {
-    const GeleseneZeile a = LiesLogZeile(zeile), b = LiesLogZeileWortweise(zeile);
+    const GeleseneLogZeile a = LiesLogZeile(zeile), b = LiesLogZeileWortweise(zeile);
     Pruefe(a.art == b.art && a.grund == b.grund && a.kommentar == b.kommentar);
     const Gespraech &x = a.gespraech, &y = b.gespraech;
     Pruefe(x.startDatum == y.startDatum && x.startSekunde == y.startSekunde &&

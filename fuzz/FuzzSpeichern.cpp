@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     }
 
     // The reader gets back what was written.
-    const GeleseneZeile gelesen = LiesLogZeile(inhalt);
+    const GeleseneLogZeile gelesen = LiesLogZeile(inhalt);
     Pruefe(gelesen.art == ZeilenArt::Datensatz);
     const Gespraech& s = gelesen.gespraech;
     Pruefe(s.startDatum == DatumVon(start));

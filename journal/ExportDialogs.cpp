@@ -10,16 +10,16 @@ namespace tarvis {
 
 std::optional<QString> FrageExportZiel(QWidget* fenster, FileChooser& dateiWahl,
                                        const QString& titel, const QString& anfang,
-                                       const QStringList& logbuecher) {
+                                       const QStringList& logDateien) {
     const std::optional<QString> ziel = dateiWahl.chooseFile(
         fenster, titel, anfang,
         {QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("Alle Dateien (*)")});
     if (!ziel) {
         return std::nullopt;
     }
-    switch (PruefeExportZiel(*ziel, logbuecher)) {
-    case ExportZielStand::Logbuch:
-        QMessageBox::warning(fenster, fenster->windowTitle(), LogbuchZielText(*ziel));
+    switch (PruefeExportZiel(*ziel, logDateien)) {
+    case ExportZielStand::Log:
+        QMessageBox::warning(fenster, fenster->windowTitle(), LogZielText(*ziel));
         return std::nullopt;
     case ExportZielStand::Vorhanden: {
         QMessageBox frage(QMessageBox::Question, fenster->windowTitle(), UeberschreibenFrage(*ziel),

@@ -35,24 +35,25 @@ bool GleicheDatei(const QString& a, const QString& b) {
     return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
 
-bool IstLogbuch(const QString& pfad, const QStringList& logbuecher) {
-    if (IstLogbuchDatei(pfad)) {
+bool IstLog(const QString& pfad, const QStringList& logDateien) {
+    if (IstLogDatei(pfad)) {
         return true;
     }
-    return std::any_of(logbuecher.begin(), logbuecher.end(),
-                       [&](const QString& logbuch) { return GleicheDatei(pfad, logbuch); });
+    return std::any_of(logDateien.begin(), logDateien.end(), [&](const QString& logbuchdatei) {
+        return GleicheDatei(pfad, logbuchdatei);
+    });
 }
 
-ExportZielStand PruefeExportZiel(const QString& ziel, const QStringList& logbuecher) {
-    if (IstLogbuch(ziel, logbuecher)) {
-        return ExportZielStand::Logbuch;
+ExportZielStand PruefeExportZiel(const QString& ziel, const QStringList& logDateien) {
+    if (IstLog(ziel, logDateien)) {
+        return ExportZielStand::Log;
     }
     // A link that leads nowhere is a file there too: writing would replace the link.
     const QFileInfo info(ziel);
     return info.exists() || info.isSymLink() ? ExportZielStand::Vorhanden : ExportZielStand::Frei;
 }
 
-QString LogbuchZielText(const QString& ziel) {
+QString LogZielText(const QString& ziel) {
     return QStringLiteral("\"%1\" ist ein Logbuch. Die Auswertung überschreibt kein Logbuch; "
                           "bitte eine andere Datei wählen.")
         .arg(QDir::toNativeSeparators(ziel));

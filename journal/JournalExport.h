@@ -11,18 +11,18 @@ namespace tarvis {
 // or other names, or, where either is not there yet, the same absolute path.
 bool GleicheDatei(const QString& a, const QString& b);
 
-// A log is never written to: neither one of `logbuecher` (those read and the current one),
+// A log is never written to: neither one of `logDateien` (those read and the current one),
 // nor any file that is, or leads to, a file named as the program names its logs or starting
 // with a log's heading.
-bool IstLogbuch(const QString& pfad, const QStringList& logbuecher);
+bool IstLog(const QString& pfad, const QStringList& logDateien);
 
 // What a chosen export target allows: writing, writing once the user agrees to replace the
 // file there, or nothing, as it is a log.
-enum class ExportZielStand { Frei, Vorhanden, Logbuch };
-ExportZielStand PruefeExportZiel(const QString& ziel, const QStringList& logbuecher);
+enum class ExportZielStand { Frei, Vorhanden, Log };
+ExportZielStand PruefeExportZiel(const QString& ziel, const QStringList& logDateien);
 
 // What the window says of a target: that it is a log, or the question whether to replace it.
-QString LogbuchZielText(const QString& ziel);
+QString LogZielText(const QString& ziel);
 QString UeberschreibenFrage(const QString& ziel);
 
 // Hands the export's bytes piece by piece to the function it is given, which gives false when

@@ -30,7 +30,7 @@ QString AnzahlText(std::int64_t gezeigt, std::int64_t alle, std::int64_t dateien
            Mehrzahl(alle, "Anruf", "Anrufen", locale);
 }
 
-QString MeldungenText(const Journal& journal, const QString& ordnerOhneLogbuch, bool zuGross) {
+QString MeldungenText(const Journal& journal, const QString& ordnerOhneLog, bool zuGross) {
     QStringList meldungen;
     bool ausgelassen = false;
     for (const DateiBericht& bericht : journal.dateien) {
@@ -44,10 +44,10 @@ QString MeldungenText(const Journal& journal, const QString& ordnerOhneLogbuch, 
         meldungen << QStringLiteral("Die Summen enthalten keinen Anruf der Dateien, die nicht "
                                     "gelesen werden können.");
     }
-    if (!ordnerOhneLogbuch.isEmpty()) {
+    if (!ordnerOhneLog.isEmpty()) {
         meldungen << QStringLiteral("Im Ordner \"%1\" liegt noch kein Logbuch. \"Dateien…\" wählt "
                                     "Logbücher an anderer Stelle.")
-                         .arg(QDir::toNativeSeparators(ordnerOhneLogbuch));
+                         .arg(QDir::toNativeSeparators(ordnerOhneLog));
     }
     if (zuGross) {
         meldungen << QStringLiteral("Die Summen übersteigen den Zahlenbereich und werden nicht "

@@ -24,7 +24,7 @@ QString AnzahlText(std::int64_t gezeigt, std::int64_t alle, std::int64_t dateien
 // What the window has to say of a reading, a line each: the files that gave no calls, that the
 // sums leave out unreadable files, that the folder (`ordner`, when nothing was read) holds no
 // log yet, and that the sums left the range of their counters.
-QString MeldungenText(const Journal& journal, const QString& ordnerOhneLogbuch, bool zuGross);
+QString MeldungenText(const Journal& journal, const QString& ordnerOhneLog, bool zuGross);
 
 // "3 Zeilen nicht lesbar"; empty when every line was read.
 QString UnlesbarText(std::int64_t anzahl, const QLocale& locale);

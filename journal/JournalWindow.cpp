@@ -1,6 +1,6 @@
 #include "journal/JournalWindow.h"
 
-#include "calllog/Logbuch.h"
+#include "calllog/LogFile.h"
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
 #include "journal/CallsTable.h"
@@ -45,8 +45,9 @@ constexpr int FortschrittNachTakten = 6;
 
 } // namespace
 
-frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWidget* parent)
-    : QDialog(parent), logbuch_(logbuch), dateiWahl_(dateiWahl),
+frmAuswertung::frmAuswertung(const Logbuchdatei& logbuchdatei, FileChooser& dateiWahl,
+                             QWidget* parent)
+    : QDialog(parent), logbuchdatei_(logbuchdatei), dateiWahl_(dateiWahl),
       journal_(std::make_unique<Journal>()) {
     setObjectName(QStringLiteral("frmAuswertung"));
     FokusVonAnfangAnSichtbar(this);
@@ -85,7 +86,7 @@ frmAuswertung::frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWi
 
     setMinimumSize(MindestGroesse);
     resize(Groesse);
-    Lies(LogbuecherImOrdner(logbuch_.Pfad()));
+    Lies(LogDateienImOrdner(logbuchdatei_.Pfad()));
     filterLeiste_->Folge().front()->setFocus();
 }
 
@@ -259,7 +260,7 @@ void frmAuswertung::LesenFertig() {
     cmdExportieren_->setEnabled(true);
     cmdSummenExport_->setEnabled(true);
     // The way back to the folder's own logs once others are shown.
-    filterLeiste_->ZeigeOrdnerKnopf(pfade_ != LogbuecherImOrdner(logbuch_.Pfad()));
+    filterLeiste_->ZeigeOrdnerKnopf(pfade_ != LogDateienImOrdner(logbuchdatei_.Pfad()));
     Q_EMIT Gelesen();
 }
 
@@ -304,7 +305,8 @@ void frmAuswertung::GruppeGeaendert() {
 }
 
 void frmAuswertung::ZeigeMeldungen() {
-    const QString ordner = pfade_.isEmpty() ? QFileInfo(logbuch_.Pfad()).absolutePath() : QString();
+    const QString ordner =
+        pfade_.isEmpty() ? QFileInfo(logbuchdatei_.Pfad()).absolutePath() : QString();
     lblMeldung_->setText(MeldungenText(*journal_, ordner, summen_->ZuGross()));
     lblMeldung_->setVisible(!lblMeldung_->text().isEmpty());
     const std::int64_t unlesbar = journal_->fehlerAnzahl;
@@ -314,7 +316,7 @@ void frmAuswertung::ZeigeMeldungen() {
 }
 
 void frmAuswertung::DateienWaehlen() {
-    const QString ordner = QFileInfo(logbuch_.Pfad()).absolutePath();
+    const QString ordner = QFileInfo(logbuchdatei_.Pfad()).absolutePath();
     // Every file is offered at first: a log saved under a name of the user's own (the save
     // dialog allows any) is then never hidden by the type of file chosen.
     const std::optional<QStringList> gewaehlt = dateiWahl_.chooseFiles(
@@ -327,7 +329,7 @@ void frmAuswertung::DateienWaehlen() {
 }
 
 void frmAuswertung::OrdnerLesen() {
-    Lies(LogbuecherImOrdner(logbuch_.Pfad()));
+    Lies(LogDateienImOrdner(logbuchdatei_.Pfad()));
 }
 
 void frmAuswertung::UnlesbareZeigen() {
@@ -335,9 +337,9 @@ void frmAuswertung::UnlesbareZeigen() {
 }
 
 std::optional<QString> frmAuswertung::ExportZiel(const QString& titel, const QString& vorschlag) {
-    const QString ordner = QFileInfo(logbuch_.Pfad()).absolutePath();
+    const QString ordner = QFileInfo(logbuchdatei_.Pfad()).absolutePath();
     return FrageExportZiel(this, dateiWahl_, titel, QDir(ordner).filePath(vorschlag),
-                           QStringList(pfade_) << logbuch_.Pfad());
+                           QStringList(pfade_) << logbuchdatei_.Pfad());
 }
 
 void frmAuswertung::Exportieren() {

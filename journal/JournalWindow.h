@@ -23,7 +23,7 @@ class FileChooser;
 class FilterLauf;
 class FilterLeiste;
 class JournalModell;
-class Logbuch;
+class Logbuchdatei;
 class MonatsGrafik;
 class SummenModell;
 class SummenTabelle;
@@ -37,7 +37,8 @@ class frmAuswertung : public QDialog {
     Q_OBJECT
 
 public:
-    frmAuswertung(const Logbuch& logbuch, FileChooser& dateiWahl, QWidget* parent = nullptr);
+    frmAuswertung(const Logbuchdatei& logbuchdatei, FileChooser& dateiWahl,
+                  QWidget* parent = nullptr);
     ~frmAuswertung() override;
 
     // Reads these logs in place of the ones shown; a reading still running is stopped.
@@ -79,7 +80,7 @@ private:
     void UnlesbareZeigen();
     void Exportieren();
 
-    const Logbuch& logbuch_;
+    const Logbuchdatei& logbuchdatei_;
     FileChooser& dateiWahl_;
     QStringList pfade_;
     std::unique_ptr<Journal> journal_; // what the last reading found, besides its calls

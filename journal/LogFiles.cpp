@@ -1,7 +1,7 @@
 #include "journal/LogFiles.h"
 
-#include "calllog/LogWriter.h"
 #include "calllog/LogFormat.h"
+#include "calllog/LogWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,7 @@
 
 namespace tarvis {
 
-std::optional<std::pair<int, int>> LogbuchMonat(const QString& dateiname) {
+std::optional<std::pair<int, int>> LogMonat(const QString& dateiname) {
     return MonatAusLogDateiname(dateiname);
 }
 
@@ -62,12 +62,12 @@ bool BeginntMitKopf(const QString& pfad) {
 
 } // namespace
 
-bool IstLogbuchDatei(const QString& pfad) {
+bool IstLogDatei(const QString& pfad) {
     QFileInfo schritt(pfad);
     // Each link on the way is followed by hand, so that a link to a log not yet written (or
     // to a log's name in another folder) is seen too; 40 steps as the system allows.
     for (int schritte = 0; schritte < 40; ++schritte) {
-        if (LogbuchMonat(schritt.fileName())) {
+        if (LogMonat(schritt.fileName())) {
             return true;
         }
         if (!schritt.isSymLink()) {
@@ -78,13 +78,13 @@ bool IstLogbuchDatei(const QString& pfad) {
     return BeginntMitKopf(pfad);
 }
 
-QStringList LogbuecherImOrdner(const QString& logbuchPfad) {
-    const QFileInfo logbuch(logbuchPfad);
+QStringList LogDateienImOrdner(const QString& logPfad) {
+    const QFileInfo logbuchdatei(logPfad);
     // Ordinary files and links to them; FIFOs, devices and sockets are not listed.
-    const QFileInfoList eintraege = logbuch.absoluteDir().entryInfoList(QDir::Files);
+    const QFileInfoList eintraege = logbuchdatei.absoluteDir().entryInfoList(QDir::Files);
     std::vector<std::pair<std::pair<int, int>, QString>> gefunden;
     for (const QFileInfo& eintrag : eintraege) {
-        if (const auto monat = LogbuchMonat(eintrag.fileName())) {
+        if (const auto monat = LogMonat(eintrag.fileName())) {
             gefunden.emplace_back(*monat, eintrag.absoluteFilePath());
         }
     }
@@ -93,8 +93,8 @@ QStringList LogbuecherImOrdner(const QString& logbuchPfad) {
     for (const auto& [monat, pfad] : gefunden) {
         pfade << pfad;
     }
-    if (logbuch.isFile() && !pfade.contains(logbuch.absoluteFilePath())) {
-        pfade << logbuch.absoluteFilePath();
+    if (logbuchdatei.isFile() && !pfade.contains(logbuchdatei.absoluteFilePath())) {
+        pfade << logbuchdatei.absoluteFilePath();
     }
     return pfade;
 }

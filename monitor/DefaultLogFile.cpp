@@ -8,7 +8,7 @@
 
 namespace tarvis {
 
-QString LogbuchDateiname(Datum heute) {
+QString LogDateinameFuer(Datum heute) {
     return LogDateiname(static_cast<int>(heute.year()), static_cast<unsigned>(heute.month()));
 }
 
@@ -17,7 +17,7 @@ QString StandardLogbuchdatei(Datum heute, const QString& programmVerzeichnis,
                              const std::function<bool(const QString&)>& beschreibbar) {
     const bool imProgramm = beschreibbar(programmVerzeichnis);
     const QString verzeichnis = imProgramm ? programmVerzeichnis : dokumentenVerzeichnis;
-    return QDir::toNativeSeparators(QDir(verzeichnis).filePath(LogbuchDateiname(heute)));
+    return QDir::toNativeSeparators(QDir(verzeichnis).filePath(LogDateinameFuer(heute)));
 }
 
 bool VerzeichnisBeschreibbar(const QString& verzeichnis) {

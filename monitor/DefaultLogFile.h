@@ -8,7 +8,7 @@
 namespace tarvis {
 
 // "Tarvis MM-YYYY.Rep": one log file per calendar month of the program start.
-QString LogbuchDateiname(Datum heute);
+QString LogDateinameFuer(Datum heute);
 
 // The default log file: in the program's own directory, or in the user's documents directory
 // when the program's directory cannot be written to (as when it is installed under /usr/bin).

@@ -4,8 +4,8 @@
 #include "calculation/CalculationWindow.h"
 #include "calculation/IntervalCost.h"
 #include "calllog/Call.h"
+#include "calllog/LogFile.h"
 #include "calllog/LogWriter.h"
-#include "calllog/Logbuch.h"
 #include "calllog/SaveDialog.h"
 #include "callmonitor/CallMonitorClient.h"
 #include "callmonitor/CallMonitorDialog.h"
@@ -69,7 +69,7 @@ WertLabel* WertBeschriftung(QWidget* parent, const QRect& geometrie, const QFont
 
 frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     : QMainWindow(parent), uhr_(umgebung.uhr), msZaehler_(umgebung.zaehler),
-      dateiWahl_(umgebung.dateiWahl), logbuch_(umgebung.logbuch),
+      dateiWahl_(umgebung.dateiWahl), logbuchdatei_(umgebung.logbuchdatei),
       einstellungen_(umgebung.einstellungen), zaehler_(kalender_), wecker_(umgebung.wecker) {
     setObjectName(QStringLiteral("frmGMMain"));
     FokusVonAnfangAnSichtbar(this);
@@ -80,8 +80,8 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     // Start-up, in this order: log file and title, copyright, clock, marker, tariff state,
     // today's date with the tariff display, and finally the timer.
     const Moment jetzt = uhr_.now();
-    ZeigeLogbuchdatei(logbuch_.Pfad());
-    connect(&logbuch_, &Logbuch::PfadGeaendert, this, &frmGMMain::ZeigeLogbuchdatei);
+    ZeigeLogbuchdatei(logbuchdatei_.Pfad());
+    connect(&logbuchdatei_, &Logbuchdatei::PfadGeaendert, this, &frmGMMain::ZeigeLogbuchdatei);
     lblCopyright_->setText(CopyrightText());
     lblUhr_->setText(AlsQString(UhrzeitText(jetzt)));
     lblFT_->setText(QString());
@@ -438,7 +438,7 @@ void frmGMMain::Speichern() {
 // Each window is built afresh at every opening and shown modally; the timer goes on counting a
 // running call behind it.
 void frmGMMain::Berechnung() {
-    frmBerechnung fenster(uhr_, heute_, logbuch_, dateiWahl_, this);
+    frmBerechnung fenster(uhr_, heute_, logbuchdatei_, dateiWahl_, this);
     connect(&fenster, &frmBerechnung::Gespeichert, this, &frmGMMain::MerkeZoneVon);
     fenster.exec();
 }
@@ -449,7 +449,7 @@ void frmGMMain::Tarife() {
 }
 
 void frmGMMain::Auswertung() {
-    frmAuswertung fenster(logbuch_, dateiWahl_, this);
+    frmAuswertung fenster(logbuchdatei_, dateiWahl_, this);
     fenster.exec();
 }
 
@@ -500,7 +500,7 @@ void frmGMMain::StarteAnrufmonitor() {
 }
 
 void frmGMMain::ZeigeMonitorStatus() {
-    ZeigeLogbuchdatei(logbuch_.Pfad());
+    ZeigeLogbuchdatei(logbuchdatei_.Pfad());
 }
 
 // An answered outgoing call is START, unless the window already holds a call that must not be
@@ -579,7 +579,8 @@ void frmGMMain::ZeigeAngebote() {
         angebote_.pop_front();
         const std::optional<int> zone = ZoneVon(angebot.telefon);
         if (monitorWerte_.nachDemGespraech == NachDemGespraech::Speichern && zone) {
-            if (AppendCallRecord(logbuch_.Pfad(), angebot.daten.MitZone(*zone, angebot.telefon))) {
+            if (AppendCallRecord(logbuchdatei_.Pfad(),
+                                 angebot.daten.MitZone(*zone, angebot.telefon))) {
                 MerkeZoneVon(angebot.telefon, *zone);
                 if (angebot.fensterAnruf == fensterAnruf_ && !zaehler_.GespraechLaeuft()) {
                     cmdSpeichern_->setEnabled(false);
@@ -595,7 +596,7 @@ void frmGMMain::ZeigeAngebote() {
 // The same call cannot be saved twice: after a save the button waits for the next STOP. A save
 // that failed or was cancelled leaves it enabled, so the call can still be saved.
 bool frmGMMain::ZeigeSpeichern(const Angebot& angebot, int zone) {
-    frmSpeichern dialog(angebot.daten, logbuch_, dateiWahl_, this);
+    frmSpeichern dialog(angebot.daten, logbuchdatei_, dateiWahl_, this);
     if (!angebot.telefon.isEmpty() || zone != 0) {
         dialog.Vorbelegen(angebot.telefon, zone);
     }

@@ -30,7 +30,7 @@ namespace tarvis {
 class Ansage;
 class FileChooser;
 class Gauge;
-class Logbuch;
+class Logbuchdatei;
 class WertLabel;
 class Wecker;
 class AnrufmonitorClient;
@@ -42,7 +42,7 @@ struct MonitorUmgebung {
     CalendarClock& uhr;
     MillisecondCounter& zaehler;
     FileChooser& dateiWahl;
-    Logbuch& logbuch;
+    Logbuchdatei& logbuchdatei;
     QSettings* einstellungen = nullptr;
     // The wait before the call monitor's next connection attempt (none: a Qt timer).
     Wecker* wecker = nullptr;
@@ -110,7 +110,7 @@ private:
     CalendarClock& uhr_;
     MillisecondCounter& msZaehler_;
     FileChooser& dateiWahl_;
-    Logbuch& logbuch_;
+    Logbuchdatei& logbuchdatei_;
     QSettings* einstellungen_;
     FeiertagKalender kalender_;
     LiveCounter zaehler_;

@@ -1,6 +1,6 @@
 #include "calculation/CalculationWindow.h"
 
-#include "calllog/Logbuch.h"
+#include "calllog/LogFile.h"
 #include "calllog/SaveDialog.h"
 #include "platform/FileDialog.h"
 #include "support/FakeClock.h"
@@ -39,12 +39,13 @@ protected:
     test::FakeCalendarClock uhr{MomentAus(year{1996} / 12 / 7, 14, 5, 33)};
     test::FakeFileChooser dateiWahl;
     QTemporaryDir ordner;
-    Logbuch logbuch{ordner.filePath(QStringLiteral("Tarvis 12-1996.Rep"))};
+    Logbuchdatei logbuchdatei{ordner.filePath(QStringLiteral("Tarvis 12-1996.Rep"))};
     std::unique_ptr<frmBerechnung> fenster;
 
     void SetUp() override {
         ASSERT_TRUE(ordner.isValid());
-        fenster = std::make_unique<frmBerechnung>(uhr, year{1996} / 12 / 6, logbuch, dateiWahl);
+        fenster =
+            std::make_unique<frmBerechnung>(uhr, year{1996} / 12 / 6, logbuchdatei, dateiWahl);
         fenster->show(); // the default button and the keys act only in a shown window
     }
 
@@ -92,7 +93,7 @@ protected:
     }
 
     QList<QByteArray> LogZeilen() {
-        QByteArray inhalt = test::ReadAll(logbuch.Pfad());
+        QByteArray inhalt = test::ReadAll(logbuchdatei.Pfad());
         if (inhalt.endsWith("\r\n")) {
             inhalt.chop(2);
         }
@@ -362,7 +363,7 @@ TEST_F(CalculationWindow, SaveWithInvalidInputOpensNoDialog) {
     Eingabe("06.12.1996", "14:05:33", "0:05:00");
     EXPECT_FALSE(Speichern([](frmSpeichern& dialog) { dialog.reject(); }));
     EXPECT_EQ(Status(), QStringLiteral("Zeitformat im Feld 'Dauer' ist nicht korrekt."));
-    EXPECT_FALSE(QFile::exists(logbuch.Pfad()));
+    EXPECT_FALSE(QFile::exists(logbuchdatei.Pfad()));
 }
 
 // The scroll bar moves the natural way from the keyboard: Right and Up make the call a minute
@@ -524,7 +525,7 @@ TEST_F(CalculationWindow, UnderDarkSchemesTheControlsOnTheGreyGroundStayLight) {
     const QPalette vorher = QApplication::palette();
     for (const QPalette& schema : {test::DunklePalette(), test::DunklerHoherKontrast()}) {
         QApplication::setPalette(schema);
-        frmBerechnung dunkel(uhr, year{1996} / 12 / 6, logbuch, dateiWahl);
+        frmBerechnung dunkel(uhr, year{1996} / 12 / 6, logbuchdatei, dateiWahl);
         const QPalette& schieber =
             dunkel.findChild<QScrollBar*>(QStringLiteral("ZeitScroll"))->palette();
         EXPECT_GE(test::Leuchtdichte(schieber.color(QPalette::Button)), 0.5);
@@ -540,7 +541,7 @@ TEST_F(CalculationWindow, UnderDarkSchemesTheControlsOnTheGreyGroundStayLight) {
 
 TEST_F(CalculationWindow, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
     const auto baue = [this]() -> std::unique_ptr<QWidget> {
-        return std::make_unique<frmBerechnung>(uhr, year{1996} / 12 / 6, logbuch, dateiWahl);
+        return std::make_unique<frmBerechnung>(uhr, year{1996} / 12 / 6, logbuchdatei, dateiWahl);
     };
     EXPECT_GT(test::LabelsAufFestemGrund(baue), 20);
     const std::vector<test::KontrastMangel> maengel = test::KontrastMaengel(baue);

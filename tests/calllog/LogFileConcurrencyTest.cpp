@@ -119,7 +119,7 @@ Inhalt LiesInhalt(const QString& pfad) {
         if (kopfZeilen.contains(zeile)) {
             continue;
         }
-        const GeleseneZeile gelesen = LiesLogZeile(zeile.chopped(1).toStdString());
+        const GeleseneLogZeile gelesen = LiesLogZeile(zeile.chopped(1).toStdString());
         if (gelesen.art != ZeilenArt::Datensatz || zeile.size() != 110) {
             inhalt.allesGanz = false;
             continue;

@@ -51,7 +51,7 @@ class LiesLogZeileTest : public ::testing::TestWithParam<ZeilenFall> {};
 
 TEST_P(LiesLogZeileTest, ReadsWhatTheLineHolds) {
     const ZeilenFall& fall = GetParam();
-    const GeleseneZeile gelesen = LiesLogZeile(fall.zeile);
+    const GeleseneLogZeile gelesen = LiesLogZeile(fall.zeile);
     ASSERT_EQ(gelesen.art, fall.art);
     if (fall.art == ZeilenArt::Unlesbar) {
         EXPECT_FALSE(gelesen.grund.empty());
@@ -171,7 +171,7 @@ TEST(LiesLog, ReadsBackEveryCallAsTheWriterTookIt) {
     }
 }
 
-std::string Beschreibung(const GeleseneZeile& g) {
+std::string Beschreibung(const GeleseneLogZeile& g) {
     const Gespraech& s = g.gespraech;
     auto zahl = [](const auto& wert) { return wert ? std::to_string(*wert) : std::string("-"); };
     std::ostringstream text;

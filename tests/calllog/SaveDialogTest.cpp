@@ -1,7 +1,7 @@
 #include "calllog/SaveDialog.h"
 
+#include "calllog/LogFile.h"
 #include "calllog/LogWriter.h"
-#include "calllog/Logbuch.h"
 #include "gui/WindowStyle.h"
 #include "platform/FileDialog.h"
 #include "support/Anruf.h"
@@ -74,10 +74,10 @@ template <class T> T* Kind(QWidget& fenster, const QString& name) {
 
 class SaveDialog : public ::testing::Test {
 protected:
-    SaveDialog() : logbuch_(dir_.filePath(QStringLiteral("Tarvis 12-1996.Rep"))) {}
+    SaveDialog() : logbuchdatei_(dir_.filePath(QStringLiteral("Tarvis 12-1996.Rep"))) {}
 
     std::unique_ptr<frmSpeichern> Oeffne() {
-        auto dlg = std::make_unique<frmSpeichern>(test::BeispielAnruf(), logbuch_, chooser_);
+        auto dlg = std::make_unique<frmSpeichern>(test::BeispielAnruf(), logbuchdatei_, chooser_);
         dlg->show();
         QApplication::setActiveWindow(dlg.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
@@ -96,7 +96,7 @@ protected:
     }
 
     QTemporaryDir dir_;
-    Logbuch logbuch_;
+    Logbuchdatei logbuchdatei_;
     test::FakeFileChooser chooser_;
     Meldungen meldungen_;
 };
@@ -156,14 +156,14 @@ TEST_F(SaveDialog, LooksAsDesigned) {
 }
 
 TEST_F(SaveDialog, OpensWithCityAndEmptyBoxesAndTheFullPath) {
-    logbuch_.SetzePfad(dir_.filePath(
+    logbuchdatei_.SetzePfad(dir_.filePath(
         QStringLiteral("ein/sehr/langer/Pfad/der/nicht/mehr/in/den/Rahmen/passt/Tarvis.Rep")));
     auto dlg = Oeffne();
     EXPECT_TRUE(Kind<QRadioButton>(*dlg, "optZone(1)")->isChecked());
     EXPECT_EQ(QApplication::focusWidget(), Kind<QRadioButton>(*dlg, "optZone(1)"));
     EXPECT_TRUE(Kind<QLineEdit>(*dlg, "txtTelefon")->text().isEmpty());
     EXPECT_TRUE(Kind<QLineEdit>(*dlg, "txtKommentar")->text().isEmpty());
-    EXPECT_EQ(Kind<QLabel>(*dlg, "lblDatei")->text(), logbuch_.Pfad());
+    EXPECT_EQ(Kind<QLabel>(*dlg, "lblDatei")->text(), logbuchdatei_.Pfad());
 }
 
 TEST_F(SaveDialog, TabOrder) {
@@ -186,7 +186,7 @@ TEST_F(SaveDialog, EnterAtOnceSavesACityRecord) {
     EXPECT_TRUE(dlg->Gespeichert());
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(ReadAll(logbuch_.Pfad()),
+    EXPECT_EQ(ReadAll(logbuchdatei_.Pfad()),
               KopfZeilen() + "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   "
                              "                  City              2        0,24 DM\r\n");
 }
@@ -212,7 +212,7 @@ TEST_F(SaveDialog, SavesTheChosenZoneWithNumberAndComment) {
     Tippe(Kind<QLineEdit>(*dlg, "txtKommentar"), QStringLiteral("Rückruf"));
     QTest::mouseClick(Kind<QPushButton>(*dlg, "cmdOk"), Qt::LeftButton);
     EXPECT_TRUE(dlg->Gespeichert());
-    EXPECT_EQ(ReadAll(logbuch_.Pfad()), KopfZeilen() + Datensatz("0711 123456", 3, "Rückruf"));
+    EXPECT_EQ(ReadAll(logbuchdatei_.Pfad()), KopfZeilen() + Datensatz("0711 123456", 3, "Rückruf"));
 }
 
 TEST_F(SaveDialog, HeaderClicksFocusTheBoxesWithTheirTextSelected) {
@@ -263,7 +263,7 @@ TEST_F(SaveDialog, CancelWritesNothing) {
         EXPECT_FALSE(dlg->isVisible());
         EXPECT_EQ(dlg->result(), QDialog::Rejected);
         EXPECT_FALSE(dlg->Gespeichert());
-        EXPECT_FALSE(QFileInfo::exists(logbuch_.Pfad()));
+        EXPECT_FALSE(QFileInfo::exists(logbuchdatei_.Pfad()));
     }
 }
 
@@ -283,10 +283,10 @@ TEST_F(SaveDialog, FileDialogCancelledKeepsThePath) {
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.name);
-        logbuch_.SetzePfad(fall.pfad);
+        logbuchdatei_.SetzePfad(fall.pfad);
         chooser_.antwort.reset();
         auto dlg = Oeffne();
-        QSignalSpy geaendert(&logbuch_, &Logbuch::PfadGeaendert);
+        QSignalSpy geaendert(&logbuchdatei_, &Logbuchdatei::PfadGeaendert);
         auto* datei = Kind<QLabel>(*dlg, "lblDatei");
         QTest::mouseDClick(datei, Qt::LeftButton);
 
@@ -295,7 +295,7 @@ TEST_F(SaveDialog, FileDialogCancelledKeepsThePath) {
         EXPECT_EQ(chooser_.filter, QStringList({QStringLiteral("Reportdateien (*.Rep)"),
                                                 QStringLiteral("Textdateien (*.txt)"),
                                                 QStringLiteral("Alle Dateien (*)")}));
-        EXPECT_EQ(logbuch_.Pfad(), fall.pfad);
+        EXPECT_EQ(logbuchdatei_.Pfad(), fall.pfad);
         EXPECT_EQ(geaendert.count(), 0);
         EXPECT_TRUE(dlg->isVisible());
         EXPECT_EQ(datei->text(), fall.anzeige);
@@ -308,13 +308,13 @@ TEST_F(SaveDialog, ChosenFileGetsTheCallAtOnce) {
     const QString neu = dir_.filePath(QStringLiteral("anders.Rep"));
     chooser_.antwort = neu;
     auto dlg = Oeffne();
-    QSignalSpy geaendert(&logbuch_, &Logbuch::PfadGeaendert);
+    QSignalSpy geaendert(&logbuchdatei_, &Logbuchdatei::PfadGeaendert);
     QTest::mouseClick(Kind<QLabel>(*dlg, "lblZone(4)"), Qt::LeftButton);
     // The frame around the file name answers a double click as the name itself does.
     QTest::mouseDClick(Kind<QFrame>(*dlg, "Rahmen(2)"), Qt::LeftButton, {}, QPoint(2, 2));
 
     EXPECT_EQ(chooser_.aufrufe, 1);
-    EXPECT_EQ(logbuch_.Pfad(), neu);
+    EXPECT_EQ(logbuchdatei_.Pfad(), neu);
     ASSERT_EQ(geaendert.count(), 1);
     EXPECT_EQ(geaendert.at(0).at(0).toString(), neu);
     EXPECT_TRUE(dlg->Gespeichert());
@@ -332,7 +332,7 @@ TEST_F(SaveDialog, OtherFramesIgnoreDoubleClicks) {
 }
 
 TEST_F(SaveDialog, FailedSaveKeepsTheDialogOpenWithTheInputs) {
-    logbuch_.SetzePfad(dir_.filePath(QStringLiteral("fehlt/Tarvis 12-1996.Rep")));
+    logbuchdatei_.SetzePfad(dir_.filePath(QStringLiteral("fehlt/Tarvis 12-1996.Rep")));
     auto dlg = Oeffne();
     QTest::mouseClick(Kind<QLabel>(*dlg, "lblZone(2)"), Qt::LeftButton);
     QTest::keyClicks(Kind<QLineEdit>(*dlg, "txtTelefon"), QStringLiteral("0711 123456"));
@@ -342,7 +342,7 @@ TEST_F(SaveDialog, FailedSaveKeepsTheDialogOpenWithTheInputs) {
     QTest::mouseClick(Kind<QPushButton>(*dlg, "cmdOk"), Qt::LeftButton);
 
     EXPECT_EQ(meldungen_.anzahl, 1);
-    EXPECT_TRUE(meldungen_.text.contains(logbuch_.Pfad()));
+    EXPECT_TRUE(meldungen_.text.contains(logbuchdatei_.Pfad()));
     EXPECT_TRUE(meldungen_.text.contains(QStringLiteral("Datei oder Verzeichnis nicht gefunden")));
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_FALSE(dlg->Gespeichert());
@@ -360,7 +360,7 @@ TEST_F(SaveDialog, FailedSaveIntoAChosenFileKeepsTheNewPath) {
 
     EXPECT_EQ(meldungen_.anzahl, 1);
     EXPECT_TRUE(meldungen_.text.contains(neu));
-    EXPECT_EQ(logbuch_.Pfad(), neu);
+    EXPECT_EQ(logbuchdatei_.Pfad(), neu);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_FALSE(dlg->Gespeichert());
     EXPECT_EQ(Kind<QLabel>(*dlg, "lblDatei")->text(), neu);
@@ -385,7 +385,7 @@ TEST_P(SaveDialogKeys, ChangeTheLogFile) {
         QTest::keyClick(QApplication::focusWidget(), taste, modifier);
     }
     EXPECT_EQ(chooser_.aufrufe, 1);
-    EXPECT_EQ(logbuch_.Pfad(), neu);
+    EXPECT_EQ(logbuchdatei_.Pfad(), neu);
     EXPECT_TRUE(dlg->Gespeichert());
     EXPECT_EQ(ReadAll(neu), KopfZeilen() + Datensatz("", 1));
 }
@@ -410,14 +410,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SaveDialog, AClickOnTheFileNameKeepsEnterForSaving) {
     for (const char* ziel : {"lblDatei", "Rahmen(2)"}) {
         SCOPED_TRACE(ziel);
-        QFile::remove(logbuch_.Pfad());
+        QFile::remove(logbuchdatei_.Pfad());
         auto dlg = Oeffne();
         QTest::mouseClick(Kind<QWidget>(*dlg, ziel), Qt::LeftButton, {}, QPoint(3, 3));
         EXPECT_EQ(QApplication::focusWidget(), Kind<QRadioButton>(*dlg, "optZone(1)"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         EXPECT_EQ(chooser_.aufrufe, 0);
         EXPECT_TRUE(dlg->Gespeichert());
-        EXPECT_EQ(ReadAll(logbuch_.Pfad()), KopfZeilen() + Datensatz("", 1));
+        EXPECT_EQ(ReadAll(logbuchdatei_.Pfad()), KopfZeilen() + Datensatz("", 1));
     }
 }
 
@@ -461,7 +461,8 @@ TEST_F(SaveDialog, AScreenReaderReadsEveryInputByItsCaption) {
     EXPECT_EQ(rahmen->role(), QAccessible::Button);
     EXPECT_EQ(test::Zugang(Kind<QFrame>(*dlg, "Rahmen(0)"))->role(), QAccessible::Grouping);
     EXPECT_EQ(test::Zugang(Kind<QFrame>(*dlg, "Rahmen(1)"))->role(), QAccessible::Grouping);
-    EXPECT_EQ(rahmen->text(QAccessible::Name), QStringLiteral("Logbuchdatei: ") + logbuch_.Pfad());
+    EXPECT_EQ(rahmen->text(QAccessible::Name),
+              QStringLiteral("Logbuchdatei: ") + logbuchdatei_.Pfad());
     EXPECT_TRUE(rahmen->text(QAccessible::Description).contains(QStringLiteral("Eingabe")));
 }
 
@@ -479,7 +480,7 @@ TEST_F(SaveDialog, UnderDarkSchemesTheZoneButtonsStayLight) {
     const QPalette vorher = QApplication::palette();
     for (const QPalette& schema : {test::DunklePalette(), test::DunklerHoherKontrast()}) {
         QApplication::setPalette(schema);
-        frmSpeichern dlg(test::BeispielAnruf(), logbuch_, chooser_);
+        frmSpeichern dlg(test::BeispielAnruf(), logbuchdatei_, chooser_);
         for (int zone : AlleZonen) {
             const QPalette& p =
                 Kind<QRadioButton>(dlg, QStringLiteral("optZone(%1)").arg(zone).toLatin1())
@@ -493,7 +494,7 @@ TEST_F(SaveDialog, UnderDarkSchemesTheZoneButtonsStayLight) {
 
 TEST_F(SaveDialog, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
     const auto baue = [this]() -> std::unique_ptr<QWidget> {
-        return std::make_unique<frmSpeichern>(test::BeispielAnruf(), logbuch_, chooser_);
+        return std::make_unique<frmSpeichern>(test::BeispielAnruf(), logbuchdatei_, chooser_);
     };
     EXPECT_GT(test::LabelsAufFestemGrund(baue), 8);
     const std::vector<test::KontrastMangel> maengel = test::KontrastMaengel(baue);
@@ -503,9 +504,9 @@ TEST_F(SaveDialog, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
 // Another program holds the log: the dialog tries for a while, the program's clock goes on
 // meanwhile, then it says why and stays open with nothing written.
 TEST_F(SaveDialog, ALogLockedByAnotherProgramIsReportedAndTheClockGoesOn) {
-    ASSERT_TRUE(AppendCallRecord(logbuch_.Pfad(), test::BeispielAnruf().MitZone(1, {})));
-    const QByteArray vorher = ReadAll(logbuch_.Pfad());
-    const int anderes = ::open(QFile::encodeName(logbuch_.Pfad()).constData(), O_RDONLY);
+    ASSERT_TRUE(AppendCallRecord(logbuchdatei_.Pfad(), test::BeispielAnruf().MitZone(1, {})));
+    const QByteArray vorher = ReadAll(logbuchdatei_.Pfad());
+    const int anderes = ::open(QFile::encodeName(logbuchdatei_.Pfad()).constData(), O_RDONLY);
     ASSERT_EQ(::flock(anderes, LOCK_EX), 0);
     auto dlg = Oeffne();
     QTimer uhr;
@@ -525,26 +526,26 @@ TEST_F(SaveDialog, ALogLockedByAnotherProgramIsReportedAndTheClockGoesOn) {
     EXPECT_GT(ticks, 0);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_FALSE(dlg->Gespeichert());
-    EXPECT_EQ(ReadAll(logbuch_.Pfad()), vorher);
+    EXPECT_EQ(ReadAll(logbuchdatei_.Pfad()), vorher);
 
     // Once the other program lets go, Enter saves.
     ::close(anderes);
     QTest::keyClick(dlg.get(), Qt::Key_Return);
     EXPECT_TRUE(dlg->Gespeichert());
-    EXPECT_EQ(ReadAll(logbuch_.Pfad()), vorher + Datensatz("", 1));
+    EXPECT_EQ(ReadAll(logbuchdatei_.Pfad()), vorher + Datensatz("", 1));
 }
 
 // A fresh account without a documents folder: the first save makes it.
 TEST_F(SaveDialog, TheFirstSaveMakesAMissingDocumentsFolder) {
     const QString dokumente = dir_.filePath(QStringLiteral("Dokumente"));
-    logbuch_.SetzePfad(QDir(dokumente).filePath(QStringLiteral("Tarvis 12-1996.Rep")));
-    logbuch_.SetzeAnzulegendenOrdner(dokumente);
+    logbuchdatei_.SetzePfad(QDir(dokumente).filePath(QStringLiteral("Tarvis 12-1996.Rep")));
+    logbuchdatei_.SetzeAnzulegendenOrdner(dokumente);
     auto dlg = Oeffne();
     meldungen_.ErwarteEine();
     QTest::keyClick(dlg.get(), Qt::Key_Return);
     EXPECT_EQ(meldungen_.anzahl, 0) << meldungen_.text.toStdString();
     EXPECT_TRUE(dlg->Gespeichert());
-    EXPECT_TRUE(ReadAll(logbuch_.Pfad()).startsWith(KopfZeilen()));
+    EXPECT_TRUE(ReadAll(logbuchdatei_.Pfad()).startsWith(KopfZeilen()));
 }
 
 } // namespace

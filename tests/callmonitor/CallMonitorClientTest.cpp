@@ -3,8 +3,8 @@
 #include "callmonitor/CallMonitorClient.h"
 
 #include "calculation/IntervalCost.h"
+#include "calllog/LogFile.h"
 #include "calllog/LogWriter.h"
-#include "calllog/Logbuch.h"
 #include "callmonitor/CallMonitorDialog.h"
 #include "callmonitor/FakeRouter.h"
 #include "commandline/CallMonitorCommand.h"
@@ -158,15 +158,15 @@ protected:
     test::FakeFileChooser dateiWahl;
     test::FakeRouter router;
     test::FakeWecker wecker;
-    Logbuch logbuch{ordner.filePath(QStringLiteral("Tarvis 12-1996.Rep"))};
+    Logbuchdatei logbuchdatei{ordner.filePath(QStringLiteral("Tarvis 12-1996.Rep"))};
     QSettings einstellungen{ordner.filePath(QStringLiteral("Tarvis32.conf")), QSettings::IniFormat};
     std::unique_ptr<frmGMMain> fenster;
 
     void Starte(NachDemGespraech nach) {
         SchreibeAnrufmonitor(&einstellungen, {true, QStringLiteral("127.0.0.1"), router.Port(),
                                               nach, QStringLiteral("0711")});
-        fenster = std::make_unique<frmGMMain>(
-            MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuch, &einstellungen, &wecker});
+        fenster = std::make_unique<frmGMMain>(MonitorUmgebung{
+            zeit.clock, zeit.counter, dateiWahl, logbuchdatei, &einstellungen, &wecker});
         ASSERT_TRUE(router.WarteAufClient());
         ASSERT_TRUE(QTest::qWaitFor(
             [&] {
@@ -201,7 +201,7 @@ protected:
     bool WarteBis(const std::function<bool()>& bedingung) {
         return QTest::qWaitFor(bedingung, 10000);
     }
-    QByteArray Log() { return test::ReadAll(logbuch.Pfad()); }
+    QByteArray Log() { return test::ReadAll(logbuchdatei.Pfad()); }
     // What the log holds after the save of these calls into a new log.
     static QByteArray Erwartet(const std::vector<Gespraech>& eintraege) {
         QByteArray bytes = KopfZeilen();
@@ -373,9 +373,9 @@ TEST(FensterOhneEinstellungenTest, NoSettingsFileTriesNoConnection) {
     QTemporaryDir ordner;
     test::FakeTime zeit{Samstag};
     test::FakeFileChooser dateiWahl;
-    Logbuch logbuch{ordner.filePath(QStringLiteral("x.Rep"))};
+    Logbuchdatei logbuchdatei{ordner.filePath(QStringLiteral("x.Rep"))};
     QSettings einstellungen{ordner.filePath(QStringLiteral("Tarvis32.conf")), QSettings::IniFormat};
-    frmGMMain fenster({zeit.clock, zeit.counter, dateiWahl, logbuch, &einstellungen});
+    frmGMMain fenster({zeit.clock, zeit.counter, dateiWahl, logbuchdatei, &einstellungen});
     EXPECT_EQ(fenster.Anrufmonitor(), nullptr);
     EXPECT_FALSE(fenster.windowTitle().contains(QStringLiteral("Anrufmonitor")));
     EXPECT_FALSE(QFile::exists(einstellungen.fileName()));
@@ -388,9 +388,9 @@ TEST(EinstellungenDialogTest, MenuDialogKeepsTheSettingsAndStartsTheMonitor) {
     test::FakeFileChooser dateiWahl;
     test::FakeRouter router;
     test::FakeWecker wecker;
-    Logbuch logbuch{ordner.filePath(QStringLiteral("x.Rep"))};
+    Logbuchdatei logbuchdatei{ordner.filePath(QStringLiteral("x.Rep"))};
     QSettings einstellungen{ordner.filePath(QStringLiteral("Tarvis32.conf")), QSettings::IniFormat};
-    frmGMMain fenster({zeit.clock, zeit.counter, dateiWahl, logbuch, &einstellungen, &wecker});
+    frmGMMain fenster({zeit.clock, zeit.counter, dateiWahl, logbuchdatei, &einstellungen, &wecker});
     auto* menue = fenster.findChild<QMenu*>(QStringLiteral("mnuEinstellungen"));
     ASSERT_NE(menue, nullptr);
     EXPECT_EQ(menue->title(), QStringLiteral("Ei&nstellungen"));

@@ -87,14 +87,14 @@ struct NamensFall {
 void PrintTo(const NamensFall& fall, std::ostream* os) {
     *os << fall.name;
 }
-class LogbuchNameTest : public ::testing::TestWithParam<NamensFall> {};
+class LogNameTest : public ::testing::TestWithParam<NamensFall> {};
 
-TEST_P(LogbuchNameTest, RecognisesTheProgramsNames) {
-    EXPECT_EQ(LogbuchMonat(QString::fromUtf8(GetParam().datei)), GetParam().monat);
+TEST_P(LogNameTest, RecognisesTheProgramsNames) {
+    EXPECT_EQ(LogMonat(QString::fromUtf8(GetParam().datei)), GetParam().monat);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Namen, LogbuchNameTest,
+    Namen, LogNameTest,
     ::testing::Values(NamensFall{"december", "Tarvis 12-1996.Rep", std::pair{1996, 12}},
                       NamensFall{"january", "Tarvis 01-2031.Rep", std::pair{2031, 1}},
                       NamensFall{"month_13", "Tarvis 13-1996.Rep", std::nullopt},
@@ -111,9 +111,9 @@ INSTANTIATE_TEST_SUITE_P(
                       NamensFall{"blank_before_the_name", " Tarvis 01-1997.Rep", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LogbuchName, TheNameTheProgramGivesIsRecognised) {
-    EXPECT_EQ(LogbuchMonat(LogbuchDateiname(year{1996} / 12 / 31)), (std::pair{1996, 12}));
-    EXPECT_EQ(LogbuchMonat(LogbuchDateiname(year{1997} / 1 / 1)), (std::pair{1997, 1}));
+TEST(LogName, TheNameTheProgramGivesIsRecognised) {
+    EXPECT_EQ(LogMonat(LogDateinameFuer(year{1996} / 12 / 31)), (std::pair{1996, 12}));
+    EXPECT_EQ(LogMonat(LogDateinameFuer(year{1997} / 1 / 1)), (std::pair{1997, 1}));
 }
 
 TEST_F(JournalTest, FindsTheLogsOfTheFolderInCalendarOrder) {
@@ -122,13 +122,13 @@ TEST_F(JournalTest, FindsTheLogsOfTheFolderInCalendarOrder) {
     QDir(logs.Ordner()).mkdir(QStringLiteral("Tarvis 02-1997.Rep"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(logs.Pfad("Tarvis 03-1997.Rep")).constData(), 0600), 0);
     // Named as the program names them, the January log comes last, not first.
-    EXPECT_EQ(LogbuecherImOrdner(logs.Januar()), logs.Alle());
+    EXPECT_EQ(LogDateienImOrdner(logs.Januar()), logs.Alle());
     // A current log that does not exist yet is not listed.
-    EXPECT_EQ(LogbuecherImOrdner(logs.Pfad("Tarvis 04-1997.Rep")), logs.Alle());
+    EXPECT_EQ(LogDateienImOrdner(logs.Pfad("Tarvis 04-1997.Rep")), logs.Alle());
     // One of another name, chosen in the save dialog, is listed after them.
     QFile(logs.Pfad("Anrufe.Rep")).open(QIODevice::WriteOnly);
-    EXPECT_EQ(LogbuecherImOrdner(logs.Pfad("Anrufe.Rep")), logs.Alle() << logs.Pfad("Anrufe.Rep"));
-    EXPECT_TRUE(LogbuecherImOrdner(QDir(logs.Ordner()).filePath("fehlt/x.Rep")).isEmpty());
+    EXPECT_EQ(LogDateienImOrdner(logs.Pfad("Anrufe.Rep")), logs.Alle() << logs.Pfad("Anrufe.Rep"));
+    EXPECT_TRUE(LogDateienImOrdner(QDir(logs.Ordner()).filePath("fehlt/x.Rep")).isEmpty());
 }
 
 TEST_F(JournalTest, TheModelShowsEveryCallWithItsComment) {
@@ -664,7 +664,7 @@ TEST(TelefonSummen, TheSumsTableGroupsItsDigits) {
 }
 
 // What counts as a log, whatever its name or the links on the way to it.
-TEST(LogbuchZiel, ALogIsRecognisedByItsNameItsHeadingOrThroughLinks) {
+TEST(LogZiel, ALogIsRecognisedByItsNameItsHeadingOrThroughLinks) {
     JournalLogs logs;
     const QString eigenerName = logs.Pfad("Anrufe.txt");
     ASSERT_TRUE(QFile::copy(logs.Dezember(), eigenerName));
@@ -700,8 +700,8 @@ TEST(LogbuchZiel, ALogIsRecognisedByItsNameItsHeadingOrThroughLinks) {
         {logs.Pfad("neu.csv"), false},
         {fifo, false}, // looked at without waiting for a writer
     };
-    for (const auto& [pfad, logbuch] : faelle) {
-        EXPECT_EQ(IstLogbuchDatei(pfad), logbuch) << pfad.toStdString();
+    for (const auto& [pfad, logbuchdatei] : faelle) {
+        EXPECT_EQ(IstLogDatei(pfad), logbuchdatei) << pfad.toStdString();
     }
 }
 

@@ -34,7 +34,7 @@ protected:
         datei.write(bytes);
     }
 
-    QStringList Logbuecher() const { return {logs.November(), logs.Pfad("Anrufe.txt")}; }
+    QStringList LogDateien() const { return {logs.November(), logs.Pfad("Anrufe.txt")}; }
 
     JournalLogs logs;
 };
@@ -50,19 +50,19 @@ void PrintTo(const ZielFall& fall, std::ostream* os) {
 class ExportZielStandTest : public ExportZiel, public ::testing::WithParamInterface<ZielFall> {};
 
 TEST_P(ExportZielStandTest, ALogIsNeverATargetAndAFileThereIsReplacedOnlyWhenAsked) {
-    EXPECT_EQ(PruefeExportZiel(logs.Pfad(GetParam().name), Logbuecher()), GetParam().stand);
+    EXPECT_EQ(PruefeExportZiel(logs.Pfad(GetParam().name), LogDateien()), GetParam().stand);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Ziele, ExportZielStandTest,
     ::testing::Values(
-        ZielFall{"Tarvis 11-1996.Rep", ExportZielStand::Logbuch},
-        ZielFall{"Anrufe.txt", ExportZielStand::Logbuch},      // the current log, by its path
-        ZielFall{"zum-log.csv", ExportZielStand::Logbuch},     // a link to it
-        ZielFall{"hart.csv", ExportZielStand::Logbuch},        // the same file under a second name
+        ZielFall{"Tarvis 11-1996.Rep", ExportZielStand::Log},
+        ZielFall{"Anrufe.txt", ExportZielStand::Log},          // the current log, by its path
+        ZielFall{"zum-log.csv", ExportZielStand::Log},         // a link to it
+        ZielFall{"hart.csv", ExportZielStand::Log},            // the same file under a second name
         ZielFall{"../x/../Anrufe.txt", ExportZielStand::Frei}, // another folder's file
-        ZielFall{"./Anrufe.txt", ExportZielStand::Logbuch},
-        ZielFall{"Tarvis 07-1997.Rep", ExportZielStand::Logbuch}, // a log's name, not there yet
+        ZielFall{"./Anrufe.txt", ExportZielStand::Log},
+        ZielFall{"Tarvis 07-1997.Rep", ExportZielStand::Log}, // a log's name, not there yet
         ZielFall{"fremd.csv", ExportZielStand::Vorhanden},
         ZielFall{"zu-fremd.csv", ExportZielStand::Vorhanden},
         ZielFall{"ins-leere.csv", ExportZielStand::Vorhanden}, // writing would replace the link
@@ -92,7 +92,7 @@ TEST_F(ExportZiel, TheSameFileUnderAnyName) {
 }
 
 TEST(ExportTexte, NameTheTargetAsTheSystemWritesIt) {
-    EXPECT_EQ(LogbuchZielText(QStringLiteral("/tmp/Tarvis 11-1996.Rep")),
+    EXPECT_EQ(LogZielText(QStringLiteral("/tmp/Tarvis 11-1996.Rep")),
               QStringLiteral("\"/tmp/Tarvis 11-1996.Rep\" ist ein Logbuch. Die Auswertung "
                              "überschreibt kein Logbuch; bitte eine andere Datei wählen."));
     EXPECT_EQ(UeberschreibenFrage(QStringLiteral("/tmp/a.csv")),

@@ -1,6 +1,6 @@
 #include "journal/JournalWindow.h"
 
-#include "calllog/Logbuch.h"
+#include "calllog/LogFile.h"
 #include "gui/WindowStyle.h"
 #include "journal/ChartData.h"
 #include "journal/JournalLogs.h"
@@ -70,12 +70,12 @@ QString Meldung(const std::function<void()>& ausloesen) {
 class JournalWindow : public ::testing::Test {
 protected:
     JournalLogs logs;
-    Logbuch logbuch{logs.Januar()};
+    Logbuchdatei logbuchdatei{logs.Januar()};
     test::FakeFileChooser wahl;
     std::unique_ptr<frmAuswertung> fenster;
 
     void SetUp() override {
-        fenster = std::make_unique<frmAuswertung>(logbuch, wahl);
+        fenster = std::make_unique<frmAuswertung>(logbuchdatei, wahl);
         fenster->show();
         QApplication::setActiveWindow(fenster.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
@@ -250,7 +250,7 @@ TEST_F(JournalWindow, TheDamagedLinesAreListedWithFileAndLineInAScrollingWindow)
         ASSERT_TRUE(datei.open(QIODevice::Append));
         datei.write(QByteArray("16.11.96   19:00:00   16.11.96   19:0\r\n").repeated(150));
     }
-    fenster->Lies(LogbuecherImOrdner(logbuch.Pfad()));
+    fenster->Lies(LogDateienImOrdner(logbuchdatei.Pfad()));
     WarteAufLesen();
     EXPECT_EQ(Text("lblUnlesbar"), QStringLiteral("151 Zeilen nicht lesbar"));
     QString liste;
@@ -364,10 +364,10 @@ TEST_F(JournalWindow, ExportNeverOverwritesALog) {
     ASSERT_TRUE(QFile::copy(logs.November(), ungelesen));
     const QString zumUngelesenen = logs.Pfad("alt.csv");
     ASSERT_TRUE(QFile::link(ungelesen, zumUngelesenen));
-    logbuch.SetzePfad(logs.Pfad("Anrufe.txt"));
-    QFile(logbuch.Pfad()).open(QIODevice::WriteOnly);
+    logbuchdatei.SetzePfad(logs.Pfad("Anrufe.txt"));
+    QFile(logbuchdatei.Pfad()).open(QIODevice::WriteOnly);
     const auto vorher = logs.Stand();
-    for (const QString& ziel : {logs.Dezember(), verweis, logbuch.Pfad(),
+    for (const QString& ziel : {logs.Dezember(), verweis, logbuchdatei.Pfad(),
                                 logs.Pfad("Tarvis 07-1997.Rep"), ungelesen, zumUngelesenen}) {
         SCOPED_TRACE(ziel.toStdString());
         wahl.antwort = ziel;
@@ -615,7 +615,7 @@ TEST_F(JournalWindow, EveryControlShowsItsFocus) {
 
 TEST_F(JournalWindow, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
     const auto baue = [this]() -> std::unique_ptr<QWidget> {
-        return std::make_unique<frmAuswertung>(logbuch, wahl);
+        return std::make_unique<frmAuswertung>(logbuchdatei, wahl);
     };
     const std::vector<test::KontrastMangel> maengel = test::KontrastMaengel(baue);
     EXPECT_TRUE(maengel.empty()) << test::Beschreibe(maengel);
@@ -631,12 +631,12 @@ TEST(JournalWindowClosing, ClosingWhileReadingStopsTheReading) {
         ASSERT_TRUE(gross.open(QIODevice::WriteOnly));
         gross.write(zeile.repeated(400'000));
     }
-    Logbuch logbuch(logs.Januar());
+    Logbuchdatei logbuchdatei(logs.Januar());
     test::FakeFileChooser wahl;
     QElapsedTimer uhr;
     uhr.start();
     {
-        frmAuswertung fenster(logbuch, wahl);
+        frmAuswertung fenster(logbuchdatei, wahl);
         EXPECT_TRUE(fenster.Liest());
     }
     EXPECT_LT(uhr.elapsed(), 5'000);

@@ -1,6 +1,6 @@
 #include "monitor/DefaultLogFile.h"
 
-#include "calllog/Logbuch.h"
+#include "calllog/LogFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +17,7 @@ TEST(StandardLogbuchdatei, OneFilePerMonthOfTheStart) {
               QStringLiteral("/opt/tarvis/Tarvis 12-1996.Rep"));
     EXPECT_EQ(StandardLogbuchdatei(year{1997} / 1 / 1, "/opt/tarvis", "/home/u/Dokumente", immer),
               QStringLiteral("/opt/tarvis/Tarvis 01-1997.Rep"));
-    EXPECT_EQ(LogbuchDateiname(year{1996} / 5 / 20), QStringLiteral("Tarvis 05-1996.Rep"));
+    EXPECT_EQ(LogDateinameFuer(year{1996} / 5 / 20), QStringLiteral("Tarvis 05-1996.Rep"));
 }
 
 TEST(StandardLogbuchdatei, FallsBackToTheDocumentsWhenTheProgramsDirectoryIsReadOnly) {
@@ -33,20 +33,20 @@ TEST(StandardLogbuchdatei, MakesNothingTheFirstSaveMakesTheDocumentsDirectory) {
     QTemporaryDir home;
     const QString dokumente = home.filePath(QStringLiteral("Dokumente/Privat"));
     const auto nie = [](const QString&) { return false; };
-    Logbuch logbuch(StandardLogbuchdatei(year{1996} / 12 / 7, home.filePath(QStringLiteral("bin")),
-                                         dokumente, nie));
-    logbuch.SetzeAnzulegendenOrdner(dokumente);
-    EXPECT_EQ(logbuch.Pfad(), QDir(dokumente).filePath(QStringLiteral("Tarvis 12-1996.Rep")));
+    Logbuchdatei logbuchdatei(StandardLogbuchdatei(
+        year{1996} / 12 / 7, home.filePath(QStringLiteral("bin")), dokumente, nie));
+    logbuchdatei.SetzeAnzulegendenOrdner(dokumente);
+    EXPECT_EQ(logbuchdatei.Pfad(), QDir(dokumente).filePath(QStringLiteral("Tarvis 12-1996.Rep")));
     EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("Dokumente"))));
 
     const QString anderswo = home.filePath(QStringLiteral("anderswo/x.Rep"));
-    logbuch.SetzePfad(anderswo);
-    logbuch.LegeOrdnerAn();
+    logbuchdatei.SetzePfad(anderswo);
+    logbuchdatei.LegeOrdnerAn();
     EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("Dokumente"))));
     EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("anderswo"))));
 
-    logbuch.SetzePfad(QDir(dokumente).filePath(QStringLiteral("Tarvis 12-1996.Rep")));
-    logbuch.LegeOrdnerAn();
+    logbuchdatei.SetzePfad(QDir(dokumente).filePath(QStringLiteral("Tarvis 12-1996.Rep")));
+    logbuchdatei.LegeOrdnerAn();
     EXPECT_TRUE(QFileInfo(dokumente).isDir());
 }
 

@@ -2,7 +2,7 @@
 
 #include "calculation/IntervalCost.h"
 #include "calllog/Call.h"
-#include "calllog/Logbuch.h"
+#include "calllog/LogFile.h"
 #include "gui/Gauge.h"
 #include "gui/WindowStyle.h"
 #include "platform/FileDialog.h"
@@ -39,12 +39,12 @@ protected:
     // Saturday 7.12.1996, 14:05:33.
     test::FakeTime zeit{MomentAus(year{1996} / 12 / 7, 14, 5, 33), 5'000'000};
     test::FakeFileChooser dateiWahl;
-    Logbuch logbuch{QStringLiteral("/tmp/Tarvis 12-1996.Rep")};
+    Logbuchdatei logbuchdatei{QStringLiteral("/tmp/Tarvis 12-1996.Rep")};
     std::unique_ptr<frmGMMain> fenster;
 
     void SetUp() override {
         fenster = std::make_unique<frmGMMain>(
-            MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuch});
+            MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuchdatei});
     }
 
     template <class T = QLabel> T* Control(const QString& name) {
@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, StartUpShowsTitleClockTariffAndEmptyCall) {
 }
 
 TEST_F(MainWindowTest, TitleFollowsAChangeOfLogFile) {
-    logbuch.SetzePfad(QStringLiteral("/home/u/Anrufe.Rep"));
+    logbuchdatei.SetzePfad(QStringLiteral("/home/u/Anrufe.Rep"));
     EXPECT_EQ(fenster->windowTitle(),
               QStringLiteral("Tarvis32 - V1.30 [Logbuchdatei: /home/u/Anrufe.Rep]"));
 }
@@ -152,7 +152,7 @@ TEST_F(MainWindowTest, StopAfterAStallShowsEveryUnitBegunBeforeIt) {
 // of the moment it began, as the calculation prices the same call.
 TEST_F(MainWindowTest, ACallAcrossASuspendIsChargedForTheTimeAsleep) {
     test::FakeTime abend{MomentAus(year{1996} / 12 / 2, 17, 10), 7'000'000};
-    frmGMMain monitor(MonitorUmgebung{abend.clock, abend.counter, dateiWahl, logbuch});
+    frmGMMain monitor(MonitorUmgebung{abend.clock, abend.counter, dateiWahl, logbuchdatei});
     monitor.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
     for (int i = 0; i < 10; ++i) {
         abend.advanceMs(100);
@@ -285,7 +285,7 @@ QString MitModalemFenster(const std::function<void()>& oeffnen,
 
 TEST_F(MainWindowTest, ACallGoesOnBeingCountedBehindEveryModalWindow) {
     QTemporaryDir dir;
-    logbuch.SetzePfad(dir.filePath(QStringLiteral("Tarvis 12-1996.Rep")));
+    logbuchdatei.SetzePfad(dir.filePath(QStringLiteral("Tarvis 12-1996.Rep")));
     fenster->show();
     Knopf("cmdStart")->click();
     const std::vector<std::pair<QString, std::function<void()>>> oeffner{
@@ -311,7 +311,7 @@ TEST_F(MainWindowTest, ACallGoesOnBeingCountedBehindEveryModalWindow) {
 
 TEST_F(MainWindowTest, SavingAFinishedCallWritesItAndDisablesTheButton) {
     QTemporaryDir dir;
-    logbuch.SetzePfad(dir.filePath(QStringLiteral("Tarvis 12-1996.Rep")));
+    logbuchdatei.SetzePfad(dir.filePath(QStringLiteral("Tarvis 12-1996.Rep")));
     Knopf("cmdStart")->click();
     Laufen(3'000);
     Knopf("cmdStart")->click();
@@ -321,7 +321,7 @@ TEST_F(MainWindowTest, SavingAFinishedCallWritesItAndDisablesTheButton) {
                           [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
     EXPECT_EQ(geoeffnet, QStringLiteral("frmSpeichern"));
     EXPECT_FALSE(Knopf("cmdSpeichern")->isEnabled());
-    const QByteArray inhalt = test::ReadAll(logbuch.Pfad());
+    const QByteArray inhalt = test::ReadAll(logbuchdatei.Pfad());
     EXPECT_TRUE(inhalt.endsWith("07.12.96   14:05:33   07.12.96   14:05:36   00:00:03,0   "
                                 "                  City              1        0,12 DM\r\n"))
         << inhalt.toStdString();
@@ -360,9 +360,9 @@ TEST_P(MainWindowLocaleTest, TheLogRecordIsTheSameUnderAnyNumberSettings) {
     QTemporaryDir dir;
     test::FakeTime zeit{MomentAus(year{1996} / 12 / 7, 14, 5, 33), 5'000'000};
     test::FakeFileChooser dateiWahl;
-    Logbuch logbuch{dir.filePath(QStringLiteral("Tarvis 12-1996.Rep"))};
+    Logbuchdatei logbuchdatei{dir.filePath(QStringLiteral("Tarvis 12-1996.Rep"))};
     {
-        frmGMMain fenster(MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuch});
+        frmGMMain fenster(MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuchdatei});
         fenster.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
         for (int i = 0; i < 1000; ++i) { // 100 s: Fern 21.5-s units, five begun
             zeit.advanceMs(100);
@@ -387,7 +387,7 @@ TEST_P(MainWindowLocaleTest, TheLogRecordIsTheSameUnderAnyNumberSettings) {
         fenster.findChild<QPushButton*>(QStringLiteral("cmdSpeichern"))->click();
     }
     QLocale::setDefault(vorher);
-    const QByteArray inhalt = test::ReadAll(logbuch.Pfad());
+    const QByteArray inhalt = test::ReadAll(logbuchdatei.Pfad());
     EXPECT_TRUE(inhalt.endsWith("07.12.96   14:05:33   07.12.96   14:07:13   00:01:40,0   "
                                 "                  Fern              5        0,60 DM\r\n"))
         << inhalt.toStdString();
@@ -536,7 +536,7 @@ TEST_F(MainWindowTest, EveryControlShowsItsFocus) {
 TEST_F(MainWindowTest, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
     const auto baue = [this] {
         return std::make_unique<frmGMMain>(
-            MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuch});
+            MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuchdatei});
     };
     EXPECT_GT(test::LabelsAufFestemGrund(baue), 30);
     const std::vector<test::KontrastMangel> maengel = test::KontrastMaengel(baue);
@@ -629,7 +629,7 @@ TEST_F(MainWindowTest, TheHighContrastViewFollowsTheSettingsAndIsKept) {
         QSettings* einstellungen =
             std::string_view(f.fall) == "ohne" ? nullptr : e.einstellungen.get();
         fenster = std::make_unique<frmGMMain>(
-            MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuch, einstellungen});
+            MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuchdatei, einstellungen});
         auto* eintrag = Control<QAction>(QStringLiteral("mnuHoherKontrast"));
         EXPECT_EQ(eintrag->isChecked(), f.an);
         const QPalette& kosten = Control(QStringLiteral("lblKosten(4)"))->palette();
@@ -654,7 +654,7 @@ TEST_F(MainWindowTest, InTheHighContrastViewEveryLabelOfEveryWindowReadsAtSevenT
     MitEinstellungen e;
     e.einstellungen->setValue(QStringLiteral("Ansicht/HoherKontrast"), true);
     fenster = std::make_unique<frmGMMain>(
-        MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuch, e.einstellungen.get()});
+        MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuchdatei, e.einstellungen.get()});
     fenster->show();
     Knopf("cmdStart")->click();
     Knopf("cmdStart")->click();

@@ -10,11 +10,11 @@ namespace tarvis {
 // The path of the current log file. The program owns one and hands it to every window that
 // saves calls; the save dialog may change it for the rest of the run, and the main window
 // follows the change in its title.
-class Logbuch : public QObject {
+class Logbuchdatei : public QObject {
     Q_OBJECT
 
 public:
-    explicit Logbuch(QString pfad, QObject* parent = nullptr)
+    explicit Logbuchdatei(QString pfad, QObject* parent = nullptr)
         : QObject(parent), pfad_(std::move(pfad)) {}
 
     const QString& Pfad() const { return pfad_; }
