@@ -6,7 +6,7 @@
 #include "monitor/MainWindow.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
-#include "platform/FileDialog.h"
+#include "platform/FileChooser.h"
 
 #include <QApplication>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "callmonitor/CallMonitorSettings.h"
 #include "monitor/MainWindow.h"
 #include "platform/Clock.h"
-#include "platform/FileDialog.h"
+#include "platform/FileChooser.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -8,7 +8,7 @@
 #include "calllog/LogFile.h"
 #include "journal/JournalColumns.h"
 #include "journal/JournalWindow.h"
-#include "platform/FileDialog.h"
+#include "platform/FileChooser.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

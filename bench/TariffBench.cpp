@@ -1,7 +1,7 @@
 // Speed of the work the program does most often: the band of a moment (every tick, every
 // stretch of a calculation), the whole interval computation, and one tick of the live counter.
 #include "calculation/IntervalCost.h"
-#include "monitor/LiveCounter.h"
+#include "monitor/CallCounter.h"
 #include "support/PerZoneIntervalCost.h"
 #include "tariff/TariffBand.h"
 
@@ -104,9 +104,9 @@ BENCHMARK(Intervall1000Zufall<Jetzt>)->Name("Intervall1000Zufall");
 BENCHMARK(Intervall1000Zufall<Vorher>)->Name("Intervall1000ZufallVorher");
 
 // One 100-ms tick of a running call in all four zones.
-void LiveCounterTick(benchmark::State& state) {
+void GespraechsZaehlerTick(benchmark::State& state) {
     FeiertagKalender kalender;
-    LiveCounter zaehler(kalender);
+    GespraechsZaehler zaehler(kalender);
     zaehler.VarInit(Montag);
     zaehler.TagVermerken(DatumVon(Montag));
     zaehler.Start(Montag, 0);
@@ -116,7 +116,7 @@ void LiveCounterTick(benchmark::State& state) {
         benchmark::DoNotOptimize(zaehler.Tick(Montag + seconds{ms / 1000}, ms));
     }
 }
-BENCHMARK(LiveCounterTick);
+BENCHMARK(GespraechsZaehlerTick);
 
 } // namespace
 

@@ -7,7 +7,7 @@
 #include "gui/Accessibility.h"
 #include "gui/LabelClick.h"
 #include "gui/WindowStyle.h"
-#include "platform/FileDialog.h"
+#include "platform/FileChooser.h"
 
 #include <QElapsedTimer>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "journal/ExportDialogs.h"
 
-#include "platform/FileDialog.h"
+#include "platform/FileChooser.h"
 
 #include <QMessageBox>
 #include <QPushButton>

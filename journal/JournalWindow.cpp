@@ -17,7 +17,7 @@
 #include "journal/SumsModel.h"
 #include "journal/SumsTable.h"
 #include "journal/UnreadableLinesDialog.h"
-#include "platform/FileDialog.h"
+#include "platform/FileChooser.h"
 
 #include <QComboBox>
 #include <QDir>

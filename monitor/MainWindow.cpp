@@ -92,7 +92,7 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer"));
     timer_->setTimerType(Qt::PreciseTimer);
-    timer_->setInterval(std::chrono::milliseconds{LiveCounter::TickIntervallMs});
+    timer_->setInterval(std::chrono::milliseconds{GespraechsZaehler::TickIntervallMs});
     connect(timer_, &QTimer::timeout, this, &frmGMMain::Tick);
     timer_->start();
 
@@ -342,7 +342,8 @@ void frmGMMain::Tick() {
     if (neueMinute) {
         lblUhr_->Melde();
     }
-    const LiveCounter::TickErgebnis ergebnis = zaehler_.Tick(jetzt, msZaehler_.milliseconds());
+    const GespraechsZaehler::TickErgebnis ergebnis =
+        zaehler_.Tick(jetzt, msZaehler_.milliseconds());
     if (zaehler_.GespraechLaeuft()) {
         ZeigeZaehlerstand();
     }

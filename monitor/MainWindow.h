@@ -3,7 +3,7 @@
 #include "calllog/Call.h"
 #include "callmonitor/CallMonitorSettings.h"
 #include "callmonitor/CallTracker.h"
-#include "monitor/LiveCounter.h"
+#include "monitor/CallCounter.h"
 #include "platform/Clock.h"
 #include "tariff/HolidayCalendar.h"
 #include "tariff/TariffTables.h"
@@ -57,7 +57,7 @@ public:
     explicit frmGMMain(MonitorUmgebung umgebung, QWidget* parent = nullptr);
     ~frmGMMain() override;
 
-    const LiveCounter& Zaehler() const { return zaehler_; }
+    const GespraechsZaehler& Zaehler() const { return zaehler_; }
     // The router's call monitor, while it is switched on.
     const AnrufmonitorClient* Anrufmonitor() const { return anrufmonitor_; }
     // The figures of the last call, for the log.
@@ -113,7 +113,7 @@ private:
     Logbuchdatei& logbuchdatei_;
     QSettings* einstellungen_;
     FeiertagKalender kalender_;
-    LiveCounter zaehler_;
+    GespraechsZaehler zaehler_;
     Datum heute_{};
     TagesArt tagesArt_ = TagesArt::Werktag; // the one lblFT shows
 

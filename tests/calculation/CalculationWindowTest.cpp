@@ -2,7 +2,7 @@
 
 #include "calllog/LogFile.h"
 #include "calllog/SaveDialog.h"
-#include "platform/FileDialog.h"
+#include "platform/FileChooser.h"
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"

@@ -3,7 +3,7 @@
 #include "calllog/LogFile.h"
 #include "calllog/LogWriter.h"
 #include "gui/WindowStyle.h"
-#include "platform/FileDialog.h"
+#include "platform/FileChooser.h"
 #include "support/Anruf.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"

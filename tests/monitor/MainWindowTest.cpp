@@ -5,7 +5,7 @@
 #include "calllog/LogFile.h"
 #include "gui/Gauge.h"
 #include "gui/WindowStyle.h"
-#include "platform/FileDialog.h"
+#include "platform/FileChooser.h"
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"

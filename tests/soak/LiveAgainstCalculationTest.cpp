@@ -3,7 +3,7 @@
 // half-second units the calculation rounds the carry over each boundary to a whole second, so
 // the two may drift apart by at most one unit.
 #include "calculation/IntervalCost.h"
-#include "monitor/LiveCounter.h"
+#include "monitor/CallCounter.h"
 #include "tariff/Format.h"
 
 #include <cstdlib>
@@ -19,7 +19,7 @@ namespace {
 // after the tick at the call's last millisecond.
 ZonenArray<std::int64_t> LiveGezaehlt(Moment start, std::int64_t dauer) {
     FeiertagKalender kalender;
-    LiveCounter zaehler(kalender);
+    GespraechsZaehler zaehler(kalender);
     zaehler.VarInit(start);
     zaehler.TagVermerken(DatumVon(start));
     zaehler.Start(start, 0);
@@ -122,7 +122,7 @@ TEST_P(FrozenCall, AcrossEveryBandBoundaryOfADayCostsWhatTheCalculationSays) {
                     SCOPED_TRACE(DatumText(tag) + " " + UhrzeitText(start) + ", frozen " +
                                  std::to_string(frost) + " s");
                     FeiertagKalender kalender;
-                    LiveCounter zaehler(kalender);
+                    GespraechsZaehler zaehler(kalender);
                     zaehler.VarInit(start);
                     zaehler.TagVermerken(DatumVon(start));
                     zaehler.Start(start, 0);

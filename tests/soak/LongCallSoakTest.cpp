@@ -1,6 +1,6 @@
 // A 100-hour call driven tick by tick, checked against a count of its unit boundaries that is
 // made unit by unit instead of tick by tick.
-#include "monitor/LiveCounter.h"
+#include "monitor/CallCounter.h"
 #include "tariff/TariffBand.h"
 
 #include <algorithm>
@@ -65,7 +65,7 @@ std::int64_t EinheitenNachGrenzen(const std::vector<std::int64_t>& ticks, int zo
 TEST(Soak, HundredHourCallMatchesTheCountOfItsUnitBoundaries) {
     const std::vector<std::int64_t> ticks = Ticks();
     FeiertagKalender kalender;
-    LiveCounter zaehler(kalender);
+    GespraechsZaehler zaehler(kalender);
     zaehler.VarInit(Beginn);
     zaehler.TagVermerken(DatumVon(Beginn));
     const std::int64_t zaehlerStart = 3'000'000'000; // well past 2^31 ms of uptime
@@ -73,7 +73,8 @@ TEST(Soak, HundredHourCallMatchesTheCountOfItsUnitBoundaries) {
 
     int tageswechsel = 0;
     for (std::int64_t tick : ticks) {
-        const LiveCounter::TickErgebnis ergebnis = zaehler.Tick(UhrBei(tick), zaehlerStart + tick);
+        const GespraechsZaehler::TickErgebnis ergebnis =
+            zaehler.Tick(UhrBei(tick), zaehlerStart + tick);
         if (ergebnis.neuerTag) {
             ++tageswechsel;
             zaehler.TagVermerken(DatumVon(UhrBei(tick)));

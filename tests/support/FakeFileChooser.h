@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileDialog.h"
+#include "platform/FileChooser.h"
 
 #include <optional>
 

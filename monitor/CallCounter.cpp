@@ -1,4 +1,4 @@
-#include "monitor/LiveCounter.h"
+#include "monitor/CallCounter.h"
 
 #include "tariff/TariffBand.h"
 
@@ -6,13 +6,13 @@
 
 namespace tarvis {
 
-void LiveCounter::VarInit(Moment jetzt) {
+void GespraechsZaehler::VarInit(Moment jetzt) {
     kalender_.FeiertageBerechnen(static_cast<int>(DatumVon(jetzt).year()));
     letzterTarif_ = 0;
     zonenTarif_.fill(TarifNr(jetzt, kalender_));
 }
 
-void LiveCounter::Start(Moment jetzt, std::int64_t zaehlerMs) {
+void GespraechsZaehler::Start(Moment jetzt, std::int64_t zaehlerMs) {
     const int band = TarifNr(jetzt, kalender_);
     laeuft_ = true;
     startZeitMs_ = zaehlerMs;
@@ -29,7 +29,7 @@ void LiveCounter::Start(Moment jetzt, std::int64_t zaehlerMs) {
     start_ = jetzt;
 }
 
-void LiveCounter::Stop(Moment jetzt, std::int64_t zaehlerMs) {
+void GespraechsZaehler::Stop(Moment jetzt, std::int64_t zaehlerMs) {
     if (laeuft_ && zaehlerMs - letzterTickMs_ > StillstandAbMs) {
         verstrichen_ = std::max<std::int64_t>(verstrichen_, zaehlerMs - startZeitMs_);
         Nachholen();
@@ -38,7 +38,7 @@ void LiveCounter::Stop(Moment jetzt, std::int64_t zaehlerMs) {
     stop_ = jetzt;
 }
 
-LiveCounter::TickErgebnis LiveCounter::Tick(Moment jetzt, std::int64_t zaehlerMs) {
+GespraechsZaehler::TickErgebnis GespraechsZaehler::Tick(Moment jetzt, std::int64_t zaehlerMs) {
     TickErgebnis ergebnis;
     const int band = TarifNr(jetzt, kalender_);
     const bool nachStillstand = zaehlerMs - letzterTickMs_ > StillstandAbMs;
@@ -76,7 +76,7 @@ LiveCounter::TickErgebnis LiveCounter::Tick(Moment jetzt, std::int64_t zaehlerMs
     return ergebnis;
 }
 
-bool LiveCounter::Nachholen() {
+bool GespraechsZaehler::Nachholen() {
     bool neu = false;
     for (int zone : AlleZonen) {
         while (verstrichen_ > taktEnde_[zone]) {
@@ -89,7 +89,7 @@ bool LiveCounter::Nachholen() {
     return neu;
 }
 
-void LiveCounter::NeueEinheit(int zone, int band) {
+void GespraechsZaehler::NeueEinheit(int zone, int band) {
     const std::int64_t ueberhang = verstrichen_ - taktEnde_[zone];
     const std::int32_t laenge = TaktLaenge(band, zone);
     taktBeginn_[zone] = taktEnde_[zone];
@@ -100,7 +100,7 @@ void LiveCounter::NeueEinheit(int zone, int band) {
     gaugeWert_[zone] = static_cast<int>(std::min<std::int64_t>(ueberhang / 10, gaugeMax_[zone]));
 }
 
-void LiveCounter::Fortschritt(int zone) {
+void GespraechsZaehler::Fortschritt(int zone) {
     const std::int64_t stand = verstrichen_ - taktBeginn_[zone];
     gaugeWert_[zone] = static_cast<int>(std::min<std::int64_t>(stand / 10, gaugeMax_[zone]));
 }

@@ -1,4 +1,4 @@
-#include "platform/FileDialog.h"
+#include "platform/FileChooser.h"
 
 #include <QFileDialog>
 

@@ -1,4 +1,4 @@
-#include "monitor/LiveCounter.h"
+#include "monitor/CallCounter.h"
 
 #include "tariff/TariffBand.h"
 
@@ -25,7 +25,7 @@ public:
     }
 
     void Start() { zaehler.Start(start_, zaehlerStart_); }
-    LiveCounter::TickErgebnis TickBei(std::int64_t verstrichenMs) {
+    GespraechsZaehler::TickErgebnis TickBei(std::int64_t verstrichenMs) {
         return zaehler.Tick(Jetzt(verstrichenMs), zaehlerStart_ + verstrichenMs);
     }
     void StopBei(std::int64_t verstrichenMs) {
@@ -41,20 +41,20 @@ private:
 
 public:
     FeiertagKalender kalender;
-    LiveCounter zaehler;
+    GespraechsZaehler zaehler;
 };
 
 const ZonenArray<std::int64_t> Alle(std::int64_t n) {
     return ZonenArray<std::int64_t>(n);
 }
 
-ZonenArray<std::int64_t> Einheiten(const LiveCounter& z) {
+ZonenArray<std::int64_t> Einheiten(const GespraechsZaehler& z) {
     return {z.Einheiten(1), z.Einheiten(2), z.Einheiten(3), z.Einheiten(4)};
 }
 
 } // namespace
 
-TEST(LiveCounter, StartChargesOneUnitInEveryZoneAndStopFreezes) {
+TEST(GespraechsZaehler, StartChargesOneUnitInEveryZoneAndStopFreezes) {
     Anruf anruf(Am(1996, 12, 2, 10)); // Monday, band 3
     anruf.Start();
     EXPECT_TRUE(anruf.zaehler.GespraechLaeuft());
@@ -71,7 +71,7 @@ TEST(LiveCounter, StartChargesOneUnitInEveryZoneAndStopFreezes) {
     EXPECT_EQ(anruf.zaehler.StopDatum(), year{1996} / 12 / 2);
 }
 
-TEST(LiveCounter, AUnitIsCountedAtTheFirstTickStrictlyPastItsEnd) {
+TEST(GespraechsZaehler, AUnitIsCountedAtTheFirstTickStrictlyPastItsEnd) {
     Anruf anruf(Am(1996, 12, 2, 10)); // City 90 s, Fern 12 s
     anruf.Start();
     anruf.TickBei(90'000);
@@ -85,7 +85,7 @@ TEST(LiveCounter, AUnitIsCountedAtTheFirstTickStrictlyPastItsEnd) {
     EXPECT_EQ(anruf.zaehler.TaktEnde(1), 180'000);
 }
 
-TEST(LiveCounter, NextUnitTakesTheBandOfTheTickThatStartsIt) {
+TEST(GespraechsZaehler, NextUnitTakesTheBandOfTheTickThatStartsIt) {
     Anruf anruf(Am(1996, 12, 2, 17, 59, 30)); // band 4 until 18:00, then band 5
     anruf.Start();
     for (std::int64_t ms = 100; ms <= 90'100; ms += 100) {
@@ -97,7 +97,7 @@ TEST(LiveCounter, NextUnitTakesTheBandOfTheTickThatStartsIt) {
     EXPECT_EQ(anruf.zaehler.GaugeMax(1), 15'000);
 }
 
-TEST(LiveCounter, ZonesRunInDifferentBandsUntilTheirNextUnit) {
+TEST(GespraechsZaehler, ZonesRunInDifferentBandsUntilTheirNextUnit) {
     Anruf anruf(Am(1996, 12, 2, 17, 59)); // City unit runs to 18:00:30, Fern's 13.5 s units
     anruf.Start();
     for (std::int64_t ms = 100; ms <= 70'000; ms += 100) {
@@ -111,7 +111,7 @@ TEST(LiveCounter, ZonesRunInDifferentBandsUntilTheirNextUnit) {
     EXPECT_EQ(anruf.zaehler.TaktEnde(4), 67'500 + 21'500);
 }
 
-TEST(LiveCounter, MidnightFromFridayToSaturdayTakesTheWeekendBand) {
+TEST(GespraechsZaehler, MidnightFromFridayToSaturdayTakesTheWeekendBand) {
     Anruf anruf(Am(1996, 12, 6, 23, 59, 50)); // Friday: band 6
     anruf.Start();
     bool neuerTag = false;
@@ -125,7 +125,7 @@ TEST(LiveCounter, MidnightFromFridayToSaturdayTakesTheWeekendBand) {
     EXPECT_EQ(anruf.zaehler.LetzterTarif(), 8);
 }
 
-TEST(LiveCounter, MidnightGivesTheNewDaysBandAndRunsTheDayHandling) {
+TEST(GespraechsZaehler, MidnightGivesTheNewDaysBandAndRunsTheDayHandling) {
     // Monday 23.12.1996 23:59:50 into Christmas Eve, a holiday: Fern goes from 30 s to 36 s units.
     Anruf anruf(Am(1996, 12, 23, 23, 59, 50));
     anruf.Start();
@@ -144,7 +144,7 @@ TEST(LiveCounter, MidnightGivesTheNewDaysBandAndRunsTheDayHandling) {
 
 // The event loop was blocked for a minute: the first tick after it charges every unit begun
 // meanwhile, and the boundaries stay where the unit lengths put them.
-TEST(LiveCounter, TheFirstTickAfterAStallChargesTheWholeBacklog) {
+TEST(GespraechsZaehler, TheFirstTickAfterAStallChargesTheWholeBacklog) {
     Anruf anruf(Am(1996, 12, 2, 10)); // Fern 12 s: units begun at 0, 12, 24, 36 and 48 s
     anruf.Start();
     EXPECT_TRUE(anruf.TickBei(60'000).neuAnzeige);
@@ -159,7 +159,7 @@ TEST(LiveCounter, TheFirstTickAfterAStallChargesTheWholeBacklog) {
 
 // STOP shows what the last tick showed, unless that tick is more than two tick intervals old:
 // then the program stood still, and STOP first charges what the exchange charged meanwhile.
-TEST(LiveCounter, StopKeepsTheLastTicksFiguresUnlessTheProgramStoodStill) {
+TEST(GespraechsZaehler, StopKeepsTheLastTicksFiguresUnlessTheProgramStoodStill) {
     struct Fall {
         const char* name;
         std::int64_t stopMs;
@@ -192,7 +192,7 @@ TEST(LiveCounter, StopKeepsTheLastTicksFiguresUnlessTheProgramStoodStill) {
 // The program stood still for 90 s (stopped from its terminal, or the laptop suspended), and the
 // user pressed STOP the moment it ran again: every unit begun before STOP is charged, counted
 // here from the unit boundaries, each unit in the band of the moment it began.
-TEST(LiveCounter, StopAfterAStallChargesEveryUnitBegunBeforeIt) {
+TEST(GespraechsZaehler, StopAfterAStallChargesEveryUnitBegunBeforeIt) {
     struct Fall {
         const char* name;
         Moment start;
@@ -225,7 +225,7 @@ TEST(LiveCounter, StopAfterAStallChargesEveryUnitBegunBeforeIt) {
     }
 }
 
-TEST(LiveCounter, GaugeNeverShowsMoreThanItsMax) {
+TEST(GespraechsZaehler, GaugeNeverShowsMoreThanItsMax) {
     Anruf anruf(Am(1996, 12, 2, 10));
     anruf.Start();
     for (std::int64_t ms : {11'990, 12'000}) {
@@ -235,7 +235,7 @@ TEST(LiveCounter, GaugeNeverShowsMoreThanItsMax) {
     EXPECT_EQ(anruf.zaehler.GaugeWert(4), 1200);
 }
 
-TEST(LiveCounter, CounterReadingsPastTwoToThe31CountOn) {
+TEST(GespraechsZaehler, CounterReadingsPastTwoToThe31CountOn) {
     // 24.8 days of uptime overflow a signed 32-bit millisecond counter; here they do not.
     const std::int64_t zaehlerStart = (std::int64_t{1} << 31) - 5'000;
     Anruf anruf(Am(1996, 12, 2, 10), zaehlerStart);
@@ -245,7 +245,7 @@ TEST(LiveCounter, CounterReadingsPastTwoToThe31CountOn) {
     EXPECT_EQ(anruf.zaehler.Einheiten(4), 2);
 }
 
-TEST(LiveCounter, AnOvershootBeyond32767MsCountsOn) {
+TEST(GespraechsZaehler, AnOvershootBeyond32767MsCountsOn) {
     Anruf anruf(Am(1996, 12, 2, 10)); // City 90 s
     anruf.Start();
     anruf.TickBei(90'000 + 40'000);
@@ -254,7 +254,7 @@ TEST(LiveCounter, AnOvershootBeyond32767MsCountsOn) {
     EXPECT_EQ(anruf.zaehler.TaktEnde(1), 180'000);
 }
 
-TEST(LiveCounter, UnitCountersDoNotWrapOnACallOfManyDays) {
+TEST(GespraechsZaehler, UnitCountersDoNotWrapOnACallOfManyDays) {
     // Ten days from Monday 2.12.1996 in ticks of 10 s: Fern passes 32767 units.
     Anruf anruf(Am(1996, 12, 2, 0));
     anruf.Start();
@@ -271,18 +271,18 @@ TEST(LiveCounter, UnitCountersDoNotWrapOnACallOfManyDays) {
     EXPECT_EQ(anruf.zaehler.Einheiten(4), erwartet);
 }
 
-TEST(LiveCounter, DayChangeIsTheWholeDateNotTheDayOfTheMonth) {
+TEST(GespraechsZaehler, DayChangeIsTheWholeDateNotTheDayOfTheMonth) {
     FeiertagKalender kalender;
-    LiveCounter zaehler(kalender);
+    GespraechsZaehler zaehler(kalender);
     zaehler.VarInit(Am(1997, 1, 5, 12));
     zaehler.TagVermerken(year{1997} / 1 / 5);
     EXPECT_FALSE(zaehler.Tick(Am(1997, 1, 5, 12, 0, 1), 0).neuerTag);
     EXPECT_TRUE(zaehler.Tick(Am(1997, 2, 5, 12), 100).neuerTag);
 }
 
-TEST(LiveCounter, IdleZonesFollowTheBandAndTheFirstTickRedraws) {
+TEST(GespraechsZaehler, IdleZonesFollowTheBandAndTheFirstTickRedraws) {
     FeiertagKalender kalender;
-    LiveCounter zaehler(kalender);
+    GespraechsZaehler zaehler(kalender);
     zaehler.VarInit(Am(1996, 12, 2, 8, 59, 59));
     EXPECT_EQ(zaehler.LetzterTarif(), 0);
     EXPECT_EQ(zaehler.ZonenTarif(), ZonenArray<int>(2));
@@ -294,7 +294,7 @@ TEST(LiveCounter, IdleZonesFollowTheBandAndTheFirstTickRedraws) {
     EXPECT_EQ(zaehler.LetzterTarif(), 3);
 }
 
-TEST(LiveCounter, ANewStartResetsThePreviousCall) {
+TEST(GespraechsZaehler, ANewStartResetsThePreviousCall) {
     Anruf anruf(Am(1996, 12, 2, 10));
     anruf.Start();
     for (std::int64_t ms = 100; ms <= 50'000; ms += 100) {
@@ -309,7 +309,7 @@ TEST(LiveCounter, ANewStartResetsThePreviousCall) {
     EXPECT_EQ(anruf.zaehler.TaktBeginn(4), 0);
 }
 
-TEST(LiveCounter, AfterStopEveryZoneReturnsToTheBandOfTheMomentAndIsRedrawn) {
+TEST(GespraechsZaehler, AfterStopEveryZoneReturnsToTheBandOfTheMomentAndIsRedrawn) {
     Anruf anruf(Am(1996, 12, 2, 17, 59, 50)); // band 4, then band 5 from 18:00
     anruf.Start();
     for (std::int64_t ms = 100; ms <= 30'000; ms += 100) {

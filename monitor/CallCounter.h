@@ -20,7 +20,7 @@ namespace tarvis {
 // blocked) finds at its next tick or at STOP a backlog of units that the exchange has charged
 // meanwhile. Both work it off the same way: every unit at once, each in the band of the moment it
 // began, so the call costs what the calculation of the same start and duration says.
-class LiveCounter {
+class GespraechsZaehler {
 public:
     // The window's timer runs every 100 ms. A tick or STOP more than two intervals after the
     // previous tick comes after a stall.
@@ -33,7 +33,7 @@ public:
         bool neuerTag = false;   // the date changed since the day handling last ran
     };
 
-    explicit LiveCounter(FeiertagKalender& kalender) : kalender_(kalender) {}
+    explicit GespraechsZaehler(FeiertagKalender& kalender) : kalender_(kalender) {}
 
     // Start-up: the holiday list of the current year, no band drawn yet, every zone in the band
     // of the moment.
