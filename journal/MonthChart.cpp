@@ -18,8 +18,9 @@ namespace tarvis {
 
 using namespace style;
 
-MonatsGrafik::MonatsGrafik(QWidget* parent) : QChartView(parent) {
-    chart_ = new QChart;
+// The view is made with its chart: a view made without one makes a chart of its own, which
+// setChart() would let go of without deleting it.
+MonatsGrafik::MonatsGrafik(QWidget* parent) : QChartView(new QChart, parent), chart_(chart()) {
     chart_->setTheme(QChart::ChartThemeLight);
     chart_->setAnimationOptions(QChart::NoAnimation);
     chart_->setBackgroundBrush(Qt::white);
@@ -31,7 +32,6 @@ MonatsGrafik::MonatsGrafik(QWidget* parent) : QChartView(parent) {
     chart_->legend()->setFont(Arial(8.25));
     chart_->legend()->setLabelColor(Qt::black);
     chart_->setLocalizeNumbers(true);
-    setChart(chart_);
     setObjectName(QStringLiteral("chtMonate"));
     setAccessibleName(QStringLiteral("Grafik der Gebühren je Monat und Zone"));
     setAccessibleDescription(QStringLiteral("Dieselben Zahlen stehen in der Tabelle der Summen"));
