@@ -39,9 +39,8 @@ bool IstLog(const QString& pfad, const QStringList& logDateien) {
     if (IstLogDatei(pfad)) {
         return true;
     }
-    return std::any_of(logDateien.begin(), logDateien.end(), [&](const QString& logbuchdatei) {
-        return GleicheDatei(pfad, logbuchdatei);
-    });
+    return std::any_of(logDateien.begin(), logDateien.end(),
+                       [&](const QString& datei) { return GleicheDatei(pfad, datei); });
 }
 
 ExportZielStand PruefeExportZiel(const QString& ziel, const QStringList& logDateien) {

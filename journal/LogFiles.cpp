@@ -79,9 +79,9 @@ bool IstLogDatei(const QString& pfad) {
 }
 
 QStringList LogDateienImOrdner(const QString& logPfad) {
-    const QFileInfo logbuchdatei(logPfad);
+    const QFileInfo logDatei(logPfad);
     // Ordinary files and links to them; FIFOs, devices and sockets are not listed.
-    const QFileInfoList eintraege = logbuchdatei.absoluteDir().entryInfoList(QDir::Files);
+    const QFileInfoList eintraege = logDatei.absoluteDir().entryInfoList(QDir::Files);
     std::vector<std::pair<std::pair<int, int>, QString>> gefunden;
     for (const QFileInfo& eintrag : eintraege) {
         if (const auto monat = LogMonat(eintrag.fileName())) {
@@ -93,8 +93,8 @@ QStringList LogDateienImOrdner(const QString& logPfad) {
     for (const auto& [monat, pfad] : gefunden) {
         pfade << pfad;
     }
-    if (logbuchdatei.isFile() && !pfade.contains(logbuchdatei.absoluteFilePath())) {
-        pfade << logbuchdatei.absoluteFilePath();
+    if (logDatei.isFile() && !pfade.contains(logDatei.absoluteFilePath())) {
+        pfade << logDatei.absoluteFilePath();
     }
     return pfade;
 }

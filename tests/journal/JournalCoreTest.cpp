@@ -700,8 +700,8 @@ TEST(LogZiel, ALogIsRecognisedByItsNameItsHeadingOrThroughLinks) {
         {logs.Pfad("neu.csv"), false},
         {fifo, false}, // looked at without waiting for a writer
     };
-    for (const auto& [pfad, logbuchdatei] : faelle) {
-        EXPECT_EQ(IstLogDatei(pfad), logbuchdatei) << pfad.toStdString();
+    for (const auto& [pfad, istLog] : faelle) {
+        EXPECT_EQ(IstLogDatei(pfad), istLog) << pfad.toStdString();
     }
 }
 
