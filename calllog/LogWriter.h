@@ -1,26 +1,20 @@
 #pragma once
 
-#include "calllog/Call.h"
+// The save of a call: its lines (LogRecord.h) appended to the log so that another program saving
+// to the same log at the same moment, a full disk, a failing system call or a kill in the middle
+// never leave a half record, a second heading or a stray file. The log file belongs to whoever
+// holds its lock: every save takes the exclusive lock before it looks at the file's end.
 
-#include <QByteArray>
+#include "calllog/Call.h"
+#include "calllog/LogRecord.h" // the lines a save writes, for those who check what it wrote
+
 #include <QString>
 #include <functional>
-#include <string_view>
 #include <sys/types.h>
 
 struct stat;
 
 namespace tarvis {
-
-// The decimal separator of the cost column: the log is the same under any number settings.
-inline constexpr std::string_view LogDezimalTrenner = ",";
-
-// The lines of the log file as bytes in code page 1252, each ended by CR LF.
-QByteArray KopfZeilen(); // the four lines of a new file
-// The fixed-column record line. A time, stop or duration the call lacks is left blank, as
-// the reader takes it.
-QByteArray SatzZeile(const Gespraech& gespraech);
-QByteArray KommentarZeile(std::string_view kommentar); // UTF-8; empty when there is no comment
 
 // Whether an ordinary file of that name exists; a directory or a device is no file. Every
 // failure to look counts as "does not exist".
