@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calllog/Call.h"
+#include "calllog/LogReceiver.h"
 
 #include <QString>
 #include <cstdint>
@@ -17,21 +17,6 @@ namespace tarvis {
 // may follow it, from any byte stream (a file, a pipe, standard input). The heading and every
 // other line are passed over. A line that starts like a record but cannot be read is reported
 // with its number and left out; it never stops the rest. Each line is read by LiesLogZeile.
-
-struct LogFehler {
-    std::int64_t zeile = 0;
-    std::string grund;
-};
-
-// Where the calls of a log go as they are read.
-class LogEmpfaenger {
-public:
-    virtual ~LogEmpfaenger() = default;
-    // A call with the comment of the line directly under its record, if there is one; `zeile`
-    // is the number of the record line. It is handed on once the next line has been seen.
-    virtual void Datensatz(const Gespraech& gespraech, std::int64_t zeile) = 0;
-    virtual void Unlesbar(const LogFehler& fehler) = 0;
-};
 
 struct LeseErgebnis {
     bool gelesen = true;     // false: the device failed, or the reading was stopped

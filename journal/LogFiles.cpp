@@ -15,10 +15,6 @@
 
 namespace tarvis {
 
-std::optional<std::pair<int, int>> LogMonat(const QString& dateiname) {
-    return MonatAusLogDateiname(dateiname);
-}
-
 namespace {
 
 // A heading line without its line end and the blanks before it.
@@ -67,7 +63,7 @@ bool IstLogDatei(const QString& pfad) {
     // Each link on the way is followed by hand, so that a link to a log not yet written (or
     // to a log's name in another folder) is seen too; 40 steps as the system allows.
     for (int schritte = 0; schritte < 40; ++schritte) {
-        if (LogMonat(schritt.fileName())) {
+        if (MonatAusLogDateiname(schritt.fileName())) {
             return true;
         }
         if (!schritt.isSymLink()) {
@@ -84,7 +80,7 @@ QStringList LogDateienImOrdner(const QString& logPfad) {
     const QFileInfoList eintraege = logDatei.absoluteDir().entryInfoList(QDir::Files);
     std::vector<std::pair<std::pair<int, int>, QString>> gefunden;
     for (const QFileInfo& eintrag : eintraege) {
-        if (const auto monat = LogMonat(eintrag.fileName())) {
+        if (const auto monat = MonatAusLogDateiname(eintrag.fileName())) {
             gefunden.emplace_back(*monat, eintrag.absoluteFilePath());
         }
     }

@@ -2,15 +2,11 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
-#include <utility>
 
 namespace tarvis {
 
-// Which files are logs: by the name the program gives its logs, or by a log's heading.
-
-// (year, month) of a file named as the program names its logs, "Tarvis MM-YYYY.Rep".
-std::optional<std::pair<int, int>> LogMonat(const QString& dateiname);
+// Which files are logs: by the name the program gives its logs (MonatAusLogDateiname of
+// calllog/LogFormat.h), or by a log's heading.
 
 // Whether a file may hold a log, so that nothing but a log's own writer may write it: its name,
 // or the name of any link on the way to it, is of the log form, or it is an ordinary file

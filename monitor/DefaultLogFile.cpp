@@ -8,16 +8,15 @@
 
 namespace tarvis {
 
-QString LogDateinameFuer(Datum heute) {
-    return LogDateiname(static_cast<int>(heute.year()), static_cast<unsigned>(heute.month()));
-}
-
 QString StandardLogbuchdatei(Datum heute, const QString& programmVerzeichnis,
                              const QString& dokumentenVerzeichnis,
                              const std::function<bool(const QString&)>& beschreibbar) {
     const bool imProgramm = beschreibbar(programmVerzeichnis);
     const QString verzeichnis = imProgramm ? programmVerzeichnis : dokumentenVerzeichnis;
-    return QDir::toNativeSeparators(QDir(verzeichnis).filePath(LogDateinameFuer(heute)));
+    return QDir::toNativeSeparators(
+        QDir(verzeichnis)
+            .filePath(LogDateiname(static_cast<int>(heute.year()),
+                                   static_cast<unsigned>(heute.month()))));
 }
 
 bool VerzeichnisBeschreibbar(const QString& verzeichnis) {

@@ -7,12 +7,10 @@
 
 namespace tarvis {
 
-// "Tarvis MM-YYYY.Rep": one log file per calendar month of the program start.
-QString LogDateinameFuer(Datum heute);
-
-// The default log file: in the program's own directory, or in the user's documents directory
-// when the program's directory cannot be written to (as when it is installed under /usr/bin).
-// Nothing is created or written here: a missing documents directory is made by the first save.
+// The default log file, "Tarvis MM-YYYY.Rep" of the month of the program start: in the program's
+// own directory, or in the user's documents directory when the program's directory cannot be
+// written to (as when it is installed under /usr/bin). Nothing is created or written here: a
+// missing documents directory is made by the first save.
 QString StandardLogbuchdatei(Datum heute, const QString& programmVerzeichnis,
                              const QString& dokumentenVerzeichnis,
                              const std::function<bool(const QString&)>& beschreibbar);

@@ -1,3 +1,4 @@
+#include "calllog/LogFormat.h"
 #include "calllog/LogWriter.h"
 #include "commandline/CommandLine.h"
 #include "journal/JournalColumns.h"
@@ -9,7 +10,6 @@
 #include "journal/JournalSums.h"
 #include "journal/LogFiles.h"
 #include "journal/SumsModel.h"
-#include "monitor/DefaultLogFile.h"
 #include "platform/QtText.h"
 
 #include <QBuffer>
@@ -90,7 +90,7 @@ void PrintTo(const NamensFall& fall, std::ostream* os) {
 class LogNameTest : public ::testing::TestWithParam<NamensFall> {};
 
 TEST_P(LogNameTest, RecognisesTheProgramsNames) {
-    EXPECT_EQ(LogMonat(QString::fromUtf8(GetParam().datei)), GetParam().monat);
+    EXPECT_EQ(MonatAusLogDateiname(QString::fromUtf8(GetParam().datei)), GetParam().monat);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -112,8 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LogName, TheNameTheProgramGivesIsRecognised) {
-    EXPECT_EQ(LogMonat(LogDateinameFuer(year{1996} / 12 / 31)), (std::pair{1996, 12}));
-    EXPECT_EQ(LogMonat(LogDateinameFuer(year{1997} / 1 / 1)), (std::pair{1997, 1}));
+    EXPECT_EQ(MonatAusLogDateiname(LogDateiname(1996, 12)), (std::pair{1996, 12}));
+    EXPECT_EQ(MonatAusLogDateiname(LogDateiname(1997, 1)), (std::pair{1997, 1}));
 }
 
 TEST_F(JournalTest, FindsTheLogsOfTheFolderInCalendarOrder) {

@@ -17,7 +17,8 @@ TEST(StandardLogbuchdatei, OneFilePerMonthOfTheStart) {
               QStringLiteral("/opt/tarvis/Tarvis 12-1996.Rep"));
     EXPECT_EQ(StandardLogbuchdatei(year{1997} / 1 / 1, "/opt/tarvis", "/home/u/Dokumente", immer),
               QStringLiteral("/opt/tarvis/Tarvis 01-1997.Rep"));
-    EXPECT_EQ(LogDateinameFuer(year{1996} / 5 / 20), QStringLiteral("Tarvis 05-1996.Rep"));
+    EXPECT_EQ(StandardLogbuchdatei(year{1996} / 5 / 20, "/opt/tarvis", "/home/u/Dokumente", immer),
+              QStringLiteral("/opt/tarvis/Tarvis 05-1996.Rep"));
 }
 
 TEST(StandardLogbuchdatei, FallsBackToTheDocumentsWhenTheProgramsDirectoryIsReadOnly) {
