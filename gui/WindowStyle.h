@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/Contrast.h"
 #include "tariff/TariffTables.h"
 
 #include <QColor>
@@ -45,26 +46,9 @@ QColor TagesArtGrund(TagesArt art);
 // The text on that ground: white, but black on the working day's grey.
 QColor TagesArtSchrift(TagesArt art);
 
-// The high-contrast view for people with low vision: off by default, when every window looks as
-// designed. When on, every text that a window colours itself stands at 7 : 1 or more against
-// its ground: a text colour is pulled towards black or white (and, where that is not enough,
-// its ground the other way); a zone's figures become black on their zone's ground, so the zone
-// colours stay as marks. Windows built while it is on are coloured so from the start;
-// FaerbeNeu() colours an open window anew after the view changed.
-inline constexpr double KontrastHoch = 7.0;
-void SetzeHoherKontrast(bool an);
-bool HoherKontrast();
+// The high-contrast view (Contrast.h): windows built while it is on are coloured so from the
+// start; FaerbeNeu() colours an open window anew after the view changed.
 void FaerbeNeu(QWidget* fenster);
-
-// Relative luminance and contrast ratio (1 : 1 to 21 : 1) as WCAG defines them.
-double Leuchtdichte(const QColor& farbe);
-double Kontrast(const QColor& a, const QColor& b);
-// `schrift` and `grund` brought to at least `ziel` : 1, both unchanged when they already are.
-struct FarbPaar {
-    QColor schrift;
-    QColor grund;
-};
-FarbPaar MitKontrast(const QColor& schrift, const QColor& grund, double ziel);
 
 // The windows keep the grey ground of their design under every colour scheme. Under a dark
 // scheme their controls would be drawn in the scheme's colours on it: an unchecked radio button
