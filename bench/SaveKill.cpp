@@ -3,7 +3,7 @@
 //   save_kill LOG namenlos|entwurf [COUNT]
 // "entwurf" takes the way of a file system without files that have no name (scratch files).
 #include "calllog/LogWriter.h"
-#include "support/Anruf.h"
+#include "support/SampleCall.h"
 #include "support/SystemCalls.h"
 
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "calllog/Cp1252.h"
 #include "calllog/LogFormat.h"
-#include "tariff/GenaueZeit.h"
+#include "tariff/Duration.h"
 #include "tariff/Format.h"
 #include "tariff/TariffTables.h"
 

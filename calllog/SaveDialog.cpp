@@ -1,6 +1,6 @@
 #include "calllog/SaveDialog.h"
 
-#include "calllog/DirKurzName.h"
+#include "calllog/ShortPath.h"
 #include "calllog/LogFile.h"
 #include "calllog/LogFormat.h"
 #include "calllog/LogWriter.h"

@@ -2,7 +2,7 @@
 
 #include "platform/QtText.h"
 #include "tariff/Format.h"
-#include "tariff/GenaueZeit.h"
+#include "tariff/Duration.h"
 #include "tariff/TariffTables.h"
 
 #include <QCollator>

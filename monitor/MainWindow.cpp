@@ -19,7 +19,7 @@
 #include "platform/QtText.h"
 #include "platform/VersionText.h"
 #include "tariff/Format.h"
-#include "tariff/GenaueZeit.h"
+#include "tariff/Duration.h"
 #include "tariff/TariffTables.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secs="${1:-30}"
-targets=(FuzzBerechnung FuzzLog FuzzSpeichern FuzzJournal FuzzAnrufmonitor)
+targets=(FuzzCalculation FuzzLog FuzzSave FuzzJournal FuzzAnrufmonitor)
 scripts/setup.sh --packages-only
 if [ ! -f build-fuzz/build.ninja ]; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -1,7 +1,7 @@
 #include "about/AboutBox.h"
 
 #include "platform/VersionText.h"
-#include "support/Zugang.h"
+#include "support/AccessibilityChecks.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -6,7 +6,7 @@
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
-#include "support/Zugang.h"
+#include "support/AccessibilityChecks.h"
 
 #include <QApplication>
 #include <QFontMetrics>

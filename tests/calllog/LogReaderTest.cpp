@@ -3,7 +3,7 @@
 #include "calllog/LogLine.h"
 #include "calllog/LogSums.h"
 #include "calllog/LogWriter.h"
-#include "support/Anruf.h"
+#include "support/SampleCall.h"
 #include "tariff/Format.h"
 
 #include <QBuffer>

@@ -1,5 +1,5 @@
 #include "calllog/LogWriter.h"
-#include "support/Anruf.h"
+#include "support/SampleCall.h"
 #include "support/TempDir.h"
 
 #include <QFile>

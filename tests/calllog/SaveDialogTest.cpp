@@ -4,10 +4,10 @@
 #include "calllog/LogWriter.h"
 #include "gui/WindowStyle.h"
 #include "platform/FileChooser.h"
-#include "support/Anruf.h"
+#include "support/SampleCall.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
-#include "support/Zugang.h"
+#include "support/AccessibilityChecks.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 // can give: afterwards the log is as it was or holds the record whole and once, nothing else is
 // left in its folder, and a refused save names the reason in German.
 #include "calllog/LogWriter.h"
-#include "support/Anruf.h"
+#include "support/SampleCall.h"
 #include "support/TempDir.h"
 
 #include <QDir>

@@ -9,7 +9,7 @@
 #include "journal/LogFiles.h"
 #include "platform/QtText.h"
 #include "support/FakeFileChooser.h"
-#include "support/Zugang.h"
+#include "support/AccessibilityChecks.h"
 #include "tariff/TariffTables.h"
 
 #include <QAccessible>

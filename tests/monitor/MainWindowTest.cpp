@@ -9,7 +9,7 @@
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
-#include "support/Zugang.h"
+#include "support/AccessibilityChecks.h"
 #include "tariff/Format.h"
 
 #include <QAction>

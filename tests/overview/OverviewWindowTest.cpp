@@ -2,7 +2,7 @@
 
 #include "gui/WindowStyle.h"
 #include "overview/TariffOverview.h"
-#include "support/Zugang.h"
+#include "support/AccessibilityChecks.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

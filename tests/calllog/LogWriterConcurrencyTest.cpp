@@ -3,7 +3,7 @@
 // anybody else's with it, and the log has one heading.
 #include "calllog/LogLine.h"
 #include "calllog/LogWriter.h"
-#include "support/Anruf.h"
+#include "support/SampleCall.h"
 #include "support/SystemCalls.h"
 #include "support/TempDir.h"
 
@@ -129,7 +129,7 @@ Inhalt LiesInhalt(const QString& pfad) {
     return inhalt;
 }
 
-TEST(LogFileConcurrency, SeveralProgramsAppendWhileOneRunsOutOfRoom) {
+TEST(LogWriterConcurrency, SeveralProgramsAppendWhileOneRunsOutOfRoom) {
     QTemporaryDir dir;
     const QString pfad = dir.filePath(QStringLiteral("Tarvis 12-1996.Rep"));
     ASSERT_TRUE(AppendCallRecord(pfad, Eintrag("erster")));
@@ -178,7 +178,7 @@ Systemaufrufe OhneVerweise() {
     return system;
 }
 
-TEST(LogFileConcurrency, SeveralProgramsCreatingANewLogAtOnceWriteOneHeading) {
+TEST(LogWriterConcurrency, SeveralProgramsCreatingANewLogAtOnceWriteOneHeading) {
     static const Systemaufrufe ohneVerweise = OhneVerweise();
     for (int versuch = 0; versuch < 80; ++versuch) {
         SCOPED_TRACE(versuch);

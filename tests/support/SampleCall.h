@@ -2,6 +2,8 @@
 
 #include "calllog/Call.h"
 
+#include <QByteArray>
+#include <QString>
 #include <chrono>
 #include <ostream>
 
@@ -16,6 +18,14 @@ inline GespraechVorZonenwahl BeispielAnruf() {
     return GespraechMit(MomentAus(tag, 14, 5, 33), MomentAus(tag, 14, 9, 12), 219'200,
                         {2, 5, 10, 11});
 }
+
+// That call saved in City with a number, and its record line as the log holds it.
+inline Gespraech BeispielGespraech() {
+    return BeispielAnruf().MitZone(1, QStringLiteral("0711 123456"));
+}
+inline const QByteArray BeispielSatzZeile =
+    "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   "
+    "0711 123456       City              2        0,24 DM\r\n";
 
 } // namespace tarvis::test
 

@@ -1,4 +1,4 @@
-#include "calllog/DirKurzName.h"
+#include "calllog/ShortPath.h"
 
 #include <gtest/gtest.h>
 

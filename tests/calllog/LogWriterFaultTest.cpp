@@ -2,7 +2,7 @@
 // stop nothing, so the faults are ones that stop root too: a missing directory, a directory
 // in place of the file, a full device, and a file size limit that cuts a write short.
 #include "calllog/LogWriter.h"
-#include "support/Anruf.h"
+#include "support/SampleCall.h"
 #include "support/SystemCalls.h"
 #include "support/TempDir.h"
 
@@ -61,14 +61,14 @@ SchreibErgebnis SpeichereMitGrenze(const QString& pfad, rlim_t grenze) {
     return {antwort.startsWith('1'), QString::fromUtf8(antwort.mid(1))};
 }
 
-class LogFileFault : public ::testing::Test {
+class LogWriterFault : public ::testing::Test {
 protected:
     QString Pfad(const QString& name) const { return dir_.filePath(name); }
 
     QTemporaryDir dir_;
 };
 
-TEST_F(LogFileFault, FailedOpensAreReportedWithTheSystemsReason) {
+TEST_F(LogWriterFault, FailedOpensAreReportedWithTheSystemsReason) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("ordner.Rep")));
     struct Fall {
         const char* name;
@@ -97,7 +97,7 @@ TEST_F(LogFileFault, FailedOpensAreReportedWithTheSystemsReason) {
     EXPECT_TRUE(QDir(Pfad(QStringLiteral("ordner.Rep"))).isEmpty());
 }
 
-TEST_F(LogFileFault, AWriteCutShortLeavesTheFileAsItWas) {
+TEST_F(LogWriterFault, AWriteCutShortLeavesTheFileAsItWas) {
     const QString pfad = Pfad(QStringLiteral("Tarvis.Rep"));
     ASSERT_TRUE(AppendCallRecord(pfad, Anruf()));
     const QByteArray vorher = ReadAll(pfad);
@@ -115,7 +115,7 @@ TEST_F(LogFileFault, AWriteCutShortLeavesTheFileAsItWas) {
     EXPECT_EQ(ReadAll(pfad), vorher + SatzZeile(Anruf()) + KommentarZeile(Anruf().kommentar));
 }
 
-TEST_F(LogFileFault, AFailedFirstSaveLeavesNoFileSoTheNextGetsTheHeading) {
+TEST_F(LogWriterFault, AFailedFirstSaveLeavesNoFileSoTheNextGetsTheHeading) {
     const QString pfad = Pfad(QStringLiteral("neu.Rep"));
     const SchreibErgebnis ergebnis = SpeichereMitGrenze(pfad, 100);
     EXPECT_FALSE(ergebnis);
@@ -126,14 +126,14 @@ TEST_F(LogFileFault, AFailedFirstSaveLeavesNoFileSoTheNextGetsTheHeading) {
     EXPECT_TRUE(ReadAll(pfad).startsWith(KopfZeilen()));
 }
 
-TEST_F(LogFileFault, ADeviceThatFailsIsNeverRemoved) {
+TEST_F(LogWriterFault, ADeviceThatFailsIsNeverRemoved) {
     EXPECT_FALSE(AppendCallRecord(QStringLiteral("/dev/full"), Anruf()));
     EXPECT_TRUE(QFileInfo::exists(QStringLiteral("/dev/full")));
 }
 
 // Another program holds the log's lock: the save only tries, asks its caller between tries, and
 // gives up with its own reason when the caller says so, writing nothing.
-TEST_F(LogFileFault, ALockedLogIsTriedAndGivenUpWithoutWriting) {
+TEST_F(LogWriterFault, ALockedLogIsTriedAndGivenUpWithoutWriting) {
     const QString pfad = Pfad(QStringLiteral("Tarvis.Rep"));
     ASSERT_TRUE(AppendCallRecord(pfad, Anruf()));
     const QByteArray vorher = ReadAll(pfad);
@@ -175,7 +175,7 @@ TEST_F(LogFileFault, ALockedLogIsTriedAndGivenUpWithoutWriting) {
 
 // A pipe someone reads or a device as the log has no beginning the program could look at: it
 // gets the heading before the record, as a log that does not exist yet.
-TEST_F(LogFileFault, APipeThatIsReadGetsTheHeadingAsANewLog) {
+TEST_F(LogWriterFault, APipeThatIsReadGetsTheHeadingAsANewLog) {
     const QString rohr = Pfad(QStringLiteral("rohr.Rep"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
     const int leser = ::open(QFile::encodeName(rohr).constData(), O_RDONLY | O_NONBLOCK);
@@ -191,7 +191,7 @@ TEST_F(LogFileFault, APipeThatIsReadGetsTheHeadingAsANewLog) {
 
 // Where nameless files are missing, scratch files left by killed programs are removed, also one
 // whose program number this program now has; one of a program still running is left alone.
-TEST_F(LogFileFault, ScratchFilesOfKilledProgramsAreRemoved) {
+TEST_F(LogWriterFault, ScratchFilesOfKilledProgramsAreRemoved) {
     const pid_t tot = ::fork();
     if (tot == 0) {
         ::_exit(0);
@@ -218,7 +218,7 @@ TEST_F(LogFileFault, ScratchFilesOfKilledProgramsAreRemoved) {
 
 // A program killed in the middle of creating a new log leaves nothing: no log without its
 // record, no scratch file.
-TEST_F(LogFileFault, AProgramKilledWhileCreatingALogLeavesNothing) {
+TEST_F(LogWriterFault, AProgramKilledWhileCreatingALogLeavesNothing) {
     const QString pfad = Pfad(QStringLiteral("Tarvis.Rep"));
     const pid_t kind = ::fork();
     if (kind == 0) {
@@ -241,7 +241,7 @@ TEST_F(LogFileFault, AProgramKilledWhileCreatingALogLeavesNothing) {
 
 // A log the user may write but not read: its last byte is unknown, so the record starts on a
 // line of its own; the cost is an empty line where the last line was ended.
-TEST_F(LogFileFault, ALogThatCannotBeReadGetsTheRecordOnALineOfItsOwn) {
+TEST_F(LogWriterFault, ALogThatCannotBeReadGetsTheRecordOnALineOfItsOwn) {
     static const Systemaufrufe nurSchreiben = test::OeffnenVerweigert<O_ACCMODE, O_RDWR, EACCES>();
     SpeicherArt art;
     art.system = &nurSchreiben;

@@ -1,4 +1,4 @@
-#include "tariff/GenaueZeit.h"
+#include "tariff/Duration.h"
 
 #include "tariff/Format.h"
 

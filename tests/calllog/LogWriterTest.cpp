@@ -1,5 +1,6 @@
 #include "calllog/LogWriter.h"
-#include "support/Anruf.h"
+
+#include "support/SampleCall.h"
 #include "support/TempDir.h"
 #include "tariff/TariffTables.h"
 
@@ -16,14 +17,6 @@ namespace {
 
 using namespace std::chrono;
 using test::ReadAll;
-
-// The record example: 07.12.96 14:05:33 to 14:09:12, City, 2 units, 0,24 DM.
-Gespraech Beispiel() {
-    return test::BeispielAnruf().MitZone(1, QStringLiteral("0711 123456"));
-}
-
-const QByteArray BeispielZeile = "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   "
-                                 "0711 123456       City              2        0,24 DM\r\n";
 
 // The heading laid out from its column table, independently of how the program writes it.
 QByteArray ZeileAus(std::initializer_list<std::pair<int, QByteArray>> woerter) {
@@ -55,7 +48,7 @@ QByteArray Kopf() {
            QByteArray(109, '-') + "\r\n" + "\r\n";
 }
 
-class LogFile : public ::testing::Test {
+class LogWriter : public ::testing::Test {
 protected:
     QString Pfad(const QString& name = QStringLiteral("Tarvis 12-1996.Rep")) const {
         return dir_.filePath(name);
@@ -69,20 +62,21 @@ protected:
     QTemporaryDir dir_;
 };
 
-TEST_F(LogFile, NewFileGetsHeadingRecordAndComment) {
-    Gespraech eintrag = Beispiel();
+TEST_F(LogWriter, NewFileGetsHeadingRecordAndComment) {
+    Gespraech eintrag = test::BeispielGespraech();
     eintrag.kommentar = "Anruf bei Oma";
     ASSERT_TRUE(AppendCallRecord(Pfad(), eintrag));
-    EXPECT_EQ(ReadAll(Pfad()), Kopf() + BeispielZeile + QByteArray(57, ' ') + "Anruf bei Oma\r\n");
+    EXPECT_EQ(ReadAll(Pfad()),
+              Kopf() + test::BeispielSatzZeile + QByteArray(57, ' ') + "Anruf bei Oma\r\n");
 }
 
-TEST_F(LogFile, SecondSaveAppendsOnlyTheRecord) {
-    ASSERT_TRUE(AppendCallRecord(Pfad(), Beispiel()));
-    ASSERT_TRUE(AppendCallRecord(Pfad(), Beispiel()));
-    EXPECT_EQ(ReadAll(Pfad()), Kopf() + BeispielZeile + BeispielZeile);
+TEST_F(LogWriter, SecondSaveAppendsOnlyTheRecord) {
+    ASSERT_TRUE(AppendCallRecord(Pfad(), test::BeispielGespraech()));
+    ASSERT_TRUE(AppendCallRecord(Pfad(), test::BeispielGespraech()));
+    EXPECT_EQ(ReadAll(Pfad()), Kopf() + test::BeispielSatzZeile + test::BeispielSatzZeile);
 }
 
-TEST_F(LogFile, ExistingFilesNeverGetASecondHeading) {
+TEST_F(LogWriter, ExistingFilesNeverGetASecondHeading) {
     struct Fall {
         const char* name;
         QString datei;
@@ -91,7 +85,7 @@ TEST_F(LogFile, ExistingFilesNeverGetASecondHeading) {
     };
     const std::vector<Fall> faelle = {
         {"empty file", QStringLiteral("leer.Rep"), {}, {}},
-        {"hidden file", QStringLiteral(".versteckt.Rep"), Kopf() + BeispielZeile, {}},
+        {"hidden file", QStringLiteral(".versteckt.Rep"), Kopf() + test::BeispielSatzZeile, {}},
         {"a line added by hand without line end", QStringLiteral("fremd.txt"), "Notiz", "\r\n"},
         {"a last line ended by CR alone", QStringLiteral("cr.Rep"), "Notiz\r", "\n"},
         {"a last line ended Unix-style", QStringLiteral("lf.Rep"), "Notiz\n", {}},
@@ -99,14 +93,14 @@ TEST_F(LogFile, ExistingFilesNeverGetASecondHeading) {
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.name);
         Schreibe(Pfad(fall.datei), fall.vorher);
-        ASSERT_TRUE(AppendCallRecord(Pfad(fall.datei), Beispiel()));
-        EXPECT_EQ(ReadAll(Pfad(fall.datei)), fall.vorher + fall.zwischen + BeispielZeile);
+        ASSERT_TRUE(AppendCallRecord(Pfad(fall.datei), test::BeispielGespraech()));
+        EXPECT_EQ(ReadAll(Pfad(fall.datei)), fall.vorher + fall.zwischen + test::BeispielSatzZeile);
     }
 }
 
 // A user's "current log" link that points to a log not yet written: the save goes through the
 // link and creates the log it points to, with its heading; the link stays a link.
-TEST_F(LogFile, ASymbolicLinkToALogNotYetWrittenCreatesThatLog) {
+TEST_F(LogWriter, ASymbolicLinkToALogNotYetWrittenCreatesThatLog) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("1996")));
     struct Fall {
         const char* name;
@@ -127,14 +121,14 @@ TEST_F(LogFile, ASymbolicLinkToALogNotYetWrittenCreatesThatLog) {
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.name);
         ASSERT_EQ(::symlink(QFile::encodeName(fall.zielText), QFile::encodeName(fall.verweis)), 0);
-        ASSERT_TRUE(AppendCallRecord(fall.verweis, Beispiel()));
-        ASSERT_TRUE(AppendCallRecord(fall.verweis, Beispiel()));
-        EXPECT_EQ(ReadAll(fall.ziel), Kopf() + BeispielZeile + BeispielZeile);
+        ASSERT_TRUE(AppendCallRecord(fall.verweis, test::BeispielGespraech()));
+        ASSERT_TRUE(AppendCallRecord(fall.verweis, test::BeispielGespraech()));
+        EXPECT_EQ(ReadAll(fall.ziel), Kopf() + test::BeispielSatzZeile + test::BeispielSatzZeile);
         EXPECT_TRUE(QFileInfo(fall.verweis).isSymLink());
     }
     // A link into a directory that does not exist fails as such a path does.
     ASSERT_EQ(::symlink("nirgends/x.Rep", QFile::encodeName(Pfad(QStringLiteral("tot.Rep")))), 0);
-    EXPECT_EQ(AppendCallRecord(Pfad(QStringLiteral("tot.Rep")), Beispiel()).grund,
+    EXPECT_EQ(AppendCallRecord(Pfad(QStringLiteral("tot.Rep")), test::BeispielGespraech()).grund,
               QStringLiteral("Datei oder Verzeichnis nicht gefunden"));
     // No scratch file is left behind by any of these saves.
     EXPECT_TRUE(QDir(dir_.path())
@@ -142,88 +136,7 @@ TEST_F(LogFile, ASymbolicLinkToALogNotYetWrittenCreatesThatLog) {
                     .isEmpty());
 }
 
-TEST_F(LogFile, RecordLines) {
-    struct Fall {
-        const char* name;
-        Gespraech gespraech;
-        QByteArray zeile;
-    };
-    const auto anruf = [](Datum startTag, int h, int m, int s, std::int64_t dauerMs,
-                          ZonenArray<std::int64_t> einheiten) {
-        const Moment start = MomentAus(startTag, h, m, s);
-        return GespraechMit(start, start + seconds{dauerMs / 1000}, dauerMs, einheiten);
-    };
-    const GespraechVorZonenwahl beispiel = test::BeispielAnruf();
-    Gespraech zuBreit = beispiel.MitZone(1, QString());
-    zuBreit.einheiten = 12'345'678;
-    zuBreit.kostenPfennig = KostenPfennig(12'345'678);
-    Gespraech ohneZeiten = Beispiel();
-    ohneZeiten.startSekunde.reset();
-    ohneZeiten.stopDatum.reset();
-    ohneZeiten.stopSekunde.reset();
-    ohneZeiten.dauerMs.reset();
-    const std::vector<Fall> faelle = {
-        {"the record example", Beispiel(), BeispielZeile},
-        {"empty number: 18 spaces, zone in column 76", beispiel.MitZone(1, QString()),
-         "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2                     "
-         "City              2        0,24 DM\r\n"},
-        {"15-character number and Region 200",
-         beispiel.MitZone(3, QStringLiteral("089 12345678901")),
-         "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   089 12345678901   "
-         "Region 200       10        1,20 DM\r\n"},
-        {"a call across midnight keeps both dates",
-         anruf(year{1996} / 12 / 31, 23, 58, 10, 271'000, {3, 9, 9, 27}).MitZone(4, QString()),
-         "31.12.96   23:58:10   01.01.97   00:02:41   00:04:31,0                     "
-         "Fern             27        3,24 DM\r\n"},
-        {"a call of several days: the duration keeps all its hours",
-         anruf(year{1998} / 12 / 24, 20, 0, 0, 360'000'099, {1, 1, 1, 11'812})
-             .MitZone(4, QString()),
-         "24.12.98   20:00:00   29.12.98   00:00:00   100:00:00,0                     "
-         "Fern          11812     1417,44 DM\r\n"},
-        {"too wide units and cost are written whole", zuBreit,
-         "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2                     "
-         "City         12345678   1481481,36 DM\r\n"},
-        {"a number too long for its column keeps a blank before the zone",
-         beispiel.MitZone(1, QStringLiteral("0049 711 1234567890")),
-         "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   0049 711 1234567890 "
-         "City              2        0,24 DM\r\n"},
-        {"characters outside the code page keep the columns",
-         beispiel.MitZone(1, QStringLiteral(u"☎ 0711 😀 €")),
-         "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,2   ? 0711 ? \x80        "
-         "City              2        0,24 DM\r\n"},
-        {"times, stop and duration a call lacks are left blank", ohneZeiten,
-         "07.12.96" + QByteArray(49, ' ') +
-             "0711 123456       City              2        0,24 DM\r\n"},
-    };
-    for (const Fall& fall : faelle) {
-        SCOPED_TRACE(fall.name);
-        EXPECT_EQ(SatzZeile(fall.gespraech).toStdString(), fall.zeile.toStdString());
-    }
-}
-
-TEST_F(LogFile, CommentLines) {
-    struct Fall {
-        const char* name;
-        std::string kommentar; // UTF-8
-        QByteArray zeile;
-    };
-    const std::vector<Fall> faelle = {
-        {"none", "", {}},
-        {"28 characters make 85", "Rückruf wegen Angebot 12/96!",
-         QByteArray(57, ' ') + "R\374ckruf wegen Angebot 12/96!\r\n"},
-        {"spaces only still count", "   ", QByteArray(60, ' ') + "\r\n"},
-        {"a pasted line break cannot split the record", "Zeile 1\r\nZeile 2",
-         QByteArray(57, ' ') + "Zeile 1??Zeile 2\r\n"},
-        {"an emoji is one question mark", "Geburtstag 🎂", QByteArray(57, ' ') + "Geburtstag ?\r\n"},
-    };
-    for (const Fall& fall : faelle) {
-        SCOPED_TRACE(fall.name);
-        EXPECT_EQ(KommentarZeile(fall.kommentar), fall.zeile);
-    }
-    EXPECT_EQ(KommentarZeile(faelle[1].kommentar).size(), 85 + 2);
-}
-
-TEST_F(LogFile, FileExist) {
+TEST_F(LogWriter, FileExist) {
     Schreibe(Pfad(QStringLiteral("da.Rep")), "x");
     Schreibe(Pfad(QStringLiteral("leer.Rep")), {});
     Schreibe(Pfad(QStringLiteral(".versteckt.Rep")), "x");
