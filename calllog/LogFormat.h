@@ -109,4 +109,9 @@ QString LogDateiname(int jahr, unsigned monat);
 // (year, month) of a file name of that form; nothing for any other name.
 std::optional<std::pair<int, int>> MonatAusLogDateiname(QStringView dateiname);
 
+// The logs' type of file, as the file dialogs offer it.
+inline QString LogDateiTyp() {
+    return QStringLiteral("Reportdateien (*.Rep)");
+}
+
 } // namespace tarvis

@@ -1,9 +1,9 @@
 #include "calllog/SaveDialog.h"
 
-#include "calllog/ShortPath.h"
 #include "calllog/LogFile.h"
 #include "calllog/LogFormat.h"
 #include "calllog/LogWriter.h"
+#include "calllog/ShortPath.h"
 #include "gui/Accessibility.h"
 #include "gui/LabelClick.h"
 #include "gui/WindowStyle.h"
@@ -270,8 +270,7 @@ void frmSpeichern::Speichern() {
 void frmSpeichern::WechsleLogbuchdatei() {
     const std::optional<QString> gewaehlt = dateiWahl_.chooseFile(
         this, QStringLiteral("Bitte die gewünschte Logbuchdatei angeben"), logbuchdatei_.Pfad(),
-        {QStringLiteral("Reportdateien (*.Rep)"), QStringLiteral("Textdateien (*.txt)"),
-         QStringLiteral("Alle Dateien (*)")});
+        {LogDateiTyp(), QStringLiteral("Textdateien (*.txt)"), QStringLiteral("Alle Dateien (*)")});
     if (gewaehlt) {
         logbuchdatei_.SetzePfad(*gewaehlt);
     }

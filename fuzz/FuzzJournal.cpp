@@ -29,24 +29,6 @@ void Pruefe(bool bedingung) {
     }
 }
 
-// The value a column sorts by, where it is a number.
-std::optional<std::int64_t> Wert(const JournalSatz& satz, Spalte spalte) {
-    switch (spalte) {
-    case Spalte::Datum:
-        return std::int64_t{satz.startTag} * 86'400 + satz.startSekunde;
-    case Spalte::Einheiten:
-        return satz.einheiten;
-    case Spalte::Kosten:
-        return satz.kostenPfennig;
-    case Spalte::Dauer:
-        return satz.dauerMs;
-    case Spalte::Zone:
-        return satz.zone;
-    default:
-        return std::nullopt;
-    }
-}
-
 void PruefeOrdnung(const JournalDaten& daten, Spalte spalte, bool absteigend) {
     const std::vector<std::uint32_t> folge = Sortiert(daten, spalte, absteigend);
     Pruefe(folge.size() == daten.Anzahl());
@@ -58,9 +40,10 @@ void PruefeOrdnung(const JournalDaten& daten, Spalte spalte, bool absteigend) {
     for (std::size_t k = 1; k < folge.size(); ++k) {
         const JournalSatz& vorher = daten[folge[k - 1]];
         const JournalSatz& nachher = daten[folge[k]];
-        if (const auto a = Wert(vorher, spalte), b = Wert(nachher, spalte); a && b) {
-            Pruefe(absteigend ? *a >= *b : *a <= *b);
-            if (*a == *b) {
+        if (spalte != Spalte::Telefon && spalte != Spalte::Kommentar) {
+            const std::int64_t a = Zahlenwert(vorher, spalte), b = Zahlenwert(nachher, spalte);
+            Pruefe(absteigend ? a >= b : a <= b);
+            if (a == b) {
                 Pruefe(folge[k - 1] < folge[k]); // equal values keep the order of the lines
             }
         } else if (spalte == Spalte::Telefon) {

@@ -1,8 +1,8 @@
 #include "journal/JournalColumns.h"
 
 #include "platform/QtText.h"
-#include "tariff/Format.h"
 #include "tariff/Duration.h"
+#include "tariff/Format.h"
 #include "tariff/TariffTables.h"
 
 #include <QCollator>
@@ -41,7 +41,8 @@ std::int64_t StopMoment(const JournalSatz& satz) {
     return std::int64_t{tag} * 86'400 + satz.stopSekunde;
 }
 
-// A column whose values are whole numbers: its value of a call.
+} // namespace
+
 std::int64_t Zahlenwert(const JournalSatz& satz, Spalte spalte) {
     switch (spalte) {
     case Spalte::Datum:
@@ -65,8 +66,6 @@ std::int64_t Zahlenwert(const JournalSatz& satz, Spalte spalte) {
     }
     return 0;
 }
-
-} // namespace
 
 std::string ZellenText(const JournalDaten& daten, const JournalSatz& satz, Spalte spalte,
                        std::string_view trenner) {

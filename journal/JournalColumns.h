@@ -35,6 +35,9 @@ QString ZellenAnzeige(const JournalDaten& daten, const JournalSatz& satz, Spalte
 // and accents aside: "oma" beside "OMA", "Öl" beside "Ol"). Calls of equal value keep the order
 // of their files and lines, in both directions. A missing value comes before every other.
 std::vector<std::uint32_t> Sortiert(const JournalDaten& daten, Spalte spalte, bool absteigend);
+// The value a column of whole numbers (every column but the number and the comment) sorts a
+// call by; 0 for the two text columns.
+std::int64_t Zahlenwert(const JournalSatz& satz, Spalte spalte);
 // The calls in the order of their files and lines.
 std::vector<std::uint32_t> InDateiFolge(const JournalDaten& daten);
 

@@ -1,6 +1,7 @@
 #include "journal/JournalWindow.h"
 
 #include "calllog/LogFile.h"
+#include "calllog/LogFormat.h"
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
 #include "journal/CallsTable.h"
@@ -321,7 +322,7 @@ void frmAuswertung::DateienWaehlen() {
     // dialog allows any) is then never hidden by the type of file chosen.
     const std::optional<QStringList> gewaehlt = dateiWahl_.chooseFiles(
         this, QStringLiteral("Logbücher für die Auswertung wählen"), ordner,
-        {QStringLiteral("Alle Dateien (*)"), QStringLiteral("Reportdateien (*.Rep)"),
+        {QStringLiteral("Alle Dateien (*)"), LogDateiTyp(),
          QStringLiteral("Textdateien (*.txt)")});
     if (gewaehlt) {
         Lies(*gewaehlt);
