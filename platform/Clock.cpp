@@ -14,10 +14,11 @@ Moment SystemCalendarClock::now() const {
 
 namespace {
 
-bool LiesBootZeit([[maybe_unused]] std::int64_t& ms) {
+bool LiesBootZeit([[maybe_unused]] BootTimeMillisecondCounter::UhrLesen lesen,
+                  [[maybe_unused]] std::int64_t& ms) {
 #ifdef CLOCK_BOOTTIME
     timespec zeit{};
-    if (clock_gettime(CLOCK_BOOTTIME, &zeit) == 0) {
+    if (lesen(CLOCK_BOOTTIME, &zeit) == 0) {
         ms = std::int64_t{zeit.tv_sec} * 1000 + zeit.tv_nsec / 1'000'000;
         return true;
     }
@@ -27,14 +28,14 @@ bool LiesBootZeit([[maybe_unused]] std::int64_t& ms) {
 
 } // namespace
 
-BootTimeMillisecondCounter::BootTimeMillisecondCounter() {
+BootTimeMillisecondCounter::BootTimeMillisecondCounter(UhrLesen lesen) : lesen_(lesen) {
     std::int64_t ms = 0;
-    bootZeit_ = LiesBootZeit(ms);
+    bootZeit_ = LiesBootZeit(lesen_, ms);
 }
 
 std::int64_t BootTimeMillisecondCounter::milliseconds() const {
     std::int64_t ms = 0;
-    if (bootZeit_ && LiesBootZeit(ms)) {
+    if (bootZeit_ && LiesBootZeit(lesen_, ms)) {
         return ms;
     }
     using namespace std::chrono;

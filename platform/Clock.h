@@ -3,6 +3,7 @@
 #include "tariff/Moment.h"
 
 #include <cstdint>
+#include <ctime>
 
 namespace tarvis {
 
@@ -31,10 +32,15 @@ public:
 // has no such clock, steady_clock serves.
 class BootTimeMillisecondCounter final : public MillisecondCounter {
 public:
-    BootTimeMillisecondCounter();
+    // How the system's clocks are read: clock_gettime, or a test's stand-in that tells the
+    // clocks apart on a machine that has never slept.
+    using UhrLesen = int (*)(clockid_t uhr, timespec* zeit);
+
+    explicit BootTimeMillisecondCounter(UhrLesen lesen = ::clock_gettime);
     std::int64_t milliseconds() const override;
 
 private:
+    UhrLesen lesen_;
     bool bootZeit_ = false; // whether the system has the clock, asked once
 };
 

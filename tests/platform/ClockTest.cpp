@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -31,4 +32,42 @@ TEST(MillisecondCounter, CountsTheTimeTheMachineSlept) {
         // The namespace took effect: the clock that stops is that far behind.
         EXPECT_GE(stand - Millisekunden(CLOCK_MONOTONIC), std::atoll(geschlafen));
     }
+}
+
+namespace {
+
+// Clocks as on a machine that slept a day: the clock since boot is a day ahead of the one that
+// stops. The clock since boot may be missing, as on a system without it.
+bool bootZeitFehlt = false;
+
+int UhrenNachEinemTagSchlaf(clockid_t uhr, timespec* zeit) {
+    if (uhr == CLOCK_BOOTTIME && bootZeitFehlt) {
+        errno = EINVAL;
+        return -1;
+    }
+    const bool seitStart = uhr == CLOCK_BOOTTIME;
+    *zeit = {seitStart ? 86'400 + 5 : 5, 250'000'000};
+    return 0;
+}
+
+std::int64_t SteadyMillisekunden() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace
+
+// The same without a time namespace: the counter is handed clocks that differ by a day, so
+// reading the clock that stops gives itself away on any machine.
+TEST(MillisecondCounter, ReadsTheClockSinceBootAndFallsBackWhereItIsMissing) {
+    bootZeitFehlt = false;
+    EXPECT_EQ(BootTimeMillisecondCounter(UhrenNachEinemTagSchlaf).milliseconds(), 86'405'250);
+
+    bootZeitFehlt = true;
+    const BootTimeMillisecondCounter ohne(UhrenNachEinemTagSchlaf);
+    const std::int64_t vorher = SteadyMillisekunden();
+    const std::int64_t stand = ohne.milliseconds();
+    EXPECT_LE(vorher, stand);
+    EXPECT_LE(stand, SteadyMillisekunden());
+    bootZeitFehlt = false;
 }
