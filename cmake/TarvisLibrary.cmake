@@ -17,6 +17,8 @@ function(tarvis_library name)
   endforeach()
   target_include_directories(${name} PUBLIC "${root}")
   target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+  # For the check that docs/architecture.md has a row for every library (tests/).
+  set_property(GLOBAL APPEND PROPERTY tarvis_libraries ${name})
 endfunction()
 
 # All libraries a target links, directly or through others, as the link graph of this project
