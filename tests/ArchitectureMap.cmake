@@ -1,6 +1,7 @@
 # Fails when the map of the libraries in docs/architecture.md and the libraries CMake builds part
 # ways: a library without a row, or a row for a library that no longer exists.
 #   cmake -DLIBRARIES=<a,b,...> -DMAP=<docs/architecture.md> -P ArchitectureMap.cmake
+cmake_minimum_required(VERSION 3.25)
 file(STRINGS "${MAP}" zeilen)
 set(imAbschnitt FALSE)
 set(zeilenNamen "")
