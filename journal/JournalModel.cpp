@@ -36,7 +36,7 @@ FilterErgebnis FuehreAus(const FilterAuftrag& auftrag) {
     return ergebnis;
 }
 
-SortErgebnis FuehreAus(const SortAuftrag& auftrag) {
+SortErgebnis Sortiere(const SortAuftrag& auftrag) {
     return {auftrag.nummer, auftrag.spalte < 0
                                 ? InDateiFolge(*auftrag.daten)
                                 : Sortiert(*auftrag.daten, static_cast<Spalte>(auftrag.spalte),
@@ -62,7 +62,7 @@ void JournalModell::SetzeDaten(JournalDaten daten) {
     ++stand_;
     SortAuftrag auftrag = NeueSortierung();
     const bool spaeter = sortierer_ && auftrag.spalte >= 0;
-    folge_ = spaeter ? InDateiFolge(*daten_) : FuehreAus(auftrag).folge;
+    folge_ = spaeter ? InDateiFolge(*daten_) : Sortiere(auftrag).folge;
     if (!spaeter) {
         gezeigteSortierung_ = sortNummer_;
     }
@@ -125,7 +125,7 @@ void JournalModell::sort(int column, Qt::SortOrder order) {
         sortierer_(std::move(auftrag));
         return;
     }
-    Uebernimm(FuehreAus(auftrag));
+    Uebernimm(Sortiere(auftrag));
 }
 
 bool JournalModell::Uebernimm(SortErgebnis ergebnis) {

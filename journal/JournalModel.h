@@ -44,7 +44,7 @@ struct SortErgebnis {
     std::uint64_t nummer = 0;
     std::vector<std::uint32_t> folge;
 };
-SortErgebnis FuehreAus(const SortAuftrag& auftrag);
+SortErgebnis Sortiere(const SortAuftrag& auftrag);
 
 // The calls as a table: one row per call that the filter lets through, in the order of the
 // column last sorted by (at first the order of the files and lines). It sorts and filters by

@@ -31,7 +31,7 @@ void SortLauf::Neu(SortAuftrag auftrag) {
 void SortLauf::Starte(SortAuftrag auftrag) {
     arbeitet_ = true;
     lauf_->setFuture(
-        QtConcurrent::run([auftrag = std::move(auftrag)] { return FuehreAus(auftrag); }));
+        QtConcurrent::run([auftrag = std::move(auftrag)] { return Sortiere(auftrag); }));
 }
 
 void SortLauf::Fertig() {

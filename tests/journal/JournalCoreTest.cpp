@@ -829,8 +829,8 @@ TEST_F(JournalTest, AStaleSortResultIsNeverShown) {
     EXPECT_TRUE(modell.SortLaeuft());
     EXPECT_EQ(Kennungen(modell), "AFG");
 
-    const SortErgebnis alt = FuehreAus(auftraege[0]);
-    EXPECT_TRUE(modell.Uebernimm(FuehreAus(auftraege[1])));
+    const SortErgebnis alt = Sortiere(auftraege[0]);
+    EXPECT_TRUE(modell.Uebernimm(Sortiere(auftraege[1])));
     EXPECT_FALSE(modell.SortLaeuft());
     EXPECT_EQ(Kennungen(modell), "AGF"); // the filter kept
     EXPECT_FALSE(modell.Uebernimm(alt));
@@ -840,17 +840,17 @@ TEST_F(JournalTest, AStaleSortResultIsNeverShown) {
     modell.sort(int(Spalte::Kosten), Qt::DescendingOrder);
     modell.sort(-1);
     EXPECT_FALSE(modell.SortLaeuft());
-    EXPECT_FALSE(modell.Uebernimm(FuehreAus(auftraege[2])));
+    EXPECT_FALSE(modell.Uebernimm(Sortiere(auftraege[2])));
     EXPECT_EQ(Kennungen(modell), "AFG");
 
     // New calls: shown in file order until the sort asked for is done on them.
     modell.sort(int(Spalte::Kosten), Qt::DescendingOrder);
-    const SortErgebnis vorDenNeuen = FuehreAus(auftraege[3]);
+    const SortErgebnis vorDenNeuen = Sortiere(auftraege[3]);
     modell.SetzeDaten(Lies().daten);
     ASSERT_EQ(auftraege.size(), 5u);
     EXPECT_FALSE(modell.Uebernimm(vorDenNeuen));
     EXPECT_EQ(Kennungen(modell), "AFG");
-    EXPECT_TRUE(modell.Uebernimm(FuehreAus(auftraege[4])));
+    EXPECT_TRUE(modell.Uebernimm(Sortiere(auftraege[4])));
     EXPECT_EQ(Kennungen(modell), "FAG");
 }
 
