@@ -617,6 +617,11 @@ INSTANTIATE_TEST_SUITE_P(
                      {std::string(33, '1') + "2", std::string(33, '1') + "1", std::string(33, '1')},
                      "cba",
                      Spalte::Telefon},
+        // As written: a first, its blank before b's 33rd digit.
+        TextSortFall{"number_digits_beyond_32_before_the_written_form",
+                     {std::string(32, '1') + " 2", std::string(32, '1') + "1"},
+                     "ba",
+                     Spalte::Telefon},
         TextSortFall{"equal_numbers_keep_file_order_descending",
                      {"1", "2", "1", "2"},
                      "bdac",
