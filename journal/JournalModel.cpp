@@ -96,6 +96,11 @@ std::vector<std::uint32_t> JournalModell::ZeilenInDateiFolge() const {
 // The rows go and come as rows, not by a reset of the model, so the columns keep the widths the
 // user gave them.
 void JournalModell::ZeigeNeu(std::vector<std::uint32_t> zeilen) {
+    // As after a reading, whose first filter lets through what is already shown: the view need
+    // not drop a million rows and add them again.
+    if (zeilen == zeilen_) {
+        return;
+    }
     if (!zeilen_.empty()) {
         beginRemoveRows({}, 0, int(zeilen_.size()) - 1);
         zeilen_.clear();
