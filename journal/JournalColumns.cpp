@@ -188,21 +188,29 @@ std::vector<std::uint32_t> NachKommentar(const JournalDaten& daten, bool absteig
 
 // The calls by the digits of their numbers, then by the numbers as written: only numbers of
 // equal leading digits are compared as texts.
+// The first 24 digits are kept with each call, in 16 bytes rather than 24: a million of them
+// take 16 MB while they are sorted.
 struct NummernWert {
-    ZiffernSchluessel ziffern;
+    std::uint64_t vorn = 0;
+    std::uint32_t hinten = 0;
     std::uint32_t anruf = 0;
 };
+static_assert(sizeof(NummernWert) == 16);
 
 std::vector<std::uint32_t> NachNummer(const JournalDaten& daten, bool absteigend) {
     std::vector<NummernWert> werte(daten.Anzahl());
     for (std::uint32_t i = 0; i < werte.size(); ++i) {
-        werte[i] = {ZiffernSchluesselVon(daten.Telefon(daten[i])), i};
+        const ZiffernSchluessel ziffern = ZiffernSchluesselVon(daten.Telefon(daten[i]));
+        werte[i] = {ziffern.vorn, std::uint32_t(ziffern.hinten >> 32), i};
     }
     auto text = [&](std::uint32_t i) { return daten.Telefon(daten[i]); };
     // <0, 0, >0 as the numbers' values compare, the calls aside.
     auto vergleiche = [&](const NummernWert& a, const NummernWert& b) -> int {
-        if (a.ziffern != b.ziffern) {
-            return a.ziffern < b.ziffern ? -1 : 1;
+        if (a.vorn != b.vorn) {
+            return a.vorn < b.vorn ? -1 : 1;
+        }
+        if (a.hinten != b.hinten) {
+            return a.hinten < b.hinten ? -1 : 1;
         }
         const std::string_view ta = text(a.anruf), tb = text(b.anruf);
         if (ta == tb) {
