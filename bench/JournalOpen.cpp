@@ -1,10 +1,13 @@
 // Opens the window "Auswertung" on the logs beside the given one, as the menu does, waits until
-// they are read and shown, sorts the calls by their cost with a click on the heading, types a
-// number into the search box key by key as a quick typist does (one key per 80 ms), sorts by the
-// telephone number, and says how long each step took and how long the event loop was kept
-// waiting at most meanwhile.
+// they are read and shown, sorts the calls by every column in turn with a click on its heading,
+// types a number into the search box key by key as a quick typist does (one key per 80 ms), and
+// says for each step how long until its result was shown and how long the event loop was kept
+// waiting at most meanwhile; last the peak memory of the process. It uses only what every
+// revision of the window has, so scripts/measure-journal.sh builds it against an earlier
+// revision too and prints both side by side.
 //   journal_open LOGFILE
-// scripts/measure-journal.sh runs it under /usr/bin/time for the peak memory.
+// Each line: "<step> <ms until shown> <longest pause of the event loop in ms>", then
+// "peak <MB>".
 #include "calllog/LogFile.h"
 #include "journal/JournalColumns.h"
 #include "journal/JournalWindow.h"
@@ -13,12 +16,14 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -39,6 +44,26 @@ public:
     }
 };
 
+// The process's peak resident memory in MB, as the kernel counts it.
+long SpitzeMb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& zeile : status.readAll().split('\n')) {
+        if (zeile.startsWith("VmHWM:")) {
+            return zeile.mid(6).trimmed().split(' ').front().toLong() / 1024;
+        }
+    }
+    return -1;
+}
+
+void Warte(const std::function<bool()>& fertig) {
+    while (!fertig()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -58,6 +83,11 @@ int main(int argc, char** argv) {
     takt.setInterval(10);
     QObject::connect(&takt, &QTimer::timeout, &app,
                      [&] { laengstePause = std::max(laengstePause, seitTakt.restart()); });
+    auto zeile = [&](const char* schritt, qint64 ms) {
+        std::printf("%s %lld %lld\n", schritt, static_cast<long long>(ms),
+                    static_cast<long long>(laengstePause));
+        std::fflush(stdout);
+    };
 
     QElapsedTimer uhr;
     uhr.start();
@@ -67,64 +97,50 @@ int main(int argc, char** argv) {
     fenster.show();
     bool gelesen = false;
     QObject::connect(&fenster, &tarvis::frmAuswertung::Gelesen, &app, [&] { gelesen = true; });
-    while (!gelesen) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
+    Warte([&] { return gelesen; });
     QCoreApplication::processEvents();
-    const qint64 offen = uhr.elapsed();
-    const qint64 pauseBeimLesen = laengstePause;
+    zeile("lesen", uhr.elapsed());
 
+    // Each column by a click on its heading: shown once the model has changed its rows' order
+    // and the table has painted them.
     auto* tabelle = fenster.findChild<QTableView*>(QStringLiteral("tblAnrufe"));
     QHeaderView* koepfe = tabelle->horizontalHeader();
-    const int kosten = int(tarvis::Spalte::Kosten);
-    QTest::mouseClick(koepfe->viewport(), Qt::LeftButton, {},
-                      QPoint(koepfe->sectionViewportPosition(kosten) + 10, koepfe->height() / 2));
-    tabelle->viewport()->repaint();
-    QCoreApplication::processEvents();
-    const qint64 sortiert = uhr.elapsed();
+    bool umgestellt = false;
+    QObject::connect(tabelle->model(), &QAbstractItemModel::layoutChanged, &app,
+                     [&] { umgestellt = true; });
+    for (int spalte = 0; spalte < tarvis::SpaltenAnzahl; ++spalte) {
+        QCoreApplication::processEvents();
+        umgestellt = false;
+        laengstePause = 0;
+        seitTakt.restart();
+        uhr.restart();
+        QTest::mouseClick(
+            koepfe->viewport(), Qt::LeftButton, {},
+            QPoint(koepfe->sectionViewportPosition(spalte) + 10, koepfe->height() / 2));
+        Warte([&] { return umgestellt; });
+        tabelle->viewport()->repaint();
+        const QByteArray name =
+            "sortiert:" + QByteArray(tarvis::SpaltenName[static_cast<std::size_t>(spalte)]);
+        zeile(name.constData(), uhr.elapsed());
+    }
 
-    // Typing: the longest gap of the clock from the first key until the filter is shown.
+    // Typing: from the last key until the filter is shown, the longest gap of the clock from
+    // the first key on.
     laengstePause = 0;
     seitTakt.restart();
     auto* suche = fenster.findChild<QLineEdit*>(QStringLiteral("txtSuche"));
     bool gefiltert = false;
     QObject::connect(&fenster, &tarvis::frmAuswertung::Gefiltert, &app, [&] { gefiltert = true; });
-    const QString getippt = QStringLiteral("0711 12");
-    for (const QChar zeichen : getippt) {
+    for (const QChar zeichen : QStringLiteral("0711 12")) {
         QTest::keyClick(suche, zeichen.toLatin1());
         QElapsedTimer taste;
         taste.start();
-        while (taste.elapsed() < 80) {
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-        }
+        Warte([&] { return taste.elapsed() >= 80; });
     }
-    const qint64 getipptNach = uhr.elapsed();
-    while (!gefiltert || fenster.Filtert()) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    const qint64 gesucht = uhr.elapsed() - getipptNach;
-    const qint64 pauseBeimTippen = laengstePause;
-    const int gefunden = tabelle->model()->rowCount();
-
     uhr.restart();
-    const int telefon = int(tarvis::Spalte::Telefon);
-    QTest::mouseClick(koepfe->viewport(), Qt::LeftButton, {},
-                      QPoint(koepfe->sectionViewportPosition(telefon) + 10, koepfe->height() / 2));
-    QCoreApplication::processEvents();
-    const qint64 nachNummer = uhr.elapsed();
-
-    const QAbstractItemModel* modell = tabelle->model();
-    std::printf("Anrufe: %d, erste Kosten: %s\n", modell->rowCount(),
-                qPrintable(modell->index(0, kosten).data().toString()));
-    std::printf("offen und gelesen nach %lld ms, sortiert nach %lld ms\n",
-                static_cast<long long>(offen), static_cast<long long>(sortiert));
-    std::printf("laengste Pause der Ereignisschleife: %lld ms beim Lesen\n",
-                static_cast<long long>(pauseBeimLesen));
-    std::printf("Suche \"%s\" getippt: %d Anrufe, %lld ms nach der letzten Taste gezeigt, "
-                "laengste Pause der Ereignisschleife beim Tippen und Suchen: %lld ms\n",
-                qPrintable(getippt), gefunden, static_cast<long long>(gesucht),
-                static_cast<long long>(pauseBeimTippen));
-    std::printf("nach Telefonnummer sortiert (deutsche Ordnung) in %lld ms\n",
-                static_cast<long long>(nachNummer));
+    Warte([&] { return gefiltert && !fenster.Filtert(); });
+    tabelle->viewport()->repaint();
+    zeile("gesucht", uhr.elapsed());
+    std::printf("peak %ld\n", SpitzeMb());
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "tariff/TariffTables.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace tarvis {
 
@@ -12,7 +13,13 @@ namespace {
 constexpr std::int64_t MsProSekunde = 1000;
 
 // Started units needed to cover `ms`: an exact multiple of the unit length is not rounded up.
+// Within a day (as every stretch is) the figures fit 32 bits, whose division is several times
+// quicker than one of 64.
 std::int64_t AngefangeneEinheiten(std::int64_t ms, std::int64_t taktMs) {
+    if (ms >= 0 && ms <= std::int64_t{UINT32_MAX} - taktMs) {
+        const auto kurz = static_cast<std::uint32_t>(ms + taktMs - 1);
+        return kurz / static_cast<std::uint32_t>(taktMs);
+    }
     return (ms + taktMs - 1) / taktMs;
 }
 
@@ -47,25 +54,37 @@ bool Berechne(Zonenstand& z, Moment grenze, std::int64_t taktMs) {
     return false;
 }
 
-// The band of each stretch; the kind of day is looked up once per date, so a call across New
-// Year builds the holiday list of each year once.
-class BandFolge {
+// The stretches of a call one after the other: the slots of a day in turn, and at midnight the
+// next day, whose kind is looked up once. A call across New Year builds the holiday list of
+// each year once.
+class Strecken {
 public:
-    explicit BandFolge(FeiertagKalender& kalender) : kalender_(kalender) {}
+    Strecken(Moment start, FeiertagKalender& kalender)
+        : kalender_(kalender), tagesBeginn_(std::chrono::floor<std::chrono::days>(start)),
+          slot_(SlotVonSekunde(SekundeDesTages(start))),
+          art_(TagesArtVon(DatumVon(start), kalender)) {}
 
-    int BandAb(Moment beginn) {
-        const Datum datum = DatumVon(beginn);
-        if (datum != tag_) {
-            tag_ = datum;
-            art_ = TagesArtVon(datum, kalender_);
+    int Band() const { return BandImSlot(art_, slot_); }
+    // Where the current stretch ends: the next slot's start, or midnight after the last.
+    Moment Grenze() const {
+        return slot_ + 1 < SlotAnzahl
+                   ? tagesBeginn_ + std::chrono::seconds{SlotBeginnSekunde[slot_ + 1]}
+                   : tagesBeginn_ + std::chrono::days{1};
+    }
+    void Weiter() {
+        if (++slot_ < SlotAnzahl) {
+            return;
         }
-        return BandImSlot(art_, SlotVonSekunde(SekundeDesTages(beginn)));
+        slot_ = 0;
+        tagesBeginn_ += std::chrono::days{1};
+        art_ = TagesArtVon(DatumVon(tagesBeginn_), kalender_);
     }
 
 private:
     FeiertagKalender& kalender_;
-    Datum tag_{}; // no day at first: year 0, month 0
-    TagesArt art_ = TagesArt::Werktag;
+    Moment tagesBeginn_;
+    int slot_;
+    TagesArt art_;
 };
 
 } // namespace
@@ -104,12 +123,12 @@ IntervallKosten BerechneIntervall(Moment start, std::int64_t dauerSekunden,
 
     ZonenArray<Zonenstand> stand(Zonenstand{start, dauer * MsProSekunde, 0, dauer == 0});
     int offen = dauer == 0 ? 0 : ZonenAnzahl;
-    BandFolge baender(kalender);
+    Strecken strecken(start, kalender);
     // Every stretch takes at least one unit (12 s or more) off the rest of each open zone, so
     // the walk ends for any length of call.
-    for (Moment beginn = start; offen > 0;) {
-        const Moment grenze = NaechsteTarifGrenze(beginn);
-        const int band = baender.BandAb(beginn);
+    while (offen > 0) {
+        const Moment grenze = strecken.Grenze();
+        const int band = strecken.Band();
         for (int zone : AlleZonen) {
             Zonenstand& z = stand[zone];
             if (!z.fertig && Berechne(z, grenze, TaktLaenge(band, zone))) {
@@ -117,7 +136,7 @@ IntervallKosten BerechneIntervall(Moment start, std::int64_t dauerSekunden,
                 --offen;
             }
         }
-        beginn = grenze;
+        strecken.Weiter();
     }
     for (int zone : AlleZonen) {
         ergebnis.einheiten[zone] = stand[zone].einheiten;

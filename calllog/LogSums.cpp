@@ -46,17 +46,22 @@ bool LogSumme::Dazu(const Gespraech& satz) {
 }
 
 bool LogSummen::Dazu(const Gespraech& satz) {
-    const std::pair<int, int> monat{int(satz.startDatum.year()),
-                                    int(unsigned(satz.startDatum.month()))};
+    return Dazu({int(satz.startDatum.year()), int(unsigned(satz.startDatum.month()))}, satz.zone,
+                satz.einheiten, satz.kostenPfennig);
+}
+
+bool LogSummen::Dazu(std::pair<int, int> monat, int zone, std::int64_t einheiten,
+                     std::int64_t kostenPfennig) {
+    const LogSumme anruf{1, einheiten, kostenPfennig};
     ZonenArray<LogSumme>& zonen = monate_[monat];
-    LogSumme imMonat = zonen[satz.zone];
-    LogSumme insgesamt = gesamt_[satz.zone];
-    if (!imMonat.Dazu(satz) || !insgesamt.Dazu(satz)) {
+    LogSumme imMonat = zonen[zone];
+    LogSumme insgesamt = gesamt_[zone];
+    if (!imMonat.Dazu(anruf) || !insgesamt.Dazu(anruf)) {
         zuGross_ = true;
         return false;
     }
-    zonen[satz.zone] = imMonat;
-    gesamt_[satz.zone] = insgesamt;
+    zonen[zone] = imMonat;
+    gesamt_[zone] = insgesamt;
     return true;
 }
 

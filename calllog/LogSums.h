@@ -34,6 +34,9 @@ public:
     // False (and the call not counted) when a sum would leave the range of its counter; the
     // sums are then incomplete and say so.
     bool Dazu(const Gespraech& gespraech);
+    // The same for a call given by the (year, month) of its start, its zone and figures.
+    bool Dazu(std::pair<int, int> monat, int zone, std::int64_t einheiten,
+              std::int64_t kostenPfennig);
 
     // (year, month) of the call's start -> sums per zone.
     const std::map<std::pair<int, int>, ZonenArray<LogSumme>>& Monate() const { return monate_; }

@@ -31,13 +31,26 @@ QString ZellenAnzeige(const JournalDaten& daten, const JournalSatz& satz, Spalte
                       const QLocale& locale);
 
 // The calls in the order of a column's values: dates as dates, the stop as the moment the call
-// ended, times as times of day, figures as numbers, texts as a German index orders words (case
-// and accents aside: "oma" beside "OMA", "Öl" beside "Ol"). Calls of equal value keep the order
-// of their files and lines, in both directions. A missing value comes before every other.
+// ended, times as times of day, figures as numbers, telephone numbers by their digits and then
+// as written ("0711 1" beside "07111"), comments as a German index orders words (case and
+// accents aside: "oma" beside "OMA", "Öl" beside "Ol"). Calls of equal value keep the order of
+// their files and lines, in both directions. A missing value comes before every other.
 std::vector<std::uint32_t> Sortiert(const JournalDaten& daten, Spalte spalte, bool absteigend);
 // The value a column of whole numbers (every column but the number and the comment) sorts a
 // call by; 0 for the two text columns.
 std::int64_t Zahlenwert(const JournalSatz& satz, Spalte spalte);
+// The first 32 digits of a telephone number, four bits each (the digit plus one, so that a
+// shorter number comes before the longer ones it begins), in two words that compare as the
+// digits do: a million numbers sort as plain integers. Numbers of equal keys may still differ
+// after their 32nd digit.
+struct ZiffernSchluessel {
+    std::uint64_t vorn = 0;
+    std::uint64_t hinten = 0;
+    auto operator<=>(const ZiffernSchluessel&) const = default;
+};
+ZiffernSchluessel ZiffernSchluesselVon(std::string_view nummer);
+// <0, 0 or >0 as the digits of two numbers compare, every other character passed over.
+int VergleicheZiffern(std::string_view a, std::string_view b);
 // The calls in the order of their files and lines.
 std::vector<std::uint32_t> InDateiFolge(const JournalDaten& daten);
 

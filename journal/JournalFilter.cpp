@@ -46,10 +46,31 @@ bool Enthaelt(std::string_view text, std::string_view suchForm) {
     return gefaltet.find(suchForm) != std::string::npos;
 }
 
+namespace {
+
+// Folding changes only letters and the byte after 0xC3, so a search of ASCII bytes without a
+// letter (a number, as most searches are) is found in a text exactly where it is found in the
+// folded text: the texts need no folding.
+bool OhneBuchstaben(std::string_view suchForm) {
+    for (const char c : suchForm) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 || (b >= 'a' && b <= 'z')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 std::vector<std::uint32_t> Gefiltert(const JournalDaten& daten,
                                      const std::vector<std::uint32_t>& folge,
                                      const JournalFilter& filter) {
     const std::string suche = SuchForm(filter.suche);
+    const bool wieGeschrieben = OhneBuchstaben(suche);
+    auto enthaelt = [&](std::string_view text) {
+        return wieGeschrieben ? text.find(suche) != std::string_view::npos : Enthaelt(text, suche);
+    };
     auto passt = [&](const JournalSatz& satz) {
         if (filter.zone != 0 && satz.zone != filter.zone) {
             return false;
@@ -57,8 +78,7 @@ std::vector<std::uint32_t> Gefiltert(const JournalDaten& daten,
         if (filter.monat && satz.Monat() != *filter.monat) {
             return false;
         }
-        return suche.empty() || Enthaelt(daten.Telefon(satz), suche) ||
-               Enthaelt(daten.Kommentar(satz), suche);
+        return suche.empty() || enthaelt(daten.Telefon(satz)) || enthaelt(daten.Kommentar(satz));
     };
     std::vector<std::uint32_t> zeilen;
     zeilen.reserve(folge.size());

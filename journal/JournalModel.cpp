@@ -36,18 +36,41 @@ FilterErgebnis FuehreAus(const FilterAuftrag& auftrag) {
     return ergebnis;
 }
 
+SortErgebnis Sortiere(const SortAuftrag& auftrag) {
+    return {auftrag.nummer, auftrag.spalte < 0
+                                ? InDateiFolge(*auftrag.daten)
+                                : Sortiert(*auftrag.daten, static_cast<Spalte>(auftrag.spalte),
+                                           auftrag.absteigend)};
+}
+
 JournalModell::JournalModell(QObject* parent)
     : QAbstractTableModel(parent), daten_(std::make_shared<const JournalDaten>()) {}
 
+void JournalModell::SetzeSortierer(std::function<void(SortAuftrag)> sortierer) {
+    sortierer_ = std::move(sortierer);
+}
+
+SortAuftrag JournalModell::NeueSortierung() {
+    return {daten_, spalte_, ordnung_ == Qt::DescendingOrder, ++sortNummer_};
+}
+
+// New calls are shown in the order of their files at once; sorted by a column, they are shown
+// in its order once the Sortierer has it.
 void JournalModell::SetzeDaten(JournalDaten daten) {
     beginResetModel();
     daten_ = std::make_shared<const JournalDaten>(std::move(daten));
     ++stand_;
-    folge_ = spalte_ < 0
-                 ? InDateiFolge(*daten_)
-                 : Sortiert(*daten_, static_cast<Spalte>(spalte_), ordnung_ == Qt::DescendingOrder);
+    SortAuftrag auftrag = NeueSortierung();
+    const bool spaeter = sortierer_ && auftrag.spalte >= 0;
+    folge_ = spaeter ? InDateiFolge(*daten_) : Sortiere(auftrag).folge;
+    if (!spaeter) {
+        gezeigteSortierung_ = sortNummer_;
+    }
     zeilen_ = OhneFilter(filter_) ? folge_ : Gefiltert(*daten_, folge_, filter_);
     endResetModel();
+    if (spaeter) {
+        sortierer_(std::move(auftrag));
+    }
 }
 
 FilterAuftrag JournalModell::Auftrag(const JournalFilter& filter) const {
@@ -73,6 +96,11 @@ std::vector<std::uint32_t> JournalModell::ZeilenInDateiFolge() const {
 // The rows go and come as rows, not by a reset of the model, so the columns keep the widths the
 // user gave them.
 void JournalModell::ZeigeNeu(std::vector<std::uint32_t> zeilen) {
+    // As after a reading, whose first filter lets through what is already shown: the view need
+    // not drop a million rows and add them again.
+    if (zeilen == zeilen_) {
+        return;
+    }
     if (!zeilen_.empty()) {
         beginRemoveRows({}, 0, int(zeilen_.size()) - 1);
         zeilen_.clear();
@@ -94,19 +122,52 @@ void JournalModell::sort(int column, Qt::SortOrder order) {
     if (column >= SpaltenAnzahl) {
         return;
     }
+    spalte_ = column;
+    ordnung_ = order;
+    SortAuftrag auftrag = NeueSortierung();
+    // The order of the files needs no sorting: it is shown at once.
+    if (sortierer_ && column >= 0) {
+        sortierer_(std::move(auftrag));
+        return;
+    }
+    Uebernimm(Sortiere(auftrag));
+}
+
+bool JournalModell::Uebernimm(SortErgebnis ergebnis) {
+    if (ergebnis.nummer != sortNummer_ || ergebnis.folge.size() != daten_->Anzahl()) {
+        return false;
+    }
+    gezeigteSortierung_ = sortNummer_;
+    ZeigeFolge(std::move(ergebnis.folge));
+    return true;
+}
+
+// The calls shown stay those the filter let through; only their order changes.
+void JournalModell::ZeigeFolge(std::vector<std::uint32_t> folge) {
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList vorher = persistentIndexList();
     std::vector<std::uint32_t> anrufe;
     for (const QModelIndex& index : vorher) {
         anrufe.push_back(zeilen_[static_cast<std::size_t>(index.row())]);
     }
-    spalte_ = column;
-    ordnung_ = order;
     ++stand_;
-    folge_ = column < 0
-                 ? InDateiFolge(*daten_)
-                 : Sortiert(*daten_, static_cast<Spalte>(column), order == Qt::DescendingOrder);
-    zeilen_ = OhneFilter(filter_) ? folge_ : Gefiltert(*daten_, folge_, filter_);
+    if (OhneFilter(filter_)) {
+        zeilen_ = folge;
+    } else {
+        std::vector<bool> gezeigt(daten_->Anzahl());
+        for (const std::uint32_t i : zeilen_) {
+            gezeigt[i] = true;
+        }
+        std::vector<std::uint32_t> zeilen;
+        zeilen.reserve(zeilen_.size());
+        for (const std::uint32_t i : folge) {
+            if (gezeigt[i]) {
+                zeilen.push_back(i);
+            }
+        }
+        zeilen_ = std::move(zeilen);
+    }
+    folge_ = std::move(folge);
     if (!vorher.isEmpty()) {
         // Selection and current cell stay with their calls.
         std::vector<int> zeileVon(daten_->Anzahl(), -1);

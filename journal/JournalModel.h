@@ -8,6 +8,7 @@
 
 #include <QAbstractTableModel>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -32,12 +33,27 @@ struct FilterErgebnis {
 };
 FilterErgebnis FuehreAus(const FilterAuftrag& auftrag);
 
+// A sort of every call by a column, worked out away from the window as a filter is.
+struct SortAuftrag {
+    std::shared_ptr<const JournalDaten> daten;
+    int spalte = -1; // below 0: the order of the files and lines
+    bool absteigend = false;
+    std::uint64_t nummer = 0; // the model's sort request it answers
+};
+struct SortErgebnis {
+    std::uint64_t nummer = 0;
+    std::vector<std::uint32_t> folge;
+};
+SortErgebnis Sortiere(const SortAuftrag& auftrag);
+
 // The calls as a table: one row per call that the filter lets through, in the order of the
 // column last sorted by (at first the order of the files and lines). It sorts and filters by
 // the calls' values itself, which on a million calls is many times faster than a proxy model
 // comparing texts or variants. A filter is either set here, or worked out elsewhere from an
 // Auftrag and its Ergebnis taken back, as long as neither the calls nor their order changed
-// meanwhile.
+// meanwhile. Sorts are handed to a Sortierer when one is set (the window's, which sorts on a
+// worker thread), and are made at once otherwise; the order shown stays until the result of
+// the newest request is taken, and the result of an older one is never shown.
 class JournalModell : public QAbstractTableModel {
     Q_OBJECT
 
@@ -45,6 +61,12 @@ public:
     explicit JournalModell(QObject* parent = nullptr);
 
     void SetzeDaten(JournalDaten daten);
+    // Takes over the sorts from now on; it must hand each Auftrag's result to Uebernimm.
+    void SetzeSortierer(std::function<void(SortAuftrag)> sortierer);
+    // False (and nothing changed) when a newer sort was asked for, or other calls set, since.
+    bool Uebernimm(SortErgebnis ergebnis);
+    // Whether a sort was asked for and its result is not yet shown.
+    bool SortLaeuft() const { return gezeigteSortierung_ != sortNummer_; }
     void SetzeFilter(const JournalFilter& filter);
 
     FilterAuftrag Auftrag(const JournalFilter& filter) const;
@@ -69,6 +91,8 @@ public:
 
 private:
     void ZeigeNeu(std::vector<std::uint32_t> zeilen);
+    SortAuftrag NeueSortierung();
+    void ZeigeFolge(std::vector<std::uint32_t> folge);
 
     std::shared_ptr<const JournalDaten> daten_;
     std::uint64_t stand_ = 0;          // changes with the calls and with their order
@@ -77,6 +101,9 @@ private:
     JournalFilter filter_;
     int spalte_ = -1;
     Qt::SortOrder ordnung_ = Qt::AscendingOrder;
+    std::function<void(SortAuftrag)> sortierer_;
+    std::uint64_t sortNummer_ = 0;         // the newest sort asked for
+    std::uint64_t gezeigteSortierung_ = 0; // the one shown
 };
 
 } // namespace tarvis

@@ -105,6 +105,14 @@ bool JournalSammler::Lies(QIODevice& quelle, const QString& pfad,
     return false;
 }
 
+// Every record the writer writes takes a line of its full width, so logs of `bytes` hold at most
+// this many of its calls: the calls' vector is made once, not doubled again and again (which
+// for a moment holds the old copy beside a new one twice its size).
+void JournalSammler::Reservieren(std::int64_t bytes) {
+    journal_.daten.Reservieren(std::size_t(std::max<std::int64_t>(bytes, 0)) /
+                               (LogSatz::Breite + 1));
+}
+
 void JournalSammler::NichtGeoeffnet(const QString& pfad, const QString& grund) {
     DateiBericht& bericht = journal_.dateien.emplace_back();
     bericht.pfad = pfad;
@@ -119,6 +127,7 @@ Journal LiesJournal(const QStringList& pfade,
         gesamt += std::max<qint64>(0, QFileInfo(pfad).size());
     }
     JournalSammler sammler;
+    sammler.Reservieren(gesamt);
     std::int64_t bisher = 0;
     for (const QString& pfad : pfade) {
         QFile datei;

@@ -56,6 +56,8 @@ public:
     bool Lies(QIODevice& quelle, const QString& pfad,
               const std::function<bool(std::int64_t bytes)>& weiter = {},
               const std::function<void(const LogFehler&)>& melde = {});
+    // Room for the calls of logs of this many bytes, as far as the writer wrote them.
+    void Reservieren(std::int64_t bytes);
     // A log that could not be opened.
     void NichtGeoeffnet(const QString& pfad, const QString& grund);
 

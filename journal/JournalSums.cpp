@@ -11,7 +11,8 @@ namespace tarvis {
 LogSummen SummenVon(const JournalDaten& daten, const std::vector<std::uint32_t>& zeilen) {
     LogSummen summen;
     for (const std::uint32_t i : zeilen) {
-        summen.Dazu(daten.FuerSumme(daten[i]));
+        const JournalSatz& satz = daten[i];
+        summen.Dazu(satz.Monat(), satz.zone, satz.einheiten, satz.kostenPfennig);
     }
     return summen;
 }

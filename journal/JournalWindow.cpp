@@ -15,6 +15,7 @@
 #include "journal/JournalStatus.h"
 #include "journal/LogFiles.h"
 #include "journal/MonthChart.h"
+#include "journal/SortRun.h"
 #include "journal/SumsModel.h"
 #include "journal/SumsTable.h"
 #include "journal/UnreadableLinesDialog.h"
@@ -71,6 +72,8 @@ frmAuswertung::frmAuswertung(const Logbuchdatei& logbuchdatei, FileChooser& date
                         },
                         [this] { FilterFertig(); }},
                        this);
+    new SortLauf(
+        *modell_, [this](bool laeuft) { lblSortiert_->setVisible(laeuft); }, this);
     fortschrittUhr_ = new QTimer(this);
     fortschrittUhr_->setInterval(FortschrittTaktMs);
     connect(fortschrittUhr_, &QTimer::timeout, this, &frmAuswertung::ZeigeFortschritt);
@@ -118,6 +121,10 @@ void frmAuswertung::BaueZustand() {
     auto* zeile = new QHBoxLayout;
     lblAnzahl_ = new QLabel;
     lblAnzahl_->setObjectName(QStringLiteral("lblAnzahl"));
+    // While a sort works the table shows the order it had, and says so.
+    lblSortiert_ = new QLabel(QStringLiteral("Die Anrufe werden sortiert …"));
+    lblSortiert_->setObjectName(QStringLiteral("lblSortiert"));
+    lblSortiert_->hide();
     prgLesen_ = new QProgressBar;
     prgLesen_->setObjectName(QStringLiteral("prgLesen"));
     prgLesen_->setAccessibleName(QStringLiteral("Fortschritt beim Lesen der Logbücher"));
@@ -133,6 +140,7 @@ void frmAuswertung::BaueZustand() {
     cmdUnlesbar_->setAccessibleDescription(
         QStringLiteral("Zeigt Datei und Zeilennummer der Zeilen, die nicht lesbar sind"));
     zeile->addWidget(lblAnzahl_);
+    zeile->addWidget(lblSortiert_);
     zeile->addWidget(prgLesen_, 1);
     zeile->addStretch();
     zeile->addWidget(lblUnlesbar_);
@@ -267,6 +275,10 @@ void frmAuswertung::LesenFertig() {
 
 bool frmAuswertung::Filtert() const {
     return filter_->Laeuft();
+}
+
+bool frmAuswertung::SortLaeuft() const {
+    return modell_->SortLaeuft();
 }
 
 FilterAuftrag frmAuswertung::Auftrag() const {

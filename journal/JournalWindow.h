@@ -47,6 +47,8 @@ public:
 
     // Whether a filter is still being worked out (or waits for the typing to pause).
     bool Filtert() const;
+    // Whether the order asked for last is still being sorted.
+    bool SortLaeuft() const;
 
 Q_SIGNALS:
     // A reading has ended and what it found is shown.
@@ -98,6 +100,7 @@ private:
     FilterLeiste* filterLeiste_ = nullptr;
     AnrufTabelle* tblAnrufe_ = nullptr;
     QLabel* lblAnzahl_ = nullptr;
+    QLabel* lblSortiert_ = nullptr;
     QLabel* lblUnlesbar_ = nullptr;
     QPushButton* cmdUnlesbar_ = nullptr;
     QProgressBar* prgLesen_ = nullptr;

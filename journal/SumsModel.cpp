@@ -1,5 +1,6 @@
 #include "journal/SumsModel.h"
 
+#include "journal/JournalColumns.h"
 #include "journal/JournalFilter.h"
 #include "journal/ModelRoles.h"
 #include "platform/QtText.h"
@@ -83,33 +84,66 @@ void SummenModell::Ordne() {
     // The figures follow the texts' columns in both groupings.
     const int ersteZahl = gruppe_ == Gruppe::MonatUndZone ? 2 : 1;
     if (spalte_ >= 0) {
-        auto wert = [&](const Reihe& r) -> std::int64_t {
-            switch (spalte_ - ersteZahl) {
-            case 0:
-                return r.summe.anrufe;
-            case 1:
-                return r.summe.einheiten;
-            case 2:
-                return r.summe.kostenPfennig;
-            default:
-                return 0;
-            }
-        };
-        auto kleiner = [&](const Reihe& a, const Reihe& b) {
-            if (spalte_ >= ersteZahl) {
-                return wert(a) < wert(b);
-            }
-            if (gruppe_ == Gruppe::Telefon) {
-                // Numbers compared by their digits: "0711 1" and "07111" are one number.
-                return a.ziffern < b.ziffern;
-            }
-            return spalte_ == 0 ? a.monat < b.monat : a.zone < b.zone;
-        };
-        std::stable_sort(reihen_.begin(), reihen_.end(), [&](const Reihe& a, const Reihe& b) {
-            return ordnung_ == Qt::DescendingOrder ? kleiner(b, a) : kleiner(a, b);
-        });
+        SortiereReihen(ersteZahl);
     }
     reihen_.push_back(gesamt);
+}
+
+// Each row's value is taken once and the rows sorted as plain integers, so that the sums of
+// hundreds of thousands of numbers sort within a moment. Numbers compare by their digits: "0711
+// 1" and "07111" are one number. Equal values keep the order of the report.
+void SummenModell::SortiereReihen(int ersteZahl) {
+    struct Wert {
+        ZiffernSchluessel ziffern;
+        std::int64_t zahl = 0;
+        std::uint32_t reihe = 0;
+    };
+    const bool nachNummer = gruppe_ == Gruppe::Telefon && spalte_ < ersteZahl;
+    auto zahl = [&](const Reihe& r) -> std::int64_t {
+        switch (spalte_ - ersteZahl) {
+        case 0:
+            return r.summe.anrufe;
+        case 1:
+            return r.summe.einheiten;
+        case 2:
+            return r.summe.kostenPfennig;
+        default:
+            break;
+        }
+        if (nachNummer) {
+            return 0;
+        }
+        return spalte_ == 0 ? std::int64_t{r.monat->first} * 12 + r.monat->second : r.zone;
+    };
+    std::vector<Wert> werte(reihen_.size());
+    for (std::uint32_t i = 0; i < werte.size(); ++i) {
+        const Reihe& r = reihen_[i];
+        werte[i] = {nachNummer ? ZiffernSchluesselVon(r.ziffern) : ZiffernSchluessel{}, zahl(r), i};
+    }
+    auto vergleiche = [&](const Wert& a, const Wert& b) -> int {
+        if (a.ziffern != b.ziffern) {
+            return a.ziffern < b.ziffern ? -1 : 1;
+        }
+        if (a.zahl != b.zahl) {
+            return a.zahl < b.zahl ? -1 : 1;
+        }
+        return nachNummer ? VergleicheZiffern(reihen_[a.reihe].ziffern, reihen_[b.reihe].ziffern)
+                          : 0;
+    };
+    const bool absteigend = ordnung_ == Qt::DescendingOrder;
+    std::sort(werte.begin(), werte.end(), [&](const Wert& a, const Wert& b) {
+        const int wert = vergleiche(a, b);
+        if (wert != 0) {
+            return absteigend ? wert > 0 : wert < 0;
+        }
+        return a.reihe < b.reihe;
+    });
+    std::vector<Reihe> sortiert;
+    sortiert.reserve(reihen_.size() + 1);
+    for (const Wert& wert : werte) {
+        sortiert.push_back(std::move(reihen_[wert.reihe]));
+    }
+    reihen_ = std::move(sortiert);
 }
 
 void SummenModell::sort(int column, Qt::SortOrder order) {

@@ -52,6 +52,7 @@ private:
         bool gesamt = false;
     };
     void Ordne();
+    void SortiereReihen(int ersteZahl);
     std::vector<std::string> Zellen(const Reihe& reihe) const;
 
     std::vector<SummenZeile> zeilen_;

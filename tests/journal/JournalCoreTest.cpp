@@ -13,8 +13,10 @@
 #include "platform/QtText.h"
 
 #include <QBuffer>
+#include <QCollator>
 #include <QDir>
 #include <QTextStream>
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <random>
@@ -559,12 +561,14 @@ JournalDaten HandJournal(const std::vector<std::pair<std::string, std::string>>&
 
 } // namespace
 
-// Texts sort as a German index has them: case and accents aside, umlauts beside their vowels,
-// equal texts in file order.
+// Comments sort as a German index has them: case and accents aside, umlauts beside their
+// vowels; numbers by their digits, then as written; equal texts in file order.
 struct TextSortFall {
     const char* name;
     std::vector<std::string> texte; // in file order
     const char* folge;              // the calls by their place in the file, 'a' the first
+    Spalte spalte = Spalte::Kommentar;
+    bool absteigend = false;
 };
 void PrintTo(const TextSortFall& fall, std::ostream* os) {
     *os << fall.name;
@@ -574,11 +578,15 @@ class TextSortTest : public ::testing::TestWithParam<TextSortFall> {};
 TEST_P(TextSortTest, SortsCommentsAsAGermanReaderExpects) {
     std::vector<std::pair<std::string, std::string>> anrufe;
     for (const std::string& text : GetParam().texte) {
-        anrufe.emplace_back("0711", text);
+        if (GetParam().spalte == Spalte::Telefon) {
+            anrufe.emplace_back(text, "");
+        } else {
+            anrufe.emplace_back("0711", text);
+        }
     }
     const JournalDaten daten = HandJournal(anrufe);
     std::string folge;
-    for (const std::uint32_t i : Sortiert(daten, Spalte::Kommentar, false)) {
+    for (const std::uint32_t i : Sortiert(daten, GetParam().spalte, GetParam().absteigend)) {
         folge += char('a' + i);
     }
     EXPECT_EQ(folge, GetParam().folge);
@@ -594,7 +602,31 @@ INSTANTIATE_TEST_SUITE_P(
         // "ß" beside "ss", both before "Strauss".
         TextSortFall{"sharp_s", {"Strauss", "Stra\u00dfe", "Strasse"}, "cba"},
         TextSortFall{"equal_texts_keep_file_order", {"b", "a", "b", "a"}, "bdac"},
-        TextSortFall{"empty_first", {"x", ""}, "ba"}),
+        TextSortFall{"empty_first", {"x", ""}, "ba"},
+        // By bytes or a collator: "(0711) 2" first.
+        TextSortFall{"number_by_digits", {"(0711) 2", "0711 1", "07111"}, "bca", Spalte::Telefon},
+        TextSortFall{"number_by_digits_descending",
+                     {"(0711) 2", "0711 1", "07111"},
+                     "acb",
+                     Spalte::Telefon,
+                     true},
+        TextSortFall{
+            "number_before_its_longer_ones", {"07111", "0711", "0"}, "cba", Spalte::Telefon},
+        TextSortFall{"number_leading_zero_counts", {"711", "0711", ""}, "cba", Spalte::Telefon},
+        TextSortFall{"number_beyond_32_digits",
+                     {std::string(33, '1') + "2", std::string(33, '1') + "1", std::string(33, '1')},
+                     "cba",
+                     Spalte::Telefon},
+        // As written: a first, its blank before b's 33rd digit.
+        TextSortFall{"number_digits_beyond_32_before_the_written_form",
+                     {std::string(32, '1') + " 2", std::string(32, '1') + "1"},
+                     "ba",
+                     Spalte::Telefon},
+        TextSortFall{"equal_numbers_keep_file_order_descending",
+                     {"1", "2", "1", "2"},
+                     "bdac",
+                     Spalte::Telefon,
+                     true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The sums per telephone number: numbers written differently are one number when their
@@ -728,6 +760,103 @@ TEST_F(JournalTest, ExportOrderAndFiltersWorkedOutElsewhere) {
     modell.sort(-1);
     EXPECT_FALSE(modell.Uebernimm(veraltet));
     EXPECT_EQ(Kennungen(modell), "CD");
+}
+
+// A generated journal of many calls to few numbers and comments, written in several ways:
+// sorted by number, comment or cost in either direction, it has the order of a plain stable
+// sort by the values (digits then the text as written; the German collation; the amount), so
+// equal values stay in file order.
+TEST(JournalSortGenerated, EveryOrderIsTheStableSortOfTheValues) {
+    const std::vector<std::string> nummern{"0711 123456",
+                                           "0711123456",
+                                           "(0711) 12 34 56",
+                                           "0711 12345",
+                                           "089 4471120",
+                                           "089/4471120",
+                                           "0621 339940",
+                                           "",
+                                           "12345678901234567890123456789012345",
+                                           "1234567890123456789012345678901234",
+                                           "711 123456"};
+    const std::vector<std::string> kommentare{
+        "",         "Oma",         "oma",         "OMA",     "\u00d6l",  "Ol",
+        "Zahnarzt", "\u00c4rztin", "Stra\u00dfe", "Strasse", "B\u00fcro"};
+    std::mt19937 zufall(28);
+    JournalDaten daten;
+    for (int i = 0; i < 3000; ++i) {
+        Gespraech satz;
+        satz.startDatum = year{1997} / 3 / 1;
+        satz.telefon = nummern[zufall() % nummern.size()];
+        satz.kommentar = kommentare[zufall() % kommentare.size()];
+        satz.zone = 1;
+        satz.einheiten = std::int64_t(zufall() % 20);
+        satz.kostenPfennig = satz.einheiten * 12;
+        ASSERT_TRUE(daten.Dazu(satz, 0));
+    }
+    QCollator ordnung{QLocale(QLocale::German, QLocale::Germany)};
+    ordnung.setCaseSensitivity(Qt::CaseInsensitive);
+    auto vergleiche = [&](Spalte spalte, std::uint32_t a, std::uint32_t b) -> int {
+        const JournalSatz &x = daten[a], &y = daten[b];
+        switch (spalte) {
+        case Spalte::Telefon: {
+            const std::string za = Ziffern(daten.Telefon(x)), zb = Ziffern(daten.Telefon(y));
+            return za != zb ? za.compare(zb) : daten.Telefon(x).compare(daten.Telefon(y));
+        }
+        case Spalte::Kommentar:
+            return ordnung.compare(AlsQString(daten.Kommentar(x)), AlsQString(daten.Kommentar(y)));
+        default:
+            return x.kostenPfennig < y.kostenPfennig ? -1 : x.kostenPfennig > y.kostenPfennig;
+        }
+    };
+    for (const Spalte spalte : {Spalte::Telefon, Spalte::Kommentar, Spalte::Kosten}) {
+        for (const bool absteigend : {false, true}) {
+            std::vector<std::uint32_t> erwartet = InDateiFolge(daten);
+            std::stable_sort(erwartet.begin(), erwartet.end(), [&](auto a, auto b) {
+                const int wert = vergleiche(spalte, a, b);
+                return absteigend ? wert > 0 : wert < 0;
+            });
+            EXPECT_EQ(Sortiert(daten, spalte, absteigend), erwartet)
+                << SpaltenName[std::size_t(spalte)] << (absteigend ? " absteigend" : "");
+        }
+    }
+}
+
+// A sort handed to a Sortierer leaves the order shown until its result is taken; the result of
+// an older request, or of calls since replaced, is refused and never shown.
+TEST_F(JournalTest, AStaleSortResultIsNeverShown) {
+    JournalModell& modell = Modell();
+    std::vector<SortAuftrag> auftraege;
+    modell.SetzeSortierer([&](SortAuftrag auftrag) { auftraege.push_back(std::move(auftrag)); });
+    modell.SetzeFilter({std::nullopt, 1, ""});
+    modell.sort(int(Spalte::Kosten), Qt::DescendingOrder);
+    modell.sort(int(Spalte::Kosten), Qt::AscendingOrder);
+    ASSERT_EQ(auftraege.size(), 2u);
+    EXPECT_TRUE(modell.SortLaeuft());
+    EXPECT_EQ(Kennungen(modell), "AFG");
+
+    const SortErgebnis alt = Sortiere(auftraege[0]);
+    EXPECT_TRUE(modell.Uebernimm(Sortiere(auftraege[1])));
+    EXPECT_FALSE(modell.SortLaeuft());
+    EXPECT_EQ(Kennungen(modell), "AGF"); // the filter kept
+    EXPECT_FALSE(modell.Uebernimm(alt));
+    EXPECT_EQ(Kennungen(modell), "AGF");
+
+    // The order of the files is shown at once and makes a sort still working stale.
+    modell.sort(int(Spalte::Kosten), Qt::DescendingOrder);
+    modell.sort(-1);
+    EXPECT_FALSE(modell.SortLaeuft());
+    EXPECT_FALSE(modell.Uebernimm(Sortiere(auftraege[2])));
+    EXPECT_EQ(Kennungen(modell), "AFG");
+
+    // New calls: shown in file order until the sort asked for is done on them.
+    modell.sort(int(Spalte::Kosten), Qt::DescendingOrder);
+    const SortErgebnis vorDenNeuen = Sortiere(auftraege[3]);
+    modell.SetzeDaten(Lies().daten);
+    ASSERT_EQ(auftraege.size(), 5u);
+    EXPECT_FALSE(modell.Uebernimm(vorDenNeuen));
+    EXPECT_EQ(Kennungen(modell), "AFG");
+    EXPECT_TRUE(modell.Uebernimm(Sortiere(auftraege[4])));
+    EXPECT_EQ(Kennungen(modell), "FAG");
 }
 
 } // namespace tarvis

@@ -98,8 +98,19 @@ protected:
     QTableView* Anrufe() { return Kind<QTableView>("tblAnrufe"); }
     QString Text(const char* label) { return Kind<QLabel>(label)->text(); }
 
-    // The first column of every row shown, to tell the calls apart.
+    // Until the order asked for last is shown.
+    void WarteAufSortierung() {
+        QElapsedTimer uhr;
+        uhr.start();
+        while (fenster->SortLaeuft() && uhr.elapsed() < 10'000) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        }
+        ASSERT_FALSE(fenster->SortLaeuft());
+    }
+
+    // The first column of every row shown, to tell the calls apart, once sorted as asked.
     QStringList Spalte(int spalte = 0) {
+        WarteAufSortierung();
         QStringList texte;
         const QAbstractItemModel* modell = Anrufe()->model();
         for (int zeile = 0; zeile < modell->rowCount(); ++zeile) {
@@ -187,8 +198,12 @@ TEST_F(JournalWindow, AClickOnAHeadingSortsByThatColumnsValues) {
     const QPoint mitte(koepfe->sectionViewportPosition(kosten) + koepfe->sectionSize(kosten) / 2,
                        koepfe->height() / 2);
     QTest::mouseClick(koepfe->viewport(), Qt::LeftButton, {}, mitte);
+    // The table keeps its order while the sort works on another thread, and says so.
+    EXPECT_TRUE(Kind<QLabel>("lblSortiert")->isVisibleTo(fenster.get()));
+    EXPECT_EQ(Anrufe()->model()->index(0, 0).data().toString(), QStringLiteral("04.11.1996"));
     EXPECT_EQ(Spalte(kosten),
               (QStringList{"0,24", "0,24", "0,48", "1,44", "2,88", "8,52", "12,00"}));
+    EXPECT_FALSE(Kind<QLabel>("lblSortiert")->isVisibleTo(fenster.get()));
     QTest::mouseClick(koepfe->viewport(), Qt::LeftButton, {}, mitte);
     EXPECT_EQ(Spalte(kosten).first(), QStringLiteral("12,00"));
 }
