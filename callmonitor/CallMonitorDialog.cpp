@@ -52,7 +52,7 @@ frmAnrufmonitor::frmAnrufmonitor(const AnrufmonitorEinstellungen& werte, QWidget
     txtPort_->setObjectName(QStringLiteral("txtPort"));
     txtPort_->setRange(1, 65535);
     txtPort_->setValue(werte.port);
-    cboNach_ = new QComboBox;
+    cboNach_ = new AuswahlListe;
     cboNach_->setObjectName(QStringLiteral("cboNachDemGespraech"));
     for (const char* text : NachTexte) {
         cboNach_->addItem(QString::fromUtf8(text));
