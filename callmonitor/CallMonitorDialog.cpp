@@ -64,6 +64,11 @@ frmAnrufmonitor::frmAnrufmonitor(const AnrufmonitorEinstellungen& werte, QWidget
     txtVorwahl_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("0[0-9]{1,7}")), this));
 
+    for (QWidget* feld : {static_cast<QWidget*>(txtAdresse_), static_cast<QWidget*>(txtPort_),
+                          static_cast<QWidget*>(txtVorwahl_)}) {
+        SprichtFeldBeimBetreten(feld);
+    }
+
     auto* formular = new QFormLayout;
     formular->addRow(Kopf(QStringLiteral("A&dresse:"), txtAdresse_), txtAdresse_);
     formular->addRow(Kopf(QStringLiteral("&Port:"), txtPort_), txtPort_);

@@ -330,6 +330,30 @@ private:
 
 } // namespace
 
+namespace {
+
+// Tells of the focus before the field's own handling of it moves its cursor.
+class FeldBeimBetreten final : public QObject {
+public:
+    explicit FeldBeimBetreten(QWidget* feld) : QObject(feld) {}
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+        if (ereignis->type() == QEvent::FocusIn && QAccessible::isActive() &&
+            static_cast<QFocusEvent*>(ereignis)->reason() != Qt::PopupFocusReason) {
+            QAccessibleEvent fokus(objekt, QAccessible::Focus);
+            QAccessible::updateAccessibility(&fokus);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void SprichtFeldBeimBetreten(QWidget* feld) {
+    feld->installEventFilter(new FeldBeimBetreten(feld));
+}
+
 void SprichtZeileBeimBetreten(QAbstractItemView* tabelle) {
     tabelle->installEventFilter(new ZeileBeimBetreten(tabelle));
 }

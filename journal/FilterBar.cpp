@@ -55,6 +55,7 @@ FilterLeiste::FilterLeiste(QWidget* parent) : QWidget(parent) {
         QStringLiteral("Zeigt nur Anrufe, deren Telefonnummer oder Kommentar den Text enthält"));
     txtSuche_->setPlaceholderText(QStringLiteral("Telefonnummer oder Kommentar"));
     txtSuche_->setClearButtonEnabled(true);
+    SprichtFeldBeimBetreten(txtSuche_);
     // The clear button is no Tab stop (Ctrl+A and Delete do the same from the keyboard); a
     // screen reader's review finds it by its name.
     for (QToolButton* knopf : txtSuche_->findChildren<QToolButton*>()) {
