@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QPainter>
@@ -332,20 +333,39 @@ private:
 
 namespace {
 
-// Tells of the focus before the field's own handling of it moves its cursor.
+// Holds the field's own handling of the focus (which moves its cursor and selects its text)
+// back until Qt has told of the focus, so that a screen reader hears of the focus first.
 class FeldBeimBetreten final : public QObject {
 public:
     explicit FeldBeimBetreten(QWidget* feld) : QObject(feld) {}
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override {
-        if (ereignis->type() == QEvent::FocusIn && QAccessible::isActive() &&
-            static_cast<QFocusEvent*>(ereignis)->reason() != Qt::PopupFocusReason) {
-            QAccessibleEvent fokus(objekt, QAccessible::Focus);
-            QAccessible::updateAccessibility(&fokus);
+        if (ereignis->type() != QEvent::FocusIn || durchlassen_ || !QAccessible::isActive()) {
+            return false;
         }
-        return false;
+        const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
+        if (grund != Qt::TabFocusReason && grund != Qt::BacktabFocusReason &&
+            grund != Qt::ShortcutFocusReason) {
+            return false;
+        }
+        QPointer<QWidget> feld = static_cast<QWidget*>(objekt);
+        QMetaObject::invokeMethod(
+            this,
+            [this, feld, grund] {
+                if (feld && feld->hasFocus()) {
+                    durchlassen_ = true;
+                    QFocusEvent spaeter(QEvent::FocusIn, grund);
+                    QCoreApplication::sendEvent(feld, &spaeter);
+                    durchlassen_ = false;
+                }
+            },
+            Qt::QueuedConnection);
+        return true;
     }
+
+private:
+    bool durchlassen_ = false;
 };
 
 } // namespace

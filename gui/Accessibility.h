@@ -79,9 +79,9 @@ public:
 // current cell only when it changes, so Tab into a table with a current cell said the table alone.
 void SprichtZeileBeimBetreten(QAbstractItemView* tabelle);
 
-// A text field that a screen reader hears by its name when the focus enters it. Qt tells of the
-// cursor put into the field before it tells of the focus, and Orca, taking the cursor's field for
-// the focus already, said nothing of an empty field at all.
+// A text field that a screen reader hears by its name when the keyboard moves the focus into it.
+// Qt tells of the cursor put into the field before it tells of the focus, and Orca, taking the
+// cursor's field for the focus already, said nothing of an empty field at all.
 void SprichtFeldBeimBetreten(QWidget* feld);
 
 // Installs the program's accessible interfaces (figures, frames); once is enough, more is harmless.
