@@ -174,9 +174,9 @@ sitzung() {
   taste a
   z=$(warte_auf 'Anrufmonitor des Routers verwenden' "$z")
   taste Tab
-  z=$(warte_auf 'fritz.box' "$z")
+  z=$(warte_auf 'Adresse' "$z")
   taste Tab
-  z=$(warte_auf '1012' "$z")
+  z=$(warte_auf 'Port' "$z")
   taste Tab
   z=$(warte_auf 'Speichern-Dialog öffnen' "$z")
   taste Down
