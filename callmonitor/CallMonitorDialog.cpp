@@ -52,7 +52,7 @@ frmAnrufmonitor::frmAnrufmonitor(const AnrufmonitorEinstellungen& werte, QWidget
     txtPort_->setObjectName(QStringLiteral("txtPort"));
     txtPort_->setRange(1, 65535);
     txtPort_->setValue(werte.port);
-    cboNach_ = new QComboBox;
+    cboNach_ = new AuswahlListe;
     cboNach_->setObjectName(QStringLiteral("cboNachDemGespraech"));
     for (const char* text : NachTexte) {
         cboNach_->addItem(QString::fromUtf8(text));
@@ -63,6 +63,11 @@ frmAnrufmonitor::frmAnrufmonitor(const AnrufmonitorEinstellungen& werte, QWidget
     txtVorwahl_->setPlaceholderText(QStringLiteral("z. B. 0711"));
     txtVorwahl_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("0[0-9]{1,7}")), this));
+
+    for (QWidget* feld : {static_cast<QWidget*>(txtAdresse_), static_cast<QWidget*>(txtPort_),
+                          static_cast<QWidget*>(txtVorwahl_)}) {
+        SprichtFeldBeimBetreten(feld);
+    }
 
     auto* formular = new QFormLayout;
     formular->addRow(Kopf(QStringLiteral("A&dresse:"), txtAdresse_), txtAdresse_);

@@ -2,11 +2,14 @@
 
 #include "gui/WindowStyle.h"
 
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QPainter>
+#include <QPointer>
 #include <algorithm>
 
 namespace tarvis {
@@ -34,10 +37,85 @@ private:
     WertLabel* Label() const { return static_cast<WertLabel*>(widget()); }
 };
 
+// A list box by its own name (its label's text), the value chosen as its value and as its
+// text, which is where Orca looks for the value of a list box none of whose entries is marked
+// selected; the list of entries as its only child, as Qt has it.
+class AuswahlZugang final : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit AuswahlZugang(AuswahlListe* liste) : QAccessibleWidget(liste, QAccessible::ComboBox) {}
+
+    void* interface_cast(QAccessible::InterfaceType art) override {
+        if (art == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(art);
+    }
+    QString text(QAccessible::Text art) const override {
+        switch (art) {
+        case QAccessible::Value:
+            return Liste()->currentText();
+        default:
+            return QAccessibleWidget::text(art);
+        }
+    }
+    QAccessible::State state() const override {
+        QAccessible::State zustand = QAccessibleWidget::state();
+        zustand.expandable = true;
+        zustand.expanded = Liste()->view()->isVisible();
+        zustand.collapsed = !zustand.expanded;
+        return zustand;
+    }
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 ? QAccessible::queryAccessibleInterface(Liste()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* kind) const override {
+        return kind != nullptr && kind->object() == Liste()->view() ? 0 : -1;
+    }
+    QStringList actionNames() const override {
+        return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& aktion) override {
+        if (aktion == showMenuAction() || aktion == pressAction()) {
+            Liste()->showPopup();
+        } else {
+            QAccessibleWidget::doAction(aktion);
+        }
+    }
+
+    // The value as a text that cannot be edited or selected.
+    QString text(int anfang, int ende) const override { return Wert().mid(anfang, ende - anfang); }
+    int characterCount() const override { return static_cast<int>(Wert().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void selection(int, int* anfang, int* ende) const override { *anfang = *ende = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* anfang, int* ende) const override {
+        *anfang = 0;
+        *ende = characterCount();
+        return {};
+    }
+
+private:
+    AuswahlListe* Liste() const { return static_cast<AuswahlListe*>(widget()); }
+    QString Wert() const { return Liste()->currentText(); }
+};
+
 QAccessibleInterface* ZugangsFabrik(const QString& klasse, QObject* objekt) {
     if (klasse == QLatin1String(WertLabel::staticMetaObject.className())) {
         if (auto* label = qobject_cast<WertLabel*>(objekt)) {
             return new WertLabelZugang(label);
+        }
+    }
+    if (klasse == QLatin1String(AuswahlListe::staticMetaObject.className())) {
+        if (auto* liste = qobject_cast<AuswahlListe*>(objekt)) {
+            return new AuswahlZugang(liste);
         }
     }
     // Only a plain frame: the classes built on QFrame (labels, scroll areas) have their own.
@@ -179,6 +257,125 @@ void Ansage::Sage(const QString& text) {
     label_->hide();
     label_->setText(text);
     label_->show();
+}
+
+void SageAn(QWidget* widget, const QString& text) {
+    QWidget* fenster = widget->window();
+    if (fenster->findChild<WertLabel*>(QStringLiteral("Ansage")) == nullptr) {
+        new Ansage(fenster);
+    }
+    auto* label = fenster->findChild<WertLabel*>(QStringLiteral("Ansage"));
+    label->hide();
+    label->setText(text);
+    label->show();
+}
+
+AuswahlListe::AuswahlListe(QWidget* parent) : QComboBox(parent) {
+    RichteZugangEin();
+    // Only a change by the keys is said: a list opened is read by the screen reader itself, and a
+    // value set by the program is no news to the user.
+    connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        if (hasFocus()) {
+            SageAn(this, currentText());
+        }
+    });
+}
+
+namespace {
+
+// Tells a screen reader that the current cell has the focus once the view has taken it. Qt tells
+// of a cell the view makes current as it takes the focus, but before it tells of the view's own
+// focus, which then stands as the last word.
+class ZeileBeimBetreten final : public QObject {
+public:
+    explicit ZeileBeimBetreten(QAbstractItemView* tabelle) : QObject(tabelle) {}
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+        if (ereignis->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(ereignis)->reason() != Qt::PopupFocusReason) {
+            QPointer<QAbstractItemView> tabelle = static_cast<QAbstractItemView*>(objekt);
+            QMetaObject::invokeMethod(
+                this,
+                [tabelle] {
+                    if (tabelle) {
+                        MeldeAktuelleZelle(tabelle);
+                    }
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    static void MeldeAktuelleZelle(QAbstractItemView* tabelle) {
+        const QModelIndex aktuell = tabelle->currentIndex();
+        if (!tabelle->hasFocus() || !aktuell.isValid() || !QAccessible::isActive()) {
+            return;
+        }
+        QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(tabelle);
+        QAccessibleTableInterface* tafel = zugang != nullptr ? zugang->tableInterface() : nullptr;
+        if (tafel == nullptr) {
+            return;
+        }
+        QAccessibleInterface* zelle = tafel->cellAt(aktuell.row(), aktuell.column());
+        const int kind = zelle != nullptr ? zugang->indexOfChild(zelle) : -1;
+        if (kind < 0) {
+            return;
+        }
+        QAccessibleEvent ereignis(tabelle, QAccessible::Focus);
+        ereignis.setChild(kind);
+        QAccessible::updateAccessibility(&ereignis);
+    }
+};
+
+} // namespace
+
+namespace {
+
+// Holds the field's own handling of the focus (which moves its cursor and selects its text)
+// back until Qt has told of the focus, so that a screen reader hears of the focus first.
+class FeldBeimBetreten final : public QObject {
+public:
+    explicit FeldBeimBetreten(QWidget* feld) : QObject(feld) {}
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+        if (ereignis->type() != QEvent::FocusIn || durchlassen_ || !QAccessible::isActive()) {
+            return false;
+        }
+        const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
+        if (grund != Qt::TabFocusReason && grund != Qt::BacktabFocusReason &&
+            grund != Qt::ShortcutFocusReason) {
+            return false;
+        }
+        QPointer<QWidget> feld = static_cast<QWidget*>(objekt);
+        QMetaObject::invokeMethod(
+            this,
+            [this, feld, grund] {
+                if (feld && feld->hasFocus()) {
+                    durchlassen_ = true;
+                    QFocusEvent spaeter(QEvent::FocusIn, grund);
+                    QCoreApplication::sendEvent(feld, &spaeter);
+                    durchlassen_ = false;
+                }
+            },
+            Qt::QueuedConnection);
+        return true;
+    }
+
+private:
+    bool durchlassen_ = false;
+};
+
+} // namespace
+
+void SprichtFeldBeimBetreten(QWidget* feld) {
+    feld->installEventFilter(new FeldBeimBetreten(feld));
+}
+
+void SprichtZeileBeimBetreten(QAbstractItemView* tabelle) {
+    tabelle->installEventFilter(new ZeileBeimBetreten(tabelle));
 }
 
 void WertLabel::SetzeName(NamensRegel regel, Meldung meldung) {

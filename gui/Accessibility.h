@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
 #include <functional>
 
+class QAbstractItemView;
 class QFrame;
 
 namespace tarvis {
@@ -56,6 +58,31 @@ public:
 private:
     WertLabel* label_;
 };
+
+// Says `text` to a screen reader at once, through the notification of the widget's window (made
+// the first time it is needed). The one way the windows announce something that has no focus
+// of its own: the value of a list box moved by the arrow keys, a count, a new order.
+void SageAn(QWidget* widget, const QString& text);
+
+// A list box that a screen reader reads by its label, the value chosen and its role ("Monat:
+// Alle Monate, combo box"), and whose new value is said when the arrow keys change it. Qt's own
+// list box gives the value chosen as its name and marks no entry of its list as selected until
+// the list has been opened, so Orca said its label alone and nothing on a change.
+class AuswahlListe final : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit AuswahlListe(QWidget* parent = nullptr);
+};
+
+// A table that the keyboard enters speaks its current row: Qt tells a screen reader of the
+// current cell only when it changes, so Tab into a table with a current cell said the table alone.
+void SprichtZeileBeimBetreten(QAbstractItemView* tabelle);
+
+// A text field that a screen reader hears by its name when the keyboard moves the focus into it.
+// Qt tells of the cursor put into the field before it tells of the focus, and Orca, taking the
+// cursor's field for the focus already, said nothing of an empty field at all.
+void SprichtFeldBeimBetreten(QWidget* feld);
 
 // Installs the program's accessible interfaces (figures, frames); once is enough, more is harmless.
 void RichteZugangEin();

@@ -1,5 +1,6 @@
 #include "journal/CallsTable.h"
 
+#include "gui/Accessibility.h"
 #include "journal/JournalColumns.h"
 #include "journal/JournalLook.h"
 
@@ -49,6 +50,17 @@ int AnrufTabelle::AktuelleSpalte() const {
 void AnrufTabelle::SortiereSpalte(int spalte, Qt::SortOrder ordnung) {
     // The header shows the order and tells the model, as a click on it does.
     horizontalHeader()->setSortIndicator(spalte, ordnung);
+    SageAn(this, SortierText(spalte, ordnung));
+}
+
+QString SortierText(int spalte, Qt::SortOrder ordnung) {
+    if (spalte < 0 || spalte >= SpaltenAnzahl) {
+        return QStringLiteral("In der Reihenfolge der Dateien");
+    }
+    const QString name = QString::fromUtf8(SpaltenName[static_cast<std::size_t>(spalte)]);
+    return (ordnung == Qt::AscendingOrder ? QStringLiteral("Aufsteigend nach „%1“ sortiert")
+                                          : QStringLiteral("Absteigend nach „%1“ sortiert"))
+        .arg(name);
 }
 
 void AnrufTabelle::SortierMenue(const QPoint& wo) {

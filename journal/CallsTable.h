@@ -17,4 +17,8 @@ private:
     int AktuelleSpalte() const;
 };
 
+// What a screen reader is told of a new order: "Absteigend nach „Start“ sortiert"; a column
+// below 0 is the order of the files.
+QString SortierText(int spalte, Qt::SortOrder ordnung);
+
 } // namespace tarvis

@@ -1,5 +1,6 @@
 #include "journal/FilterBar.h"
 
+#include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
 #include "journal/JournalLook.h"
 #include "platform/QtText.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -34,12 +36,12 @@ FilterLeiste::FilterLeiste(QWidget* parent) : QWidget(parent) {
     aussen->addWidget(rahmen);
     auto* zeile = new QHBoxLayout(rahmen);
 
-    cboMonat_ = new QComboBox;
+    cboMonat_ = new AuswahlListe;
     cboMonat_->setObjectName(QStringLiteral("cboMonat"));
     cboMonat_->setAccessibleName(QStringLiteral("Monat"));
     cboMonat_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cboMonat_->addItem(QStringLiteral("Alle Monate"));
-    cboZone_ = new QComboBox;
+    cboZone_ = new AuswahlListe;
     cboZone_->setObjectName(QStringLiteral("cboZone"));
     cboZone_->setAccessibleName(QStringLiteral("Zone"));
     cboZone_->addItem(QStringLiteral("Alle Zonen"), 0);
@@ -53,6 +55,12 @@ FilterLeiste::FilterLeiste(QWidget* parent) : QWidget(parent) {
         QStringLiteral("Zeigt nur Anrufe, deren Telefonnummer oder Kommentar den Text enthält"));
     txtSuche_->setPlaceholderText(QStringLiteral("Telefonnummer oder Kommentar"));
     txtSuche_->setClearButtonEnabled(true);
+    SprichtFeldBeimBetreten(txtSuche_);
+    // The clear button is no Tab stop (Ctrl+A and Delete do the same from the keyboard); a
+    // screen reader's review finds it by its name.
+    for (QToolButton* knopf : txtSuche_->findChildren<QToolButton*>()) {
+        knopf->setAccessibleName(QStringLiteral("Suche leeren"));
+    }
     cmdDateien_ = Knopf("cmdDateien", QStringLiteral("&Dateien…"));
     cmdOrdner_ = Knopf("cmdOrdner", QStringLiteral("Logbücher des &Ordners"));
     cmdOrdner_->setAccessibleDescription(

@@ -1,5 +1,6 @@
 #include "journal/JournalLook.h"
 
+#include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
 #include "journal/ModelRoles.h"
 #include "tariff/Zone.h"
@@ -81,6 +82,7 @@ void RichteTabelleEin(QTableView* tabelle, const char* name, const QString& zuga
     tabelle->horizontalHeader()->setHighlightSections(false);
     tabelle->horizontalHeader()->setAccessibleName(QStringLiteral("Spaltenköpfe: ") + zugang);
     tabelle->setItemDelegate(new ZonenDelegate(tabelle));
+    SprichtZeileBeimBetreten(tabelle);
 }
 
 } // namespace tarvis

@@ -107,7 +107,10 @@ void frmAuswertung::BaueFilter() {
     filterLeiste_ = new FilterLeiste;
     static_cast<QVBoxLayout*>(layout())->addWidget(filterLeiste_);
     connect(filterLeiste_, &FilterLeiste::Gewaehlt, filter_, &FilterLauf::Jetzt);
-    connect(filterLeiste_, &FilterLeiste::Getippt, filter_, &FilterLauf::NachTippPause);
+    connect(filterLeiste_, &FilterLeiste::Getippt, this, [this] {
+        anzahlSagen_ = true;
+        filter_->NachTippPause();
+    });
     connect(filterLeiste_, &FilterLeiste::DateienWaehlen, this, &frmAuswertung::DateienWaehlen);
     connect(filterLeiste_, &FilterLeiste::OrdnerLesen, this, &frmAuswertung::OrdnerLesen);
 }
@@ -161,7 +164,7 @@ void frmAuswertung::BaueZustand() {
 void frmAuswertung::BaueSummen() {
     auto* zeile = new QHBoxLayout;
     tblSummen_ = new SummenTabelle(summen_);
-    cboGruppe_ = new QComboBox;
+    cboGruppe_ = new AuswahlListe;
     cboGruppe_->setObjectName(QStringLiteral("cboGruppe"));
     cboGruppe_->setAccessibleName(QStringLiteral("Summen je"));
     cboGruppe_->addItem(QStringLiteral("Monat und Zone"));
@@ -290,6 +293,11 @@ FilterAuftrag frmAuswertung::Auftrag() const {
 void frmAuswertung::FilterFertig() {
     if (gelesenMelden_) {
         LesenFertig();
+    }
+    // Once per search that is shown, not per key: the field itself echoes the keys.
+    if (anzahlSagen_) {
+        anzahlSagen_ = false;
+        SageAn(lblAnzahl_, lblAnzahl_->text());
     }
     Q_EMIT Gefiltert();
 }

@@ -93,6 +93,7 @@ private:
     FilterLauf* filter_ = nullptr;
     bool gelesenMelden_ = false; // a reading ends with the next filter shown
     bool liest_ = false;
+    bool anzahlSagen_ = false; // the search changed: the count is said once it is shown
     LeseFortschritt fortschritt_;
     QTimer* fortschrittUhr_ = nullptr;
     int fortschrittTakte_ = 0;

@@ -21,6 +21,9 @@ SummenTabelle::SummenTabelle(SummenModell* summen, QWidget* parent) : QTableView
     horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     setSortingEnabled(true);
     setMinimumWidth(400);
+    // The chart beside the table is no Tab stop; the table tells of it.
+    setAccessibleDescription(
+        QStringLiteral("Die Grafik der Gebühren je Monat und Zone daneben zeigt dieselben Zahlen"));
 }
 
 void SummenTabelle::ZeigeGruppe(bool jeTelefon) {

@@ -304,6 +304,22 @@ void frmUebersicht::Zeige(const UebersichtInhalt& inhalt) {
         balken_->replace(slot, balken.sekunden);
     }
     balken_->setColor(ZonenFarbe(inhalt.zone));
+    // The figures are pictures and labels beside the option buttons, which a screen reader reads
+    // alone: the choice made by the user is answered with the figures it shows.
+    if (isVisible()) {
+        SageAn(this, ZonenText(inhalt.zone) + QStringLiteral(", ") + AktuelleTagesArt() +
+                         QStringLiteral(": ") + SekundenAnsage(inhalt));
+    }
+}
+
+QString frmUebersicht::AktuelleTagesArt() const {
+    for (int art = 1; art <= TagesArtAnzahl; ++art) {
+        const auto i = static_cast<std::size_t>(art);
+        if (optZeit_[i]->isChecked()) {
+            return AlsQString(TagesArtName[i]);
+        }
+    }
+    return {};
 }
 
 } // namespace tarvis

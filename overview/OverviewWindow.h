@@ -42,6 +42,7 @@ private:
     void optZoneClick(int zone);
     void optZeitClick(int art);
     void Zeige(const UebersichtInhalt& inhalt);
+    QString AktuelleTagesArt() const;
 
     QFrame* rahmen_[4] = {};
     QLabel* lblLabel_ = nullptr;

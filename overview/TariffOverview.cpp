@@ -3,6 +3,7 @@
 #include "platform/QtText.h"
 #include "tariff/Format.h"
 
+#include <QStringList>
 #include <cassert>
 
 namespace tarvis {
@@ -22,6 +23,15 @@ constexpr std::array<BemerkungZeilen, TagesArtAnzahl + 1> Bemerkungen{{
 }};
 
 } // namespace
+
+QString SekundenAnsage(const UebersichtInhalt& inhalt) {
+    QStringList teile;
+    for (std::size_t slot = 0; slot < inhalt.balken.size(); ++slot) {
+        teile << AlsQString(BalkenBeschriftung[slot]).trimmed() + QStringLiteral(" Uhr ") +
+                     inhalt.balken[slot].text;
+    }
+    return QStringLiteral("Sekunden je Einheit: ") + teile.join(QStringLiteral(", "));
+}
 
 BemerkungZeilen BemerkungVon(TagesArt art) {
     return Bemerkungen[static_cast<int>(art)];

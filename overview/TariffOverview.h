@@ -36,6 +36,10 @@ struct UebersichtInhalt {
     int zone = 0; // its colour is the colour of every bar
 };
 
+// The figures under the bars as a screen reader says them: "Sekunden je Einheit: 00-02 Uhr 240,
+// 02-05 Uhr 240, …".
+QString SekundenAnsage(const UebersichtInhalt& inhalt);
+
 // The overview for zone (1..4) and kind of day; figures use the locale's decimal separator.
 UebersichtInhalt UebersichtFuer(int zone, TagesArt art, const QLocale& locale);
 

@@ -58,6 +58,14 @@ GenericMaxChunkLength 2000
 GenericDelimiters ""
 EOF
 cp "$programm" "$workdir/Tarvis32"
+# Two saved calls beside the program's log, for the journal: the log's head (its umlauts in
+# Windows-1252) from the tests, a call in October and one in November.
+{
+  head -n 4 tests/calllog/session.Rep
+  printf '%s\r\n' \
+    '02.10.26   09:00:00   02.10.26   09:01:30   00:01:30,0   089 12345678      Region 200        7        0,84 DM' \
+    '20.11.26   14:05:33   20.11.26   14:09:12   00:03:39,2   0711 123456       City              2        0,24 DM'
+} >"$workdir/Tarvis 11-2026.Rep"
 
 # Waits until the transcript has a line matching the pattern (after line $2, default 0);
 # returns the number of that line.
@@ -134,6 +142,55 @@ sitzung() {
   z=$(warte_auf 'Start-Datum' "$z")
   taste ctrl+a 3 2 period 1 3 period 2 0 2 6 Return
   z=$(warte_auf 'Start-Datum ist nicht korrekt' "$z")
+  taste Escape
+  z=$(warte_auf 'Start push button' "$z")
+
+  # The journal: each filter by its label and value, on focus and on a change by the arrow keys;
+  # the search field and, once the table is filtered, the count of the calls shown; the table's
+  # current row when Tab enters it, and the order that Ctrl+S sets.
+  taste alt+a
+  z=$(warte_auf 'Auswertung' "$z")
+  z=$(warte_auf 'Alle Monate' "$z")
+  taste Down
+  z=$(warte_auf '10/2026' "$z")
+  taste Up
+  z=$(warte_auf 'Alle Monate' "$z")
+  taste Tab
+  z=$(warte_auf 'Alle Zonen' "$z")
+  taste Tab
+  z=$(warte_auf 'Suche' "$z")
+  taste 0 7 1 1
+  z=$(warte_auf '1 von 2 Anrufen' "$z")
+  taste Tab Tab
+  z=$(warte_auf '20.11.2026' "$z")
+  taste ctrl+s
+  z=$(warte_auf 'Aufsteigend nach .Datum. sortiert' "$z")
+  taste Escape
+  z=$(warte_auf 'Start push button' "$z")
+
+  # The call monitor's settings: every field by its caption and value.
+  taste alt+n
+  sleep 1
+  taste a
+  z=$(warte_auf 'Anrufmonitor des Routers verwenden' "$z")
+  taste Tab
+  z=$(warte_auf 'Adresse' "$z")
+  taste Tab
+  z=$(warte_auf 'Port' "$z")
+  taste Tab
+  z=$(warte_auf 'Speichern-Dialog öffnen' "$z")
+  taste Down
+  z=$(warte_auf 'Sofort speichern, wenn die Zone bekannt ist' "$z")
+  taste Tab
+  z=$(warte_auf 'Eigene Vorwahl' "$z")
+  taste Escape
+  z=$(warte_auf 'Start push button' "$z")
+
+  # The tariff overview: another zone chosen, the lengths of its units.
+  taste alt+t
+  z=$(warte_auf 'Tarifübersicht' "$z")
+  taste Down
+  z=$(warte_auf 'Region 50, Montag - Freitag: Sekunden je Einheit: 00-02 Uhr' "$z")
   taste Escape
   z=$(warte_auf 'Start push button' "$z")
   taste alt+e

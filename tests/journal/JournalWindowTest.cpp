@@ -37,6 +37,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QValueAxis>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -544,10 +545,90 @@ TEST_F(JournalWindow, ControlsAreNamedForScreenReaders) {
         ASSERT_NE(kopf, nullptr) << objekt;
         EXPECT_EQ(kopf->text(), QString::fromUtf8(label));
     }
-    EXPECT_EQ(name(Kind<QWidget>("cboMonat")), QStringLiteral("Alle Monate"));
+    // A list box by its own name, and the value chosen where a screen reader looks for it.
+    const std::vector<std::pair<const char*, const char*>> listen{
+        {"cboMonat", "Monat"}, {"cboZone", "Zone"}, {"cboGruppe", "Summen je"}};
+    for (const auto& [objekt, erwartet] : listen) {
+        auto* liste = Kind<QComboBox>(objekt);
+        QAccessibleInterface* zugang = test::Zugang(liste);
+        EXPECT_EQ(zugang->text(QAccessible::Name), QString::fromUtf8(erwartet)) << objekt;
+        EXPECT_EQ(zugang->text(QAccessible::Value), liste->currentText()) << objekt;
+        ASSERT_NE(zugang->textInterface(), nullptr) << objekt;
+        EXPECT_EQ(zugang->textInterface()->text(0, zugang->textInterface()->characterCount()),
+                  liste->currentText())
+            << objekt;
+        EXPECT_EQ(zugang->role(), QAccessible::ComboBox) << objekt;
+    }
     EXPECT_EQ(name(Anrufe()->horizontalHeader()), QString::fromUtf8("Spaltenköpfe: Anrufe"));
     // The label under the table carries its figure.
     EXPECT_EQ(name(Kind<QWidget>("lblUnlesbar")), QStringLiteral("1 Zeile nicht lesbar"));
+}
+
+// What a screen reader is told at once of a change the focused control does not tell: once for
+// each change, however many keys made it.
+TEST_F(JournalWindow, ChangesAreAnnouncedOnce) {
+    test::ZugangsLauscher lauscher;
+    struct Fall {
+        const char* was;
+        std::function<void()> tun;
+        QString ansage;
+    };
+    auto* monat = Kind<QComboBox>("cboMonat");
+    const std::vector<Fall> faelle{
+        {"month by Down",
+         [&] {
+             monat->setFocus();
+             Taste(monat, Qt::Key_Down);
+         },
+         monat->itemText(1)},
+        {"sums per by Down",
+         [&] {
+             Kind<QWidget>("cboGruppe")->setFocus();
+             Taste(Kind<QWidget>("cboGruppe"), Qt::Key_Down);
+         },
+         QStringLiteral("Telefonnummer")},
+        {"search by three keys",
+         [&] {
+             Taste(monat, Qt::Key_Up);
+             QTest::keyClicks(Kind<QLineEdit>("txtSuche"), QStringLiteral("mut"));
+             WarteAufFilter();
+         },
+         QStringLiteral("1 von 7 Anrufen")},
+        {"sort by Ctrl+S",
+         [&] {
+             Anrufe()->setFocus();
+             Anrufe()->setCurrentIndex(Anrufe()->model()->index(0, int(tarvis::Spalte::Kosten)));
+             Taste(Anrufe(), Qt::Key_S, Qt::ControlModifier);
+         },
+         QString::fromUtf8("Aufsteigend nach „Kosten“ sortiert")},
+    };
+    for (const Fall& fall : faelle) {
+        lauscher.Vergiss();
+        fall.tun();
+        EXPECT_EQ(lauscher.Anzahl(QStringLiteral("Ansage"), QAccessible::ObjectShow), 1)
+            << fall.was;
+        EXPECT_EQ(Text("Ansage"), fall.ansage) << fall.was;
+    }
+}
+
+// Tab into a table tells a screen reader of its current cell, which Qt tells only on a change.
+TEST_F(JournalWindow, EnteringATableTellsItsCurrentCell) {
+    test::ZugangsLauscher lauscher;
+    for (const char* name : {"tblAnrufe", "tblSummen"}) {
+        auto* tabelle = Kind<QTableView>(name);
+        tabelle->setCurrentIndex(tabelle->model()->index(1, 0));
+        Kind<QWidget>("cmdZurueck")->setFocus();
+        lauscher.Vergiss();
+        tabelle->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        const QString zelle = tabelle->model()->index(1, 0).data().toString();
+        EXPECT_TRUE(std::any_of(lauscher.Alle().begin(), lauscher.Alle().end(),
+                                [&](const test::ZugangsEreignis& e) {
+                                    return e.objekt == QLatin1String(name) &&
+                                           e.art == QAccessible::Focus && e.name == zelle;
+                                }))
+            << name;
+    }
 }
 
 // Every control has its key: Alt and the underlined letter.

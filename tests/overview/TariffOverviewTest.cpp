@@ -116,3 +116,10 @@ TEST(BalkenBeschriftung, CaptionsNameTheHoursOfTheirSlots) {
         EXPECT_EQ(bis * 3600, naechster);
     }
 }
+
+// A screen reader hears each slot by its hours, without the captions' leading blanks.
+TEST(SekundenAnsage, NamesEachSlotByItsHours) {
+    EXPECT_EQ(SekundenAnsage(UebersichtFuer(3, TagesArt::Werktag, Deutsch)),
+              QStringLiteral("Sekunden je Einheit: 00-02 Uhr 36, 02-05 Uhr 120, 05-09 Uhr 22,5, "
+                             "09-12 Uhr 13, 12-18 Uhr 14, 18-21 Uhr 22,5, 21-24 Uhr 36"));
+}
