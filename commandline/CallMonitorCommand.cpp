@@ -226,6 +226,9 @@ int Anrufmonitor(const QStringList& argumente, QTextStream& aus, QTextStream& fe
                              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
                              VerzeichnisBeschreibbar);
     fehler << "Logbuchdatei: " << logbuchdatei << '\n';
+    if (const QString falsch = AnrufmonitorFehler(&einstellungen); !falsch.isEmpty()) {
+        fehler << "Anrufmonitor: " << falsch << '\n';
+    }
     AnrufmonitorClient client(werte->adresse, quint16(werte->port), uhr, zaehler, wecker);
     AnrufmonitorBetrieb betrieb(client, *werte, &einstellungen, logbuchdatei, aus, fehler);
 

@@ -3,6 +3,7 @@
 #include "about/AboutBox.h"
 #include "calculation/CalculationWindow.h"
 #include "calllog/Call.h"
+#include "calllog/Cp1252.h"
 #include "calllog/LogFile.h"
 #include "calllog/LogWriter.h"
 #include "calllog/SaveDialog.h"
@@ -23,6 +24,7 @@
 #include "tariff/TariffTables.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -148,6 +150,10 @@ QString frmGMMain::MonitorStatus() const {
     QString status = anrufmonitor_ != nullptr ? anrufmonitor_->StatusText()
                      : monitorWerte_.aktiv    ? besitz_->WarteText()
                                               : QString();
+    if (!einstellungsFehler_.isEmpty()) {
+        status = status.isEmpty() ? einstellungsFehler_
+                                  : status + QStringLiteral(", ") + einstellungsFehler_;
+    }
     const std::size_t wartend = regel_.Warteschlange().size();
     if (wartend > 0) {
         if (!status.isEmpty()) {
@@ -521,6 +527,7 @@ void frmGMMain::StarteAnrufmonitor() {
     anrufmonitor_ = nullptr;
     besitzWache_->stop();
     monitorWerte_ = LiesAnrufmonitor(einstellungen_);
+    einstellungsFehler_ = AnrufmonitorFehler(einstellungen_);
     regel_.Neu(monitorWerte_.nachDemGespraech, monitorWerte_.eigeneVorwahl.toStdString());
     if (monitorWerte_.aktiv) {
         FolgeRouter();
@@ -614,6 +621,26 @@ void frmGMMain::WiederholeSpeichern() {
         wiederholen_->stop();
     }
     ZeigeMonitorStatus();
+}
+
+// Calls still waiting for the log are tried once more; any that still cannot be saved are shown
+// whole before the window goes, so that none is lost without a word.
+void frmGMMain::closeEvent(QCloseEvent* event) {
+    WiederholeSpeichern();
+    if (!regel_.Warteschlange().empty()) {
+        QStringList saetze;
+        for (const AnrufErgebnis& ergebnis : regel_.Warteschlange()) {
+            const QByteArray satz =
+                SatzZeile(ergebnis.daten.MitZone(*ergebnis.zone, ergebnis.telefon)).trimmed();
+            saetze << QString::fromStdString(
+                Utf8AusCp1252(std::string_view(satz.constData(), std::size_t(satz.size()))));
+        }
+        QMessageBox::warning(
+            this, windowTitle(),
+            QStringLiteral("Nicht gespeichert (%1):\n\n%2")
+                .arg(regel_.Warteschlange().front().grund, saetze.join(QLatin1Char('\n'))));
+    }
+    QMainWindow::closeEvent(event);
 }
 
 // The router's calls outlive the connection: a DISCONNECT on the next one still stops the

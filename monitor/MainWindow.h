@@ -76,6 +76,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BaueFenster();
@@ -163,6 +164,7 @@ private:
     std::unique_ptr<MonitorBesitz> besitz_;
     QTimer* besitzWache_ = nullptr; // asks for the lock again while another program holds it
     AnrufmonitorEinstellungen monitorWerte_;
+    QString einstellungsFehler_; // what of the settings could not be read, for the title
     DateiLog log_;
     AnrufRegel regel_;
     QTimer* wiederholen_ = nullptr;  // tries the queued saves again

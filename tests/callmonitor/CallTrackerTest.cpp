@@ -7,6 +7,7 @@
 #include "commandline/CallMonitorCommand.h"
 #include "support/TempDir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -288,6 +289,7 @@ struct DateiFall {
     const char* name;
     QByteArray inhalt;
     AnrufmonitorEinstellungen erwartet;
+    const char* gesagt = ""; // what the title or standard error says about it
 };
 
 class EinstellungenTest : public ::testing::TestWithParam<DateiFall> {};
@@ -301,6 +303,21 @@ TEST_P(EinstellungenTest, ReadsValuesAndFallsBackToDefaults) {
     datei.close();
     QSettings einstellungen(pfad, QSettings::IniFormat);
     EXPECT_EQ(LiesAnrufmonitor(&einstellungen), GetParam().erwartet) << GetParam().name;
+    const QString gesagt = AnrufmonitorFehler(&einstellungen);
+    EXPECT_EQ(gesagt.isEmpty(), *GetParam().gesagt == 0) << gesagt.toStdString();
+    EXPECT_TRUE(gesagt.isEmpty() || gesagt.endsWith(QString::fromUtf8(GetParam().gesagt)))
+        << gesagt.toStdString();
+}
+
+// A folder where the settings file should be: the defaults, and said why.
+TEST(EinstellungenTest, AFolderInsteadOfTheFileIsSaid) {
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("Tarvis32.conf"));
+    ASSERT_TRUE(QDir().mkpath(pfad));
+    QSettings einstellungen(pfad, QSettings::IniFormat);
+    EXPECT_EQ(LiesAnrufmonitor(&einstellungen), AnrufmonitorEinstellungen{});
+    EXPECT_EQ(AnrufmonitorFehler(&einstellungen), QStringLiteral("Einstellungen nicht lesbar: ") +
+                                                      pfad + QStringLiteral(" ist ein Ordner"));
 }
 
 AnrufmonitorEinstellungen Mit(bool aktiv, const char* adresse, int port, NachDemGespraech nach,
@@ -310,17 +327,25 @@ AnrufmonitorEinstellungen Mit(bool aktiv, const char* adresse, int port, NachDem
 
 INSTANTIATE_TEST_SUITE_P(
     Anrufmonitor, EinstellungenTest,
-    ::testing::Values(
-        DateiFall{"leer", "", {}},
-        DateiFall{"vollstaendig",
-                  "[Anrufmonitor]\nAktiv=true\nAdresse=192.168.178.1\nPort=1013\n"
-                  "NachDemGespraech=speichern\nEigeneVorwahl=0711\n",
-                  Mit(true, "192.168.178.1", 1013, NachDemGespraech::Speichern, "0711")},
-        DateiFall{"beschaedigt",
-                  "[Anrufmonitor]\nAktiv=vielleicht\nAdresse=\nPort=70000\n"
-                  "NachDemGespraech=irgendwas\nEigeneVorwahl=07x1\n",
-                  {}},
-        DateiFall{"Muell", QByteArray("\0\xff[[[=\n\x01=\x02\n[Anrufmonitor\nPort=-1\n", 30), {}}));
+    ::testing::Values(DateiFall{"leer", "", {}},
+                      DateiFall{
+                          "vollstaendig",
+                          "[Anrufmonitor]\nAktiv=true\nAdresse=192.168.178.1\nPort=1013\n"
+                          "NachDemGespraech=speichern\nEigeneVorwahl=0711\n",
+                          Mit(true, "192.168.178.1", 1013, NachDemGespraech::Speichern, "0711")},
+                      DateiFall{"beschaedigt",
+                                "[Anrufmonitor]\nAktiv=vielleicht\nAdresse=\nPort=70000\n"
+                                "NachDemGespraech=irgendwas\nEigeneVorwahl=07x1\n",
+                                {},
+                                "Port „70000“ ungültig (1 bis 65535), es gilt 1012"},
+                      DateiFall{"Port Text",
+                                "[Anrufmonitor]\nPort=abc\n",
+                                {},
+                                "Port „abc“ ungültig (1 bis 65535), es gilt 1012"},
+                      DateiFall{"Muell",
+                                QByteArray("\0\xff[[[=\n\x01=\x02\n[Anrufmonitor\nPort=-1\n", 30),
+                                {},
+                                " ist beschädigt"}));
 
 TEST(EinstellungenTest, WrittenValuesAndRememberedZonesReadBack) {
     QTemporaryDir ordner;
