@@ -85,6 +85,10 @@ void AnrufmonitorClient::Beende() {
     verfolger_.Zuruecksetzen();
 }
 
+std::vector<AnrufMeldung> AnrufmonitorClient::OffeneAnrufe() const {
+    return verfolger_.Offene(zaehler_.milliseconds());
+}
+
 void AnrufmonitorClient::Verbinde() {
     Setze(Zustand::Verbindet);
     socket_->abort();
@@ -96,7 +100,7 @@ void AnrufmonitorClient::Verbindung() {
         return;
     }
     HalteVerbindungWach(*socket_);
-    verfolger_.Zuruecksetzen();
+    verfolger_.NeueVerbindung();
     wiederverbindung_.Verbunden();
     Setze(Zustand::Verbunden);
 }
@@ -111,7 +115,7 @@ void AnrufmonitorClient::Getrennt() {
     wartezeitMs_ = wiederverbindung_.NaechsteWartezeitMs();
     Setze(Zustand::Wartet);
     socket_->abort();
-    verfolger_.Zuruecksetzen();
+    verfolger_.NeueVerbindung();
     wecker_.Stelle(wartezeitMs_, [this] { Verbinde(); });
     if (warVerbunden) {
         Q_EMIT VerbindungVerloren();

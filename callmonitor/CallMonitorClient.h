@@ -57,13 +57,17 @@ public:
     // "Anrufmonitor: verbunden mit fritz.box", "... keine Verbindung, nächster Versuch in 8 s".
     QString StatusText() const;
     const AnrufVerfolger& Verfolger() const { return verfolger_; }
+    // The answered outgoing calls whose end has not come yet (Offen, length so far); Beende()
+    // forgets them, so an owner that ends asks first.
+    std::vector<AnrufMeldung> OffeneAnrufe() const;
     // The socket, for the keepalive it was given.
     const QTcpSocket* Socket() const { return socket_; }
 
 Q_SIGNALS:
     void Meldung(const tarvis::AnrufMeldung& meldung);
     void StatusGeaendert();
-    // A connection that was up broke; the calls it was following are forgotten.
+    // A connection that was up broke. The calls it was following stay open: the router ends
+    // them with a DISCONNECT on the next connection, if it still knows them.
     void VerbindungVerloren();
 
 private:

@@ -1,5 +1,6 @@
 #include "callmonitor/CallMonitorSettings.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace tarvis {
@@ -61,6 +62,34 @@ AnrufmonitorEinstellungen LiesAnrufmonitor(QSettings* einstellungen) {
         werte.eigeneVorwahl = vorwahl;
     }
     return werte;
+}
+
+QString AnrufmonitorFehler(QSettings* einstellungen) {
+    if (einstellungen == nullptr) {
+        return {};
+    }
+    const QFileInfo datei(einstellungen->fileName());
+    const QString vorn = QStringLiteral("Einstellungen nicht lesbar: ");
+    if (datei.isDir()) {
+        return vorn + datei.filePath() + QStringLiteral(" ist ein Ordner");
+    }
+    if (datei.exists() && !datei.isReadable()) {
+        return vorn + datei.filePath() + QStringLiteral(" darf nicht gelesen werden");
+    }
+    if (einstellungen->status() == QSettings::FormatError) {
+        return vorn + datei.filePath() + QStringLiteral(" ist beschädigt");
+    }
+    if (einstellungen->status() == QSettings::AccessError) {
+        return vorn + datei.filePath();
+    }
+    const QVariant port = einstellungen->value(Gruppe + QStringLiteral("Port"));
+    bool zahl = false;
+    const int nummer = port.toString().toInt(&zahl);
+    if (port.isValid() && (!zahl || nummer < 1 || nummer > 65535)) {
+        return QStringLiteral("Port „%1“ ungültig (1 bis 65535), es gilt 1012")
+            .arg(port.toString());
+    }
+    return {};
 }
 
 void SchreibeAnrufmonitor(QSettings* einstellungen, const AnrufmonitorEinstellungen& werte) {

@@ -23,6 +23,10 @@ struct AnrufmonitorEinstellungen {
 };
 
 AnrufmonitorEinstellungen LiesAnrufmonitor(QSettings* einstellungen);
+// What in the settings file could not be read, said in German for the title or standard error
+// ("Einstellungen nicht lesbar: … ist ein Ordner", "Port „70000“ ungültig, es gilt 1012");
+// empty when all is well. The defaults hold meanwhile.
+QString AnrufmonitorFehler(QSettings* einstellungen);
 void SchreibeAnrufmonitor(QSettings* einstellungen, const AnrufmonitorEinstellungen& werte);
 
 // The zone the user chose the last time a call to these digits was saved, group [Rufnummern].

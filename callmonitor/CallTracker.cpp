@@ -12,6 +12,13 @@ std::int64_t LokaleSekunden(std::int64_t beginnMs, std::int64_t ms) {
 
 } // namespace
 
+bool RouterDauerGlaubhaft(std::int64_t routerSekunden, std::int64_t lokaleSekunden) {
+    const std::int64_t abstand = routerSekunden > lokaleSekunden ? routerSekunden - lokaleSekunden
+                                                                 : lokaleSekunden - routerSekunden;
+    // 2 s + 1 %, in hundredths so that no rounding lets a larger gap through.
+    return abstand * 100 <= 200 + lokaleSekunden;
+}
+
 bool AnrufVerfolger::Lies(std::string_view bytes, Moment jetzt, std::int64_t ms,
                           std::vector<AnrufMeldung>& meldungen) {
     while (!bytes.empty()) {
@@ -49,6 +56,9 @@ void AnrufVerfolger::Zeile(std::string_view zeile, Moment jetzt, std::int64_t ms
         return;
     }
     const MonitorEreignis& ereignis = *gelesen.ereignis;
+    if (ereignis.gekuerzt) {
+        ++zaehler_.gekuerzte;
+    }
     using E = MonitorEreignis::Art;
     if (ereignis.art == E::Anruf || ereignis.art == E::Klingeln) {
         Neu(ereignis, ereignis.art == E::Anruf, jetzt, ms, meldungen);
@@ -71,19 +81,27 @@ void AnrufVerfolger::Zeile(std::string_view zeile, Moment jetzt, std::int64_t ms
         if (anruf.abgehend) {
             if (anruf.nummer.empty()) {
                 anruf.nummer = ereignis.nummer;
+                anruf.nummerGekuerzt = ereignis.gekuerzt;
             }
-            meldungen.push_back(
-                {AnrufMeldung::Art::Begonnen, gefunden->first, anruf.nummer, jetzt, ms, 0});
+            AnrufMeldung begonnen{
+                AnrufMeldung::Art::Begonnen, gefunden->first, anruf.nummer, jetzt, ms, 0};
+            begonnen.nummerGekuerzt = anruf.nummerGekuerzt;
+            meldungen.push_back(std::move(begonnen));
         }
         return;
     }
     // DISCONNECT: the router's duration is the call's length; the local one stands in when
-    // the router sent none that can be read.
+    // the router sent none that can be read, or one that cannot be right.
     if (anruf.abgehend && anruf.verbunden) {
-        const std::int64_t sekunden = ereignis.dauerSekunden >= 0
-                                          ? ereignis.dauerSekunden
-                                          : LokaleSekunden(anruf.beginnMs, ms);
-        meldungen.push_back(Ende(gefunden->first, anruf, sekunden));
+        const std::int64_t lokal = LokaleSekunden(anruf.beginnMs, ms);
+        AnrufMeldung ende = Ende(gefunden->first, anruf, lokal);
+        if (ereignis.dauerSekunden >= 0 && RouterDauerGlaubhaft(ereignis.dauerSekunden, lokal)) {
+            ende.dauerSekunden = ereignis.dauerSekunden;
+        } else if (ereignis.dauerSekunden >= 0) {
+            ende.routerSekunden = ereignis.dauerSekunden;
+            ++zaehler_.lokaleDauern;
+        }
+        meldungen.push_back(std::move(ende));
     }
     anrufe_.erase(gefunden);
 }
@@ -107,11 +125,15 @@ void AnrufVerfolger::Neu(const MonitorEreignis& ereignis, bool abgehend, Moment 
                 return a.second.reihe < b.second.reihe;
             });
         ++zaehler_.verdraengte;
+        if (aeltester->second.abgehend && aeltester->second.verbunden) {
+            meldungen.push_back(Aufgegeben(aeltester->first, aeltester->second, ms));
+        }
         anrufe_.erase(aeltester);
     }
     Anruf anruf;
     anruf.abgehend = abgehend;
     anruf.nummer = ereignis.nummer;
+    anruf.nummerGekuerzt = ereignis.gekuerzt;
     anruf.beginn = jetzt;
     anruf.beginnMs = ms;
     anruf.reihe = ++reihe_;
@@ -120,7 +142,32 @@ void AnrufVerfolger::Neu(const MonitorEreignis& ereignis, bool abgehend, Moment 
 
 AnrufMeldung AnrufVerfolger::Ende(const std::string& id, const Anruf& anruf,
                                   std::int64_t sekunden) {
-    return {AnrufMeldung::Art::Beendet, id, anruf.nummer, anruf.beginn, anruf.beginnMs, sekunden};
+    AnrufMeldung ende{
+        AnrufMeldung::Art::Beendet, id, anruf.nummer, anruf.beginn, anruf.beginnMs, sekunden};
+    ende.nummerGekuerzt = anruf.nummerGekuerzt;
+    return ende;
+}
+
+AnrufMeldung AnrufVerfolger::Aufgegeben(const std::string& id, const Anruf& anruf,
+                                        std::int64_t ms) {
+    AnrufMeldung offen = Ende(id, anruf, LokaleSekunden(anruf.beginnMs, ms));
+    offen.art = AnrufMeldung::Art::Offen;
+    return offen;
+}
+
+std::vector<AnrufMeldung> AnrufVerfolger::Offene(std::int64_t ms) const {
+    std::vector<AnrufMeldung> offene;
+    for (const auto& [id, anruf] : anrufe_) {
+        if (anruf.abgehend && anruf.verbunden) {
+            offene.push_back(Aufgegeben(id, anruf, ms));
+        }
+    }
+    return offene;
+}
+
+void AnrufVerfolger::NeueVerbindung() {
+    puffer_.clear();
+    puffer_.shrink_to_fit();
 }
 
 void AnrufVerfolger::Zuruecksetzen() {

@@ -11,19 +11,32 @@ bool IstZiffer(char c) {
     return c >= '0' && c <= '9';
 }
 
-// "dd.mm.yy hh:mm:ss": only the form is checked. The router's clock is not used for counting
-// (it has whole seconds only and may be off), so its value does not matter.
-bool IstZeitstempel(std::string_view text) {
-    constexpr std::string_view Form = "00.00.00 00:00:00";
-    if (text.size() != Form.size()) {
+bool HatForm(std::string_view text, std::string_view form) {
+    if (text.size() != form.size()) {
         return false;
     }
-    for (std::size_t i = 0; i < Form.size(); ++i) {
-        if (Form[i] == '0' ? !IstZiffer(text[i]) : text[i] != Form[i]) {
+    for (std::size_t i = 0; i < form.size(); ++i) {
+        if (form[i] == '0' ? !IstZiffer(text[i]) : text[i] != form[i]) {
             return false;
         }
     }
     return true;
+}
+
+// "dd.mm.yy hh:mm:ss", or with a four-digit year as some firmware sends it: only the form is
+// checked. The router's clock is not used for counting (it has whole seconds only and may be
+// off), so its value does not matter.
+bool IstZeitstempel(std::string_view text) {
+    return HatForm(text, "00.00.00 00:00:00") || HatForm(text, "00.00.0000 00:00:00");
+}
+
+// A field cut at MaxFeldLaenge; `gekuerzt` is set when it was longer.
+std::string Gekuerzt(std::string_view feld, bool& gekuerzt) {
+    if (feld.size() > MaxFeldLaenge) {
+        gekuerzt = true;
+        feld = feld.substr(0, MaxFeldLaenge);
+    }
+    return std::string(feld);
 }
 
 std::vector<std::string_view> Felder(std::string_view zeile) {
@@ -76,8 +89,7 @@ GeleseneMonitorZeile LiesMonitorZeile(std::string_view zeile) {
         zeile.remove_suffix(1);
     }
     const std::vector<std::string_view> felder = Felder(zeile);
-    if (felder.size() < 3 || !IstZeitstempel(felder[0]) || felder[2].empty() ||
-        felder[2].size() > MaxFeldLaenge) {
+    if (felder.size() < 3 || !IstZeitstempel(felder[0]) || felder[2].empty()) {
         return {std::nullopt, ZeilenFehler::Fehlerhaft};
     }
     for (const Wort& wort : Woerter) {
@@ -87,15 +99,12 @@ GeleseneMonitorZeile LiesMonitorZeile(std::string_view zeile) {
         if (felder.size() < wort.mindestFelder) {
             return {std::nullopt, ZeilenFehler::Fehlerhaft};
         }
-        MonitorEreignis ereignis{wort.art, std::string(felder[2]), {}, -1};
+        MonitorEreignis ereignis{wort.art, {}, {}, -1, false};
+        ereignis.id = Gekuerzt(felder[2], ereignis.gekuerzt);
         if (wort.art == MonitorEreignis::Art::Getrennt) {
             ereignis.dauerSekunden = Sekunden(felder[3]);
         } else {
-            const std::string_view nummer = felder[wort.nummernFeld];
-            if (nummer.size() > MaxFeldLaenge) {
-                return {std::nullopt, ZeilenFehler::Fehlerhaft};
-            }
-            ereignis.nummer = std::string(nummer);
+            ereignis.nummer = Gekuerzt(felder[wort.nummernFeld], ereignis.gekuerzt);
         }
         return {std::move(ereignis), ZeilenFehler::Keiner};
     }

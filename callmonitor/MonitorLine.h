@@ -20,6 +20,7 @@ struct MonitorEreignis {
     std::string id;
     std::string nummer;              // the dialled number (CALL), the caller (RING), CONNECT's
     std::int64_t dauerSekunden = -1; // DISCONNECT: the router's duration, -1 when unreadable
+    bool gekuerzt = false;           // the ID or the number was cut at MaxFeldLaenge
 };
 
 enum class ZeilenFehler {
@@ -33,8 +34,8 @@ struct GeleseneMonitorZeile {
     ZeilenFehler fehler = ZeilenFehler::Keiner;
 };
 
-// Longest ID and number taken from a line; longer ones make the line malformed, so that what is
-// kept per call stays small whatever the router sends.
+// Longest ID and number kept of a line; longer ones are cut (and the event marked), so that what
+// is kept per call stays small whatever the router sends, and the call is still followed.
 inline constexpr std::size_t MaxFeldLaenge = 64;
 
 // Reads one line without its line end (a CR before it is allowed).

@@ -1,24 +1,35 @@
 #include "commandline/CallMonitorCommand.h"
 
-#include "calculation/IntervalCost.h"
+#include "calllog/Cp1252.h"
+#include "calllog/LogFormat.h"
 #include "calllog/LogWriter.h"
 #include "callmonitor/CallMonitorClient.h"
+#include "callmonitor/MonitorOwner.h"
 #include "callmonitor/NumberZone.h"
 #include "monitor/DefaultLogFile.h"
 #include "platform/QtText.h"
 #include "tariff/Format.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QThread>
 #include <QTimer>
 #include <csignal>
 
 namespace tarvis {
 
 namespace {
+
+// "Tarvis MM-YYYY.Rep" of the month a call began in.
+QString LogDateinameDesGespraechs(const Gespraech& gespraech) {
+    return LogDateiname(static_cast<int>(gespraech.startDatum.year()),
+                        static_cast<unsigned>(gespraech.startDatum.month()));
+}
 
 volatile std::sig_atomic_t endeVerlangt = 0;
 
@@ -66,12 +77,30 @@ std::optional<AnrufmonitorEinstellungen> MonitorZiel(const QString& ziel,
     return werte;
 }
 
+QString LogDesMonats(const QString& logPfad, const Gespraech& gespraech) {
+    return QFileInfo(logPfad).dir().filePath(LogDateinameDesGespraechs(gespraech));
+}
+
 AnrufmonitorBetrieb::AnrufmonitorBetrieb(AnrufmonitorClient& client,
                                          const AnrufmonitorEinstellungen& werte,
                                          QSettings* einstellungen, QString logPfad,
                                          QTextStream& aus, QTextStream& fehler, QObject* parent)
-    : QObject(parent), client_(client), werte_(werte), einstellungen_(einstellungen),
-      logPfad_(std::move(logPfad)), aus_(aus), fehler_(fehler) {
+    : QObject(parent), client_(client), werte_(werte), einstellungen_(einstellungen), aus_(aus),
+      fehler_(fehler), log_([logPfad = std::move(logPfad)](const Gespraech& gespraech) {
+          return LogDesMonats(logPfad, gespraech);
+      }),
+      // The service saves whatever zone it knows and asks no one; it remembers nothing.
+      regel_({NachDemGespraech::Speichern,
+              werte.eigeneVorwahl.toStdString(),
+              [this](const std::string& ziffern) {
+                  return GemerkteZone(einstellungen_, QString::fromStdString(ziffern));
+              },
+              {},
+              &log_,
+              nullptr}),
+      wiederholen_(new QTimer(this)) {
+    wiederholen_->setInterval(std::chrono::seconds{1});
+    connect(wiederholen_, &QTimer::timeout, this, &AnrufmonitorBetrieb::Wiederhole);
     connect(&client_, &AnrufmonitorClient::Meldung, this, &AnrufmonitorBetrieb::Gemeldet);
     connect(&client_, &AnrufmonitorClient::StatusGeaendert, this, &AnrufmonitorBetrieb::Status);
 }
@@ -82,49 +111,109 @@ void AnrufmonitorBetrieb::Status() {
 }
 
 void AnrufmonitorBetrieb::Gemeldet(const AnrufMeldung& meldung) {
-    if (meldung.art != AnrufMeldung::Art::Beendet) {
-        return;
+    for (const AnrufErgebnis& ergebnis : regel_.Gemeldet(meldung)) {
+        Berichte(ergebnis);
     }
-    const IntervallKosten kosten =
-        BerechneIntervall(meldung.beginn, meldung.dauerSekunden, kalender_);
-    const QString telefon = QString::fromStdString(meldung.nummer);
-    const std::optional<int> zone = ZoneDerNummer(
-        meldung.nummer, werte_.eigeneVorwahl.toStdString(), [this](const std::string& ziffern) {
-            return GemerkteZone(einstellungen_, QString::fromStdString(ziffern));
-        });
+}
+
+void AnrufmonitorBetrieb::Berichte(const AnrufErgebnis& ergebnis) {
+    const AnrufMeldung& meldung = ergebnis.meldung;
+    const bool offen = meldung.art == AnrufMeldung::Art::Offen;
     aus_ << "Start: "
          << AlsQString(DatumText(DatumVon(meldung.beginn)) + ' ' + UhrzeitText(meldung.beginn))
-         << "  Nummer: " << (telefon.isEmpty() ? QStringLiteral("unterdrückt") : telefon)
-         << "  Dauer: " << AlsQString(ZeitText(meldung.dauerSekunden));
-    if (zone) {
-        aus_ << "  Zone: " << AlsQString(ZonenName[*zone])
-             << "  Einheiten: " << Zahl(kosten.einheiten[*zone])
-             << "  Kosten: " << Kosten(kosten.einheiten[*zone]) << " DM";
+         << "  Nummer: "
+         << (ergebnis.telefon.isEmpty() ? QStringLiteral("unterdrückt") : ergebnis.telefon);
+    if (meldung.nummerGekuerzt) {
+        aus_ << " (gekürzt)";
+    }
+    aus_ << "  Dauer: " << (offen ? "bisher " : "") << AlsQString(ZeitText(meldung.dauerSekunden));
+    if (meldung.routerSekunden >= 0) {
+        aus_ << " (hier gemessen; der Router meldete "
+             << AlsQString(ZeitText(meldung.routerSekunden)) << ')';
+    }
+    const ZonenArray<std::int64_t>& einheiten = ergebnis.daten.einheiten;
+    if (ergebnis.zone) {
+        aus_ << "  Zone: " << AlsQString(ZonenName[*ergebnis.zone])
+             << "  Einheiten: " << Zahl(einheiten[*ergebnis.zone])
+             << "  Kosten: " << Kosten(einheiten[*ergebnis.zone]) << " DM";
     } else {
-        QStringList einheiten, betraege;
+        QStringList teile, betraege;
         for (int z : AlleZonen) {
-            einheiten << Zahl(kosten.einheiten[z]);
-            betraege << Kosten(kosten.einheiten[z]);
+            teile << Zahl(einheiten[z]);
+            betraege << Kosten(einheiten[z]);
         }
-        aus_ << "  Zone: unbekannt  Einheiten: " << einheiten.join(QLatin1Char('/'))
+        aus_ << "  Zone: unbekannt  Einheiten: " << teile.join(QLatin1Char('/'))
              << "  Kosten: " << betraege.join(QLatin1Char('/')) << " DM";
     }
-    if (!zone) {
-        aus_ << (telefon.isEmpty() ? "  nicht gespeichert: keine Rufnummer\n"
-                                   : "  nicht gespeichert: Zone der Rufnummer unbekannt\n");
-    } else {
-        const Gespraech gespraech = GespraechMit(meldung.beginn, kosten.stop,
-                                                 meldung.dauerSekunden * 1000, kosten.einheiten)
-                                        .MitZone(*zone, telefon);
-        const SchreibErgebnis ergebnis = AppendCallRecord(logPfad_, gespraech);
-        if (ergebnis) {
-            ++gespeichert_;
-            aus_ << "  gespeichert\n";
+    using V = AnrufErgebnis::Verbleib;
+    switch (ergebnis.verbleib) {
+    case V::Gespeichert:
+        ++gespeichert_;
+        aus_ << "  gespeichert\n";
+        break;
+    case V::Wartet:
+        aus_ << "  wartet aufs Speichern: " << ergebnis.grund << '\n';
+        wiederholen_->start();
+        break;
+    case V::Fragen:
+    case V::Nichts:
+        if (offen) {
+            aus_ << "  nicht gespeichert: Ende nicht gemeldet\n";
+        } else if (ergebnis.telefon.isEmpty()) {
+            aus_ << "  nicht gespeichert: keine Rufnummer\n";
         } else {
-            aus_ << "  nicht gespeichert: " << ergebnis.grund << '\n';
+            aus_ << "  nicht gespeichert: Zone der Rufnummer unbekannt\n";
         }
+        break;
     }
+    Schreibe();
+}
+
+// A reader of the output that went away (a closed pipe) is said once; the calls go on being
+// saved, which is what the service is for.
+void AnrufmonitorBetrieb::Schreibe() {
     aus_.flush();
+    if (aus_.status() != QTextStream::Ok && !ausgabeFehlerGesagt_) {
+        ausgabeFehlerGesagt_ = true;
+        fehler_ << "Anrufmonitor: die Ausgabe kann nicht mehr geschrieben werden; die Gespräche "
+                   "werden weiter gespeichert.\n";
+        fehler_.flush();
+    }
+}
+
+void AnrufmonitorBetrieb::Wiederhole() {
+    for (const AnrufErgebnis& ergebnis : regel_.Wiederhole()) {
+        ++gespeichert_;
+        const GespraechVorZonenwahl& d = ergebnis.daten;
+        aus_ << "Start: " << AlsQString(DatumText(DatumVon(d.start)) + ' ' + UhrzeitText(d.start))
+             << "  Nummer: " << ergebnis.telefon << "  nachträglich gespeichert\n";
+    }
+    if (regel_.Warteschlange().empty()) {
+        wiederholen_->stop();
+    }
+    Schreibe();
+}
+
+bool AnrufmonitorBetrieb::Beende(MillisecondCounter& zaehler, std::int64_t fristMs) {
+    for (const AnrufMeldung& offen : client_.OffeneAnrufe()) {
+        Gemeldet(offen);
+    }
+    const std::int64_t ende = zaehler.milliseconds() + fristMs;
+    Wiederhole();
+    while (!regel_.Warteschlange().empty() && zaehler.milliseconds() < ende) {
+        QThread::msleep(100);
+        Wiederhole();
+    }
+    for (const AnrufErgebnis& ergebnis : regel_.Warteschlange()) {
+        const Gespraech gespraech = ergebnis.daten.MitZone(*ergebnis.zone, ergebnis.telefon);
+        const QByteArray satz = SatzZeile(gespraech).trimmed();
+        aus_ << "nicht gespeichert (" << ergebnis.grund << "), für "
+             << LogDateinameDesGespraechs(gespraech) << ": "
+             << QString::fromStdString(Utf8AusCp1252(std::string_view(satz.data(), satz.size())))
+             << '\n';
+    }
+    Schreibe();
+    return regel_.Warteschlange().empty();
 }
 
 int Anrufmonitor(const QStringList& argumente, QTextStream& aus, QTextStream& fehler) {
@@ -144,6 +233,9 @@ int Anrufmonitor(const QStringList& argumente, QTextStream& aus, QTextStream& fe
                              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
                              VerzeichnisBeschreibbar);
     fehler << "Logbuchdatei: " << logbuchdatei << '\n';
+    if (const QString falsch = AnrufmonitorFehler(&einstellungen); !falsch.isEmpty()) {
+        fehler << "Anrufmonitor: " << falsch << '\n';
+    }
     AnrufmonitorClient client(werte->adresse, quint16(werte->port), uhr, zaehler, wecker);
     AnrufmonitorBetrieb betrieb(client, *werte, &einstellungen, logbuchdatei, aus, fehler);
 
@@ -154,17 +246,37 @@ int Anrufmonitor(const QStringList& argumente, QTextStream& aus, QTextStream& fe
     sigemptyset(&aktion.sa_mask);
     ::sigaction(SIGINT, &aktion, nullptr);
     ::sigaction(SIGTERM, &aktion, nullptr);
+    // A closed terminal ends the service as SIGTERM does, its running calls reported.
+    ::sigaction(SIGHUP, &aktion, nullptr);
+    // A reader of the output that went away must not end the saving.
+    ::signal(SIGPIPE, SIG_IGN);
+    // One program of the user follows the router (MonitorBesitz says why); while another one
+    // does, the service waits and asks again with every look at the signal flag.
+    MonitorBesitz besitz(MonitorBesitz::PfadZu(einstellungen.fileName()));
+    const auto folge = [&besitz, &client] {
+        if (client.Stand() == AnrufmonitorClient::Zustand::Aus && besitz.Versuche()) {
+            client.Starte();
+        }
+    };
+    folge();
+    if (!besitz.Haelt()) {
+        fehler << besitz.WarteText() << "; übernimmt, sobald jenes endet.\n";
+        fehler.flush();
+    }
     QTimer wache;
-    QObject::connect(&wache, &QTimer::timeout, &wache, [] {
+    QObject::connect(&wache, &QTimer::timeout, &wache, [&folge] {
         if (endeVerlangt) {
             QCoreApplication::quit();
+            return;
         }
+        folge();
     });
     wache.start(100);
-    client.Starte();
     QCoreApplication::exec();
+    // Calls that still wait get 2 s more; then each is printed whole and the status says so.
+    const bool allesGespeichert = betrieb.Beende(zaehler, 2000);
     fehler << "Anrufmonitor beendet; " << betrieb.Gespeichert() << " Gespräche gespeichert.\n";
-    return 0;
+    return allesGespeichert ? 0 : 1;
 }
 
 } // namespace tarvis

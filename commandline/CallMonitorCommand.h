@@ -2,7 +2,8 @@
 
 #include "callmonitor/CallMonitorSettings.h"
 #include "callmonitor/CallTracker.h"
-#include "tariff/HolidayCalendar.h"
+#include "monitor/CallPolicy.h"
+#include "platform/Clock.h"
 
 #include <QObject>
 #include <QString>
@@ -10,6 +11,7 @@
 
 class QSettings;
 class QTextStream;
+class QTimer;
 
 namespace tarvis {
 
@@ -20,8 +22,14 @@ class AnrufmonitorClient;
 std::optional<AnrufmonitorEinstellungen> MonitorZiel(const QString& ziel,
                                                      AnrufmonitorEinstellungen werte);
 
+// The log of the month a call started in, in the folder of `logPfad`: a service runs for
+// months, and each call goes where the journal looks for its month.
+QString LogDesMonats(const QString& logPfad, const Gespraech& gespraech);
+
 // --anrufmonitor without a window: every ended outgoing call the client reports is priced as
-// --berechnen prices it, printed as one line, and saved to the log when its zone is known.
+// --berechnen prices it, printed as one line, and saved to the log of its month when its zone
+// is known. A call the log does not take now (another program holds it) waits and is tried
+// again every second.
 class AnrufmonitorBetrieb : public QObject {
     Q_OBJECT
 
@@ -31,19 +39,29 @@ public:
                         QTextStream& fehler, QObject* parent = nullptr);
 
     std::int64_t Gespeichert() const { return gespeichert_; }
+    // The calls still open are reported; the queued ones are tried until `fristMs` of the
+    // counter have passed (one more attempt at least), then each one left is printed whole.
+    // True when nothing is left unsaved.
+    bool Beende(MillisecondCounter& zaehler, std::int64_t fristMs);
+    const AnrufRegel& Regel() const { return regel_; }
 
 private:
     void Gemeldet(const AnrufMeldung& meldung);
+    void Berichte(const AnrufErgebnis& ergebnis);
+    void Wiederhole();
     void Status();
+    void Schreibe();
 
     AnrufmonitorClient& client_;
     AnrufmonitorEinstellungen werte_;
     QSettings* einstellungen_;
-    QString logPfad_;
     QTextStream& aus_;
     QTextStream& fehler_;
-    FeiertagKalender kalender_;
+    DateiLog log_;
+    AnrufRegel regel_;
+    QTimer* wiederholen_;
     std::int64_t gespeichert_ = 0;
+    bool ausgabeFehlerGesagt_ = false;
 };
 
 // Runs --anrufmonitor [ADRESSE[:PORT]] until SIGINT or SIGTERM; needs a QCoreApplication.

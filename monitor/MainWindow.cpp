@@ -2,13 +2,14 @@
 
 #include "about/AboutBox.h"
 #include "calculation/CalculationWindow.h"
-#include "calculation/IntervalCost.h"
 #include "calllog/Call.h"
+#include "calllog/Cp1252.h"
 #include "calllog/LogFile.h"
 #include "calllog/LogWriter.h"
 #include "calllog/SaveDialog.h"
 #include "callmonitor/CallMonitorClient.h"
 #include "callmonitor/CallMonitorDialog.h"
+#include "callmonitor/MonitorOwner.h"
 #include "callmonitor/NumberZone.h"
 #include "gui/Accessibility.h"
 #include "gui/Gauge.h"
@@ -23,6 +24,7 @@
 #include "tariff/TariffTables.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -70,7 +72,16 @@ WertLabel* WertBeschriftung(QWidget* parent, const QRect& geometrie, const QFont
 frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     : QMainWindow(parent), uhr_(umgebung.uhr), msZaehler_(umgebung.zaehler),
       dateiWahl_(umgebung.dateiWahl), logbuchdatei_(umgebung.logbuchdatei),
-      einstellungen_(umgebung.einstellungen), zaehler_(kalender_), wecker_(umgebung.wecker) {
+      einstellungen_(umgebung.einstellungen), zaehler_(kalender_), wecker_(umgebung.wecker),
+      log_([this](const tarvis::Gespraech&) { return logbuchdatei_.Pfad(); }),
+      regel_({NachDemGespraech::Fragen,
+              {},
+              [this](const std::string& ziffern) {
+                  return GemerkteZone(einstellungen_, QString::fromStdString(ziffern));
+              },
+              [this](const QString& telefon, int zone) { MerkeZoneVon(telefon, zone); },
+              &log_,
+              this}) {
     setObjectName(QStringLiteral("frmGMMain"));
     FokusVonAnfangAnSichtbar(this);
     SetzeHoherKontrast(einstellungen_ != nullptr &&
@@ -100,6 +111,20 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
         eigenerWecker_ = std::make_unique<QtWecker>();
         wecker_ = eigenerWecker_.get();
     }
+    besitz_ = std::make_unique<MonitorBesitz>(
+        !umgebung.besitzPfad.isEmpty()
+            ? umgebung.besitzPfad
+            : MonitorBesitz::PfadZu(einstellungen_ != nullptr ? einstellungen_->fileName()
+                                                              : QString()));
+    // Twice a second, so that the window takes over within a second of the holder's end.
+    besitzWache_ = new QTimer(this);
+    besitzWache_->setObjectName(QStringLiteral("AnrufmonitorBesitz"));
+    besitzWache_->setInterval(std::chrono::milliseconds{500});
+    connect(besitzWache_, &QTimer::timeout, this, &frmGMMain::FolgeRouter);
+    wiederholen_ = new QTimer(this);
+    wiederholen_->setObjectName(QStringLiteral("SpeichernWiederholen"));
+    wiederholen_->setInterval(std::chrono::seconds{1});
+    connect(wiederholen_, &QTimer::timeout, this, &frmGMMain::WiederholeSpeichern);
     StarteAnrufmonitor();
 }
 
@@ -108,17 +133,36 @@ frmGMMain::~frmGMMain() {
     anrufmonitor_ = nullptr;
 }
 
-// While the call monitor is on, the title ends in its state, which screen readers get as the
-// window's description.
+// While the call monitor is on, or calls wait to be saved, the title ends in that state, which
+// screen readers get as the window's description.
 void frmGMMain::ZeigeLogbuchdatei(const QString& pfad) {
-    if (anrufmonitor_ == nullptr) {
+    const QString status = MonitorStatus();
+    if (status.isEmpty()) {
         setWindowTitle(FensterTitel(pfad));
         setAccessibleDescription(QString());
         return;
     }
-    const QString status = anrufmonitor_->StatusText();
     setWindowTitle(FensterTitel(pfad) + QStringLiteral(" - ") + status);
     setAccessibleDescription(status);
+}
+
+QString frmGMMain::MonitorStatus() const {
+    QString status = anrufmonitor_ != nullptr ? anrufmonitor_->StatusText()
+                     : monitorWerte_.aktiv    ? besitz_->WarteText()
+                                              : QString();
+    if (!einstellungsFehler_.isEmpty()) {
+        status = status.isEmpty() ? einstellungsFehler_
+                                  : status + QStringLiteral(", ") + einstellungsFehler_;
+    }
+    const std::size_t wartend = regel_.Warteschlange().size();
+    if (wartend > 0) {
+        if (!status.isEmpty()) {
+            status += QStringLiteral(", ");
+        }
+        status += wartend == 1 ? QStringLiteral("1 Gespräch wartet aufs Speichern")
+                               : QStringLiteral("%1 Gespräche warten aufs Speichern").arg(wartend);
+    }
+    return status;
 }
 
 void frmGMMain::BaueFenster() {
@@ -433,8 +477,9 @@ GespraechVorZonenwahl frmGMMain::Gespraech() const {
 // The same call cannot be saved twice: after a save the button waits for the next STOP. A save
 // that failed or was cancelled leaves it enabled, so the call can still be saved.
 void frmGMMain::Speichern() {
-    ZeigeSpeichern({Gespraech(), fensterTelefon_, fensterAnruf_},
-                   fensterTelefon_.isEmpty() ? 0 : ZoneVon(fensterTelefon_).value_or(0));
+    const QString& telefon = regel_.FensterTelefon();
+    ZeigeSpeichern({Gespraech(), telefon, fensterAnruf_},
+                   telefon.isEmpty() ? 0 : regel_.ZoneVon(telefon).value_or(0));
 }
 // Each window is built afresh at every opening and shown modally; the timer goes on counting a
 // running call behind it.
@@ -462,10 +507,7 @@ void frmGMMain::Info() {
 // START or STOP pressed by the user: the window's call is then the user's, and the router's
 // DISCONNECT no longer stops it, nor does a call the router reports replace it.
 void frmGMMain::StartStopVonHand() {
-    automatischeId_.clear();
-    if (!zaehler_.GespraechLaeuft()) {
-        fensterTelefon_.clear();
-    }
+    regel_.VonHand();
     vonHand_ = true;
     StartStop();
 }
@@ -483,10 +525,30 @@ void frmGMMain::Einstellungen() {
 void frmGMMain::StarteAnrufmonitor() {
     delete anrufmonitor_;
     anrufmonitor_ = nullptr;
-    beiseite_.clear();
-    automatischeId_.clear();
+    besitzWache_->stop();
     monitorWerte_ = LiesAnrufmonitor(einstellungen_);
+    einstellungsFehler_ = AnrufmonitorFehler(einstellungen_);
+    regel_.Neu(monitorWerte_.nachDemGespraech, monitorWerte_.eigeneVorwahl.toStdString());
     if (monitorWerte_.aktiv) {
+        FolgeRouter();
+    } else {
+        besitz_->Gib();
+    }
+    ZeigeMonitorStatus();
+}
+
+// The router is followed by one program of the user only (MonitorBesitz says why and how);
+// while another one does, the window asks again twice a second and takes over at its end.
+void frmGMMain::FolgeRouter() {
+    if (!besitz_->Versuche()) {
+        if (!besitzWache_->isActive()) {
+            besitzWache_->start();
+        }
+        ZeigeMonitorStatus();
+        return;
+    }
+    besitzWache_->stop();
+    if (anrufmonitor_ == nullptr) {
         anrufmonitor_ = new AnrufmonitorClient(monitorWerte_.adresse, quint16(monitorWerte_.port),
                                                uhr_, msZaehler_, *wecker_, this);
         anrufmonitor_->setObjectName(QStringLiteral("Anrufmonitor"));
@@ -504,52 +566,94 @@ void frmGMMain::ZeigeMonitorStatus() {
     ZeigeLogbuchdatei(logbuchdatei_.Pfad());
 }
 
-// An answered outgoing call is START, unless the window already holds a call that must not be
-// lost (one running, one the user counted and has not saved, one whose save dialog is open):
-// then it is priced aside from its CONNECT moment and the router's duration.
-void frmGMMain::AnrufGemeldet(const AnrufMeldung& meldung) {
-    if (meldung.art == AnrufMeldung::Art::Begonnen) {
-        const bool ungesichert = vonHand_ && cmdSpeichern_->isEnabled();
-        if (zaehler_.GespraechLaeuft() || ungesichert || dialogOffen_) {
-            beiseite_.insert(meldung.id);
-            return;
-        }
-        StartStop();
-        automatischeId_ = meldung.id;
-        fensterTelefon_ = QString::fromStdString(meldung.nummer);
-        vonHand_ = false;
-        return;
-    }
-    if (meldung.id == automatischeId_ && zaehler_.GespraechLaeuft()) {
-        automatischeId_.clear();
-        StartStop();
-        NachDemAnruf({Gespraech(), fensterTelefon_, fensterAnruf_});
-        return;
-    }
-    if (beiseite_.erase(meldung.id) == 0) {
-        return;
-    }
-    const IntervallKosten kosten =
-        BerechneIntervall(meldung.beginn, meldung.dauerSekunden, kalender_);
-    NachDemAnruf(
-        {GespraechMit(meldung.beginn, kosten.stop, meldung.dauerSekunden * 1000, kosten.einheiten),
-         QString::fromStdString(meldung.nummer), 0});
+bool frmGMMain::Belegt() const {
+    const bool ungesichert = vonHand_ && cmdSpeichern_->isEnabled();
+    return zaehler_.GespraechLaeuft() || ungesichert || dialogOffen_;
 }
 
-// The router's calls are gone with the connection. The window's call goes on counting, and the
-// user is told once that only STOP ends it now.
+bool frmGMMain::Laeuft() const {
+    return zaehler_.GespraechLaeuft();
+}
+
+void frmGMMain::Starte() {
+    vonHand_ = false;
+    StartStop();
+}
+
+GespraechVorZonenwahl frmGMMain::Stoppe() {
+    StartStop();
+    return Gespraech();
+}
+
+void frmGMMain::AnrufGemeldet(const AnrufMeldung& meldung) {
+    for (const AnrufErgebnis& ergebnis : regel_.Gemeldet(meldung)) {
+        Verwende(ergebnis);
+    }
+}
+
+void frmGMMain::Verwende(const AnrufErgebnis& ergebnis) {
+    using V = AnrufErgebnis::Verbleib;
+    switch (ergebnis.verbleib) {
+    case V::Gespeichert:
+        if (ergebnis.fensterAnruf == fensterAnruf_ && !zaehler_.GespraechLaeuft()) {
+            cmdSpeichern_->setEnabled(false);
+        }
+        break;
+    case V::Wartet:
+        wiederholen_->start();
+        break;
+    case V::Fragen:
+        NachDemAnruf({ergebnis.daten, ergebnis.telefon, ergebnis.fensterAnruf});
+        break;
+    case V::Nichts:
+        break;
+    }
+    ZeigeMonitorStatus();
+}
+
+// Every second while calls wait; the counting and the router's lines go on meanwhile, as no
+// attempt waits for the lock.
+void frmGMMain::WiederholeSpeichern() {
+    for (const AnrufErgebnis& ergebnis : regel_.Wiederhole()) {
+        Verwende(ergebnis);
+    }
+    if (regel_.Warteschlange().empty()) {
+        wiederholen_->stop();
+    }
+    ZeigeMonitorStatus();
+}
+
+// Calls still waiting for the log are tried once more; any that still cannot be saved are shown
+// whole before the window goes, so that none is lost without a word.
+void frmGMMain::closeEvent(QCloseEvent* event) {
+    WiederholeSpeichern();
+    if (!regel_.Warteschlange().empty()) {
+        QStringList saetze;
+        for (const AnrufErgebnis& ergebnis : regel_.Warteschlange()) {
+            const QByteArray satz =
+                SatzZeile(ergebnis.daten.MitZone(*ergebnis.zone, ergebnis.telefon)).trimmed();
+            saetze << QString::fromStdString(
+                Utf8AusCp1252(std::string_view(satz.constData(), std::size_t(satz.size()))));
+        }
+        QMessageBox::warning(
+            this, windowTitle(),
+            QStringLiteral("Nicht gespeichert (%1):\n\n%2")
+                .arg(regel_.Warteschlange().front().grund, saetze.join(QLatin1Char('\n'))));
+    }
+    QMainWindow::closeEvent(event);
+}
+
+// The router's calls outlive the connection: a DISCONNECT on the next one still stops the
+// window's call. The user is told once that the call goes on counting meanwhile.
 void frmGMMain::VerbindungVerloren() {
-    beiseite_.clear();
-    if (automatischeId_.empty() || !zaehler_.GespraechLaeuft()) {
-        automatischeId_.clear();
+    if (!regel_.FolgtRouter() || !zaehler_.GespraechLaeuft()) {
         return;
     }
-    // Said once: the call no longer belongs to the router, so a second loss finds none.
-    automatischeId_.clear();
     auto* hinweis = new QMessageBox(
         QMessageBox::Warning, windowTitle(),
         QStringLiteral("Die Verbindung zum Anrufmonitor ist unterbrochen. Das Gespräch wird "
-                       "weiter gezählt; bitte am Ende S T O P von Hand drücken."),
+                       "weiter gezählt; kommt sein Ende nicht mehr, bitte S T O P von Hand "
+                       "drücken."),
         QMessageBox::Ok, this);
     hinweis->setObjectName(QStringLiteral("VerbindungVerloren"));
     hinweis->setAttribute(Qt::WA_DeleteOnClose);
@@ -578,19 +682,7 @@ void frmGMMain::ZeigeAngebote() {
     while (!angebote_.empty() && !dialogOffen_) {
         const Angebot angebot = std::move(angebote_.front());
         angebote_.pop_front();
-        const std::optional<int> zone = ZoneVon(angebot.telefon);
-        if (monitorWerte_.nachDemGespraech == NachDemGespraech::Speichern && zone) {
-            if (AppendCallRecord(logbuchdatei_.Pfad(),
-                                 angebot.daten.MitZone(*zone, angebot.telefon))) {
-                MerkeZoneVon(angebot.telefon, *zone);
-                if (angebot.fensterAnruf == fensterAnruf_ && !zaehler_.GespraechLaeuft()) {
-                    cmdSpeichern_->setEnabled(false);
-                }
-                continue;
-            }
-            // A save that failed asks, so that the dialog says why and the call is not lost.
-        }
-        ZeigeSpeichern(angebot, zone.value_or(0));
+        ZeigeSpeichern(angebot, regel_.ZoneVon(angebot.telefon).value_or(0));
     }
 }
 
@@ -614,13 +706,6 @@ bool frmGMMain::ZeigeSpeichern(const Angebot& angebot, int zone) {
     return dialog.Gespeichert();
 }
 
-std::optional<int> frmGMMain::ZoneVon(const QString& telefon) const {
-    return ZoneDerNummer(telefon.toStdString(), monitorWerte_.eigeneVorwahl.toStdString(),
-                         [this](const std::string& ziffern) {
-                             return GemerkteZone(einstellungen_, QString::fromStdString(ziffern));
-                         });
-}
-
 // Kept only where the user has set up the call monitor, so that a user who never does gets
 // no settings file from saving calls.
 void frmGMMain::MerkeZoneVon(const QString& telefon, int zone) {
@@ -628,7 +713,7 @@ void frmGMMain::MerkeZoneVon(const QString& telefon, int zone) {
         !einstellungen_->contains(QStringLiteral("Anrufmonitor/Aktiv"))) {
         return;
     }
-    MerkeZone(einstellungen_, QString::fromStdString(NurZiffern(telefon.toStdString())), zone);
+    MerkeZone(einstellungen_, QString::fromStdString(ZonenSchluessel(telefon.toStdString())), zone);
 }
 
 } // namespace tarvis

@@ -4,6 +4,7 @@
 #include "callmonitor/CallMonitorSettings.h"
 #include "callmonitor/CallTracker.h"
 #include "monitor/CallCounter.h"
+#include "monitor/CallPolicy.h"
 #include "platform/Clock.h"
 #include "tariff/HolidayCalendar.h"
 #include "tariff/TariffTables.h"
@@ -34,6 +35,7 @@ class Logbuchdatei;
 class WertLabel;
 class Wecker;
 class AnrufmonitorClient;
+class MonitorBesitz;
 
 // What the main window is handed: the clocks it reads, the file chooser the save dialog uses,
 // the log file the calls go to (the save dialog may switch it to another), and the user's
@@ -46,11 +48,13 @@ struct MonitorUmgebung {
     QSettings* einstellungen = nullptr;
     // The wait before the call monitor's next connection attempt (none: a Qt timer).
     Wecker* wecker = nullptr;
+    // The lock file that lets one program follow the router (empty: beside the settings file).
+    QString besitzPfad = QString();
 };
 
 // The main window: the live call monitor with its current tariff display. It opens every
 // other window, and the program ends when it closes.
-class frmGMMain : public QMainWindow {
+class frmGMMain : public QMainWindow, private FensterZaehlwerk {
     Q_OBJECT
 
 public:
@@ -72,6 +76,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BaueFenster();
@@ -98,15 +103,24 @@ private:
     void StartStopVonHand();
     void Einstellungen();
     void StarteAnrufmonitor();
+    void FolgeRouter();
     void ZeigeMonitorStatus();
+    QString MonitorStatus() const;
     void AnrufGemeldet(const AnrufMeldung& meldung);
+    void Verwende(const AnrufErgebnis& ergebnis);
+    void WiederholeSpeichern();
     void VerbindungVerloren();
     void NachDemAnruf(Angebot angebot);
     void PlaneAngebote();
     void ZeigeAngebote();
     bool ZeigeSpeichern(const Angebot& angebot, int zone);
-    std::optional<int> ZoneVon(const QString& telefon) const;
     void MerkeZoneVon(const QString& telefon, int zone);
+    // The counter as the router's calls see it.
+    bool Belegt() const override;
+    bool Laeuft() const override;
+    void Starte() override;
+    GespraechVorZonenwahl Stoppe() override;
+    std::uint64_t AnrufNummer() const override { return fensterAnruf_; }
     CalendarClock& uhr_;
     MillisecondCounter& msZaehler_;
     FileChooser& dateiWahl_;
@@ -147,10 +161,13 @@ private:
     Wecker* wecker_ = nullptr;
     std::unique_ptr<Wecker> eigenerWecker_;
     AnrufmonitorClient* anrufmonitor_ = nullptr;
+    std::unique_ptr<MonitorBesitz> besitz_;
+    QTimer* besitzWache_ = nullptr; // asks for the lock again while another program holds it
     AnrufmonitorEinstellungen monitorWerte_;
-    std::string automatischeId_;     // the router's call the counter follows
-    QString fensterTelefon_;         // its dialled number
-    std::set<std::string> beiseite_; // the router's calls priced aside
+    QString einstellungsFehler_; // what of the settings could not be read, for the title
+    DateiLog log_;
+    AnrufRegel regel_;
+    QTimer* wiederholen_ = nullptr;  // tries the queued saves again
     std::uint64_t fensterAnruf_ = 0; // counts the window's calls
     bool vonHand_ = false;           // the window's call was started or stopped by hand
     bool dialogOffen_ = false;

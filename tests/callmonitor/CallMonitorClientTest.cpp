@@ -33,7 +33,9 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <sys/file.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 using namespace tarvis;
 using namespace std::chrono;
@@ -114,9 +116,9 @@ TEST_F(ClientTest, RefusedAttemptsWaitDoublingUntilTheRouterIsBack) {
     EXPECT_EQ(verloren, 0);
 }
 
-// Closed by the router in the middle of a call: the calls it followed are forgotten, the loss
-// is reported once, and the next attempt comes after 1 s again.
-TEST_F(ClientTest, ClosedMidCallReconnectsAfterOneSecond) {
+// Closed by the router in the middle of a call: the loss is reported once, the next attempt
+// comes after 1 s again, and the call stays open until its DISCONNECT on the new connection.
+TEST_F(ClientTest, ClosedMidCallReconnectsAfterOneSecondAndEndsTheCallThere) {
     client.Starte();
     ASSERT_TRUE(Verbunden());
     router.Sende(T + "CALL;0;0;1;0711123456;SIP0;\n" + T + "CONNECT;0;0;0711123456;\n");
@@ -124,14 +126,16 @@ TEST_F(ClientTest, ClosedMidCallReconnectsAfterOneSecond) {
     router.Trenne();
     ASSERT_TRUE(Wartet());
     EXPECT_EQ(verloren, 1);
-    EXPECT_EQ(client.Verfolger().OffeneAnrufe(), 0u);
+    EXPECT_EQ(client.OffeneAnrufe().size(), 1u);
     EXPECT_EQ(wecker.wartezeiten, std::vector<std::int64_t>{1000});
     wecker.Klingeln();
     ASSERT_TRUE(Verbunden());
-    // A DISCONNECT of the forgotten call is passed over.
+    zeit.advanceMs(60'000);
     router.Sende(T + "DISCONNECT;0;60;\n");
-    QTest::qWait(50);
-    EXPECT_EQ(meldungen.size(), 1u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return meldungen.size() == 2; }, 10000));
+    EXPECT_EQ(meldungen[1].art, AnrufMeldung::Art::Beendet);
+    EXPECT_EQ(meldungen[1].dauerSekunden, 60);
+    EXPECT_TRUE(client.OffeneAnrufe().empty());
 }
 
 // A line of 1 MiB: the client drops the connection at 4 KiB and connects again; what it holds
@@ -291,6 +295,7 @@ TEST_F(FensterTest, CallsThatCannotBeCountedArePricedAside) {
     const Moment dritterBeginn = zeit.clock.now();
     EXPECT_FALSE(Laeuft());
     EXPECT_EQ(fenster->findChild<QLabel*>(QStringLiteral("lblStop"))->text(), stop);
+    Laufen(42'000);
     router.Sende(T + "DISCONNECT;2;42;\n");
     const Gespraech dritter = Berechnet(dritterBeginn, 42).MitZone(1, QStringLiteral("456"));
     ASSERT_TRUE(WarteBis([&] { return Log() == Erwartet({zweiter, dritter}); }));
@@ -348,9 +353,9 @@ TEST_F(FensterTest, SaveFromTheCalculationWindowRemembersTheZone) {
     EXPECT_EQ(GemerkteZone(&einstellungen, QStringLiteral("03055")), 4);
 }
 
-// The router gone while a call is counted: the call goes on, the user is told once, and the
-// title says when the next attempt comes.
-TEST_F(FensterTest, LostConnectionKeepsCountingAndAlertsOnce) {
+// The router gone while a call is counted: the call goes on, the user is told, the title says
+// when the next attempt comes, and the DISCONNECT on the new connection stops and saves it.
+TEST_F(FensterTest, LostConnectionKeepsCountingUntilTheDisconnectOfTheNewOne) {
     Starte(NachDemGespraech::Speichern);
     router.Sende(T + "CALL;0;0;1;123;SIP0;\n" + T + "CONNECT;0;0;123;\n");
     ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
@@ -363,10 +368,72 @@ TEST_F(FensterTest, LostConnectionKeepsCountingAndAlertsOnce) {
     QTest::qWait(10);
     wecker.Klingeln();
     ASSERT_TRUE(router.WarteAufClient());
-    router.Trenne();
-    QTest::qWait(100);
-    EXPECT_EQ(fenster->findChild<QMessageBox*>(), nullptr);
-    EXPECT_TRUE(Laeuft());
+    Laufen(30'000);
+    router.Sende(T + "DISCONNECT;0;30;\n");
+    ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
+    EXPECT_FALSE(Laeuft());
+    EXPECT_EQ(Log(), Erwartet({fenster->Gespraech().MitZone(1, QStringLiteral("123"))}));
+}
+
+// A second window (or the service) of the same settings does not follow the router while the
+// first does: it says whom it waits for and takes over when the first ends. Each call is
+// counted by one of them only.
+TEST_F(FensterTest, ASecondWindowWaitsAndTakesOver) {
+    Starte(NachDemGespraech::Speichern);
+    test::FakeWecker wecker2;
+    auto zweites = std::make_unique<frmGMMain>(MonitorUmgebung{
+        zeit.clock, zeit.counter, dateiWahl, logbuchdatei, &einstellungen, &wecker2});
+    const QString wartet =
+        QStringLiteral("Anrufmonitor: folgt bereits in Tarvis32 (PID %1)").arg(getpid());
+    EXPECT_EQ(zweites->Anrufmonitor(), nullptr);
+    EXPECT_TRUE(zweites->windowTitle().endsWith(QStringLiteral(" - ") + wartet));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(zweites.get())->text(QAccessible::Description),
+              wartet);
+    router.Sende(T + "CALL;0;0;1;123;SIP0;\n" + T + "CONNECT;0;0;123;\n" + T + "DISCONNECT;0;0;\n");
+    ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
+    const Gespraech gezaehlt = fenster->Gespraech().MitZone(1, QStringLiteral("123"));
+    fenster.reset();
+    ASSERT_TRUE(router.WarteAufClient()); // within the half second of its next look
+    ASSERT_TRUE(WarteBis([&] {
+        return zweites->Anrufmonitor() != nullptr &&
+               zweites->Anrufmonitor()->Stand() == AnrufmonitorClient::Zustand::Verbunden;
+    }));
+    EXPECT_EQ(Log(), Erwartet({gezaehlt}));
+}
+
+// The log locked by another program while a call is saved by itself: the window goes on
+// (a call answered meanwhile counts from its CONNECT), the title says what waits, and both calls
+// land once the lock is gone, with their own lengths.
+TEST_F(FensterTest, ALockedLogNeverHoldsTheWindowAndTheCallsLandLater) {
+    Starte(NachDemGespraech::Speichern);
+    QFile anderes(logbuchdatei.Pfad());
+    ASSERT_TRUE(anderes.open(QIODevice::ReadWrite));
+    anderes.write(KopfZeilen());
+    anderes.flush();
+    ASSERT_EQ(::flock(anderes.handle(), LOCK_EX), 0);
+    router.Sende(T + "CALL;0;0;1;123;SIP0;\n" + T + "CONNECT;0;0;123;\n");
+    ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
+    Laufen(5000);
+    router.Sende(T + "DISCONNECT;0;5;\n");
+    ASSERT_TRUE(WarteBis([&] {
+        return fenster->windowTitle().endsWith(QStringLiteral("1 Gespräch wartet aufs Speichern"));
+    }));
+    const GespraechVorZonenwahl erster = fenster->Gespraech();
+    router.Sende(T + "CALL;1;0;1;456;SIP0;\n" + T + "CONNECT;1;0;456;\n");
+    ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
+    Laufen(9000);
+    router.Sende(T + "DISCONNECT;1;9;\n");
+    ASSERT_TRUE(WarteBis([&] { return !Laeuft(); }));
+    EXPECT_EQ(fenster->Gespraech().dauerMs, 9000);
+    const GespraechVorZonenwahl zweiter = fenster->Gespraech();
+    EXPECT_TRUE(
+        fenster->windowTitle().endsWith(QStringLiteral("2 Gespräche warten aufs Speichern")));
+    anderes.close();
+    ASSERT_TRUE(WarteBis([&] { return Log().size() > KopfZeilen().size(); }));
+    EXPECT_EQ(Log(), Erwartet({erster.MitZone(1, QStringLiteral("123")),
+                               zweiter.MitZone(1, QStringLiteral("456"))}));
+    ASSERT_TRUE(
+        WarteBis([&] { return !fenster->windowTitle().contains(QStringLiteral("wartet")); }));
 }
 
 TEST(FensterOhneEinstellungenTest, NoSettingsFileTriesNoConnection) {
@@ -448,9 +515,17 @@ TEST(KommandozeileTest, PrintsAndSavesEndedCallsAsBerechnenPricesThem) {
     AnrufmonitorBetrieb betrieb(client, werte, &einstellungen, log, aus, fehler);
     client.Starte();
     ASSERT_TRUE(router.WarteAufClient());
-    router.Sende(T + "CALL;0;0;1;0711 123456;SIP0;\n" + T + "CONNECT;0;0;0711 123456;\n" + T +
-                 "DISCONNECT;0;219;\n" + T + "CALL;1;0;1;030 1234;SIP0;\n" + T +
-                 "CONNECT;1;0;030 1234;\n" + T + "DISCONNECT;1;61;\n");
+    // The router's durations, with the time passing between CONNECT and DISCONNECT as it does.
+    const auto anruf = [&](const QByteArray& id, const QByteArray& nummer, int sekunden) {
+        router.Sende(T + "CALL;" + id + ";0;1;" + nummer + ";SIP0;\n" + T + "CONNECT;" + id +
+                     ";0;" + nummer + ";\n");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return client.OffeneAnrufe().size() == 1; }, 10000));
+        zeit.advanceMs(sekunden * 1000);
+        router.Sende(T + "DISCONNECT;" + id + ";" + QByteArray::number(sekunden) + ";\n");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return client.OffeneAnrufe().empty(); }, 10000));
+    };
+    anruf("0", "0711 123456", 219);
+    anruf("1", "030 1234", 61);
     ASSERT_TRUE(QTest::qWaitFor([&] { return ausgabe.count(QLatin1Char('\n')) == 2; }, 10000));
 
     QString berechnet, nichts;
@@ -469,7 +544,7 @@ TEST(KommandozeileTest, PrintsAndSavesEndedCallsAsBerechnenPricesThem) {
                                         "Dauer: 00:03:39  Zone: City  Einheiten: %1  Kosten: %2 "
                                         "DM  gespeichert")
                              .arg(city[1], city[2]));
-    EXPECT_TRUE(zeilen[1].startsWith(QStringLiteral("Start: 07.12.1996 14:05:33  Nummer: 030 1234  "
+    EXPECT_TRUE(zeilen[1].startsWith(QStringLiteral("Start: 07.12.1996 14:09:12  Nummer: 030 1234  "
                                                     "Dauer: 00:01:01  Zone: unbekannt")));
     EXPECT_TRUE(
         zeilen[1].endsWith(QStringLiteral("nicht gespeichert: Zone der Rufnummer unbekannt")));
