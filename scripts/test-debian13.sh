@@ -21,8 +21,11 @@ max_age_minutes=$((7 * 24 * 60))
 mkdir -p "$cache"
 
 schritt=""
-step() {
+schritt_start=$SECONDS
+step() { # each step says what it is and how long the one before took
+  if [ -n "$schritt" ]; then echo "   ($((SECONDS - schritt_start)) s)"; fi
   schritt="$1"
+  schritt_start=$SECONDS
   echo "== Debian 13: $1"
 }
 mounts=()
@@ -158,5 +161,6 @@ in_root sh -c 'cd build && ctest --output-on-failure -j"$(nproc)"'
 step "Debian package (scripts/package-check.sh)"
 in_root scripts/package-check.sh
 
+step "done"
 schritt=""
 echo "Debian 13: all steps passed in ${SECONDS} s"
