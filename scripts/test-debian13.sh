@@ -10,6 +10,9 @@
 # packages, in the place the system keeps caches that may be deleted at any time. It is made
 # again when it is older than a week or damaged. Only this script writes there, under a lock.
 set -euo pipefail
+# The whole script is read before it runs (the braces): an edit or a checkout while it runs for
+# half an hour does not change what it does midway.
+{
 cd "$(dirname "$0")/.."
 
 if [ "$(id -u)" -ne 0 ]; then exec sudo "$0" "$@"; fi
@@ -153,7 +156,7 @@ retry 2 in_root scripts/setup.sh --calc-packages
 
 step "build (scripts/setup.sh build)"
 in_root scripts/setup.sh build
-in_root sh -c 'echo "Qt $(qtpaths6 --qt-version 2>/dev/null || echo ?), $(g++ --version | head -1)"' || true
+in_root sh -c 'echo "Qt $(dpkg-query -W -f "\${Version}" qt6-base-dev), $(g++ --version | head -1)"' || true
 
 step "test suite (ctest, Orca $(in_root orca --version 2>/dev/null | head -1 || echo '?'))"
 in_root sh -c 'cd build && ctest --output-on-failure -j"$(nproc)"'
@@ -164,3 +167,5 @@ in_root scripts/package-check.sh
 step "done"
 schritt=""
 echo "Debian 13: all steps passed in ${SECONDS} s"
+exit
+}
