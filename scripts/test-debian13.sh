@@ -95,6 +95,7 @@ make_root() {
   unmount_leftovers
   rm -rf --one-file-system "$new"
   # passwd for useradd (the package check's test user); the rest comes from scripts/setup.sh.
+  # shellcheck disable=SC2046 # no mirror found: no argument, debootstrap's default
   retry 3 debootstrap --variant=minbase --include=passwd,ca-certificates trixie "$new" $(mirror) \
     >"$cache/debootstrap.log" 2>&1 || {
     tail -20 "$cache/debootstrap.log" >&2
