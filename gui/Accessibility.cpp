@@ -246,6 +246,18 @@ void MeldeEingabeFehler(QWidget* feld, const QString& meldung, bool fokus) {
     }
 }
 
+// Qt 6.8 has an announcement of its own for screen readers, which Orca reads at once. Before
+// it, a notification that shows itself stands in: Orca reads a notification the moment it
+// appears. The label has no size, so nothing is seen on the screen.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+Ansage::Ansage(QWidget* fenster) : QObject(fenster), fenster_(fenster) {}
+
+void Ansage::Sage(const QString& text) {
+    QAccessibleAnnouncementEvent ereignis(fenster_, text);
+    ereignis.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
+    QAccessible::updateAccessibility(&ereignis);
+}
+#else
 Ansage::Ansage(QWidget* fenster) : QObject(fenster), label_(new WertLabel(fenster)) {
     label_->setObjectName(QStringLiteral("Ansage"));
     label_->SetzeRolle(QAccessible::Notification);
@@ -258,6 +270,7 @@ void Ansage::Sage(const QString& text) {
     label_->setText(text);
     label_->show();
 }
+#endif
 
 void SageAn(QWidget* widget, const QString& text) {
     QWidget* fenster = widget->window();

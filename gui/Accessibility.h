@@ -47,16 +47,19 @@ private:
     QAccessible::Role rolle_ = QAccessible::StaticText;
 };
 
-// Says something to a screen reader at once, whatever has the focus: a notification that shows
-// itself (Orca reads a notification the moment it appears; it passes over alerts and changed
-// names of objects without the focus). Nothing is seen on the screen.
+// Says something to a screen reader at once, whatever has the focus (Orca passes over alerts and
+// changed names of objects without the focus). Nothing is seen on the screen.
 class Ansage final : public QObject {
 public:
     explicit Ansage(QWidget* fenster);
     void Sage(const QString& text);
 
 private:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0) // Qt's own announcement, see Sage()
+    QWidget* fenster_;
+#else
     WertLabel* label_;
+#endif
 };
 
 // Says `text` to a screen reader at once, through the notification of the widget's window (made

@@ -4,19 +4,29 @@
 # output stays clean.
 #   scripts/install-packages.sh PACKAGE...
 set -euo pipefail
+# A name counts as installed when an installed package has it or provides it: some names are
+# real packages on one Debian release and only provided by another package on the next
+# (libqt6opengl6-dev is part of qt6-base-dev on Debian 13), and dpkg-query knows real names only.
+declare -A installed=()
+while read -r status name provides; do
+  [ "$status" = ii ] || continue
+  installed[${name%%:*}]=1
+  for p in ${provides//,/ }; do
+    case "$p" in [a-z0-9]*) installed[$p]=1 ;; esac
+  done
+done < <(dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Provides}\n' 2>/dev/null)
 missing=()
 for p in "$@"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
+  if [ -z "${installed[$p]:-}" ]; then missing+=("$p"); fi
 done
 if ((${#missing[@]})); then
   echo "Installing missing packages: ${missing[*]}" >&2
   sudo_cmd=()
   if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
   export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get update -qq -o DPkg::Lock::Timeout=600 -o Acquire::Retries=5
   # Another apt-get at work (a second script, an update) is waited for rather than failed on.
-  "${sudo_cmd[@]}" apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends \
+  "${sudo_cmd[@]}" apt-get install -y -qq -o DPkg::Lock::Timeout=600 -o Acquire::Retries=5 \
+    --no-install-recommends \
     "${missing[@]}" >/dev/null
 fi

@@ -73,7 +73,7 @@ warte_auf() {
   local muster="$1" ab="${2:-0}" frist=$((SECONDS + ${3:-30}))
   while ((SECONDS < frist)); do
     local treffer
-    treffer="$(tail -n +"$((ab + 1))" "$transkript" | grep -n -m1 -e "$muster" | cut -d: -f1 || true)"
+    treffer="$(tail -n +"$((ab + 1))" "$transkript" | grep -a -n -m1 -e "$muster" | cut -d: -f1 || true)"
     if [ -n "$treffer" ]; then
       echo $((ab + treffer))
       return 0
@@ -143,7 +143,7 @@ sitzung() {
   taste ctrl+a 3 2 period 1 3 period 2 0 2 6 Return
   z=$(warte_auf 'Start-Datum ist nicht korrekt' "$z")
   taste Escape
-  z=$(warte_auf 'Start push button' "$z")
+  z=$(warte_auf 'Start \(push \)\?button' "$z")
 
   # The journal: each filter by its label and value, on focus and on a change by the arrow keys;
   # the search field and, once the table is filtered, the count of the calls shown; the table's
@@ -166,7 +166,7 @@ sitzung() {
   taste ctrl+s
   z=$(warte_auf 'Aufsteigend nach .Datum. sortiert' "$z")
   taste Escape
-  z=$(warte_auf 'Start push button' "$z")
+  z=$(warte_auf 'Start \(push \)\?button' "$z")
 
   # The call monitor's settings: every field by its caption and value.
   taste alt+n
@@ -184,7 +184,7 @@ sitzung() {
   taste Tab
   z=$(warte_auf 'Eigene Vorwahl' "$z")
   taste Escape
-  z=$(warte_auf 'Start push button' "$z")
+  z=$(warte_auf 'Start \(push \)\?button' "$z")
 
   # The tariff overview: another zone chosen, the lengths of its units.
   taste alt+t
@@ -192,7 +192,7 @@ sitzung() {
   taste Down
   z=$(warte_auf 'Region 50, Montag - Freitag: Sekunden je Einheit: 00-02 Uhr' "$z")
   taste Escape
-  z=$(warte_auf 'Start push button' "$z")
+  z=$(warte_auf 'Start \(push \)\?button' "$z")
   taste alt+e
   local programm="${pids[2]}"
   for _ in $(seq 50); do kill -0 "$programm" 2>/dev/null || break; sleep 0.1; done

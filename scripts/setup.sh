@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb x11-utils imagemagick xdotool
-  desktop-file-utils appstream clang libclang-rt-14-dev time
+  desktop-file-utils appstream clang libclang-rt-dev time
   libqt6svg6 qt6-translations-l10n qt6-base-private-dev
   at-spi2-core dbus-x11 python3-pyatspi
   orca speech-dispatcher python3-speechd openbox

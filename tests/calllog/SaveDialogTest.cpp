@@ -79,7 +79,7 @@ protected:
     std::unique_ptr<frmSpeichern> Oeffne() {
         auto dlg = std::make_unique<frmSpeichern>(test::BeispielAnruf(), logbuchdatei_, chooser_);
         dlg->show();
-        QApplication::setActiveWindow(dlg.get());
+        dlg->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
         return dlg;
     }
@@ -512,7 +512,7 @@ TEST_F(SaveDialog, ALogLockedByAnotherProgramIsReportedAndTheClockGoesOn) {
     QTimer uhr;
     int ticks = 0;
     // Ticks while the save waits, not those while the message is shown.
-    QObject::connect(&uhr, &QTimer::timeout, [this, &ticks] {
+    QObject::connect(&uhr, &QTimer::timeout, &uhr, [this, &ticks] {
         ticks += meldungen_.anzahl == 0 &&
                  qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) == nullptr;
     });

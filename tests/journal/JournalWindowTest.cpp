@@ -78,7 +78,7 @@ protected:
     void SetUp() override {
         fenster = std::make_unique<frmAuswertung>(logbuchdatei, wahl);
         fenster->show();
-        QApplication::setActiveWindow(fenster.get());
+        fenster->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
         WarteAufLesen();
     }
@@ -685,7 +685,7 @@ TEST_F(JournalWindow, AltAndTheLetterPressTheButtons) {
     druecke(Qt::Key_A);
     EXPECT_EQ(offen, QStringLiteral("dlgUnlesbar"));
     // The offscreen platform gives the focus back to the window only when asked.
-    QApplication::setActiveWindow(fenster.get());
+    fenster->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
     druecke(Qt::Key_Z);
     EXPECT_FALSE(fenster->isVisible());

@@ -517,7 +517,7 @@ TEST_F(MainWindowTest, AltTAndAltBOpenTheMenuWindows) {
     const std::pair<Qt::Key, const char*> tasten[] = {{Qt::Key_T, "frmUebersicht"},
                                                       {Qt::Key_B, "frmBerechnung"}};
     for (const auto& [taste, fensterName] : tasten) {
-        QApplication::setActiveWindow(fenster.get());
+        fenster->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
         const QString geoeffnet = MitModalemFenster(
             [&] { QTest::keyClick(fenster.get(), taste, Qt::AltModifier); }, [](QDialog&) {});
@@ -566,14 +566,11 @@ TEST_F(MainWindowTest, EachPressOfStartStopIsAnnounced) {
     for (const auto& schritt : schritte) {
         lauscher.Vergiss();
         schritt.druecken();
-        EXPECT_EQ(lauscher.Anzahl(QStringLiteral("Ansage"), QAccessible::ObjectShow), 1);
-        const auto ansage = std::find_if(
-            lauscher.Alle().begin(), lauscher.Alle().end(),
-            [](const test::ZugangsEreignis& e) { return e.art == QAccessible::ObjectShow; });
-        ASSERT_NE(ansage, lauscher.Alle().end());
-        EXPECT_EQ(ansage->name, QString::fromUtf8(schritt.ansage));
+        EXPECT_EQ(lauscher.Ansagen(), std::vector<QString>{QString::fromUtf8(schritt.ansage)});
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0) // Orca reads the stand-in label only as a notification
         EXPECT_EQ(test::Zugang(fenster->findChild<QLabel*>(QStringLiteral("Ansage")))->role(),
                   QAccessible::Notification);
+#endif
         EXPECT_EQ(fenster->Zaehler().GespraechLaeuft(), schritt.laeuft);
     }
 }

@@ -68,6 +68,26 @@ public:
                 return e.objekt == objekt && e.art == art;
             }));
     }
+    // What was said to a screen reader at once (tarvis::Ansage): Qt's own announcement from
+    // Qt 6.8 on, before it the notification label that shows itself.
+    std::vector<QString> Ansagen() const {
+        std::vector<QString> texte;
+        for (const ZugangsEreignis& e : Ereignisse()) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+            const bool ansage = e.art == QAccessible::Announcement;
+#else
+            const bool ansage =
+                e.objekt == QLatin1String("Ansage") && e.art == QAccessible::ObjectShow;
+#endif
+            if (ansage) {
+                texte.push_back(e.name);
+            }
+        }
+        return texte;
+    }
+    int AnzahlAnsagen() const {
+        return static_cast<int>(Ansagen().size());
+    }
     int AnzahlVon(const QString& objekt) const {
         return static_cast<int>(
             std::count_if(Ereignisse().begin(), Ereignisse().end(),
@@ -88,9 +108,14 @@ private:
     static void Merke(QAccessibleEvent* ereignis) {
         QObject* objekt = ereignis->object();
         QAccessibleInterface* zugang = ereignis->accessibleInterface();
-        Ereignisse().push_back({objekt != nullptr ? objekt->objectName() : QString(),
-                                ereignis->type(),
-                                zugang != nullptr ? zugang->text(QAccessible::Name) : QString()});
+        QString name = zugang != nullptr ? zugang->text(QAccessible::Name) : QString();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (ereignis->type() == QAccessible::Announcement) {
+            name = static_cast<QAccessibleAnnouncementEvent*>(ereignis)->message();
+        }
+#endif
+        Ereignisse().push_back(
+            {objekt != nullptr ? objekt->objectName() : QString(), ereignis->type(), name});
     }
 
     QAccessible::UpdateHandler vorher_ = nullptr;
@@ -161,7 +186,7 @@ inline void PruefeFokusWechsel(const QWidget& control, const QImage& mit, const 
 // Returns the object names of the controls met, in order.
 inline std::vector<QString> PruefeSichtbarenFokus(QWidget& fenster) {
     std::vector<QString> folge;
-    QApplication::setActiveWindow(&fenster);
+    fenster.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&fenster));
     QWidget* erster = QApplication::focusWidget();
     EXPECT_NE(erster, nullptr);
