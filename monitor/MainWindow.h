@@ -81,6 +81,7 @@ private:
     void BaueKnoepfe(QWidget* flaeche);
     void StartStop();
     void ZeigeZaehlerstand();
+    bool ZeigeEinheiten(int zone);
     void Speichern();
     void Berechnung();
     void Tarife();
@@ -125,6 +126,7 @@ private:
     ZonenArray<QLabel*> lblDMmin_{nullptr};
     ZonenArray<QLabel*> lblEinheiten_{nullptr};
     ZonenArray<QLabel*> lblKosten_{nullptr};
+    ZonenArray<std::int64_t> gezeigteEinheiten_{0}; // what lblEinheiten and lblKosten show
     WertLabel* lblUhr_ = nullptr;
     QLabel* lblStart_ = nullptr;
     QLabel* lblStop_ = nullptr;
