@@ -49,7 +49,6 @@ aufraeumen() {
   rm -rf "$workdir"
 }
 trap aufraeumen EXIT
-export LANG=de_DE.UTF-8 LC_ALL=
 
 if ((zugang)); then
   # A session bus of this run's own; the accessibility bus is started from it and switched on
@@ -96,9 +95,9 @@ messe() {
   cp "$programm" "$dir/Tarvis32"
   if ((bus_an)); then
     DBUS_SESSION_BUS_ADDRESS="$bus_adresse" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-      "$dir/Tarvis32" >/dev/null 2>&1 &
+      LANG=de_DE.UTF-8 LC_ALL= "$dir/Tarvis32" >/dev/null 2>&1 &
   else
-    env -u DBUS_SESSION_BUS_ADDRESS "$dir/Tarvis32" >/dev/null 2>&1 &
+    env -u DBUS_SESSION_BUS_ADDRESS LANG=de_DE.UTF-8 LC_ALL= "$dir/Tarvis32" >/dev/null 2>&1 &
   fi
   app_pid=$!
   local window
@@ -131,7 +130,7 @@ for ((runde = 1; runde <= runden; runde++)); do
       summe[$schluessel]="$(echo "${summe[$schluessel]:-0 0 0 0}" |
         awk -v a="${warten[0]}" -v b="${warten[1]}" -v c="${laufen[0]}" -v d="${laufen[1]}" \
           '{print $1 + a, $2 + b, $3 + c, $4 + d}')"
-      printf '%-10s %-13s %-6s %8.2f %% %8.2f %%   %s | %s\n' "${namen[i]}" \
+      printf '%-10s %-13s %-6s %7s %% %7s %%   %s | %s\n' "${namen[i]}" \
         "$( ((bus_an)) && echo on || echo off)" "$runde" "$(prozent "${warten[0]}" "${warten[1]}")" \
         "$(prozent "${laufen[0]}" "${laufen[1]}")" "${warten[2]}" "${laufen[2]}"
     done
@@ -141,7 +140,7 @@ echo "all starts together:"
 for bus_an in "${busse[@]}"; do
   for i in "${!programme[@]}"; do
     read -r cw ww cl wl <<<"${summe[$i,$bus_an]}"
-    printf '%-10s %-13s %-6s %8.2f %% %8.2f %%\n' "${namen[i]}" \
+    printf '%-10s %-13s %-6s %7s %% %7s %%\n' "${namen[i]}" \
       "$( ((bus_an)) && echo on || echo off)" all "$(prozent "$cw" "$ww")" "$(prozent "$cl" "$wl")"
   done
 done
