@@ -6,6 +6,7 @@
 #include <QAccessibleWidget>
 #include <QPainter>
 #include <algorithm>
+#include <cstdlib>
 
 namespace tarvis {
 
@@ -64,17 +65,38 @@ Gauge::Gauge(QWidget* parent, const QColor& farbe) : QWidget(parent), farbe_(far
 void Gauge::setMaximum(int maximum) {
     const int neu = std::max(1, maximum);
     if (neu != maximum_) {
+        const int vorher = Fuellbreite();
         maximum_ = neu;
         value_ = std::min(value_, maximum_);
-        update();
+        NeuMalen(vorher);
     }
 }
 
 void Gauge::setValue(int value) {
     const int neu = std::clamp(value, 0, maximum_);
     if (neu != value_) {
+        const int vorher = Fuellbreite();
         value_ = neu;
-        update();
+        NeuMalen(vorher);
+    }
+}
+
+QRect Gauge::Innen() const {
+    return rect().adjusted(1, 1, -1, -1);
+}
+
+int Gauge::Fuellbreite() const {
+    return static_cast<int>(std::int64_t{Innen().width()} * value_ / maximum_);
+}
+
+// The value moves ten times a second, the filled part by a pixel every few ticks on a long
+// unit: only a pixel that changes is painted again, the strip between the old and new edge.
+void Gauge::NeuMalen(int vorher) {
+    const int nachher = Fuellbreite();
+    if (nachher != vorher) {
+        const QRect innen = Innen();
+        update(innen.left() + std::min(vorher, nachher), innen.top(), std::abs(nachher - vorher),
+               innen.height());
     }
 }
 
@@ -82,8 +104,8 @@ void Gauge::setValue(int value) {
 void Gauge::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), style::Hellgrau);
-    const QRect innen = rect().adjusted(1, 1, -1, -1);
-    const int breite = static_cast<int>(std::int64_t{innen.width()} * value_ / maximum_);
+    const QRect innen = Innen();
+    const int breite = Fuellbreite();
     painter.fillRect(QRect(innen.topLeft(), QSize(breite, innen.height())), farbe_);
     painter.setPen(style::Dunkelgrau);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));

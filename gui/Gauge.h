@@ -25,6 +25,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect Innen() const;
+    int Fuellbreite() const;
+    void NeuMalen(int vorher);
+
     QColor farbe_;
     int maximum_ = 1;
     int value_ = 0;

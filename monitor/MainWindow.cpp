@@ -399,22 +399,30 @@ void frmGMMain::Tick() {
 }
 
 void frmGMMain::ZeigeZaehlerstand() {
-    const QLocale locale;
     bool neueEinheit = false;
     for (int zone : AlleZonen) {
         Gauge* gauge = gaugeZeit_[zone];
         gauge->setMaximum(zaehler_.GaugeMax(zone));
         gauge->setValue(zaehler_.GaugeWert(zone));
-        const QString einheiten = ZahlText(std::to_string(zaehler_.Einheiten(zone)), locale);
-        neueEinheit = neueEinheit || lblEinheiten_[zone]->text() != einheiten;
-        SetzeText(lblEinheiten_[zone], einheiten);
-        SetzeText(lblKosten_[zone],
-                  ZahlText(KostenText(zaehler_.Einheiten(zone), FesterTrenner), locale));
+        neueEinheit = ZeigeEinheiten(zone) || neueEinheit;
     }
     SetzeText(lblDauer_, AlsQString(DauerText(zaehler_.Verstrichen())));
     if (neueEinheit) {
         lblDauer_->Melde();
     }
+}
+
+// The unit and cost figures change with a new unit only; the ticks between leave them be.
+bool frmGMMain::ZeigeEinheiten(int zone) {
+    const std::int64_t einheiten = zaehler_.Einheiten(zone);
+    if (einheiten == gezeigteEinheiten_[zone]) {
+        return false;
+    }
+    gezeigteEinheiten_[zone] = einheiten;
+    const QLocale locale;
+    lblEinheiten_[zone]->setText(ZahlText(std::to_string(einheiten), locale));
+    lblKosten_[zone]->setText(ZahlText(KostenText(einheiten, FesterTrenner), locale));
+    return true;
 }
 
 void frmGMMain::StartStop() {

@@ -86,6 +86,7 @@ private:
     void BaueKnoepfe(QWidget* flaeche);
     void StartStop();
     void ZeigeZaehlerstand();
+    bool ZeigeEinheiten(int zone);
     void Speichern();
     void Berechnung();
     void Tarife();
@@ -139,6 +140,7 @@ private:
     ZonenArray<QLabel*> lblDMmin_{nullptr};
     ZonenArray<QLabel*> lblEinheiten_{nullptr};
     ZonenArray<QLabel*> lblKosten_{nullptr};
+    ZonenArray<std::int64_t> gezeigteEinheiten_{0}; // what lblEinheiten and lblKosten show
     WertLabel* lblUhr_ = nullptr;
     QLabel* lblStart_ = nullptr;
     QLabel* lblStop_ = nullptr;

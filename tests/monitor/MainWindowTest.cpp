@@ -27,7 +27,9 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string_view>
+#include <utility>
 
 using namespace tarvis;
 using namespace std::chrono;
@@ -508,6 +510,70 @@ TEST_F(MainWindowTest, ARunningCallTellsAScreenReaderOfNewUnitsAndStopButNotOfEv
             EXPECT_TRUE(e.name == QLatin1String("Stopp") || e.name == QLatin1String("Start"))
                 << e.name.toStdString();
         }
+    }
+}
+
+// Records which widgets of a window are painted, by their object names.
+class MalProtokoll final : public QObject {
+public:
+    explicit MalProtokoll(QWidget& fenster) {
+        for (QWidget* widget : fenster.findChildren<QWidget*>()) {
+            widget->installEventFilter(this);
+        }
+    }
+    std::set<QString> Gemalt() {
+        QApplication::processEvents(); // the repaints a tick asked for
+        return std::exchange(gemalt_, {});
+    }
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+        if (ereignis->type() == QEvent::Paint) {
+            gemalt_.insert(objekt->objectName().isEmpty()
+                               ? QLatin1String(objekt->metaObject()->className())
+                               : objekt->objectName());
+        }
+        return false;
+    }
+
+private:
+    std::set<QString> gemalt_;
+};
+
+// Ten ticks a second all day long: a tick paints only the widgets whose look changed, and a
+// screen reader hears of nothing that stayed as it was.
+TEST_F(MainWindowTest, ATickPaintsOnlyWhatChangedAndTellsNobodyOfWhatDidNot) {
+    const struct {
+        const char* fall;
+        bool gespraech;
+        int ticks; // from 14:05:33.0
+        std::set<QString> gemalt;
+    } faelle[] = {
+        {"waiting, within a second", false, 9, {}},
+        {"waiting, into the next second", false, 10, {"lblUhr"}},
+        // City's bar moves 0.17 pixels a tick, Region 50's 0.58, the others more than one.
+        {"a call, within a second",
+         true,
+         5,
+         {"lblDauer", "GaugeZeit(2)", "GaugeZeit(3)", "GaugeZeit(4)"}},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        fenster.reset();
+        zeit = test::FakeTime{MomentAus(year{1996} / 12 / 7, 14, 5, 33), 5'000'000};
+        SetUp();
+        fenster->show();
+        QApplication::setActiveWindow(fenster.get()); // the focus frame drawn before the ticks
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+        if (f.gespraech) {
+            Knopf("cmdStart")->click();
+        }
+        MalProtokoll protokoll(*fenster);
+        protokoll.Gemalt();
+        test::ZugangsLauscher lauscher;
+        Laufen(100 * f.ticks);
+        EXPECT_EQ(protokoll.Gemalt(), f.gemalt);
+        EXPECT_TRUE(lauscher.Alle().empty()) << lauscher.Alle().front().objekt.toStdString();
     }
 }
 
