@@ -14,6 +14,10 @@ namespace {
 // Read in pieces, so that a flood from the router never sits in memory whole.
 constexpr qint64 LeseStueck = 16 * 1024;
 
+// An address that drops every SYN would hold an attempt for the system's own limit (about a
+// minute); a router on the home network answers within a fraction of a second.
+constexpr std::int64_t LaengsterVersuchMs = 10'000;
+
 // A connection that dies without a word (the router's power cut, a cable pulled) is found
 // after 60 s of silence and three unanswered probes 10 s apart.
 void HalteVerbindungWach(QTcpSocket& socket) {
@@ -89,9 +93,12 @@ std::vector<AnrufMeldung> AnrufmonitorClient::OffeneAnrufe() const {
     return verfolger_.Offene(zaehler_.milliseconds());
 }
 
+// The wecker bounds the attempt first, so that a failure the socket reports at once sets the
+// wait before the next attempt in its place.
 void AnrufmonitorClient::Verbinde() {
     Setze(Zustand::Verbindet);
     socket_->abort();
+    wecker_.Stelle(LaengsterVersuchMs, [this] { Getrennt(); });
     socket_->connectToHost(adresse_, port_);
 }
 
@@ -99,14 +106,15 @@ void AnrufmonitorClient::Verbindung() {
     if (zustand_ != Zustand::Verbindet) {
         return;
     }
+    wecker_.Abbrechen();
     HalteVerbindungWach(*socket_);
     verfolger_.NeueVerbindung();
     wiederverbindung_.Verbunden();
     Setze(Zustand::Verbunden);
 }
 
-// Refused, closed, reset, timed out or a line too long: one new attempt after the next wait,
-// whichever of the socket's signals reports it first.
+// Refused, closed, reset, timed out, not made within 10 s or a line too long: one new attempt
+// after the next wait, whichever of the socket's signals (or the wecker) reports it first.
 void AnrufmonitorClient::Getrennt() {
     if (zustand_ == Zustand::Aus || zustand_ == Zustand::Wartet) {
         return;

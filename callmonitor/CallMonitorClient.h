@@ -14,8 +14,9 @@ class QTimer;
 
 namespace tarvis {
 
-// Runs a task after a wait. The client's reconnection goes through it, so that tests can fire
-// the wait at once and read how long it would have been.
+// Runs a task after a wait. The client's reconnection and the 10 s bound of each connect attempt
+// go through it (never both at once), so that tests can fire the wait at once and read how long
+// it would have been.
 class Wecker {
 public:
     virtual ~Wecker() = default;
@@ -36,8 +37,9 @@ private:
 };
 
 // The client of the router's call monitor: connects, reads its lines into calls, and when the
-// connection cannot be made or breaks (router restarting, refusing, closing, resetting, or
-// silently gone, found by TCP keepalive) tries again after 1 s, 2 s, 4 s ... 60 s, for ever.
+// connection cannot be made within 10 s or breaks (router restarting, refusing, closing,
+// resetting, or silently gone, found by TCP keepalive) tries again after 1 s, 2 s, 4 s ... 60 s,
+// for ever.
 class AnrufmonitorClient : public QObject {
     Q_OBJECT
 

@@ -1,7 +1,10 @@
 #include "callmonitor/CallMonitorSettings.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QSettings>
+#include <algorithm>
+#include <vector>
 
 namespace tarvis {
 
@@ -9,6 +12,9 @@ namespace {
 
 const QString Gruppe = QStringLiteral("Anrufmonitor/");
 const QString Nummern = QStringLiteral("Rufnummern/");
+// When each remembered number was last saved, a count that grows with every save; numbers
+// remembered before it existed count as the oldest.
+const QString Folge = QStringLiteral("Rufnummernfolge");
 
 constexpr struct {
     const char* text;
@@ -122,12 +128,57 @@ std::optional<int> GemerkteZone(QSettings* einstellungen, const QString& ziffern
     return zone;
 }
 
-void MerkeZone(QSettings* einstellungen, const QString& ziffern, int zone) {
+namespace {
+
+// Drops the least recently saved numbers beyond the bound, `ziffern` counted as the newest;
+// returns its count.
+qlonglong Beschraenke(QSettings& einstellungen, const QString& ziffern, int hoechstens) {
+    QHash<QString, qlonglong> zuletzt;
+    einstellungen.beginGroup(Folge);
+    for (const QString& nummer : einstellungen.childKeys()) {
+        zuletzt.insert(nummer, einstellungen.value(nummer).toLongLong());
+    }
+    einstellungen.endGroup();
+    einstellungen.beginGroup(Nummern.chopped(1));
+    const QStringList nummern = einstellungen.childKeys();
+    einstellungen.endGroup();
+    std::vector<std::pair<qlonglong, QString>> folge;
+    qlonglong neueste = 0;
+    for (const QString& nummer : nummern) {
+        folge.emplace_back(zuletzt.value(nummer, 0), nummer);
+        neueste = std::max(neueste, folge.back().first);
+    }
+    for (auto& eintrag : folge) {
+        if (eintrag.second == ziffern) {
+            eintrag.first = neueste + 1;
+        }
+    }
+    if (folge.size() > std::size_t(hoechstens)) {
+        const auto ende = folge.begin() + std::ptrdiff_t(folge.size() - std::size_t(hoechstens));
+        std::nth_element(folge.begin(), ende, folge.end());
+        for (auto it = folge.begin(); it != ende; ++it) {
+            einstellungen.remove(Nummern + it->second);
+            einstellungen.remove(Folge + QLatin1Char('/') + it->second);
+        }
+    }
+    return neueste + 1;
+}
+
+} // namespace
+
+QString MerkeZone(QSettings* einstellungen, const QString& ziffern, int zone, int hoechstens) {
     if (einstellungen == nullptr || !IstNummer(ziffern) || zone < 1 || zone > 4) {
-        return;
+        return {};
     }
     einstellungen->setValue(Nummern + ziffern, zone);
+    einstellungen->setValue(Folge + QLatin1Char('/') + ziffern,
+                            Beschraenke(*einstellungen, ziffern, hoechstens));
     einstellungen->sync();
+    if (einstellungen->status() != QSettings::AccessError) {
+        return {};
+    }
+    return QStringLiteral("Zonen der Rufnummern nicht gespeichert: %1 nicht beschreibbar")
+        .arg(einstellungen->fileName());
 }
 
 } // namespace tarvis

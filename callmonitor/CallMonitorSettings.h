@@ -31,6 +31,11 @@ void SchreibeAnrufmonitor(QSettings* einstellungen, const AnrufmonitorEinstellun
 
 // The zone the user chose the last time a call to these digits was saved, group [Rufnummern].
 std::optional<int> GemerkteZone(QSettings* einstellungen, const QString& ziffern);
-void MerkeZone(QSettings* einstellungen, const QString& ziffern, int zone);
+// Remembers the zone; only the `hoechstens` most recently saved numbers are kept, so that the
+// file, rewritten whole at each save, stays small. Returns, in German, why the file could not be
+// written ("Zonen der Rufnummern nicht gespeichert: … nicht beschreibbar"); empty when it was.
+constexpr int GemerkteNummernHoechstens = 10'000;
+QString MerkeZone(QSettings* einstellungen, const QString& ziffern, int zone,
+                  int hoechstens = GemerkteNummernHoechstens);
 
 } // namespace tarvis

@@ -19,8 +19,8 @@
 #include "overview/OverviewWindow.h"
 #include "platform/QtText.h"
 #include "platform/VersionText.h"
-#include "tariff/Format.h"
 #include "tariff/Duration.h"
+#include "tariff/Format.h"
 #include "tariff/TariffTables.h"
 
 #include <QApplication>
@@ -721,7 +721,15 @@ void frmGMMain::MerkeZoneVon(const QString& telefon, int zone) {
         !einstellungen_->contains(QStringLiteral("Anrufmonitor/Aktiv"))) {
         return;
     }
-    MerkeZone(einstellungen_, QString::fromStdString(ZonenSchluessel(telefon.toStdString())), zone);
+    const QString fehler = MerkeZone(
+        einstellungen_, QString::fromStdString(ZonenSchluessel(telefon.toStdString())), zone);
+    // Said once: every later save would fail for the same reason.
+    if (!fehler.isEmpty() && !einstellungsFehler_.contains(fehler)) {
+        einstellungsFehler_ = einstellungsFehler_.isEmpty()
+                                  ? fehler
+                                  : einstellungsFehler_ + QStringLiteral(", ") + fehler;
+        ZeigeMonitorStatus();
+    }
 }
 
 } // namespace tarvis

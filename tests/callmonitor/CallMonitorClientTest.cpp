@@ -95,25 +95,65 @@ TEST_F(ClientTest, ConnectsWithKeepaliveAndReportsAnsweredCalls) {
 }
 
 // The router refusing while it restarts (here for more than 20 s of waits), then back on the
-// same port: waits of 1, 2, 4, 8, 16 s, and the next connection is made at once.
+// same port: each attempt bounded at 10 s, waits of 1, 2, 4, 8, 16 s, and the next connection is
+// made at once.
 TEST_F(ClientTest, RefusedAttemptsWaitDoublingUntilTheRouterIsBack) {
     router.Schweige();
     client.Starte();
     for (int versuch = 0; versuch < 5; ++versuch) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return wecker.Gestellt(); }, 10000)) << versuch;
+        ASSERT_TRUE(Wartet()) << versuch;
         if (versuch == 3) {
             EXPECT_EQ(client.StatusText(),
                       QStringLiteral("Anrufmonitor: keine Verbindung, nächster Versuch in 8 s"));
         }
         wecker.Klingeln();
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return wecker.Gestellt(); }, 10000));
+    ASSERT_TRUE(Wartet());
     EXPECT_EQ(wecker.wartezeiten,
-              (std::vector<std::int64_t>{1000, 2000, 4000, 8000, 16000, 32000}));
+              (std::vector<std::int64_t>{10000, 1000, 10000, 2000, 10000, 4000, 10000, 8000, 10000,
+                                         16000, 10000, 32000}));
     ASSERT_TRUE(router.Lausche());
     wecker.Klingeln();
     ASSERT_TRUE(Verbunden());
+    EXPECT_FALSE(wecker.Gestellt());
     EXPECT_EQ(verloren, 0);
+}
+
+// An address that drops every SYN (here a listener whose queue is full): the attempt is given up
+// when its 10 s are over, and the next comes as the schedule says.
+TEST_F(ClientTest, ConnectThatNeverCompletesIsGivenUpAfterTenSeconds) {
+    const int voll = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in adresse{};
+    adresse.sin_family = AF_INET;
+    adresse.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t laenge = sizeof adresse;
+    ASSERT_EQ(::bind(voll, reinterpret_cast<sockaddr*>(&adresse), laenge), 0);
+    ASSERT_EQ(::listen(voll, 0), 0);
+    ::getsockname(voll, reinterpret_cast<sockaddr*>(&adresse), &laenge);
+    std::vector<int> fueller;
+    for (int i = 0; i < 3; ++i) {
+        fueller.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+        ::connect(fueller.back(), reinterpret_cast<sockaddr*>(&adresse), laenge);
+    }
+    QTest::qWait(100);
+    AnrufmonitorClient haengt(QStringLiteral("127.0.0.1"), ntohs(adresse.sin_port), zeit.clock,
+                              zeit.counter, wecker);
+    haengt.Starte();
+    for (std::int64_t warten : {1000, 2000}) {
+        QTest::qWait(300);
+        ASSERT_EQ(haengt.Stand(), AnrufmonitorClient::Zustand::Verbindet);
+        EXPECT_EQ(wecker.wartezeiten.back(), 10000);
+        wecker.Klingeln();
+        EXPECT_EQ(haengt.Stand(), AnrufmonitorClient::Zustand::Wartet);
+        EXPECT_EQ(haengt.WartezeitMs(), warten);
+        EXPECT_EQ(haengt.Socket()->state(), QAbstractSocket::UnconnectedState);
+        wecker.Klingeln();
+    }
+    haengt.Beende();
+    for (int fd : fueller) {
+        ::close(fd);
+    }
+    ::close(voll);
 }
 
 // Closed by the router in the middle of a call: the loss is reported once, the next attempt
@@ -127,7 +167,7 @@ TEST_F(ClientTest, ClosedMidCallReconnectsAfterOneSecondAndEndsTheCallThere) {
     ASSERT_TRUE(Wartet());
     EXPECT_EQ(verloren, 1);
     EXPECT_EQ(client.OffeneAnrufe().size(), 1u);
-    EXPECT_EQ(wecker.wartezeiten, std::vector<std::int64_t>{1000});
+    EXPECT_EQ(wecker.wartezeiten, (std::vector<std::int64_t>{10000, 1000}));
     wecker.Klingeln();
     ASSERT_TRUE(Verbunden());
     zeit.advanceMs(60'000);

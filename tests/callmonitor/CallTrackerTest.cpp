@@ -360,6 +360,71 @@ TEST(EinstellungenTest, WrittenValuesAndRememberedZonesReadBack) {
     EXPECT_EQ(LiesAnrufmonitor(nullptr), AnrufmonitorEinstellungen{});
 }
 
+// The memory of numbers bounded (here at 3): the most recently saved are kept.
+struct MerkFall {
+    const char* name;
+    QByteArray vorher; // the settings file before, numbers remembered by an older Tarvis32
+    std::vector<const char*> gespeichert;
+    std::vector<const char*> behalten;
+    std::vector<const char*> vergessen;
+};
+
+class GedaechtnisTest : public ::testing::TestWithParam<MerkFall> {};
+
+TEST_P(GedaechtnisTest, KeepsTheMostRecentlySavedNumbers) {
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("Tarvis32.conf"));
+    QFile datei(pfad);
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+    datei.write(GetParam().vorher);
+    datei.close();
+    QSettings einstellungen(pfad, QSettings::IniFormat);
+    for (const char* nummer : GetParam().gespeichert) {
+        EXPECT_EQ(MerkeZone(&einstellungen, QString::fromUtf8(nummer), 2, 3), QString());
+    }
+    QSettings gelesen(pfad, QSettings::IniFormat);
+    for (const char* nummer : GetParam().behalten) {
+        EXPECT_TRUE(GemerkteZone(&gelesen, QString::fromUtf8(nummer))) << nummer;
+    }
+    for (const char* nummer : GetParam().vergessen) {
+        EXPECT_FALSE(GemerkteZone(&gelesen, QString::fromUtf8(nummer))) << nummer;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, GedaechtnisTest,
+    ::testing::Values(
+        MerkFall{"unter der Grenze", {}, {"01", "02"}, {"01", "02"}, {}},
+        MerkFall{"aeltester faellt", {}, {"01", "02", "03", "04"}, {"02", "03", "04"}, {"01"}},
+        MerkFall{"wieder gespeichert ist neu",
+                 {},
+                 {"01", "02", "03", "01", "04"},
+                 {"01", "03", "04"},
+                 {"02"}},
+        MerkFall{"von frueher zuerst",
+                 "[Rufnummern]\n0301=3\n",
+                 {"01", "02", "03"},
+                 {"01", "02", "03"},
+                 {"0301"}},
+        MerkFall{"von frueher behalten unter der Grenze",
+                 "[Rufnummern]\n0301=3\n",
+                 {"01", "02"},
+                 {"0301", "01", "02"},
+                 {}}));
+
+// Settings that cannot be written (their folder cannot be made): the zone is not remembered, and
+// the caller is told why.
+TEST(GedaechtnisTest, AFailedWriteIsSaid) {
+    QTemporaryDir ordner;
+    QFile kein(ordner.filePath(QStringLiteral("kein Ordner")));
+    ASSERT_TRUE(kein.open(QIODevice::WriteOnly));
+    const QString pfad = kein.fileName() + QStringLiteral("/Tarvis32.conf");
+    QSettings einstellungen(pfad, QSettings::IniFormat);
+    EXPECT_EQ(MerkeZone(&einstellungen, QStringLiteral("0301"), 3),
+              QStringLiteral("Zonen der Rufnummern nicht gespeichert: ") + pfad +
+                  QStringLiteral(" nicht beschreibbar"));
+}
+
 struct ZielFall {
     const char* ziel;
     std::optional<std::pair<const char*, int>> erwartet;
