@@ -166,7 +166,7 @@ private:
     std::unique_ptr<MonitorBesitz> besitz_;
     QTimer* besitzWache_ = nullptr; // asks for the lock again while another program holds it
     AnrufmonitorEinstellungen monitorWerte_;
-    QString einstellungsFehler_; // what of the settings could not be read, for the title
+    QString einstellungsFehler_; // what of the settings could not be read or written, for the title
     DateiLog log_;
     AnrufRegel regel_;
     QTimer* wiederholen_ = nullptr;  // tries the queued saves again
