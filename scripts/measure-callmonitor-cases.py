@@ -3,7 +3,7 @@
 (`--anrufmonitor` against a fake router on 127.0.0.1, every program from a copy in a temporary
 folder with its own $XDG_CONFIG_HOME, so its log and settings stay there):
     scripts/measure-callmonitor-cases.py OLD/Tarvis32 NEW/Tarvis32 [case ...]
-Cases: doppelt abbruch gesperrt nummern viele dauer lang sigpipe sighup. Prints one line per
+Cases: doppelt abbruch gesperrt nummern viele dauer lang sigpipe sighup syn. Prints one line per
 case and build with what was seen.
 """
 import fcntl, glob, os, shutil, signal, socket, subprocess, sys, tempfile, threading, time
@@ -233,6 +233,33 @@ def case_sighup(binary, work):
     status = p.stop(signal.SIGHUP)
     said = sum(1 for line in p.out if "0711 1" in line)
     return f"SIGHUP with a call running: status {status}, call reported {said}x"
+
+
+def case_syn(binary, work):
+    # An address that drops every SYN: a listener whose accept queue is full.
+    full = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    full.bind(("127.0.0.1", 0))
+    full.listen(0)
+    port = full.getsockname()[1]
+    fillers = []
+    for _ in range(3):
+        f = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+        f.setblocking(False)
+        f.connect_ex(("127.0.0.1", port))
+        fillers.append(f)
+    time.sleep(0.2)
+    start = time.time()
+    p = Program(binary, work, port, SETTINGS)
+    given_up = []
+    while time.time() - start < 25:
+        n = sum(1 for line in p.err if "keine Verbindung" in line)
+        if n > len(given_up):
+            given_up.append(round(time.time() - start, 1))
+        time.sleep(0.05)
+    p.stop()
+    for f in fillers + [full]:
+        f.close()
+    return f"SYNs dropped: attempts given up at {given_up} s of 25 s"
 
 
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
