@@ -25,7 +25,7 @@ void MerkeZoneVorher(QSettings& einstellungen, const QString& ziffern, int zone)
     einstellungen.sync();
 }
 
-// A settings file with `anzahl` numbers, each as the program leaves it (with its count of saves
+// A settings file with `anzahl` numbers as the program leaves it (with the order of their saves
 // when `folge`).
 void Schreibe(const QString& pfad, int anzahl, bool folge) {
     QByteArray text = "[Anrufmonitor]\nAktiv=true\n\n[Rufnummern]\n";
@@ -34,11 +34,11 @@ void Schreibe(const QString& pfad, int anzahl, bool folge) {
             "0301" + QByteArray::number(1000000 + i) + '=' + QByteArray::number(i % 4 + 1) + '\n';
     }
     if (folge) {
-        text += "\n[Rufnummernfolge]\n";
+        text += "\n[Rufnummernfolge]\nReihenfolge=";
         for (int i = 0; i < anzahl; ++i) {
-            text +=
-                "0301" + QByteArray::number(1000000 + i) + '=' + QByteArray::number(i + 1) + '\n';
+            text += "0301" + QByteArray::number(1000000 + i) + ' ';
         }
+        text += '\n';
     }
     QFile datei(pfad);
     datei.open(QIODevice::WriteOnly);

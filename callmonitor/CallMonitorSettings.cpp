@@ -1,10 +1,8 @@
 #include "callmonitor/CallMonitorSettings.h"
 
 #include <QFileInfo>
-#include <QHash>
+#include <QSet>
 #include <QSettings>
-#include <algorithm>
-#include <vector>
 
 namespace tarvis {
 
@@ -12,9 +10,9 @@ namespace {
 
 const QString Gruppe = QStringLiteral("Anrufmonitor/");
 const QString Nummern = QStringLiteral("Rufnummern/");
-// When each remembered number was last saved, a count that grows with every save; numbers
-// remembered before it existed count as the oldest.
-const QString Folge = QStringLiteral("Rufnummernfolge");
+// The remembered numbers in the order of their last save, the most recent last, in one value:
+// read and written at each save, cheaper than a key per number.
+const QString Folge = QStringLiteral("Rufnummernfolge/Reihenfolge");
 
 constexpr struct {
     const char* text;
@@ -130,38 +128,35 @@ std::optional<int> GemerkteZone(QSettings* einstellungen, const QString& ziffern
 
 namespace {
 
-// Drops the least recently saved numbers beyond the bound, `ziffern` counted as the newest;
-// returns its count.
-qlonglong Beschraenke(QSettings& einstellungen, const QString& ziffern, int hoechstens) {
-    QHash<QString, qlonglong> zuletzt;
-    einstellungen.beginGroup(Folge);
-    for (const QString& nummer : einstellungen.childKeys()) {
-        zuletzt.insert(nummer, einstellungen.value(nummer).toLongLong());
-    }
-    einstellungen.endGroup();
+// Puts `ziffern` last in the order of saves and drops the least recently saved numbers beyond
+// the bound.
+void Beschraenke(QSettings& einstellungen, const QString& ziffern, int hoechstens) {
+    QStringList folge =
+        einstellungen.value(Folge).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    folge.removeAll(ziffern);
     einstellungen.beginGroup(Nummern.chopped(1));
     const QStringList nummern = einstellungen.childKeys();
     einstellungen.endGroup();
-    std::vector<std::pair<qlonglong, QString>> folge;
-    qlonglong neueste = 0;
-    for (const QString& nummer : nummern) {
-        folge.emplace_back(zuletzt.value(nummer, 0), nummer);
-        neueste = std::max(neueste, folge.back().first);
-    }
-    for (auto& eintrag : folge) {
-        if (eintrag.second == ziffern) {
-            eintrag.first = neueste + 1;
+    // Numbers remembered before the order was kept count as the oldest.
+    if (nummern.size() > folge.size() + 1) {
+        const QSet<QString> bekannt(folge.begin(), folge.end());
+        QStringList aeltere;
+        for (const QString& nummer : nummern) {
+            if (nummer != ziffern && !bekannt.contains(nummer)) {
+                aeltere.append(nummer);
+            }
         }
+        folge = aeltere + folge;
     }
-    if (folge.size() > std::size_t(hoechstens)) {
-        const auto ende = folge.begin() + std::ptrdiff_t(folge.size() - std::size_t(hoechstens));
-        std::nth_element(folge.begin(), ende, folge.end());
-        for (auto it = folge.begin(); it != ende; ++it) {
-            einstellungen.remove(Nummern + it->second);
-            einstellungen.remove(Folge + QLatin1Char('/') + it->second);
-        }
+    folge.append(ziffern);
+    const qsizetype zuViele = folge.size() - hoechstens;
+    for (qsizetype i = 0; i < zuViele; ++i) {
+        einstellungen.remove(Nummern + folge.at(i));
     }
-    return neueste + 1;
+    if (zuViele > 0) {
+        folge.remove(0, zuViele);
+    }
+    einstellungen.setValue(Folge, folge.join(QLatin1Char(' ')));
 }
 
 } // namespace
@@ -171,8 +166,7 @@ QString MerkeZone(QSettings* einstellungen, const QString& ziffern, int zone, in
         return {};
     }
     einstellungen->setValue(Nummern + ziffern, zone);
-    einstellungen->setValue(Folge + QLatin1Char('/') + ziffern,
-                            Beschraenke(*einstellungen, ziffern, hoechstens));
+    Beschraenke(*einstellungen, ziffern, hoechstens);
     einstellungen->sync();
     if (einstellungen->status() != QSettings::AccessError) {
         return {};
