@@ -19,6 +19,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -392,6 +394,25 @@ TEST_F(FensterTest, SaveFromTheCalculationWindowRemembersTheZone) {
     fenster->findChild<QAction*>(QStringLiteral("mnuBerechnung"))->trigger();
     EXPECT_FALSE(Log().isEmpty());
     EXPECT_EQ(GemerkteZone(&einstellungen, QStringLiteral("03055")), 4);
+}
+
+// Settings that can no longer be written (a folder where the file was): the calls are saved,
+// and the title says once that their zones are not remembered.
+TEST_F(FensterTest, AZoneThatCannotBeRememberedIsSaidOnce) {
+    Starte(NachDemGespraech::Speichern);
+    ASSERT_TRUE(QFile::remove(einstellungen.fileName()));
+    ASSERT_TRUE(QDir().mkpath(einstellungen.fileName()));
+    const QString gesagt = QStringLiteral("Zonen der Rufnummern nicht gespeichert: ") +
+                           einstellungen.fileName() + QStringLiteral(" nicht beschreibbar");
+    for (int i = 0; i < 2; ++i) {
+        router.Sende(T + "CALL;0;0;1;123;SIP0;\n" + T + "CONNECT;0;0;123;\n" + T +
+                     "DISCONNECT;0;0;\n");
+        ASSERT_TRUE(WarteBis([&] { return Log().count("\r\n") == 5 + i; })) << i;
+    }
+    EXPECT_EQ(fenster->windowTitle().count(gesagt), 1) << fenster->windowTitle().toStdString();
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(fenster.get())
+                    ->text(QAccessible::Description)
+                    .endsWith(gesagt));
 }
 
 // The router gone while a call is counted: the call goes on, the user is told, the title says
