@@ -203,7 +203,7 @@ status=0
 dbus-run-session -- bash -c '
   pids=()
   trap "for p in \${pids[*]}; do kill \$p 2>/dev/null || true; done" EXIT
-  sitzung' 2> >(grep -v -e dbus-daemon -e SpiRegistry -e XDG_RUNTIME_DIR -e 'X connection' >&2) ||
+  sitzung' 2> >(grep -a -v -e dbus-daemon -e SpiRegistry -e XDG_RUNTIME_DIR -e 'X connection' >&2) ||
   status=$?
 ((pruefen)) || cat "$transkript"
 exit "$status"
