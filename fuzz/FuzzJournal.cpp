@@ -14,10 +14,10 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QCollator>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <string_view>
 
 using namespace tarvis;
 
@@ -47,17 +47,17 @@ void PruefeOrdnung(const JournalDaten& daten, Spalte spalte, bool absteigend) {
                 Pruefe(folge[k - 1] < folge[k]); // equal values keep the order of the lines
             }
         } else if (spalte == Spalte::Telefon) {
-            // Numbers in German order, as the collator of the window's locale has them.
-            static const QCollator ordnung = [] {
-                QCollator c{QLocale(QLocale::German, QLocale::Germany)};
-                c.setCaseSensitivity(Qt::CaseInsensitive);
-                return c;
-            }();
-            // Compared by sort keys: Qt 6.4's compare() and its sort keys disagree on texts of
-            // characters the collation ignores (NUL, C1 controls), which a crafted log can hold.
-            const int vergleich = ordnung.sortKey(AlsQString(daten.Telefon(vorher)))
-                                      .compare(ordnung.sortKey(AlsQString(daten.Telefon(nachher))));
+            // Numbers by their digits, numbers of the same digits as written, equal ones in the
+            // order of the lines.
+            const std::string_view ta = daten.Telefon(vorher), tb = daten.Telefon(nachher);
+            int vergleich = VergleicheZiffern(ta, tb);
+            if (vergleich == 0) {
+                vergleich = ta.compare(tb);
+            }
             Pruefe(absteigend ? vergleich >= 0 : vergleich <= 0);
+            if (vergleich == 0) {
+                Pruefe(folge[k - 1] < folge[k]);
+            }
         }
     }
 }
