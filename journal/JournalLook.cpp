@@ -55,7 +55,7 @@ QPalette JournalFarben(QPalette palette) {
 
 QLabel* Kopf(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text);
-    label->setBuddy(buddy);
+    SetzeBeschriftung(label, buddy);
     return label;
 }
 
