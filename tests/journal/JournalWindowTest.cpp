@@ -1,4 +1,4 @@
-#include "journal/JournalWindow.h"
+#include "journal/window/JournalWindow.h"
 
 #include "calllog/LogFile.h"
 #include "gui/WindowStyle.h"
@@ -8,8 +8,8 @@
 #include "journal/JournalRead.h"
 #include "journal/LogFiles.h"
 #include "platform/QtText.h"
-#include "support/FakeFileChooser.h"
 #include "support/AccessibilityChecks.h"
+#include "support/FakeFileChooser.h"
 #include "tariff/TariffTables.h"
 
 #include <QAccessible>
