@@ -1,4 +1,4 @@
-#include "journal/JournalWindow.h"
+#include "journal/window/JournalWindow.h"
 
 #include "calllog/LogFile.h"
 #include "gui/WindowStyle.h"

@@ -1,4 +1,4 @@
-#include "journal/JournalLook.h"
+#include "journal/window/JournalLook.h"
 
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
