@@ -136,9 +136,13 @@ sitzung() {
   z=$(warte_auf 'Logbuchdatei: /' "$z")
   taste Escape
 
+  # Orca 48 does not always say the title of a window whose first control takes the focus before
+  # the window is reported active (the calculation window, the journal, the overview); the
+  # control with the focus is said either way, and is what these windows are checked by.
+
   # The calculation window: an invalid start date, then "berechnen" by Enter.
   taste alt+b
-  z=$(warte_auf 'Berechnung' "$z")
+  z=$(warte_auf 'Berechnung\|Dauer in Minuten' "$z")
   taste Tab
   z=$(warte_auf 'Start-Datum' "$z")
   taste ctrl+a 3 2 period 1 3 period 2 0 2 6 Return
@@ -149,9 +153,8 @@ sitzung() {
   # The journal: each filter by its label and value, on focus and on a change by the arrow keys;
   # the search field and, once the table is filtered, the count of the calls shown; the table's
   # current row when Tab enters it, and the order that Ctrl+S sets.
-  # Orca 48 does not always say the title of a window whose first field takes the focus before
-  # the window is reported active, and says label, role and value on one line where Orca 43 says
-  # the value on a line of its own: the value is looked for from the label's line on.
+  # Orca 48 says label, role and value on one line where Orca 43 says the value on a line of its
+  # own: the value is looked for from the label's line on.
   taste alt+a
   z=$(warte_auf 'Monat: combo box' "$z")
   z=$(warte_auf 'Alle Monate' "$((z - 1))")
@@ -192,7 +195,7 @@ sitzung() {
 
   # The tariff overview: another zone chosen, the lengths of its units.
   taste alt+t
-  z=$(warte_auf 'Tarifübersicht' "$z")
+  z=$(warte_auf 'Tarifübersicht\|radio button' "$z")
   taste Down
   z=$(warte_auf 'Region 50, Montag - Freitag: Sekunden je Einheit: 00-02 Uhr' "$z")
   taste Escape
