@@ -310,7 +310,7 @@ def case_uebergabe(binary, work):
     r.send(f"{STAMP};DISCONNECT;3;3;\n")
     time.sleep(1.5)
     w.stop()
-    said = [line.strip()[-58:] for line in s.out if "0711 3" in line]
+    said = [line.strip().split("DM  ")[-1] for line in s.out if "0711 3" in line]
     return (f"service ended mid-call (status {status}): said {said}; "
             f"after the DISCONNECT {records(work)} record(s)")
 
