@@ -196,7 +196,9 @@ def case_viele(binary, work):
     time.sleep(1)
     status = p.stop()
     said = sum(1 for line in p.out if "Ende nicht gemeldet" in line)
-    return f"40 calls open: {said} reported (8 pushed out + 32 open at SIGTERM), status {status}"
+    handed = sum(1 for line in p.out if "übergeben" in line)
+    return (f"40 calls open: {said + handed} reported (8 pushed out + 32 open at SIGTERM), "
+            f"{handed} of them handed over, status {status}")
 
 
 def case_dauer(binary, work):
