@@ -93,6 +93,12 @@ std::vector<AnrufMeldung> AnrufmonitorClient::OffeneAnrufe() const {
     return verfolger_.Offene(zaehler_.milliseconds());
 }
 
+void AnrufmonitorClient::Uebernimm(std::vector<AnrufMeldung>& anrufe) {
+    for (AnrufMeldung& anruf : anrufe) {
+        verfolger_.Uebernimm(anruf, zaehler_.milliseconds());
+    }
+}
+
 // The wecker bounds the attempt first, so that a failure the socket reports at once sets the
 // wait before the next attempt in its place.
 void AnrufmonitorClient::Verbinde() {

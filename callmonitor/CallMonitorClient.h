@@ -62,6 +62,9 @@ public:
     // The answered outgoing calls whose end has not come yet (Offen, length so far); Beende()
     // forgets them, so an owner that ends asks first.
     std::vector<AnrufMeldung> OffeneAnrufe() const;
+    // Calls another program handed over (MonitorBesitz::Uebernimm), followed from now on; those
+    // that cannot be are turned into Offen, for the caller to report.
+    void Uebernimm(std::vector<AnrufMeldung>& anrufe);
     // The socket, for the keepalive it was given.
     const QTcpSocket* Socket() const { return socket_; }
 

@@ -111,11 +111,14 @@ void AnrufVerfolger::Neu(const MonitorEreignis& ereignis, bool abgehend, Moment 
     auto gefunden = anrufe_.find(ereignis.id);
     if (gefunden != anrufe_.end()) {
         // The router reuses an ID only after the call ended; a lost DISCONNECT must not leave
-        // a call counting for ever.
+        // a call counting for ever. A handed-over call may have ended long before, while no
+        // program listened: its end is not known, so it is given up rather than ended here.
         ++zaehler_.unpassende;
-        if (gefunden->second.abgehend && gefunden->second.verbunden) {
-            meldungen.push_back(Ende(gefunden->first, gefunden->second,
-                                     LokaleSekunden(gefunden->second.beginnMs, ms)));
+        const Anruf& alt = gefunden->second;
+        if (alt.abgehend && alt.verbunden) {
+            meldungen.push_back(alt.uebernommen
+                                    ? Aufgegeben(gefunden->first, alt, ms)
+                                    : Ende(gefunden->first, alt, LokaleSekunden(alt.beginnMs, ms)));
         }
         anrufe_.erase(gefunden);
     }
@@ -163,6 +166,25 @@ std::vector<AnrufMeldung> AnrufVerfolger::Offene(std::int64_t ms) const {
         }
     }
     return offene;
+}
+
+void AnrufVerfolger::Uebernimm(AnrufMeldung& anruf, std::int64_t ms) {
+    if (anruf.art != AnrufMeldung::Art::Begonnen) {
+        return;
+    }
+    if (anrufe_.contains(anruf.id) || anrufe_.size() >= MaxAnrufe) {
+        anruf.art = AnrufMeldung::Art::Offen;
+        anruf.dauerSekunden = LokaleSekunden(anruf.beginnMs, ms);
+        return;
+    }
+    Anruf neu;
+    neu.abgehend = neu.verbunden = neu.uebernommen = true;
+    neu.nummer = anruf.nummer;
+    neu.nummerGekuerzt = anruf.nummerGekuerzt;
+    neu.beginn = anruf.beginn;
+    neu.beginnMs = anruf.beginnMs;
+    neu.reihe = ++reihe_;
+    anrufe_.emplace(anruf.id, std::move(neu));
 }
 
 void AnrufVerfolger::NeueVerbindung() {

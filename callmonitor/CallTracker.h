@@ -72,6 +72,10 @@ public:
     void Zuruecksetzen();
     // The answered outgoing calls still open, as Offen reports with their length so far.
     std::vector<AnrufMeldung> Offene(std::int64_t ms) const;
+    // A call another program followed until it ended (Begonnen, its CONNECT on this counter):
+    // followed from now on as if its CONNECT had come here. One that cannot be (its ID is in use,
+    // or MaxAnrufe calls run) is turned into Offen with its length until `ms`.
+    void Uebernimm(AnrufMeldung& anruf, std::int64_t ms);
 
     const MonitorZaehler& Zaehler() const { return zaehler_; }
     std::size_t OffeneAnrufe() const { return anrufe_.size(); }
@@ -85,7 +89,8 @@ private:
         bool nummerGekuerzt = false;
         Moment beginn{};
         std::int64_t beginnMs = 0;
-        std::uint64_t reihe = 0; // order of arrival, to forget the oldest first
+        std::uint64_t reihe = 0;  // order of arrival, to forget the oldest first
+        bool uebernommen = false; // handed over by another program
     };
 
     void Neu(const MonitorEreignis& ereignis, bool abgehend, Moment jetzt, std::int64_t ms,

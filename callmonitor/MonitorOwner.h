@@ -1,7 +1,13 @@
 #pragma once
 
+#include "callmonitor/CallTracker.h"
+#include "tariff/Moment.h"
+
 #include <QString>
+#include <chrono>
+#include <cstdint>
 #include <sys/types.h>
+#include <vector>
 
 namespace tarvis {
 
@@ -18,8 +24,19 @@ namespace tarvis {
 // file does $XDG_RUNTIME_DIR (per user, on local storage) serve. The file holds the holder's
 // PID, for the others to say whom they wait for; it is never deleted (deleting it would let a
 // second holder lock a new file of the same name).
+//
+// The calls still open when a holder ends are handed to the next one in a second file beside
+// the lock, "Tarvis32.anrufmonitor.offen". That file belongs to whoever holds the lock: the
+// holder writes it as its last act before letting go, the next holder reads and removes it as
+// its first act after taking the lock, and no one else touches it. So a call handed over is
+// followed by one program at a time, and ended (and saved) by the one that gets its DISCONNECT.
 class MonitorBesitz {
 public:
+    // A hand-over older than this is not taken as running: the router's DISCONNECT may have come
+    // while no program listened, and an ID the router gives again must not end it with a length
+    // of hours. Such calls are reported as given up.
+    static constexpr std::chrono::seconds UebergabeFrist{600};
+
     // The lock file beside the settings file `einstellungsDatei` (or in $XDG_RUNTIME_DIR).
     static QString PfadZu(const QString& einstellungsDatei);
 
@@ -38,7 +55,18 @@ public:
     // "Anrufmonitor: folgt bereits in Tarvis32 (PID n)".
     QString WarteText() const;
 
+    // Only while the lock is held. Writes the open calls (Offen reports of the client at the
+    // counter reading `ms`) for the next holder; the reason in German when that failed, else
+    // empty. No calls: any earlier hand-over file is removed.
+    QString Uebergib(const std::vector<AnrufMeldung>& offene, Moment jetzt, std::int64_t ms);
+    // Only while the lock is held, right after taking it. The calls the last holder handed over,
+    // the file removed: Begonnen with their CONNECT on this program's counter, or Offen (with
+    // the length known at the hand-over) when the hand-over is older than UebergabeFrist.
+    std::vector<AnrufMeldung> Uebernimm(Moment jetzt, std::int64_t ms);
+
 private:
+    QString UebergabePfad() const;
+
     QString pfad_;
     int fd_ = -1;
     bool haelt_ = false;

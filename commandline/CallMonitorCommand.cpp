@@ -19,6 +19,7 @@
 #include <QTextStream>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 
 namespace tarvis {
@@ -116,7 +117,29 @@ void AnrufmonitorBetrieb::Gemeldet(const AnrufMeldung& meldung) {
     }
 }
 
-void AnrufmonitorBetrieb::Berichte(const AnrufErgebnis& ergebnis) {
+void AnrufmonitorBetrieb::Folge(MonitorBesitz& besitz, const CalendarClock& uhr,
+                                const MillisecondCounter& zaehler) {
+    if (client_.Stand() != AnrufmonitorClient::Zustand::Aus || !besitz.Versuche()) {
+        return;
+    }
+    std::vector<AnrufMeldung> uebergeben = besitz.Uebernimm(uhr.now(), zaehler.milliseconds());
+    client_.Uebernimm(uebergeben);
+    const auto gefolgt = std::count_if(uebergeben.begin(), uebergeben.end(), [](const auto& a) {
+        return a.art == AnrufMeldung::Art::Begonnen;
+    });
+    if (gefolgt > 0) {
+        fehler_ << "Anrufmonitor: " << gefolgt
+                << (gefolgt == 1 ? " offenes Gespräch übernommen\n"
+                                 : " offene Gespräche übernommen\n");
+        fehler_.flush();
+    }
+    for (const AnrufErgebnis& ergebnis : regel_.Uebernommen(uebergeben)) {
+        Berichte(ergebnis);
+    }
+    client_.Starte();
+}
+
+void AnrufmonitorBetrieb::Berichte(const AnrufErgebnis& ergebnis, bool uebergeben) {
     const AnrufMeldung& meldung = ergebnis.meldung;
     const bool offen = meldung.art == AnrufMeldung::Art::Offen;
     aus_ << "Start: "
@@ -157,7 +180,9 @@ void AnrufmonitorBetrieb::Berichte(const AnrufErgebnis& ergebnis) {
         break;
     case V::Fragen:
     case V::Nichts:
-        if (offen) {
+        if (offen && uebergeben) {
+            aus_ << "  an das nächste Tarvis32 übergeben, das dem Router folgt\n";
+        } else if (offen) {
             aus_ << "  nicht gespeichert: Ende nicht gemeldet\n";
         } else if (ergebnis.telefon.isEmpty()) {
             aus_ << "  nicht gespeichert: keine Rufnummer\n";
@@ -194,9 +219,25 @@ void AnrufmonitorBetrieb::Wiederhole() {
     Schreibe();
 }
 
-bool AnrufmonitorBetrieb::Beende(MillisecondCounter& zaehler, std::int64_t fristMs) {
-    for (const AnrufMeldung& offen : client_.OffeneAnrufe()) {
-        Gemeldet(offen);
+// The open calls go to the next holder before the queue's wait, so that a program waiting for
+// the router takes over at once; this one reads no line of the router after that.
+bool AnrufmonitorBetrieb::Beende(const CalendarClock& uhr, MillisecondCounter& zaehler,
+                                 std::int64_t fristMs, MonitorBesitz* besitz) {
+    const std::vector<AnrufMeldung> offene = client_.OffeneAnrufe();
+    client_.Beende();
+    bool uebergeben = false;
+    if (besitz != nullptr && besitz->Haelt()) {
+        const QString grund = besitz->Uebergib(offene, uhr.now(), zaehler.milliseconds());
+        besitz->Gib();
+        uebergeben = grund.isEmpty();
+        if (!uebergeben) {
+            fehler_ << "Anrufmonitor: offene Gespräche nicht übergeben: " << grund << '\n';
+        }
+    }
+    for (const AnrufMeldung& offen : offene) {
+        for (const AnrufErgebnis& ergebnis : regel_.Gemeldet(offen)) {
+            Berichte(ergebnis, uebergeben);
+        }
     }
     const std::int64_t ende = zaehler.milliseconds() + fristMs;
     Wiederhole();
@@ -253,11 +294,7 @@ int Anrufmonitor(const QStringList& argumente, QTextStream& aus, QTextStream& fe
     // One program of the user follows the router (MonitorBesitz says why); while another one
     // does, the service waits and asks again with every look at the signal flag.
     MonitorBesitz besitz(MonitorBesitz::PfadZu(einstellungen.fileName()));
-    const auto folge = [&besitz, &client] {
-        if (client.Stand() == AnrufmonitorClient::Zustand::Aus && besitz.Versuche()) {
-            client.Starte();
-        }
-    };
+    const auto folge = [&] { betrieb.Folge(besitz, uhr, zaehler); };
     folge();
     if (!besitz.Haelt()) {
         fehler << besitz.WarteText() << "; übernimmt, sobald jenes endet.\n";
@@ -274,7 +311,7 @@ int Anrufmonitor(const QStringList& argumente, QTextStream& aus, QTextStream& fe
     wache.start(100);
     QCoreApplication::exec();
     // Calls that still wait get 2 s more; then each is printed whole and the status says so.
-    const bool allesGespeichert = betrieb.Beende(zaehler, 2000);
+    const bool allesGespeichert = betrieb.Beende(uhr, zaehler, 2000, &besitz);
     fehler << "Anrufmonitor beendet; " << betrieb.Gespeichert() << " Gespräche gespeichert.\n";
     return allesGespeichert ? 0 : 1;
 }

@@ -16,6 +16,7 @@ class QTimer;
 namespace tarvis {
 
 class AnrufmonitorClient;
+class MonitorBesitz;
 
 // "ADRESSE[:PORT]" of --anrufmonitor; empty parts keep the settings' address and port. None
 // for a port that is no number in 1..65535.
@@ -39,15 +40,20 @@ public:
                         QTextStream& fehler, QObject* parent = nullptr);
 
     std::int64_t Gespeichert() const { return gespeichert_; }
-    // The calls still open are reported; the queued ones are tried until `fristMs` of the
-    // counter have passed (one more attempt at least), then each one left is printed whole.
-    // True when nothing is left unsaved.
-    bool Beende(MillisecondCounter& zaehler, std::int64_t fristMs);
+    // Starts the client once this program holds `besitz`, with the calls the last holder
+    // handed over; asked again and again while another program follows the router.
+    void Folge(MonitorBesitz& besitz, const CalendarClock& uhr, const MillisecondCounter& zaehler);
+    // The calls still open are handed to the next holder of `besitz` (none: reported as given
+    // up) and the lock let go; the queued ones are tried until `fristMs` of the counter have
+    // passed (one more attempt at least), then each one left is printed whole. True when
+    // nothing is left unsaved.
+    bool Beende(const CalendarClock& uhr, MillisecondCounter& zaehler, std::int64_t fristMs,
+                MonitorBesitz* besitz = nullptr);
     const AnrufRegel& Regel() const { return regel_; }
 
 private:
     void Gemeldet(const AnrufMeldung& meldung);
-    void Berichte(const AnrufErgebnis& ergebnis);
+    void Berichte(const AnrufErgebnis& ergebnis, bool uebergeben = false);
     void Wiederhole();
     void Status();
     void Schreibe();

@@ -48,6 +48,20 @@ std::vector<AnrufErgebnis> AnrufRegel::Gemeldet(const AnrufMeldung& meldung) {
     return {std::move(ergebnis)};
 }
 
+std::vector<AnrufErgebnis> AnrufRegel::Uebernommen(const std::vector<AnrufMeldung>& anrufe) {
+    std::vector<AnrufErgebnis> ergebnisse;
+    for (const AnrufMeldung& anruf : anrufe) {
+        if (anruf.art != AnrufMeldung::Art::Offen) {
+            beiseite_.insert(anruf.id);
+            continue;
+        }
+        AnrufErgebnis ergebnis = Beiseite(anruf);
+        Verwende(ergebnis);
+        ergebnisse.push_back(std::move(ergebnis));
+    }
+    return ergebnisse;
+}
+
 AnrufErgebnis AnrufRegel::Beiseite(const AnrufMeldung& meldung) {
     const IntervallKosten kosten =
         BerechneIntervall(meldung.beginn, meldung.dauerSekunden, kalender_);

@@ -90,6 +90,9 @@ public:
 
     // One report of the router. Returns the calls it ended, with what became of each.
     std::vector<AnrufErgebnis> Gemeldet(const AnrufMeldung& meldung);
+    // Calls another program handed over, as the client follows them: each is priced aside when
+    // its DISCONNECT comes (the window did not count it); those turned Offen are reported now.
+    std::vector<AnrufErgebnis> Uebernommen(const std::vector<AnrufMeldung>& anrufe);
     // START or STOP pressed by the user: the window's call is the user's from now on, and the
     // router's DISCONNECT no longer stops it.
     void VonHand();
@@ -103,6 +106,8 @@ public:
 
     // Whether the window's running call follows the router (its DISCONNECT will stop it).
     bool FolgtRouter() const { return !automatischeId_.empty(); }
+    // The router's ID of that call; empty when none.
+    const std::string& FensterId() const { return automatischeId_; }
     // The number the router gave for the window's call (empty after a call started by hand).
     const QString& FensterTelefon() const { return fensterTelefon_; }
     // The zone of a number by its form or by the user's earlier choice.

@@ -67,6 +67,28 @@ WertLabel* WertBeschriftung(QWidget* parent, const QRect& geometrie, const QFont
     return label;
 }
 
+// The router's calls whose end has not come, one a line, and what becomes of them.
+QString OffeneAnrufeText(const std::vector<AnrufMeldung>& offene, const QString& grund) {
+    QStringList zeilen;
+    for (const AnrufMeldung& offen : offene) {
+        zeilen << AlsQString(DatumText(DatumVon(offen.beginn)) + ' ' + UhrzeitText(offen.beginn)) +
+                      QStringLiteral("  ") +
+                      (offen.nummer.empty() ? QStringLiteral("unterdrückt")
+                                            : QString::fromStdString(offen.nummer)) +
+                      QStringLiteral("  bisher ") + AlsQString(ZeitText(offen.dauerSekunden));
+    }
+    const QString folge =
+        grund.isEmpty()
+            ? QStringLiteral("Das Tarvis32, das dem Router als Nächstes folgt, übernimmt sie und "
+                             "beendet sie mit der Meldung des Routers.")
+            : QStringLiteral("Sie konnten nicht übergeben werden (%1) und werden nicht "
+                             "gespeichert.")
+                  .arg(grund);
+    return QStringLiteral("Der Router hat das Ende dieser Gespräche noch nicht gemeldet:\n\n%1"
+                          "\n\n%2")
+        .arg(zeilen.join(QLatin1Char('\n')), folge);
+}
+
 } // namespace
 
 frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
@@ -128,9 +150,10 @@ frmGMMain::frmGMMain(MonitorUmgebung umgebung, QWidget* parent)
     StarteAnrufmonitor();
 }
 
+// A window that ends without being closed hands its open calls over all the same.
 frmGMMain::~frmGMMain() {
-    delete anrufmonitor_; // before the timer it may have set
-    anrufmonitor_ = nullptr;
+    QString grund;
+    GibOffeneAnrufeAb(true, grund); // deletes the client before the timer it may have set
 }
 
 // While the call monitor is on, or calls wait to be saved, the title ends in that state, which
@@ -530,9 +553,12 @@ void frmGMMain::Einstellungen() {
     StarteAnrufmonitor();
 }
 
+// The calls the old client followed are handed over, to the new client of this window when the
+// monitor stays on, else to the next program that follows the router; the window's own running
+// call stays the window's, counted until STOP.
 void frmGMMain::StarteAnrufmonitor() {
-    delete anrufmonitor_;
-    anrufmonitor_ = nullptr;
+    QString grund;
+    const std::vector<AnrufMeldung> offene = GibOffeneAnrufeAb(false, grund);
     besitzWache_->stop();
     monitorWerte_ = LiesAnrufmonitor(einstellungen_);
     einstellungsFehler_ = AnrufmonitorFehler(einstellungen_);
@@ -543,6 +569,29 @@ void frmGMMain::StarteAnrufmonitor() {
         besitz_->Gib();
     }
     ZeigeMonitorStatus();
+    if (!grund.isEmpty()) {
+        QMessageBox::warning(this, windowTitle(), OffeneAnrufeText(offene, grund));
+    }
+}
+
+// The client goes first, so that no line of the router is read after the hand-over. The file
+// is written while the lock is held; the caller lets it go.
+std::vector<AnrufMeldung> frmGMMain::GibOffeneAnrufeAb(bool mitFensterAnruf, QString& grund) {
+    std::vector<AnrufMeldung> offene;
+    if (anrufmonitor_ == nullptr) {
+        return offene;
+    }
+    for (AnrufMeldung& offen : anrufmonitor_->OffeneAnrufe()) {
+        if (mitFensterAnruf || offen.id != regel_.FensterId()) {
+            offene.push_back(std::move(offen));
+        }
+    }
+    delete anrufmonitor_;
+    anrufmonitor_ = nullptr;
+    if (besitz_->Haelt()) {
+        grund = besitz_->Uebergib(offene, uhr_.now(), msZaehler_.milliseconds());
+    }
+    return offene;
 }
 
 // The router is followed by one program of the user only (MonitorBesitz says why and how);
@@ -565,6 +614,12 @@ void frmGMMain::FolgeRouter() {
         connect(anrufmonitor_, &AnrufmonitorClient::Meldung, this, &frmGMMain::AnrufGemeldet);
         connect(anrufmonitor_, &AnrufmonitorClient::VerbindungVerloren, this,
                 &frmGMMain::VerbindungVerloren);
+        std::vector<AnrufMeldung> uebergeben =
+            besitz_->Uebernimm(uhr_.now(), msZaehler_.milliseconds());
+        anrufmonitor_->Uebernimm(uebergeben);
+        for (const AnrufErgebnis& ergebnis : regel_.Uebernommen(uebergeben)) {
+            Verwende(ergebnis);
+        }
         anrufmonitor_->Starte();
     }
     ZeigeMonitorStatus();
@@ -632,9 +687,16 @@ void frmGMMain::WiederholeSpeichern() {
 }
 
 // Calls still waiting for the log are tried once more; any that still cannot be saved are shown
-// whole before the window goes, so that none is lost without a word.
+// whole before the window goes, and the router's calls still open are handed over and named,
+// so that none is lost without a word. The lock goes before the message, for the next program
+// to take over while the user reads it.
 void frmGMMain::closeEvent(QCloseEvent* event) {
     WiederholeSpeichern();
+    QString grund;
+    const std::vector<AnrufMeldung> offene = GibOffeneAnrufeAb(true, grund);
+    besitzWache_->stop();
+    besitz_->Gib();
+    QStringList teile;
     if (!regel_.Warteschlange().empty()) {
         QStringList saetze;
         for (const AnrufErgebnis& ergebnis : regel_.Warteschlange()) {
@@ -643,10 +705,17 @@ void frmGMMain::closeEvent(QCloseEvent* event) {
             saetze << QString::fromStdString(
                 Utf8AusCp1252(std::string_view(satz.constData(), std::size_t(satz.size()))));
         }
-        QMessageBox::warning(
-            this, windowTitle(),
-            QStringLiteral("Nicht gespeichert (%1):\n\n%2")
-                .arg(regel_.Warteschlange().front().grund, saetze.join(QLatin1Char('\n'))));
+        teile << QStringLiteral("Nicht gespeichert (%1):\n\n%2")
+                     .arg(regel_.Warteschlange().front().grund, saetze.join(QLatin1Char('\n')));
+    }
+    if (!offene.empty()) {
+        teile << OffeneAnrufeText(offene, grund);
+    }
+    if (!teile.isEmpty()) {
+        QMessageBox hinweis(QMessageBox::Warning, windowTitle(), teile.join(QStringLiteral("\n\n")),
+                            QMessageBox::Ok, this);
+        hinweis.setObjectName(QStringLiteral("NichtGespeichert"));
+        hinweis.exec();
     }
     QMainWindow::closeEvent(event);
 }

@@ -111,6 +111,7 @@ private:
     void Verwende(const AnrufErgebnis& ergebnis);
     void WiederholeSpeichern();
     void VerbindungVerloren();
+    std::vector<AnrufMeldung> GibOffeneAnrufeAb(bool mitFensterAnruf, QString& grund);
     void NachDemAnruf(Angebot angebot);
     void PlaneAngebote();
     void ZeigeAngebote();

@@ -3,8 +3,9 @@
 (`--anrufmonitor` against a fake router on 127.0.0.1, every program from a copy in a temporary
 folder with its own $XDG_CONFIG_HOME, so its log and settings stay there):
     scripts/measure-callmonitor-cases.py OLD/Tarvis32 NEW/Tarvis32 [case ...]
-Cases: doppelt abbruch gesperrt nummern viele dauer lang sigpipe sighup syn. Prints one line per
-case and build with what was seen.
+Cases: doppelt abbruch gesperrt nummern viele dauer lang sigpipe sighup syn fenster uebergabe.
+The last two run the main window too (on the offscreen platform, the monitor switched on with
+"speichern") beside `--anrufmonitor`. Prints one line per case and build with what was seen.
 """
 import fcntl, glob, os, shutil, signal, socket, subprocess, sys, tempfile, threading, time
 
@@ -44,7 +45,7 @@ def call(i, number, seconds=None, connect=True, end=True):
 
 
 class Program:
-    def __init__(self, binary, work, port, settings="", stdout=subprocess.PIPE):
+    def __init__(self, binary, work, port, settings="", stdout=subprocess.PIPE, window=False):
         self.work = work
         os.makedirs(os.path.join(work, "config/Tarvis32"), exist_ok=True)
         exe = os.path.join(work, "Tarvis32")
@@ -55,7 +56,8 @@ class Program:
             open(conf, "w").write(settings)
         env = dict(os.environ, HOME=work, XDG_CONFIG_HOME=os.path.join(work, "config"),
                    LANG="de_DE.UTF-8", TZ="Europe/Berlin", QT_QPA_PLATFORM="offscreen")
-        self.proc = subprocess.Popen([exe, "--anrufmonitor", f"127.0.0.1:{port}"], env=env,
+        args = [exe] if window else [exe, "--anrufmonitor", f"127.0.0.1:{port}"]
+        self.proc = subprocess.Popen(args, env=env,
                                      stdout=stdout, stderr=subprocess.PIPE, text=True)
         self.out, self.err = [], []
         if stdout == subprocess.PIPE:
@@ -93,6 +95,20 @@ def wait_for(cond, seconds):
 
 
 SETTINGS = "[Anrufmonitor]\nEigeneVorwahl=0711\n"
+
+
+def window_settings(port):
+    return (f"[Anrufmonitor]\nAktiv=true\nAdresse=127.0.0.1\nPort={port}\n"
+            "NachDemGespraech=speichern\nEigeneVorwahl=0711\n")
+
+
+def accept_all(r, seconds):
+    r.server.settimeout(seconds)
+    try:
+        while True:
+            r.accept()
+    except socket.timeout:
+        pass
 
 
 def case_doppelt(binary, work):
@@ -180,7 +196,9 @@ def case_viele(binary, work):
     time.sleep(1)
     status = p.stop()
     said = sum(1 for line in p.out if "Ende nicht gemeldet" in line)
-    return f"40 calls open: {said} reported (8 pushed out + 32 open at SIGTERM), status {status}"
+    handed = sum(1 for line in p.out if "übergeben" in line)
+    return (f"40 calls open: {said + handed} reported (8 pushed out + 32 open at SIGTERM), "
+            f"{handed} of them handed over, status {status}")
 
 
 def case_dauer(binary, work):
@@ -260,6 +278,43 @@ def case_syn(binary, work):
     for f in fillers + [full]:
         f.close()
     return f"SYNs dropped: attempts given up at {given_up} s of 25 s"
+
+
+def case_fenster(binary, work):
+    # The window first, then the service: one call at a time, each answered and ended.
+    r = Router()
+    w = Program(binary, work, r.port, window_settings(r.port), window=True)
+    r.accept()
+    s = Program(binary, work, r.port)
+    accept_all(r, 2)
+    for i in range(10):
+        r.send(call(i % 5, "0711 12345", 1))
+        time.sleep(0.2)
+    time.sleep(1.5)
+    s.stop()
+    w.stop()
+    waiting = "".join(s.err).count("folgt bereits")
+    return f"window + service, 10 calls -> {records(work)} records; service waits: {waiting > 0}"
+
+
+def case_uebergabe(binary, work):
+    # The service follows, the window waits; the service ends during a call, whose DISCONNECT
+    # then comes to the window.
+    r = Router()
+    s = Program(binary, work, r.port, window_settings(r.port))
+    r.accept()
+    w = Program(binary, work, r.port, window=True)
+    accept_all(r, 2)
+    r.send(call(3, "0711 3", connect=True, end=False))
+    time.sleep(0.5)
+    status = s.stop()
+    accept_all(r, 2)
+    r.send(f"{STAMP};DISCONNECT;3;3;\n")
+    time.sleep(1.5)
+    w.stop()
+    said = [line.strip().split("DM  ")[-1] for line in s.out if "0711 3" in line]
+    return (f"service ended mid-call (status {status}): said {said}; "
+            f"after the DISCONNECT {records(work)} record(s)")
 
 
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}

@@ -7,6 +7,7 @@
 #include "calllog/LogWriter.h"
 #include "callmonitor/CallMonitorDialog.h"
 #include "callmonitor/FakeRouter.h"
+#include "callmonitor/MonitorOwner.h"
 #include "commandline/CallMonitorCommand.h"
 #include "commandline/CommandLine.h"
 #include "monitor/MainWindow.h"
@@ -209,18 +210,25 @@ protected:
     QSettings einstellungen{ordner.filePath(QStringLiteral("Tarvis32.conf")), QSettings::IniFormat};
     std::unique_ptr<frmGMMain> fenster;
 
-    void Starte(NachDemGespraech nach) {
+    // `folgt`: the window follows the router at once (no other program does).
+    void Starte(NachDemGespraech nach, bool folgt = true) {
         SchreibeAnrufmonitor(&einstellungen, {true, QStringLiteral("127.0.0.1"), router.Port(),
                                               nach, QStringLiteral("0711")});
         fenster = std::make_unique<frmGMMain>(MonitorUmgebung{
             zeit.clock, zeit.counter, dateiWahl, logbuchdatei, &einstellungen, &wecker});
+        WacheUeberDialoge();
+        if (!folgt) {
+            return;
+        }
         ASSERT_TRUE(router.WarteAufClient());
         ASSERT_TRUE(QTest::qWaitFor(
             [&] {
                 return fenster->Anrufmonitor()->Stand() == AnrufmonitorClient::Zustand::Verbunden;
             },
             10000));
-        // A save dialog no test step waits for is a fault; closed, so that the test goes on.
+    }
+    // A save dialog no test step waits for is a fault; closed, so that the test goes on.
+    void WacheUeberDialoge() {
         auto* wache = new QTimer(fenster.get());
         QObject::connect(wache, &QTimer::timeout, wache, [this] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -234,6 +242,24 @@ protected:
     }
     bool dialogErwartet_ = false;
     void TearDown() override { fenster.reset(); }
+
+    // --anrufmonitor beside the window, on the same settings and log.
+    struct Dienst {
+        explicit Dienst(FensterTest& t)
+            : client(QStringLiteral("127.0.0.1"), t.router.Port(), t.zeit.clock, t.zeit.counter,
+                     wecker),
+              betrieb(client, {false, {}, 0, NachDemGespraech::Speichern, QStringLiteral("0711")},
+                      &t.einstellungen, t.logbuchdatei.Pfad(), aus, fehler),
+              besitz(MonitorBesitz::PfadZu(t.einstellungen.fileName())), zeit(t.zeit) {}
+        void Folge() { betrieb.Folge(besitz, zeit.clock, zeit.counter); }
+        test::FakeWecker wecker;
+        AnrufmonitorClient client;
+        QString ausgabe, meldungen;
+        QTextStream aus{&ausgabe}, fehler{&meldungen};
+        AnrufmonitorBetrieb betrieb;
+        MonitorBesitz besitz;
+        test::FakeTime& zeit;
+    };
 
     QPushButton* Knopf(const char* name) {
         return fenster->findChild<QPushButton*>(QLatin1String(name));
@@ -287,11 +313,6 @@ TEST_F(FensterTest, AnsweredCallStartsStopsAndSavesByItself) {
         QStringLiteral("] - Anrufmonitor: verbunden mit 127.0.0.1")));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(fenster.get())->text(QAccessible::Description),
               QStringLiteral("Anrufmonitor: verbunden mit 127.0.0.1"));
-    // Unanswered and incoming calls never count.
-    router.Sende(T + "CALL;1;0;1;0301234;SIP0;\n" + T + "DISCONNECT;1;0;\n" + T +
-                 "RING;2;0891234;0711111;SIP0;\n" + T + "CONNECT;2;4;0891234;\n");
-    QTest::qWait(100);
-    EXPECT_FALSE(Laeuft());
     router.Sende(T + "CALL;0;0;0711111;0711 123456;SIP0;\n" + T + "CONNECT;0;0;0711123456;\n");
     ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
     EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T O P"));
@@ -437,30 +458,89 @@ TEST_F(FensterTest, LostConnectionKeepsCountingUntilTheDisconnectOfTheNewOne) {
     EXPECT_EQ(Log(), Erwartet({fenster->Gespraech().MitZone(1, QStringLiteral("123"))}));
 }
 
-// A second window (or the service) of the same settings does not follow the router while the
-// first does: it says whom it waits for and takes over when the first ends. Each call is
-// counted by one of them only.
-TEST_F(FensterTest, ASecondWindowWaitsAndTakesOver) {
-    Starte(NachDemGespraech::Speichern);
-    test::FakeWecker wecker2;
-    auto zweites = std::make_unique<frmGMMain>(MonitorUmgebung{
-        zeit.clock, zeit.counter, dateiWahl, logbuchdatei, &einstellungen, &wecker2});
+// A window started beside the service does not follow the router: it says whom it waits for.
+// When the service ends during a call, the window takes over within half a second, with the
+// call the service handed over: priced aside and saved once at its DISCONNECT.
+TEST_F(FensterTest, AWindowBesideTheServiceWaitsAndTakesOverItsOpenCall) {
+    Dienst dienst(*this);
+    dienst.Folge();
+    ASSERT_TRUE(router.WarteAufClient());
+    Starte(NachDemGespraech::Speichern, false);
     const QString wartet =
         QStringLiteral("Anrufmonitor: folgt bereits in Tarvis32 (PID %1)").arg(getpid());
-    EXPECT_EQ(zweites->Anrufmonitor(), nullptr);
-    EXPECT_TRUE(zweites->windowTitle().endsWith(QStringLiteral(" - ") + wartet));
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(zweites.get())->text(QAccessible::Description),
+    EXPECT_EQ(fenster->Anrufmonitor(), nullptr);
+    EXPECT_TRUE(fenster->windowTitle().endsWith(QStringLiteral(" - ") + wartet));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(fenster.get())->text(QAccessible::Description),
               wartet);
-    router.Sende(T + "CALL;0;0;1;123;SIP0;\n" + T + "CONNECT;0;0;123;\n" + T + "DISCONNECT;0;0;\n");
-    ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
-    const Gespraech gezaehlt = fenster->Gespraech().MitZone(1, QStringLiteral("123"));
-    fenster.reset();
-    ASSERT_TRUE(router.WarteAufClient()); // within the half second of its next look
+    router.Sende(T + "CALL;4;0;1;0711 4;SIP0;\n" + T + "CONNECT;4;0;0711 4;\n");
+    ASSERT_TRUE(WarteBis([&] { return dienst.client.OffeneAnrufe().size() == 1; }));
+    const Moment beginn = zeit.clock.now();
+    zeit.advanceMs(20'000);
+    EXPECT_TRUE(dienst.betrieb.Beende(zeit.clock, zeit.counter, 0, &dienst.besitz));
+    EXPECT_TRUE(dienst.ausgabe.endsWith(
+        QStringLiteral("  an das nächste Tarvis32 übergeben, das dem Router folgt\n")));
+    ASSERT_TRUE(router.WarteAufClient());
     ASSERT_TRUE(WarteBis([&] {
-        return zweites->Anrufmonitor() != nullptr &&
-               zweites->Anrufmonitor()->Stand() == AnrufmonitorClient::Zustand::Verbunden;
+        return fenster->Anrufmonitor() != nullptr &&
+               fenster->Anrufmonitor()->Stand() == AnrufmonitorClient::Zustand::Verbunden;
     }));
-    EXPECT_EQ(Log(), Erwartet({gezaehlt}));
+    EXPECT_FALSE(Laeuft());
+    zeit.advanceMs(10'000);
+    router.Sende(T + "DISCONNECT;4;30;\n");
+    ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
+    EXPECT_EQ(Log(), Erwartet({Berechnet(beginn, 30).MitZone(1, QStringLiteral("0711 4"))}));
+}
+
+// The window and the service beside each other, on one settings file: the window follows the
+// router and saves a call once; closed during the next call, it names that call and hands it
+// over, and the service, taking over, ends and saves it once with the router's DISCONNECT.
+TEST_F(FensterTest, WindowAndServiceSaveEachCallOnceAcrossTheHandOver) {
+    Starte(NachDemGespraech::Speichern);
+    Dienst dienst(*this);
+    dienst.Folge();
+    EXPECT_EQ(dienst.client.Stand(), AnrufmonitorClient::Zustand::Aus);
+
+    router.Sende(T + "CALL;0;0;1;0711 1;SIP0;\n" + T + "CONNECT;0;0;0711 1;\n");
+    ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
+    Laufen(5000);
+    router.Sende(T + "DISCONNECT;0;5;\n");
+    ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
+    const Gespraech erster = fenster->Gespraech().MitZone(1, QStringLiteral("0711 1"));
+    router.Sende(T + "CALL;1;0;1;0711 2;SIP0;\n" + T + "CONNECT;1;0;0711 2;\n");
+    ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
+    const Moment zweiterBeginn = zeit.clock.now();
+    Laufen(20'000);
+
+    QString hinweis;
+    QTimer::singleShot(0, fenster.get(), [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->objectName(), QStringLiteral("NichtGespeichert"));
+        hinweis = box->text();
+        // The lock is free while the user reads.
+        dienst.Folge();
+        box->accept();
+    });
+    fenster->close();
+    EXPECT_EQ(hinweis,
+              QStringLiteral("Der Router hat das Ende dieser Gespräche noch nicht "
+                             "gemeldet:\n\n07.12.1996 14:05:38  0711 2  bisher 00:00:20"
+                             "\n\nDas Tarvis32, das dem Router als Nächstes folgt, "
+                             "übernimmt sie und beendet sie mit der Meldung des Routers."));
+    EXPECT_TRUE(dienst.besitz.Haelt());
+    EXPECT_TRUE(dienst.meldungen.startsWith(
+        QStringLiteral("Anrufmonitor: 1 offenes Gespräch übernommen\n")))
+        << dienst.meldungen.toStdString();
+    ASSERT_TRUE(router.WarteAufClient());
+    zeit.advanceMs(10'000);
+    router.Sende(T + "DISCONNECT;1;30;\n");
+    ASSERT_TRUE(WarteBis([&] { return dienst.ausgabe.contains(QLatin1Char('\n')); }));
+    EXPECT_TRUE(dienst.ausgabe.endsWith(QStringLiteral("  gespeichert\n")))
+        << dienst.ausgabe.toStdString();
+    EXPECT_EQ(Log(), Erwartet({erster,
+                               Berechnet(zweiterBeginn, 30).MitZone(1, QStringLiteral("0711 2"))}));
+    fenster.reset();
+    EXPECT_EQ(Log().count("\r\n"), 6) << "saved twice";
 }
 
 // The log locked by another program while a call is saved by itself: the window goes on

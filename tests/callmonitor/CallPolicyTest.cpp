@@ -61,7 +61,8 @@ public:
 };
 
 // One step of a script: '+' CONNECT, '-' DISCONNECT, '?' given up, 'S' the log locked, 'F' it
-// fails otherwise, 'O' it takes calls again and the queue is tried, 'H' START or STOP by hand.
+// fails otherwise, 'O' it takes calls again and the queue is tried, 'H' START or STOP by hand,
+// 'U' a call another program handed over, 'V' one handed over too long ago to be followed.
 struct Schritt {
     char was;
     const char* id = "";
@@ -126,6 +127,11 @@ TEST_P(RegelTest, DecidesWhatBecomesOfEachCall) {
             for (const AnrufErgebnis& e : regel.Wiederhole()) {
                 verbleibe += char(std::tolower(Buchstabe(e.verbleib)));
             }
+            break;
+        case 'U':
+        case 'V':
+            merke(regel.Uebernommen(
+                {{s.was == 'U' ? A::Begonnen : A::Offen, s.id, s.nummer, Beginn, 0, s.sekunden}}));
             break;
         case 'H':
             regel.VonHand();
@@ -231,7 +237,21 @@ INSTANTIATE_TEST_SUITE_P(
                   N::Speichern,
                   {{'+', "0", "0711 1"}, {'?', "0", "0711 1", 80}},
                   "N",
-                  {}}),
+                  {}},
+        // Calls handed over by the program that followed the router before: priced aside at
+        // their DISCONNECT (the window counts its own next call), saved once; one handed over
+        // too long ago is asked for, never saved by itself.
+        RegelFall{"uebernommen, Fenster",
+                  true,
+                  N::Speichern,
+                  {{'U', "5", "0711 5"},
+                   {'V', "6", "0711 6", 700},
+                   {'+', "0", "0711 1"},
+                   {'-', "5", "0711 5", 50},
+                   {'-', "0", "0711 1", 9},
+                   {'-', "6", "0711 6", 9}},
+                  "FGG",
+                  {"0711 5@50", "0711 1@42"}}),
     [](const auto& info) {
         std::string name;
         for (char c : std::string(info.param.name)) {
@@ -274,6 +294,43 @@ TEST(MonitorBesitzTest, OneFollowsTheOtherWaitsAndTakesOver) {
     EXPECT_FALSE(dritter.Versuche());
 }
 
+// The calls open at a holder's end go to the next holder once, their CONNECT moved onto its
+// counter by the time passed; a hand-over older than the limit is given up with the length
+// known, and a clock set back counts as no time passed.
+TEST(MonitorBesitzTest, OpenCallsAreHandedToTheNextHolderOnce) {
+    QTemporaryDir ordner;
+    const QString pfad = MonitorBesitz::PfadZu(ordner.filePath(QStringLiteral("Tarvis32.conf")));
+    const Moment abgabe = Beginn + seconds{60};
+    const struct {
+        std::int64_t luecke; // seconds from the hand-over to the take-over
+        AnrufMeldung::Art art;
+        std::int64_t beginnMs; // on the next holder's counter, at 500 000 ms
+    } faelle[] = {{1, AnrufMeldung::Art::Begonnen, 500'000 - 60'000 - 1000},
+                  {600, AnrufMeldung::Art::Begonnen, 500'000 - 60'000 - 600'000},
+                  {601, AnrufMeldung::Art::Offen, 500'000 - 60'000 - 601'000},
+                  {-5, AnrufMeldung::Art::Begonnen, 500'000 - 60'000}};
+    for (const auto& fall : faelle) {
+        auto alter = std::make_unique<MonitorBesitz>(pfad);
+        ASSERT_TRUE(alter->Versuche());
+        AnrufMeldung offen{AnrufMeldung::Art::Offen, "3", "0711 5", Beginn, 1000, 60};
+        offen.nummerGekuerzt = true;
+        ASSERT_EQ(alter->Uebergib({offen}, abgabe, 61'000), QString());
+        alter.reset();
+        MonitorBesitz neuer(pfad);
+        ASSERT_TRUE(neuer.Versuche());
+        const auto anrufe = neuer.Uebernimm(abgabe + seconds{fall.luecke}, 500'000);
+        ASSERT_EQ(anrufe.size(), 1u) << fall.luecke;
+        EXPECT_EQ(anrufe[0].art, fall.art) << fall.luecke;
+        EXPECT_EQ(anrufe[0].id, "3");
+        EXPECT_EQ(anrufe[0].nummer, "0711 5");
+        EXPECT_TRUE(anrufe[0].nummerGekuerzt);
+        EXPECT_EQ(anrufe[0].beginn, Beginn);
+        EXPECT_EQ(anrufe[0].beginnMs, fall.beginnMs) << fall.luecke;
+        EXPECT_EQ(anrufe[0].dauerSekunden, fall.art == AnrufMeldung::Art::Offen ? 60 : 0);
+        EXPECT_TRUE(neuer.Uebernimm(abgabe, 500'000).empty()) << "taken twice";
+    }
+}
+
 // SIGTERM with a call still queued: a short wait, then the call printed whole, and "not all
 // saved" for the exit status.
 TEST(AnrufmonitorBetriebTest, EndWithQueuedCallsPrintsThemWhole) {
@@ -295,7 +352,7 @@ TEST(AnrufmonitorBetriebTest, EndWithQueuedCallsPrintsThemWhole) {
     Q_EMIT client.Meldung({AnrufMeldung::Art::Begonnen, "0", "0711 5", Beginn, 1000, 0});
     Q_EMIT client.Meldung({AnrufMeldung::Art::Beendet, "0", "0711 5", Beginn, 1000, 61});
     EXPECT_TRUE(ausgabe.contains(QStringLiteral("wartet aufs Speichern"))) << ausgabe.toStdString();
-    EXPECT_FALSE(betrieb.Beende(zeit.counter, 0));
+    EXPECT_FALSE(betrieb.Beende(zeit.clock, zeit.counter, 0));
     const QStringList zeilen = ausgabe.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(zeilen.size(), 2);
     EXPECT_TRUE(zeilen[1].startsWith(QStringLiteral("nicht gespeichert (")));

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
+#include <sstream>
 
 using namespace tarvis;
 using namespace std::chrono;
@@ -22,7 +23,8 @@ namespace {
 const Moment Beginn = MomentAus(year{1996} / 12 / 7, 14, 5, 33);
 
 // A call script: lines sent at counter readings (ms), and what the program must make of them.
-// The line Neu stands for a new connection; Ende for the program ending (its open calls).
+// The line Neu stands for a new connection; Ende for the program ending (its open calls);
+// "<Uebergabe ID NUMMER MS>" for a call handed over with its CONNECT at the counter reading MS.
 struct Skript {
     const char* name;
     std::vector<std::pair<std::int64_t, std::string>> zeilen;
@@ -60,6 +62,13 @@ TEST_P(SkriptTest, TurnsLinesIntoCalls) {
         } else if (zeile == Ende) {
             for (const AnrufMeldung& offen : verfolger.Offene(ms)) {
                 meldungen.push_back(offen);
+            }
+        } else if (zeile.starts_with("<Uebergabe ")) {
+            AnrufMeldung anruf;
+            std::istringstream(zeile.substr(11)) >> anruf.id >> anruf.nummer >> anruf.beginnMs;
+            verfolger.Uebernimm(anruf, ms);
+            if (anruf.art == AnrufMeldung::Art::Offen) {
+                meldungen.push_back(anruf);
             }
         } else {
             EXPECT_FALSE(verfolger.Lies(zeile, Beginn + seconds{ms / 1000}, ms, meldungen));
@@ -137,6 +146,17 @@ INSTANTIATE_TEST_SUITE_P(
                 {75400, Ende}},
                {"+5 0301", "?5 0301 75"},
                {}},
+        // Calls another program handed over end with their DISCONNECT here, measured from
+        // their CONNECT there; one whose ID is in use is given up at once, and one whose ID the
+        // router gives to a new call is given up, not ended with a length it never had.
+        Skript{"uebergeben",
+               {{0, "<Uebergabe 7 0301 -30000>"},
+                {0, "<Uebergabe 7 0301 0>"},
+                {0, "<Uebergabe 8 0302 -5000>"},
+                {60000, T + "DISCONNECT;7;90;\n"},
+                {70000, T + "CALL;8;0;1;0303;SIP0;\n"}},
+               {"?7 0301 0", "-7 0301 90", "?8 0302 75"},
+               {0, 0, 0, 0, 1}},
         // 2 s + 1 % of the local measure is believed, more is not.
         Skript{"Dauer knapp",
                {{0, T + "CALL;7;0;1;1;SIP0;\n" + T + "CONNECT;7;0;1;\n" + T +
