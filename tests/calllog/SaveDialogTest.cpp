@@ -1,13 +1,13 @@
-#include "calllog/SaveDialog.h"
+#include "calllog/window/SaveDialog.h"
 
 #include "calllog/LogFile.h"
 #include "calllog/LogWriter.h"
 #include "gui/WindowStyle.h"
 #include "platform/FileChooser.h"
-#include "support/SampleCall.h"
-#include "support/FakeFileChooser.h"
-#include "support/TempDir.h"
 #include "support/AccessibilityChecks.h"
+#include "support/FakeFileChooser.h"
+#include "support/SampleCall.h"
+#include "support/TempDir.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "overview/OverviewWindow.h"
+#include "overview/window/OverviewWindow.h"
 
 #include "gui/WindowStyle.h"
 #include "overview/TariffOverview.h"

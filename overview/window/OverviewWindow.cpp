@@ -1,4 +1,4 @@
-#include "overview/OverviewWindow.h"
+#include "overview/window/OverviewWindow.h"
 
 #include "gui/Accessibility.h"
 #include "gui/LabelClick.h"
