@@ -1,4 +1,4 @@
-#include "monitor/MainWindow.h"
+#include "monitor/window/MainWindow.h"
 
 #include "about/AboutBox.h"
 #include "calculation/window/CalculationWindow.h"
