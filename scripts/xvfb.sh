@@ -3,8 +3,8 @@
 # Starts Xvfb on a display whose number Xvfb picks itself and reports once it takes
 # connections, exports DISPLAY for it and sets xvfb_pid to the process started (the words in
 # front of Xvfb included). The number is read from Xvfb's standard output, not from a
-# descriptor of its own, because commands that run it as another user (runuser, sudo) pass
-# only the standard ones on. The caller ends xvfb_pid.
+# descriptor of its own, because a command that runs it as another user may close all others
+# (sudo does). The caller ends xvfb_pid.
 starte_xvfb() {
   local nummer_datei nummer=""
   nummer_datei="$(mktemp)"
