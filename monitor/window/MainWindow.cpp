@@ -482,8 +482,6 @@ GespraechVorZonenwahl frmGMMain::Gespraech() const {
                         einheiten);
 }
 
-// The same call cannot be saved twice: after a save the button waits for the next STOP. A save
-// that failed or was cancelled leaves it enabled, so the call can still be saved.
 void frmGMMain::Speichern() {
     const QString& telefon = regel_.FensterTelefon();
     ZeigeSpeichern({Gespraech(), telefon, fensterAnruf_},
