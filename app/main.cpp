@@ -3,7 +3,7 @@
 #include "commandline/CommandLine.h"
 #include "commandline/DescriptorDevice.h"
 #include "monitor/DefaultLogFile.h"
-#include "monitor/MainWindow.h"
+#include "monitor/window/MainWindow.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/FileChooser.h"

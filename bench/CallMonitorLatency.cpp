@@ -4,7 +4,7 @@
 // Run by scripts/measure-callmonitor-latency.sh.
 #include "calllog/LogFile.h"
 #include "callmonitor/CallMonitorSettings.h"
-#include "monitor/MainWindow.h"
+#include "monitor/window/MainWindow.h"
 #include "platform/Clock.h"
 #include "platform/FileChooser.h"
 

@@ -64,7 +64,7 @@ public:
           slot_(SlotVonSekunde(SekundeDesTages(start))),
           art_(TagesArtVon(DatumVon(start), kalender)) {}
 
-    int Band() const { return BandImSlot(art_, slot_); }
+    int Tarif() const { return TarifImSlot(art_, slot_); }
     // Where the current stretch ends: the next slot's start, or midnight after the last.
     Moment Grenze() const {
         return slot_ + 1 < SlotAnzahl
@@ -128,7 +128,7 @@ IntervallKosten BerechneIntervall(Moment start, std::int64_t dauerSekunden,
     // the walk ends for any length of call.
     while (offen > 0) {
         const Moment grenze = strecken.Grenze();
-        const int band = strecken.Band();
+        const int band = strecken.Tarif();
         for (int zone : AlleZonen) {
             Zonenstand& z = stand[zone];
             if (!z.fertig && Berechne(z, grenze, TaktLaenge(band, zone))) {

@@ -198,7 +198,7 @@ bool BeginntWieSatz(std::string_view zeile) {
 
 void LiesLogZeile(std::string_view zeile, GeleseneLogZeile& ziel) {
     if (LiesFesteSpalten(zeile, ziel.gespraech)) {
-        ziel.art = ZeilenArt::Datensatz;
+        ziel.art = ZeilenArt::Satz;
         ziel.gespraech.kommentar.clear();
         ziel.kommentar.clear();
         ziel.grund.clear();
@@ -244,7 +244,7 @@ GeleseneLogZeile LiesLogZeileWortweise(std::string_view zeile) {
         return Unlesbar("Tarifbereich nicht lesbar");
     }
     GeleseneLogZeile ergebnis;
-    ergebnis.art = ZeilenArt::Datensatz;
+    ergebnis.art = ZeilenArt::Satz;
     Gespraech& satz = ergebnis.gespraech;
     satz.startDatum = *datum;
     satz.zone = zone;

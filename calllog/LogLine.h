@@ -15,10 +15,10 @@ namespace tarvis {
 // count as a record. The rest (times, duration, telephone number) is taken where it can be
 // read and left empty where not, so lines written by hand or by earlier versions still count.
 
-enum class ZeilenArt { KeinDatensatz, Datensatz, Kommentar, Unlesbar };
+enum class ZeilenArt { KeinSatz, Satz, Kommentar, Unlesbar };
 
 struct GeleseneLogZeile {
-    ZeilenArt art = ZeilenArt::KeinDatensatz;
+    ZeilenArt art = ZeilenArt::KeinSatz;
     Gespraech gespraech;   // of a record line; its comment is on the next line, so never here
     std::string kommentar; // UTF-8, as typed (a comment line without its indent)
     std::string grund;     // why an unreadable line could not be read

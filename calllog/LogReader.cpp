@@ -86,7 +86,7 @@ private:
             std::swap(zeilen_[1 - frei_].gespraech.kommentar, gelesen.kommentar);
         }
         GibWeiter();
-        if (gelesen.art == ZeilenArt::Datensatz) {
+        if (gelesen.art == ZeilenArt::Satz) {
             wartendZeile_ = nummer_;
             wartet_ = true;
             frei_ = 1 - frei_;

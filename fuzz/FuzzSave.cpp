@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
 
     // The reader gets back what was written.
     const GeleseneLogZeile gelesen = LiesLogZeile(inhalt);
-    Pruefe(gelesen.art == ZeilenArt::Datensatz);
+    Pruefe(gelesen.art == ZeilenArt::Satz);
     const Gespraech& s = gelesen.gespraech;
     Pruefe(s.startDatum == DatumVon(start));
     Pruefe(s.startSekunde == SekundeDesTages(start));

@@ -127,6 +127,15 @@ void HelleSteuerelemente(QWidget* fenster) {
     fenster->setPalette(hell);
 }
 
+void RichteGrossesFensterEin(QWidget* fenster, const QString& name, const QString& titel) {
+    fenster->setObjectName(name);
+    FokusVonAnfangAnSichtbar(fenster);
+    fenster->setWindowTitle(titel);
+    fenster->setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    fenster->setFont(Arial(9.75));
+    HelleSteuerelemente(fenster);
+}
+
 void SetzeGrund(QWidget* widget, const QColor& farbe, const QColor& schrift) {
     widget->setProperty(GrundFarbe, farbe);
     widget->setProperty(SchriftFarbe, schrift);

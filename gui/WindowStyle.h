@@ -57,6 +57,11 @@ void FaerbeNeu(QWidget* fenster);
 // the window sets its ground.
 void HelleSteuerelemente(QWidget* fenster);
 
+// What a window that can be maximised (the journal, the tariff overview) sets before anything
+// else: its object name and title, a focus seen from the first key, the maximise button, the
+// windows' font and the controls of a light scheme. Its ground is its own.
+void RichteGrossesFensterEin(QWidget* fenster, const QString& name, const QString& titel);
+
 // A fixed ground always comes with a fixed text colour, so that a dark colour scheme never puts
 // its light text on it. Children inherit both.
 void SetzeGrund(QWidget* widget, const QColor& farbe, const QColor& schrift = Qt::black);

@@ -41,7 +41,7 @@ UebersichtInhalt UebersichtFuer(int zone, TagesArt art, const QLocale& locale) {
     assert(IstZone(zone));
     UebersichtInhalt inhalt;
     for (int slot = 0; slot < SlotAnzahl; ++slot) {
-        const int band = BandImSlot(art, slot);
+        const int band = TarifImSlot(art, slot);
         const std::int32_t taktMs = TaktLaenge(band, zone);
         inhalt.balken[static_cast<std::size_t>(slot)] = {
             band, SekundenProEinheit(taktMs),

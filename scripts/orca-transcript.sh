@@ -29,14 +29,9 @@ aufraeumen() {
 }
 trap aufraeumen EXIT
 
-# A display of its own, whose number Xvfb picks and reports.
-exec {displayfd}<> <(:)
-Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-read -r -t 10 -u "$displayfd" nummer
-exec {displayfd}<&-
-export DISPLAY=":$nummer"
-unset WAYLAND_DISPLAY
+source scripts/xvfb.sh
+starte_xvfb
+pids+=("$xvfb_pid")
 
 transkript="$workdir/gesprochen.txt"
 : >"$transkript"

@@ -75,8 +75,6 @@ pruefe "man Tarvis32 (English)" grep -q 'CALL LOG' <<<"$(LANG=C MANWIDTH=80 man 
 # The real window on a virtual display of the test user's own: START, STOP, save with a number.
 ablage="$(mktemp -d)"
 chmod 777 "$ablage"
-n=90
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
 # The test user's processes are ended by the ids they write down: the shells in between would
 # not pass a signal on. The program gets a session bus of its own that ends with it.
 beende() {
@@ -86,10 +84,9 @@ beende() {
   done
 }
 trap 'beende; wait; rm -rf "$inhalt" "$ablage"' EXIT
-als_benutzer sh -c 'echo $$ >"$1"; exec Xvfb ":$2" -screen 0 1024x768x24 -br -nolisten tcp' \
-  sh "$ablage/xvfb.pid" "$n" >/dev/null 2>&1 &
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-x() { als_benutzer DISPLAY=":$n" "$@"; }
+source scripts/xvfb.sh
+starte_xvfb als_benutzer sh -c 'echo $$ >"$1"; shift; exec "$@"' sh "$ablage/xvfb.pid"
+x() { als_benutzer DISPLAY="$DISPLAY" "$@"; }
 x dbus-run-session -- sh -c 'echo $$ >"$1"; exec Tarvis32' sh "$ablage/programm.pid" \
   >"$ablage/fenster.log" 2>&1 &
 fenster="$(x timeout 20 xdotool search --sync --limit 1 --name 'Logbuchdatei')"

@@ -17,7 +17,7 @@ TagesArt TagesArtVon(Datum datum, FeiertagKalender& kalender) {
 
 int TarifNr(Moment zeitpunkt, FeiertagKalender& kalender) {
     const TagesArt art = TagesArtVon(DatumVon(zeitpunkt), kalender);
-    return BandImSlot(art, SlotVonSekunde(SekundeDesTages(zeitpunkt)));
+    return TarifImSlot(art, SlotVonSekunde(SekundeDesTages(zeitpunkt)));
 }
 
 } // namespace tarvis

@@ -11,9 +11,9 @@ namespace tarvis {
 // The telephone tariff: 16 bands (a time window on one kind of day), the length of one unit
 // per band and zone, and the price of a unit. The tables never change while the program runs.
 
-constexpr int BandAnzahl = 16;
-constexpr bool IstBand(int band) {
-    return band >= 1 && band <= BandAnzahl;
+constexpr int TarifAnzahl = 16;
+constexpr bool IstTarif(int band) {
+    return band >= 1 && band <= TarifAnzahl;
 }
 
 // The four kinds of day; the numbers are the order of the tariff overview's options.
@@ -32,7 +32,7 @@ constexpr std::int64_t KostenPfennig(std::int64_t einheiten) {
 namespace detail {
 // Milliseconds per unit, [band][zone], row and column 0 unused so indices stay 1-based.
 // clang-format off
-constexpr std::int32_t TaktLaengeMs[BandAnzahl + 1][ZonenAnzahl + 1] = {
+constexpr std::int32_t TaktLaengeMs[TarifAnzahl + 1][ZonenAnzahl + 1] = {
     {0, 0, 0, 0, 0},
     {0, 240000, 120000, 120000, 120000}, //  1 working day 02-05
     {0, 150000, 45000, 22500, 21500},    //  2 working day 05-09
@@ -59,7 +59,7 @@ constexpr std::int32_t TaktLaenge(int band, int zone) {
     return detail::TaktLaengeMs[band][zone];
 }
 
-constexpr std::array<std::string_view, BandAnzahl + 1> TarifName{
+constexpr std::array<std::string_view, TarifAnzahl + 1> TarifName{
     "",
     "Nachttarif (02:00 - 05:00 Uhr)",
     "Freizeittarif (05:00 - 09:00 Uhr)",
@@ -102,7 +102,7 @@ constexpr std::array<int, SlotAnzahl> SlotBeginnSekunde{
 namespace detail {
 // [kind of day][slot] -> band.
 // clang-format off
-constexpr int SlotBand[TagesArtAnzahl + 1][SlotAnzahl] = {
+constexpr int SlotTarif[TagesArtAnzahl + 1][SlotAnzahl] = {
     {0, 0, 0, 0, 0, 0, 0},
     {6, 1, 2, 3, 4, 5, 6},         // working day
     {8, 8, 7, 7, 7, 7, 8},         // weekend day
@@ -113,8 +113,8 @@ constexpr int SlotBand[TagesArtAnzahl + 1][SlotAnzahl] = {
 } // namespace detail
 
 // The band that holds in a slot (0..6) of a kind of day.
-constexpr int BandImSlot(TagesArt art, int slot) {
-    return detail::SlotBand[static_cast<int>(art)][slot];
+constexpr int TarifImSlot(TagesArt art, int slot) {
+    return detail::SlotTarif[static_cast<int>(art)][slot];
 }
 
 // The slot (0..6) that contains a second of the day (0..86399).
@@ -134,14 +134,14 @@ constexpr double DMProMinute(std::int32_t taktMs) {
     return 60.0 / (taktMs / 1000.0) * EinheitPreisDM;
 }
 
-static_assert(std::size(detail::TaktLaengeMs) == BandAnzahl + 1);
-static_assert(TarifName.size() == BandAnzahl + 1 && WochentagName.size() == 8);
+static_assert(std::size(detail::TaktLaengeMs) == TarifAnzahl + 1);
+static_assert(TarifName.size() == TarifAnzahl + 1 && WochentagName.size() == 8);
 static_assert(SlotVonSekunde(0) == 0 && SlotVonSekunde(7199) == 0 && SlotVonSekunde(7200) == 1);
 static_assert(SlotVonSekunde(86399) == 6);
 static_assert(TaktLaenge(1, 1) == 240000 && TaktLaenge(16, 4) == 36000);
 static_assert([] {
     for (int art = 1; art <= TagesArtAnzahl; ++art) {
-        if (detail::SlotBand[art][0] != detail::SlotBand[art][6]) {
+        if (detail::SlotTarif[art][0] != detail::SlotTarif[art][6]) {
             return false;
         }
     }

@@ -51,12 +51,7 @@ frmAuswertung::frmAuswertung(const Logbuchdatei& logbuchdatei, FileChooser& date
                              QWidget* parent)
     : QDialog(parent), logbuchdatei_(logbuchdatei), dateiWahl_(dateiWahl),
       journal_(std::make_unique<Journal>()) {
-    setObjectName(QStringLiteral("frmAuswertung"));
-    FokusVonAnfangAnSichtbar(this);
-    setWindowTitle(QStringLiteral("Auswertung"));
-    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    setFont(Arial(9.75));
-    HelleSteuerelemente(this);
+    RichteGrossesFensterEin(this, QStringLiteral("frmAuswertung"), QStringLiteral("Auswertung"));
     setPalette(JournalFarben(palette()));
     setAutoFillBackground(true);
 

@@ -1,12 +1,12 @@
-#include "calculation/CalculationWindow.h"
+#include "calculation/window/CalculationWindow.h"
 
 #include "calllog/LogFile.h"
-#include "calllog/SaveDialog.h"
+#include "calllog/window/SaveDialog.h"
 #include "platform/FileChooser.h"
+#include "support/AccessibilityChecks.h"
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
-#include "support/AccessibilityChecks.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -56,7 +56,7 @@ TEST_P(LiesLogZeileTest, ReadsWhatTheLineHolds) {
     if (fall.art == ZeilenArt::Unlesbar) {
         EXPECT_FALSE(gelesen.grund.empty());
     }
-    if (fall.art != ZeilenArt::Datensatz) {
+    if (fall.art != ZeilenArt::Satz) {
         return;
     }
     const Gespraech& ist = gelesen.gespraech;
@@ -84,35 +84,35 @@ INSTANTIATE_TEST_SUITE_P(
     Zeilen, LiesLogZeileTest,
     ::testing::Values(
         ZeilenFall{"record", Vorne + "0711 123456       City              2        0,24 DM",
-                   ZeilenArt::Datensatz, Satz(1, 2, 24)},
+                   ZeilenArt::Satz, Satz(1, 2, 24)},
         ZeilenFall{"region_200", Vorne + "0711 123456       Region 200       10        1,20 DM",
-                   ZeilenArt::Datensatz, Satz(3, 10, 120)},
+                   ZeilenArt::Satz, Satz(3, 10, 120)},
         ZeilenFall{"empty_number", Vorne + "                  Fern             11        1,32 DM",
-                   ZeilenArt::Datensatz, Satz(4, 11, 132, "")},
+                   ZeilenArt::Satz, Satz(4, 11, 132, "")},
         ZeilenFall{"number_with_blanks_and_umlaut",
                    Vorne + "B\xFCro  0711 12    Region 50         5        0,60 DM",
-                   ZeilenArt::Datensatz, Satz(2, 5, 60, "B\xC3\xBCro  0711 12")},
+                   ZeilenArt::Satz, Satz(2, 5, 60, "B\xC3\xBCro  0711 12")},
         ZeilenFall{"cost_with_a_point_from_english_settings",
-                   Vorne + "0711 123456       Region 50         5        0.60 DM",
-                   ZeilenArt::Datensatz, Satz(2, 5, 60)},
+                   Vorne + "0711 123456       Region 50         5        0.60 DM", ZeilenArt::Satz,
+                   Satz(2, 5, 60)},
         ZeilenFall{"cost_with_a_question_mark_from_persian_settings",
-                   Vorne + "0711 123456       Fern             11        1?32 DM",
-                   ZeilenArt::Datensatz, Satz(4, 11, 132)},
+                   Vorne + "0711 123456       Fern             11        1?32 DM", ZeilenArt::Satz,
+                   Satz(4, 11, 132)},
         ZeilenFall{"grown_units_and_cost",
-                   Vorne + "0711 123456       Fern        1234567   148148,04 DM",
-                   ZeilenArt::Datensatz, Satz(4, 1'234'567, 14'814'804)},
+                   Vorne + "0711 123456       Fern        1234567   148148,04 DM", ZeilenArt::Satz,
+                   Satz(4, 1'234'567, 14'814'804)},
         ZeilenFall{
             "typed_short_start_time_and_no_stop_time",
             "07.12.96   9:05   07.12.96      00:03:39,0                     City   2   0,24 DM",
-            ZeilenArt::Datensatz, OhneZeiten(Satz(1, 2, 24))},
+            ZeilenArt::Satz, OhneZeiten(Satz(1, 2, 24))},
         ZeilenFall{"comment",
                    std::string(57, ' ') + "R\xFC"
                                           "ckruf",
                    ZeilenArt::Kommentar},
         ZeilenFall{"comment_of_blanks", std::string(60, ' '), ZeilenArt::Kommentar},
-        ZeilenFall{"heading", "     Beginn                 Ende", ZeilenArt::KeinDatensatz},
-        ZeilenFall{"dashes", std::string(109, '-'), ZeilenArt::KeinDatensatz},
-        ZeilenFall{"empty", "", ZeilenArt::KeinDatensatz},
+        ZeilenFall{"heading", "     Beginn                 Ende", ZeilenArt::KeinSatz},
+        ZeilenFall{"dashes", std::string(109, '-'), ZeilenArt::KeinSatz},
+        ZeilenFall{"empty", "", ZeilenArt::KeinSatz},
         ZeilenFall{"no_DM", Vorne + "0711   City   2   0,24", ZeilenArt::Unlesbar},
         ZeilenFall{"bad_cost", Vorne + "0711   City   2   0,2x DM", ZeilenArt::Unlesbar},
         ZeilenFall{"cost_without_pfennig", Vorne + "0711   City   2   24 DM", ZeilenArt::Unlesbar},
@@ -176,7 +176,7 @@ std::string Beschreibung(const GeleseneLogZeile& g) {
     auto zahl = [](const auto& wert) { return wert ? std::to_string(*wert) : std::string("-"); };
     std::ostringstream text;
     text << int(g.art) << '|' << g.grund << '|' << g.kommentar << '|';
-    if (g.art == ZeilenArt::Datensatz) {
+    if (g.art == ZeilenArt::Satz) {
         text << int(s.startDatum.year()) << '-' << unsigned(s.startDatum.month()) << '-'
              << unsigned(s.startDatum.day()) << '|' << zahl(s.startSekunde) << '|'
              << (s.stopDatum ? DatumText(*s.stopDatum) : "-") << '|' << zahl(s.stopSekunde) << '|'
@@ -210,7 +210,7 @@ TEST(LiesLogZeile, FixedColumnsReadAsWordByWord) {
     std::size_t geprueft = 0;
     for (const std::string& zeile : zeilen) {
         ASSERT_EQ(zeile.size(), 109u) << zeile;
-        ASSERT_EQ(LiesLogZeile(zeile).art, ZeilenArt::Datensatz) << zeile;
+        ASSERT_EQ(LiesLogZeile(zeile).art, ZeilenArt::Satz) << zeile;
         std::vector<std::string> varianten{zeile, zeile + " ", zeile.substr(0, 108),
                                            " " + zeile.substr(0, 108)};
         for (std::size_t i = 0; i < zeile.size(); ++i) {

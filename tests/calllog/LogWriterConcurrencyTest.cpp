@@ -120,7 +120,7 @@ Inhalt LiesInhalt(const QString& pfad) {
             continue;
         }
         const GeleseneLogZeile gelesen = LiesLogZeile(zeile.chopped(1).toStdString());
-        if (gelesen.art != ZeilenArt::Datensatz || zeile.size() != 110) {
+        if (gelesen.art != ZeilenArt::Satz || zeile.size() != 110) {
             inhalt.allesGanz = false;
             continue;
         }

@@ -1,4 +1,4 @@
-#include "calllog/SaveDialog.h"
+#include "calllog/window/SaveDialog.h"
 
 #include "calllog/LogFile.h"
 #include "calllog/LogWriter.h"

@@ -10,7 +10,7 @@
 #include "callmonitor/MonitorOwner.h"
 #include "commandline/CallMonitorCommand.h"
 #include "commandline/CommandLine.h"
-#include "monitor/MainWindow.h"
+#include "monitor/window/MainWindow.h"
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"

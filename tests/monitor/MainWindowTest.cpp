@@ -1,4 +1,4 @@
-#include "monitor/MainWindow.h"
+#include "monitor/window/MainWindow.h"
 
 #include "calculation/IntervalCost.h"
 #include "calllog/Call.h"
@@ -6,10 +6,10 @@
 #include "gui/Gauge.h"
 #include "gui/WindowStyle.h"
 #include "platform/FileChooser.h"
+#include "support/AccessibilityChecks.h"
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
 #include "support/TempDir.h"
-#include "support/AccessibilityChecks.h"
 #include "tariff/Format.h"
 
 #include <QAction>

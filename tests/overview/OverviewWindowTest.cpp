@@ -1,4 +1,4 @@
-#include "overview/OverviewWindow.h"
+#include "overview/window/OverviewWindow.h"
 
 #include "gui/WindowStyle.h"
 #include "overview/TariffOverview.h"
@@ -91,6 +91,8 @@ bool PasstHinein(const QLabel* label, const QString& text) {
 TEST(frmUebersicht, OpensOnCityWorkingDaysInYellow) {
     Fenster f;
     EXPECT_EQ(f.dialog.windowTitle(), QStringLiteral("Tarifübersicht"));
+    EXPECT_TRUE(f.dialog.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(f.dialog.font().pixelSize(), style::Arial(9.75).pixelSize());
     EXPECT_EQ(f.dialog.size(), QSize(5880 / 15, 6990 / 15));
     f.ZeigtGenau(1, TagesArt::Werktag);
     const char* figures[] = {"240", "240", "150", "90", "90", "150", "240"};

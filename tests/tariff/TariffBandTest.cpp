@@ -11,7 +11,7 @@ using namespace std::chrono;
 
 namespace {
 
-struct BandFall {
+struct TarifFall {
     const char* name;
     Moment zeitpunkt;
     int band;
@@ -23,7 +23,7 @@ Moment Am(int j, unsigned m, unsigned d, int h, int min, int s) {
 
 // Monday 2.12.1996 (working day), Saturday 7.12.1996 (weekend), Wednesday 25.12.1996 (holiday),
 // Monday 29.12.1997 (year-end working day): the last and first second of every slot.
-std::vector<BandFall> GrenzFaelle() {
+std::vector<TarifFall> GrenzFaelle() {
     struct Tag {
         const char* name;
         int j;
@@ -37,7 +37,7 @@ std::vector<BandFall> GrenzFaelle() {
         {"Jahresende", 1997, 12, 29, {16, 11, 12, 13, 14, 15, 16}},
     };
     const int grenzen[7] = {0, 2, 5, 9, 12, 18, 21};
-    std::vector<BandFall> faelle;
+    std::vector<TarifFall> faelle;
     for (const auto& tag : tage) {
         for (int slot = 0; slot < 7; ++slot) {
             faelle.push_back(
@@ -53,18 +53,18 @@ std::vector<BandFall> GrenzFaelle() {
 } // namespace
 
 namespace {
-std::string FallName(const BandFall& fall) {
+std::string FallName(const TarifFall& fall) {
     const int sek = SekundeDesTages(fall.zeitpunkt);
     char zeit[32];
     std::snprintf(zeit, sizeof zeit, "_%02d_%02d_%02d", sek / 3600, sek / 60 % 60, sek % 60);
     return fall.name + std::string(zeit);
 }
-void PrintTo(const BandFall& fall, std::ostream* os) {
+void PrintTo(const TarifFall& fall, std::ostream* os) {
     *os << FallName(fall);
 }
 } // namespace
 
-class GrenzSekunden : public ::testing::TestWithParam<BandFall> {};
+class GrenzSekunden : public ::testing::TestWithParam<TarifFall> {};
 
 TEST_P(GrenzSekunden, HaveTheBandOfTheirSlot) {
     FeiertagKalender kalender;
@@ -72,13 +72,13 @@ TEST_P(GrenzSekunden, HaveTheBandOfTheirSlot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TarifNr, GrenzSekunden, ::testing::ValuesIn(GrenzFaelle()),
-                         [](const ::testing::TestParamInfo<BandFall>& info) {
+                         [](const ::testing::TestParamInfo<TarifFall>& info) {
                              return FallName(info.param);
                          });
 
 TEST(TarifNr, KindOfDayOrderAndDateOfTheMoment) {
     FeiertagKalender kalender;
-    const std::vector<BandFall> faelle{
+    const std::vector<TarifFall> faelle{
         {"holiday on a Sunday is a holiday (Easter Sunday 1996, 10:00)", Am(1996, 4, 7, 10, 0, 0),
          9},
         {"holiday on a Saturday (1.5.1999)", Am(1999, 5, 1, 22, 0, 0), 10},

@@ -33,19 +33,19 @@ TEST(TaktLaenge, YearEndDaysAgainstWorkingDays) {
 
 // The unit lengths in seconds, written out band by band as the tariff gives them (a second
 // copy, typed independently of the program's table).
-struct BandZeile {
+struct TarifZeile {
     int band;
     double sekunden[4]; // City, Region 50, Region 200, Fern
 };
 
-void PrintTo(const BandZeile& zeile, std::ostream* os) {
+void PrintTo(const TarifZeile& zeile, std::ostream* os) {
     *os << "band " << zeile.band;
 }
 
-class TaktLaengeTabelle : public ::testing::TestWithParam<BandZeile> {};
+class TaktLaengeTabelle : public ::testing::TestWithParam<TarifZeile> {};
 
 TEST_P(TaktLaengeTabelle, EveryZone) {
-    const BandZeile& zeile = GetParam();
+    const TarifZeile& zeile = GetParam();
     for (int zone : AlleZonen) {
         EXPECT_EQ(TaktLaenge(zeile.band, zone), std::lround(zeile.sekunden[zone - 1] * 1000))
             << "zone " << zone;
@@ -54,16 +54,16 @@ TEST_P(TaktLaengeTabelle, EveryZone) {
 
 INSTANTIATE_TEST_SUITE_P(
     Baender, TaktLaengeTabelle,
-    ::testing::Values(BandZeile{1, {240, 120, 120, 120}}, BandZeile{2, {150, 45, 22.5, 21.5}},
-                      BandZeile{3, {90, 26, 13, 12}}, BandZeile{4, {90, 30, 14, 13.5}},
-                      BandZeile{5, {150, 45, 22.5, 21.5}}, BandZeile{6, {240, 60, 36, 30}},
-                      BandZeile{7, {150, 45, 22.5, 21.5}}, BandZeile{8, {240, 60, 36, 30}},
-                      BandZeile{9, {150, 45, 36, 36}}, BandZeile{10, {240, 60, 36, 36}},
-                      BandZeile{11, {240, 120, 120, 120}}, BandZeile{12, {150, 45, 36, 36}},
-                      BandZeile{13, {90, 36, 36, 36}}, BandZeile{14, {90, 36, 36, 36}},
-                      BandZeile{15, {150, 45, 36, 36}}, BandZeile{16, {240, 60, 36, 36}}),
-    [](const ::testing::TestParamInfo<BandZeile>& info) {
-        return "Band" + std::to_string(info.param.band);
+    ::testing::Values(TarifZeile{1, {240, 120, 120, 120}}, TarifZeile{2, {150, 45, 22.5, 21.5}},
+                      TarifZeile{3, {90, 26, 13, 12}}, TarifZeile{4, {90, 30, 14, 13.5}},
+                      TarifZeile{5, {150, 45, 22.5, 21.5}}, TarifZeile{6, {240, 60, 36, 30}},
+                      TarifZeile{7, {150, 45, 22.5, 21.5}}, TarifZeile{8, {240, 60, 36, 30}},
+                      TarifZeile{9, {150, 45, 36, 36}}, TarifZeile{10, {240, 60, 36, 36}},
+                      TarifZeile{11, {240, 120, 120, 120}}, TarifZeile{12, {150, 45, 36, 36}},
+                      TarifZeile{13, {90, 36, 36, 36}}, TarifZeile{14, {90, 36, 36, 36}},
+                      TarifZeile{15, {150, 45, 36, 36}}, TarifZeile{16, {240, 60, 36, 36}}),
+    [](const ::testing::TestParamInfo<TarifZeile>& info) {
+        return "Tarif" + std::to_string(info.param.band);
     });
 
 TEST(DerivedFigures, KeepFullPrecision) {
@@ -77,10 +77,10 @@ TEST(DerivedFigures, KeepFullPrecision) {
 }
 
 TEST(SlotTable, OverviewSlotsMatchTheBandOfTheirTimes) {
-    EXPECT_EQ(BandImSlot(TagesArt::Werktag, SlotVonSekunde(2 * 3600 - 1)), 6);
-    EXPECT_EQ(BandImSlot(TagesArt::Werktag, SlotVonSekunde(2 * 3600)), 1);
-    EXPECT_EQ(BandImSlot(TagesArt::Feiertag, SlotVonSekunde(20 * 3600 + 3599)), 9);
-    EXPECT_EQ(BandImSlot(TagesArt::JahresendWerktag, SlotVonSekunde(21 * 3600)), 16);
+    EXPECT_EQ(TarifImSlot(TagesArt::Werktag, SlotVonSekunde(2 * 3600 - 1)), 6);
+    EXPECT_EQ(TarifImSlot(TagesArt::Werktag, SlotVonSekunde(2 * 3600)), 1);
+    EXPECT_EQ(TarifImSlot(TagesArt::Feiertag, SlotVonSekunde(20 * 3600 + 3599)), 9);
+    EXPECT_EQ(TarifImSlot(TagesArt::JahresendWerktag, SlotVonSekunde(21 * 3600)), 16);
 }
 
 // A failing comparison of per-zone figures names each zone with its figure.

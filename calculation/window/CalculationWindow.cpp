@@ -1,7 +1,7 @@
-#include "calculation/CalculationWindow.h"
+#include "calculation/window/CalculationWindow.h"
 
 #include "calllog/Call.h"
-#include "calllog/SaveDialog.h"
+#include "calllog/window/SaveDialog.h"
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
 #include "platform/Clock.h"

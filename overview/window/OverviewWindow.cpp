@@ -1,4 +1,4 @@
-#include "overview/OverviewWindow.h"
+#include "overview/window/OverviewWindow.h"
 
 #include "gui/Accessibility.h"
 #include "gui/LabelClick.h"
@@ -74,12 +74,8 @@ QRectF TarifGrafikFlaeche(QSizeF grafik) {
 } // namespace
 
 frmUebersicht::frmUebersicht(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmUebersicht"));
-    FokusVonAnfangAnSichtbar(this);
-    setWindowTitle(QStringLiteral("Tarifübersicht"));
-    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    setFont(Arial(9.75));
-    HelleSteuerelemente(this);
+    RichteGrossesFensterEin(this, QStringLiteral("frmUebersicht"),
+                            QStringLiteral("Tarifübersicht"));
     SetzeGrund(this, Hellgrau);
 
     BaueKopf();

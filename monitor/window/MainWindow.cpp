@@ -1,12 +1,12 @@
-#include "monitor/MainWindow.h"
+#include "monitor/window/MainWindow.h"
 
 #include "about/AboutBox.h"
-#include "calculation/CalculationWindow.h"
+#include "calculation/window/CalculationWindow.h"
 #include "calllog/Call.h"
 #include "calllog/Cp1252.h"
 #include "calllog/LogFile.h"
 #include "calllog/LogWriter.h"
-#include "calllog/SaveDialog.h"
+#include "calllog/window/SaveDialog.h"
 #include "callmonitor/CallMonitorClient.h"
 #include "callmonitor/CallMonitorDialog.h"
 #include "callmonitor/MonitorOwner.h"
@@ -16,7 +16,7 @@
 #include "gui/WindowStyle.h"
 #include "journal/window/JournalWindow.h"
 #include "monitor/TariffDisplay.h"
-#include "overview/OverviewWindow.h"
+#include "overview/window/OverviewWindow.h"
 #include "platform/QtText.h"
 #include "platform/VersionText.h"
 #include "tariff/Duration.h"
@@ -505,8 +505,6 @@ GespraechVorZonenwahl frmGMMain::Gespraech() const {
                         einheiten);
 }
 
-// The same call cannot be saved twice: after a save the button waits for the next STOP. A save
-// that failed or was cancelled leaves it enabled, so the call can still be saved.
 void frmGMMain::Speichern() {
     const QString& telefon = regel_.FensterTelefon();
     ZeigeSpeichern({Gespraech(), telefon, fensterAnruf_},
