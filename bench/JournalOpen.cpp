@@ -11,7 +11,7 @@
 // "peak <MB>".
 #include "calllog/LogFile.h"
 #include "journal/JournalColumns.h"
-#include "journal/JournalWindow.h"
+#include "journal/window/JournalWindow.h"
 #include "platform/FileChooser.h"
 
 #include <QAbstractItemModel>

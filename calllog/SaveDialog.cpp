@@ -122,7 +122,7 @@ void frmSpeichern::BaueDateiAnzeige() {
     rahmenDatei_->setToolTip(hinweis);
     rahmenDatei_->setAccessibleDescription(hinweis);
     ZeigtFokus(rahmenDatei_);
-    kopf->setBuddy(rahmenDatei_);
+    SetzeBeschriftung(kopf, rahmenDatei_);
     lblDatei_ = new QLabel(rahmenDatei_);
     lblDatei_->setObjectName(QStringLiteral("lblDatei"));
     lblDatei_->setFont(DateiSchrift());
@@ -161,8 +161,8 @@ void frmSpeichern::BaueAngaben() {
     lblKommentar_ = Kopf(rahmen, QStringLiteral("&Kommentar:"), 2, 96);
     txtKommentar_ = Textfeld(rahmen, "txtKommentar", 114, KommentarMaxLaenge);
     // A caption names its box for a screen reader and gives it its key.
-    lblTelefon_->setBuddy(txtTelefon_);
-    lblKommentar_->setBuddy(txtKommentar_);
+    SetzeBeschriftung(lblTelefon_, txtTelefon_);
+    SetzeBeschriftung(lblKommentar_, txtKommentar_);
     BeiKlick(lblTelefon_, [this] { txtTelefon_->setFocus(Qt::OtherFocusReason); });
     BeiKlick(lblKommentar_, [this] { txtKommentar_->setFocus(Qt::OtherFocusReason); });
     txtTelefon_->installEventFilter(this);

@@ -26,7 +26,7 @@ const char* const NachTexte[] = {
 
 QLabel* Kopf(const QString& text, QWidget* feld) {
     auto* label = new QLabel(text);
-    label->setBuddy(feld);
+    SetzeBeschriftung(label, feld);
     feld->setAccessibleName(QString(text).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
     return label;
 }

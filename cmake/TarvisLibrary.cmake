@@ -1,9 +1,10 @@
 # tarvis_library(<name> [HEADERS <h...>] [SOURCES <cpp...>] [LINKS <libs...>])
 #
 # A static library that publishes only its own headers, under the name of its folder
-# ("tariff/Zone.h"): each library gets an include tree of its own in the build directory with
-# links to its headers, so a file can include a header only when its target links the library
-# that owns it. The include paths thus follow the dependencies between the libraries.
+# ("tariff/Zone.h"; a header in a subfolder keeps its path: "journal/window/JournalWindow.h"):
+# each library gets an include tree of its own in the build directory with links to its
+# headers, so a file can include a header only when its target links the library that owns it.
+# The include paths thus follow the dependencies between the libraries.
 function(tarvis_library name)
   cmake_parse_arguments(ARG "" "" "HEADERS;SOURCES;LINKS" ${ARGN})
   add_library(${name} STATIC ${ARG_HEADERS} ${ARG_SOURCES})
@@ -12,6 +13,8 @@ function(tarvis_library name)
   file(REMOVE_RECURSE "${root}")
   file(MAKE_DIRECTORY "${root}/${folder}")
   foreach(header IN LISTS ARG_HEADERS)
+    get_filename_component(subfolder "${header}" DIRECTORY)
+    file(MAKE_DIRECTORY "${root}/${folder}/${subfolder}")
     file(CREATE_LINK "${CMAKE_CURRENT_SOURCE_DIR}/${header}" "${root}/${folder}/${header}"
          SYMBOLIC)
   endforeach()

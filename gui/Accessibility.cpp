@@ -274,13 +274,25 @@ void Ansage::Sage(const QString& text) {
 
 void SageAn(QWidget* widget, const QString& text) {
     QWidget* fenster = widget->window();
-    if (fenster->findChild<WertLabel*>(QStringLiteral("Ansage")) == nullptr) {
-        new Ansage(fenster);
+    auto* ansage = fenster->findChild<Ansage*>(QString(), Qt::FindDirectChildrenOnly);
+    if (ansage == nullptr) {
+        ansage = new Ansage(fenster);
     }
-    auto* label = fenster->findChild<WertLabel*>(QStringLiteral("Ansage"));
-    label->hide();
-    label->setText(text);
-    label->show();
+    ansage->Sage(text);
+}
+
+void SetzeBeschriftung(QLabel* label, QWidget* feld) {
+    label->setBuddy(feld);
+    // "&M" is read as M, "&&" as one '&'.
+    const QString text = label->text();
+    QString name;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
+            ++i;
+        }
+        name += text[i];
+    }
+    label->setAccessibleName(name);
 }
 
 AuswahlListe::AuswahlListe(QWidget* parent) : QComboBox(parent) {

@@ -50,6 +50,8 @@ private:
 // Says something to a screen reader at once, whatever has the focus (Orca passes over alerts and
 // changed names of objects without the focus). Nothing is seen on the screen.
 class Ansage final : public QObject {
+    Q_OBJECT
+
 public:
     explicit Ansage(QWidget* fenster);
     void Sage(const QString& text);
@@ -62,7 +64,7 @@ private:
 #endif
 };
 
-// Says `text` to a screen reader at once, through the notification of the widget's window (made
+// Says `text` to a screen reader at once, through the announcement of the widget's window (made
 // the first time it is needed). The one way the windows announce something that has no focus
 // of its own: the value of a list box moved by the arrow keys, a count, a new order.
 void SageAn(QWidget* widget, const QString& text);
@@ -86,6 +88,11 @@ void SprichtZeileBeimBetreten(QAbstractItemView* tabelle);
 // Qt tells of the cursor put into the field before it tells of the focus, and Orca, taking the
 // cursor's field for the focus already, said nothing of an empty field at all.
 void SprichtFeldBeimBetreten(QWidget* feld);
+
+// Makes the label the caption of the field (its mnemonic moves the focus there) and names the label
+// by its text without the mnemonic's '&': Qt 6.8 gives a screen reader the text as it stands, so
+// Orca read "&Monat:", where Qt 6.4 took the '&' out itself.
+void SetzeBeschriftung(QLabel* label, QWidget* feld);
 
 // Installs the program's accessible interfaces (figures, frames); once is enough, more is harmless.
 void RichteZugangEin();

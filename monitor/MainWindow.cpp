@@ -14,7 +14,7 @@
 #include "gui/Accessibility.h"
 #include "gui/Gauge.h"
 #include "gui/WindowStyle.h"
-#include "journal/JournalWindow.h"
+#include "journal/window/JournalWindow.h"
 #include "monitor/TariffDisplay.h"
 #include "overview/OverviewWindow.h"
 #include "platform/QtText.h"

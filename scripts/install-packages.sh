@@ -15,8 +15,33 @@ while read -r status name provides; do
     case "$p" in [a-z0-9]*) installed[$p]=1 ;; esac
   done
 done < <(dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Provides}\n' 2>/dev/null)
+# "a|b": the first of the names that this release has (Qt's SVG plugins are a package of their
+# own on Debian 13, qt6-svg-plugins, and part of libqt6svg6 on Debian 12). A release whose
+# package lists have not been fetched yet fetches them first to know.
+known() { apt-cache show --no-all-versions "$1" >/dev/null 2>&1; }
+lists_fetched=0
+first_known() {
+  local a
+  for a in ${1//|/ }; do
+    if [ -n "${installed[$a]:-}" ] || known "$a"; then
+      echo "$a"
+      return 0
+    fi
+  done
+  return 1
+}
 missing=()
 for p in "$@"; do
+  if [[ "$p" == *"|"* ]]; then
+    if ! name="$(first_known "$p")" && ((!lists_fetched)); then
+      sudo_update=()
+      if [ "$(id -u)" -ne 0 ]; then sudo_update=(sudo); fi
+      "${sudo_update[@]}" apt-get update -qq -o DPkg::Lock::Timeout=600 -o Acquire::Retries=5
+      lists_fetched=1
+      name="$(first_known "$p")" || name="${p##*|}"
+    fi
+    p="${name:-${p##*|}}"
+  fi
   if [ -z "${installed[$p]:-}" ]; then missing+=("$p"); fi
 done
 if ((${#missing[@]})); then

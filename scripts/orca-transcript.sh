@@ -54,6 +54,7 @@ cat >"$XDG_CONFIG_HOME/speech-dispatcher/modules/generic.conf" <<EOF
 GenericExecuteSynth "echo '\$DATA' >> $transkript"
 AddVoice "en" "MALE1" "generic"
 GenericLanguage "en" "en" "utf-8"
+GenericLanguage "c" "c" "utf-8"
 GenericMaxChunkLength 2000
 GenericDelimiters ""
 EOF
@@ -148,9 +149,12 @@ sitzung() {
   # The journal: each filter by its label and value, on focus and on a change by the arrow keys;
   # the search field and, once the table is filtered, the count of the calls shown; the table's
   # current row when Tab enters it, and the order that Ctrl+S sets.
+  # Orca 48 does not always say the title of a window whose first field takes the focus before
+  # the window is reported active, and says label, role and value on one line where Orca 43 says
+  # the value on a line of its own: the value is looked for from the label's line on.
   taste alt+a
-  z=$(warte_auf 'Auswertung' "$z")
-  z=$(warte_auf 'Alle Monate' "$z")
+  z=$(warte_auf 'Monat: combo box' "$z")
+  z=$(warte_auf 'Alle Monate' "$((z - 1))")
   taste Down
   z=$(warte_auf '10/2026' "$z")
   taste Up

@@ -9,6 +9,8 @@ cd "$(dirname "$0")/.."
 
 packages=(
   dpkg-dev debhelper lintian
+  # What every package build needs (a root made by debootstrap has no compiler of its own)
+  build-essential
   # Build-Depends of debian/control
   cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev
 )

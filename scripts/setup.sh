@@ -13,7 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb x11-utils imagemagick xdotool
   desktop-file-utils appstream clang libclang-rt-dev time
-  libqt6svg6 qt6-translations-l10n qt6-base-private-dev
+  'qt6-svg-plugins|libqt6svg6' qt6-translations-l10n qt6-base-private-dev
   at-spi2-core dbus-x11 python3-pyatspi
   orca speech-dispatcher python3-speechd openbox
   bash-completion man-db

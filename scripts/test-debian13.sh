@@ -137,17 +137,22 @@ bind_into_root tmpfs tmpfs /tmp
 cp -L /etc/resolv.conf "$root/etc/resolv.conf"
 
 # The tree as it is now (changes not yet committed included), copied over the copy of the last
-# run: unchanged files keep their times, so the build folders inside recompile only what changed.
+# run. Only a file whose content differs is copied, and it takes the time of the copy: the build
+# folders inside recompile what changed, also when the tree was switched to an older revision
+# since (a file's own time would then be older than the objects built from its later content).
 step "source copied into the root (/srv/tarvis32)"
 src=/srv/tarvis32
 mkdir -p "$root$src"
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-  git ls-files -z --cached --others --exclude-standard |
-    while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
-    tar --null -T - -cf - | tar -xf - -C "$root$src"
+  git ls-files -z --cached --others --exclude-standard
 else
-  tar --exclude='./build*' --exclude=./.git -cf - . | tar -xf - -C "$root$src"
-fi
+  find . -path ./.git -prune -o -path './build*' -prune -o -type f -printf '%P\0'
+fi | while IFS= read -r -d '' f; do
+  if [ -e "$f" ] && ! cmp -s "$f" "$root$src/$f"; then
+    mkdir -p "$(dirname "$root$src/$f")"
+    cp -P --remove-destination "$f" "$root$src/$f"
+  fi
+done
 
 in_root() { # command... (as root, in the copy of the tree)
   chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \

@@ -1,8 +1,8 @@
-#include "journal/FilterBar.h"
+#include "journal/window/FilterBar.h"
 
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
-#include "journal/JournalLook.h"
+#include "journal/window/JournalLook.h"
 #include "platform/QtText.h"
 #include "tariff/TariffTables.h"
 

@@ -1,4 +1,4 @@
-#include "journal/ExportDialogs.h"
+#include "journal/window/ExportDialogs.h"
 
 #include "platform/FileChooser.h"
 

@@ -1,6 +1,6 @@
-#include "journal/UnreadableLinesDialog.h"
+#include "journal/window/UnreadableLinesDialog.h"
 
-#include "journal/JournalLook.h"
+#include "journal/window/JournalLook.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,24 +1,24 @@
-#include "journal/JournalWindow.h"
+#include "journal/window/JournalWindow.h"
 
 #include "calllog/LogFile.h"
 #include "calllog/LogFormat.h"
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
-#include "journal/CallsTable.h"
 #include "journal/ChartData.h"
-#include "journal/ExportDialogs.h"
-#include "journal/FilterBar.h"
-#include "journal/FilterRun.h"
 #include "journal/JournalCsv.h"
-#include "journal/JournalLook.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalStatus.h"
 #include "journal/LogFiles.h"
-#include "journal/MonthChart.h"
-#include "journal/SortRun.h"
 #include "journal/SumsModel.h"
-#include "journal/SumsTable.h"
-#include "journal/UnreadableLinesDialog.h"
+#include "journal/window/CallsTable.h"
+#include "journal/window/ExportDialogs.h"
+#include "journal/window/FilterBar.h"
+#include "journal/window/FilterRun.h"
+#include "journal/window/JournalLook.h"
+#include "journal/window/MonthChart.h"
+#include "journal/window/SortRun.h"
+#include "journal/window/SumsTable.h"
+#include "journal/window/UnreadableLinesDialog.h"
 #include "platform/FileChooser.h"
 
 #include <QComboBox>
@@ -342,8 +342,7 @@ void frmAuswertung::DateienWaehlen() {
     // dialog allows any) is then never hidden by the type of file chosen.
     const std::optional<QStringList> gewaehlt = dateiWahl_.chooseFiles(
         this, QStringLiteral("Logbücher für die Auswertung wählen"), ordner,
-        {QStringLiteral("Alle Dateien (*)"), LogDateiTyp(),
-         QStringLiteral("Textdateien (*.txt)")});
+        {QStringLiteral("Alle Dateien (*)"), LogDateiTyp(), QStringLiteral("Textdateien (*.txt)")});
     if (gewaehlt) {
         Lies(*gewaehlt);
     }

@@ -1,4 +1,4 @@
-#include "journal/SortRun.h"
+#include "journal/window/SortRun.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 

@@ -1,7 +1,7 @@
-#include "journal/SumsTable.h"
+#include "journal/window/SumsTable.h"
 
-#include "journal/JournalLook.h"
 #include "journal/SumsModel.h"
+#include "journal/window/JournalLook.h"
 
 #include <QHeaderView>
 

@@ -1,4 +1,4 @@
-#include "journal/FilterRun.h"
+#include "journal/window/FilterRun.h"
 
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>

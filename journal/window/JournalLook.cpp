@@ -1,4 +1,4 @@
-#include "journal/JournalLook.h"
+#include "journal/window/JournalLook.h"
 
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
@@ -55,7 +55,7 @@ QPalette JournalFarben(QPalette palette) {
 
 QLabel* Kopf(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text);
-    label->setBuddy(buddy);
+    SetzeBeschriftung(label, buddy);
     return label;
 }
 

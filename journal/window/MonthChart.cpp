@@ -1,4 +1,4 @@
-#include "journal/MonthChart.h"
+#include "journal/window/MonthChart.h"
 
 #include "gui/WindowStyle.h"
 #include "journal/ChartData.h"

@@ -1,8 +1,8 @@
-#include "journal/CallsTable.h"
+#include "journal/window/CallsTable.h"
 
 #include "gui/Accessibility.h"
 #include "journal/JournalColumns.h"
-#include "journal/JournalLook.h"
+#include "journal/window/JournalLook.h"
 
 #include <QHeaderView>
 #include <QMenu>
