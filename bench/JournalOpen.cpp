@@ -160,9 +160,7 @@ int main(int argc, char** argv) {
             "summen:" + summen->model()->headerData(spalte, Qt::Horizontal).toString().toUtf8();
         zeile(name.constData(), uhr.elapsed());
     }
-    gefiltert = false;
     gruppe->setCurrentIndex(0);
-    Warte([&] { return gefiltert && !fenster.Filtert(); });
 
     // Typing: from the last key until the filter is shown, the longest gap of the clock from
     // the first key on.

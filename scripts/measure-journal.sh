@@ -23,6 +23,10 @@ if [ ! -d "$alt" ]; then
   git worktree add --detach "$alt" "$rev" >/dev/null 2>&1
 fi
 cp bench/JournalOpen.cpp "$alt/bench/JournalOpen.cpp"
+# An earlier tree keeps the window's header beside the core's, not in journal/window/.
+if [ ! -d "$alt/journal/window" ]; then
+  sed -i 's#journal/window/JournalWindow.h#journal/JournalWindow.h#' "$alt/bench/JournalOpen.cpp"
+fi
 for target in Tarvis32 journal_open tarvis_bench; do
   (cd "$alt" && TARVIS_TARGET=$target scripts/setup.sh build >/dev/null)
 done
