@@ -1,10 +1,11 @@
 // Opens the window "Auswertung" on the logs beside the given one, as the menu does, waits until
 // they are read and shown, sorts the calls by every column in turn with a click on its heading,
-// types a number into the search box key by key as a quick typist does (one key per 80 ms), and
-// says for each step how long until its result was shown and how long the event loop was kept
-// waiting at most meanwhile; last the peak memory of the process. It uses only what every
-// revision of the window has, so scripts/measure-journal.sh builds it against an earlier
-// revision too and prints both side by side.
+// shows the sums per telephone number and sorts them by every column likewise, types a number into
+// the search box key by key as a quick typist does (one key per 80 ms), and says for each step how
+// long until its result was shown and how long the event loop was kept waiting at most meanwhile;
+// last the peak memory of the process. It uses only what every revision of the window has, so
+// scripts/measure-journal.sh builds it against an earlier revision too and prints both side by
+// side.
 //   journal_open LOGFILE
 // Each line: "<step> <ms until shown> <longest pause of the event loop in ms>", then
 // "peak <MB>".
@@ -15,6 +16,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
@@ -124,13 +126,48 @@ int main(int argc, char** argv) {
         zeile(name.constData(), uhr.elapsed());
     }
 
+    // The sums per telephone number (about as many rows as numbers), then sorted by each of
+    // their columns with a click on its heading; back to the sums per month and zone after.
+    auto* gruppe = fenster.findChild<QComboBox*>(QStringLiteral("cboGruppe"));
+    auto* summen = fenster.findChild<QTableView*>(QStringLiteral("tblSummen"));
+    bool gefiltert = false;
+    QObject::connect(&fenster, &tarvis::frmAuswertung::Gefiltert, &app, [&] { gefiltert = true; });
+    QCoreApplication::processEvents();
+    laengstePause = 0;
+    seitTakt.restart();
+    uhr.restart();
+    gefiltert = false;
+    gruppe->setCurrentIndex(1);
+    Warte([&] { return gefiltert && !fenster.Filtert(); });
+    summen->viewport()->repaint();
+    zeile("summen:je_Nummer", uhr.elapsed());
+    bool summenSortiert = false;
+    QObject::connect(summen->model(), &QAbstractItemModel::layoutChanged, &app,
+                     [&] { summenSortiert = true; });
+    QHeaderView* summenKoepfe = summen->horizontalHeader();
+    for (int spalte = 0; spalte < summen->model()->columnCount(); ++spalte) {
+        QCoreApplication::processEvents();
+        summenSortiert = false;
+        laengstePause = 0;
+        seitTakt.restart();
+        uhr.restart();
+        QTest::mouseClick(
+            summenKoepfe->viewport(), Qt::LeftButton, {},
+            QPoint(summenKoepfe->sectionViewportPosition(spalte) + 10, summenKoepfe->height() / 2));
+        Warte([&] { return summenSortiert; });
+        summen->viewport()->repaint();
+        const QByteArray name =
+            "summen:" + summen->model()->headerData(spalte, Qt::Horizontal).toString().toUtf8();
+        zeile(name.constData(), uhr.elapsed());
+    }
+    gruppe->setCurrentIndex(0);
+
     // Typing: from the last key until the filter is shown, the longest gap of the clock from
     // the first key on.
     laengstePause = 0;
     seitTakt.restart();
     auto* suche = fenster.findChild<QLineEdit*>(QStringLiteral("txtSuche"));
-    bool gefiltert = false;
-    QObject::connect(&fenster, &tarvis::frmAuswertung::Gefiltert, &app, [&] { gefiltert = true; });
+    gefiltert = false;
     for (const QChar zeichen : QStringLiteral("0711 12")) {
         QTest::keyClick(suche, zeichen.toLatin1());
         QElapsedTimer taste;

@@ -4,6 +4,7 @@
 #include "tariff/TariffTables.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 namespace tarvis {
@@ -12,15 +13,38 @@ namespace {
 
 constexpr std::int64_t MsProSekunde = 1000;
 
-// Started units needed to cover `ms`: an exact multiple of the unit length is not rounded up.
-// Within a day (as every stretch is) the figures fit 32 bits, whose division is several times
-// quicker than one of 64.
-std::int64_t AngefangeneEinheiten(std::int64_t ms, std::int64_t taktMs) {
-    if (ms >= 0 && ms <= std::int64_t{UINT32_MAX} - taktMs) {
-        const auto kurz = static_cast<std::uint32_t>(ms + taktMs - 1);
-        return kurz / static_cast<std::uint32_t>(taktMs);
+// 2^64 divided by each unit length, rounded up: the upper half of its product with any 32-bit
+// count is that count divided by the unit length, exactly, and a multiplication is several
+// times quicker than a division.
+constexpr auto Kehrwerte = [] {
+    std::array<std::array<std::uint64_t, ZonenAnzahl + 1>, BandAnzahl + 1> kehrwerte{};
+    for (int band = 1; band <= BandAnzahl; ++band) {
+        for (int zone = 1; zone <= ZonenAnzahl; ++zone) {
+            kehrwerte[band][zone] = UINT64_MAX / std::uint64_t(TaktLaenge(band, zone)) + 1;
+        }
     }
-    return (ms + taktMs - 1) / taktMs;
+    return kehrwerte;
+}();
+
+std::uint32_t Geteilt(std::uint32_t zahl, std::uint64_t kehrwert) {
+    const std::uint64_t oben = (kehrwert >> 32) * zahl;
+    const std::uint64_t unten = (kehrwert & UINT32_MAX) * zahl;
+    return static_cast<std::uint32_t>((oben + (unten >> 32)) >> 32);
+}
+
+// A unit length and its Kehrwert.
+struct Takt {
+    std::int64_t ms;
+    std::uint64_t kehrwert;
+};
+
+// Started units needed to cover `ms`: an exact multiple of the unit length is not rounded up.
+// Within a day (as every stretch is) the figures fit 32 bits.
+std::int64_t AngefangeneEinheiten(std::int64_t ms, Takt takt) {
+    if (ms >= 0 && ms <= std::int64_t{UINT32_MAX} - takt.ms) {
+        return Geteilt(static_cast<std::uint32_t>(ms + takt.ms - 1), takt.kehrwert);
+    }
+    return (ms + takt.ms - 1) / takt.ms;
 }
 
 // Where one zone stands in the walk: the moment its part of the current stretch begins (the
@@ -37,14 +61,14 @@ struct Zonenstand {
 
 // Charges one stretch, up to `grenze`, in unit lengths of `taktMs`; true when the call ends in
 // it.
-bool Berechne(Zonenstand& z, Moment grenze, std::int64_t taktMs) {
+bool Berechne(Zonenstand& z, Moment grenze, Takt takt) {
     const std::int64_t bisGrenzeMs = (grenze - z.t).count() * MsProSekunde; // > 0
     if (z.restMs <= bisGrenzeMs) {
-        z.einheiten += AngefangeneEinheiten(z.restMs, taktMs);
+        z.einheiten += AngefangeneEinheiten(z.restMs, takt);
         return true;
     }
-    const std::int64_t n = AngefangeneEinheiten(bisGrenzeMs, taktMs);
-    const std::int64_t bezahltMs = n * taktMs; // a multiple of 500 ms
+    const std::int64_t n = AngefangeneEinheiten(bisGrenzeMs, takt);
+    const std::int64_t bezahltMs = n * takt.ms; // a multiple of 500 ms
     z.einheiten += n;
     if (z.restMs <= bezahltMs) {
         return true; // the call ends inside time already paid
@@ -131,7 +155,7 @@ IntervallKosten BerechneIntervall(Moment start, std::int64_t dauerSekunden,
         const int band = strecken.Tarif();
         for (int zone : AlleZonen) {
             Zonenstand& z = stand[zone];
-            if (!z.fertig && Berechne(z, grenze, TaktLaenge(band, zone))) {
+            if (!z.fertig && Berechne(z, grenze, {TaktLaenge(band, zone), Kehrwerte[band][zone]})) {
                 z.fertig = true;
                 --offen;
             }

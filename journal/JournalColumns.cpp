@@ -1,5 +1,6 @@
 #include "journal/JournalColumns.h"
 
+#include "journal/KeyOrder.h"
 #include "platform/QtText.h"
 #include "tariff/Duration.h"
 #include "tariff/Format.h"
@@ -101,26 +102,6 @@ QString ZellenAnzeige(const JournalDaten& daten, const JournalSatz& satz, Spalte
     return AlsQString(text);
 }
 
-namespace {
-
-// The calls of (value, call) pairs in the order of the values; equal values in file order.
-std::vector<std::uint32_t> NachWert(std::vector<std::pair<std::int64_t, std::uint32_t>> werte,
-                                    bool absteigend) {
-    std::sort(werte.begin(), werte.end(), [absteigend](const auto& a, const auto& b) {
-        if (a.first != b.first) {
-            return absteigend ? b.first < a.first : a.first < b.first;
-        }
-        return a.second < b.second;
-    });
-    std::vector<std::uint32_t> folge(werte.size());
-    for (std::size_t i = 0; i < werte.size(); ++i) {
-        folge[i] = werte[i].second;
-    }
-    return folge;
-}
-
-} // namespace
-
 std::vector<std::uint32_t> InDateiFolge(const JournalDaten& daten) {
     std::vector<std::uint32_t> folge(daten.Anzahl());
     std::iota(folge.begin(), folge.end(), 0u);
@@ -178,56 +159,63 @@ std::vector<std::uint32_t> NachKommentar(const JournalDaten& daten, bool absteig
         }
         rangVon[nachText[n]] = rang;
     }
-    std::vector<std::pair<std::int64_t, std::uint32_t>> werte(daten.Anzahl());
-    for (std::uint32_t i = 0; i < werte.size(); ++i) {
-        werte[i] = {rangVon[textNummer[i]], i};
-    }
-    return NachWert(std::move(werte), absteigend);
+    std::vector<std::uint32_t> folge = InDateiFolge(daten);
+    OrdneStabil(folge, [&](std::uint32_t i) {
+        const std::uint32_t r = rangVon[textNummer[i]];
+        return absteigend ? ~r : r;
+    });
+    return folge;
 }
 
-// The calls by the digits of their numbers, then by the numbers as written: only numbers of
-// equal leading digits are compared as texts.
-// The first 24 digits are kept with each call, in 16 bytes rather than 24: a million of them
-// take 16 MB while they are sorted.
-struct NummernWert {
-    std::uint64_t vorn = 0;
-    std::uint32_t hinten = 0;
-    std::uint32_t anruf = 0;
-};
-static_assert(sizeof(NummernWert) == 16);
-
+// The calls by the digits of their numbers, then by the numbers as written: the first 24 digits
+// sort the calls as integers, and only calls of equal leading digits are compared as texts.
 std::vector<std::uint32_t> NachNummer(const JournalDaten& daten, bool absteigend) {
-    std::vector<NummernWert> werte(daten.Anzahl());
-    for (std::uint32_t i = 0; i < werte.size(); ++i) {
-        const ZiffernSchluessel ziffern = ZiffernSchluesselVon(daten.Telefon(daten[i]));
-        werte[i] = {ziffern.vorn, std::uint32_t(ziffern.hinten >> 32), i};
-    }
     auto text = [&](std::uint32_t i) { return daten.Telefon(daten[i]); };
-    // <0, 0, >0 as the numbers' values compare, the calls aside.
-    auto vergleiche = [&](const NummernWert& a, const NummernWert& b) -> int {
-        if (a.vorn != b.vorn) {
-            return a.vorn < b.vorn ? -1 : 1;
-        }
-        if (a.hinten != b.hinten) {
-            return a.hinten < b.hinten ? -1 : 1;
-        }
-        const std::string_view ta = text(a.anruf), tb = text(b.anruf);
+    // The keys made once, in the order of the calls: the rounds then read 12 bytes a call
+    // instead of its text.
+    std::vector<std::uint64_t> vornVon(daten.Anzahl());
+    std::vector<std::uint32_t> hintenVon(daten.Anzahl());
+    for (std::uint32_t i = 0; i < vornVon.size(); ++i) {
+        const ZiffernSchluessel z = ZiffernSchluesselVon(text(i));
+        vornVon[i] = z.vorn;
+        hintenVon[i] = std::uint32_t(z.hinten >> 32);
+    }
+    auto richtung = [absteigend](std::uint32_t schluessel) {
+        return absteigend ? ~schluessel : schluessel;
+    };
+    std::vector<std::uint32_t> folge = InDateiFolge(daten);
+    // The least significant part first: each later round keeps the order of the earlier ones
+    // among its equal keys.
+    OrdneStabil(folge, [&](std::uint32_t i) { return richtung(hintenVon[i]); });
+    OrdneStabil(folge, [&](std::uint32_t i) { return richtung(std::uint32_t(vornVon[i])); });
+    OrdneStabil(folge, [&](std::uint32_t i) { return richtung(std::uint32_t(vornVon[i] >> 32)); });
+    // <0, 0, >0 as two numbers of equal leading digits compare.
+    auto vergleiche = [&](std::uint32_t a, std::uint32_t b) {
+        const std::string_view ta = text(a), tb = text(b);
         if (ta == tb) {
             return 0;
         }
-        const int ziffern = VergleicheZiffern(ta, tb);
-        return ziffern != 0 ? ziffern : ta.compare(tb);
+        const int wert = VergleicheZiffern(ta, tb);
+        return wert != 0 ? wert : ta.compare(tb);
     };
-    std::sort(werte.begin(), werte.end(), [&](const NummernWert& a, const NummernWert& b) {
-        const int wert = vergleiche(a, b);
-        if (wert != 0) {
-            return absteigend ? wert > 0 : wert < 0;
+    auto vorn = [&](std::uint32_t i) { return std::pair(vornVon[i], hintenVon[i]); };
+    for (std::size_t anfang = 0; anfang < folge.size();) {
+        const auto schluessel = vorn(folge[anfang]);
+        std::size_t ende = anfang + 1;
+        bool gleich = true;
+        while (ende < folge.size() && vorn(folge[ende]) == schluessel) {
+            gleich = gleich && text(folge[anfang]) == text(folge[ende]);
+            ++ende;
         }
-        return a.anruf < b.anruf;
-    });
-    std::vector<std::uint32_t> folge(werte.size());
-    for (std::size_t i = 0; i < werte.size(); ++i) {
-        folge[i] = werte[i].anruf;
+        if (!gleich) {
+            std::stable_sort(folge.begin() + std::ptrdiff_t(anfang),
+                             folge.begin() + std::ptrdiff_t(ende),
+                             [&](std::uint32_t a, std::uint32_t b) {
+                                 const int wert = vergleiche(a, b);
+                                 return absteigend ? wert > 0 : wert < 0;
+                             });
+        }
+        anfang = ende;
     }
     return folge;
 }
@@ -274,12 +262,10 @@ std::vector<std::uint32_t> Sortiert(const JournalDaten& daten, Spalte spalte, bo
     if (spalte == Spalte::Kommentar) {
         return NachKommentar(daten, absteigend);
     }
-    // The values side by side with their calls: sorting them touches no call twice.
-    std::vector<std::pair<std::int64_t, std::uint32_t>> werte(daten.Anzahl());
-    for (std::uint32_t i = 0; i < werte.size(); ++i) {
-        werte[i] = {Zahlenwert(daten[i], spalte), i};
-    }
-    return NachWert(std::move(werte), absteigend);
+    std::vector<std::uint32_t> folge = InDateiFolge(daten);
+    OrdneStabilNachWert(
+        folge, [&](std::uint32_t i) { return Zahlenwert(daten[i], spalte); }, absteigend);
+    return folge;
 }
 
 } // namespace tarvis

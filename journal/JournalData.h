@@ -62,7 +62,13 @@ public:
     [[nodiscard]] bool Dazu(const Gespraech& gespraech, std::uint16_t datei);
     // Back to the first `anzahl` calls, as before a file whose reading failed.
     void Kuerzen(std::size_t anzahl);
-    void Reservieren(std::size_t anzahl) { saetze_.reserve(anzahl); }
+    // Room for this many calls and their texts, made once: a pool doubled while reading holds
+    // its old copy beside the new one for a moment. Room not used takes address space only.
+    void Reservieren(std::size_t anzahl) {
+        saetze_.reserve(anzahl);
+        // The number's field is 18 wide; the comments of some of the calls fit in the rest.
+        texte_.reserve(anzahl * 20);
+    }
 
     // The calls converted back for the sums, which the command line makes of the same records.
     Gespraech FuerSumme(const JournalSatz& satz) const;

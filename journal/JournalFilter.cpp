@@ -1,6 +1,7 @@
 #include "journal/JournalFilter.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace tarvis {
 
@@ -92,8 +93,19 @@ std::vector<std::uint32_t> Gefiltert(const JournalDaten& daten,
 
 std::vector<std::pair<int, int>> MonateIn(const JournalDaten& daten) {
     std::vector<std::pair<int, int>> monate;
+    // Calls come month by month, so the last month seen is mostly the one of the next: a day
+    // within its days needs no calendar.
+    std::int32_t monatsAnfang = 1, monatsEnde = 0;
     for (const JournalSatz& satz : daten.Saetze()) {
-        // Calls come month by month, so the last month seen is mostly the one of the next.
+        if (satz.startTag >= monatsAnfang && satz.startTag <= monatsEnde) {
+            continue;
+        }
+        const Datum datum = satz.StartDatum();
+        const auto erster = std::chrono::sys_days{datum.year() / datum.month() / 1};
+        const auto letzter =
+            std::chrono::sys_days{datum.year() / datum.month() / std::chrono::last};
+        monatsAnfang = std::int32_t(erster.time_since_epoch().count());
+        monatsEnde = std::int32_t(letzter.time_since_epoch().count());
         const auto monat = satz.Monat();
         if (monate.empty() || monate.back() != monat) {
             monate.push_back(monat);

@@ -2,6 +2,7 @@
 
 #include "journal/JournalColumns.h"
 #include "journal/JournalFilter.h"
+#include "journal/KeyOrder.h"
 #include "journal/ModelRoles.h"
 #include "platform/QtText.h"
 #include "tariff/Format.h"
@@ -10,6 +11,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace tarvis {
 
@@ -35,7 +37,7 @@ void SummenModell::SetzeSummen(const LogSummen& summen, std::optional<TelefonSum
     monateZuGross_ = !zeilen;
     zeilen_ = zeilen.value_or(std::vector<SummenZeile>{});
     telefon_ = std::move(telefon);
-    Ordne();
+    BaueReihen();
     endResetModel();
 }
 
@@ -46,7 +48,7 @@ void SummenModell::SetzeGruppe(Gruppe gruppe) {
     beginResetModel();
     gruppe_ = gruppe;
     spalte_ = -1;
-    Ordne();
+    BaueReihen();
     endResetModel();
 }
 
@@ -55,8 +57,8 @@ bool SummenModell::ZuGross() const {
     return monateZuGross_;
 }
 
-// The rows of the grouping shown, in the order of the column sorted by, the total last.
-void SummenModell::Ordne() {
+// The rows of the grouping shown, in the report's order, the total last.
+void SummenModell::BaueReihen() {
     reihen_.clear();
     Reihe gesamt;
     gesamt.gesamt = true;
@@ -65,85 +67,90 @@ void SummenModell::Ordne() {
             if (zeile.IstGesamt()) {
                 gesamt.summe = zeile.summe;
             } else {
-                reihen_.push_back({zeile.monat, zeile.zone, {}, {}, zeile.summe, false});
+                reihen_.push_back({zeile.monat, zeile.zone, 0, zeile.summe, false});
             }
         }
-        if (zeilen_.empty()) {
-            return;
-        }
-    } else {
-        if (!telefon_) {
-            return;
-        }
-        for (const TelefonSumme& nummer : telefon_->nummern) {
-            reihen_.push_back(
-                {std::nullopt, 0, nummer.nummer, nummer.ziffern, nummer.summe, false});
+    } else if (telefon_) {
+        reihen_.reserve(telefon_->nummern.size() + 1);
+        for (std::uint32_t i = 0; i < telefon_->nummern.size(); ++i) {
+            reihen_.push_back({std::nullopt, 0, i, telefon_->nummern[i].summe, false});
         }
         gesamt.summe = telefon_->gesamt;
     }
-    // The figures follow the texts' columns in both groupings.
-    const int ersteZahl = gruppe_ == Gruppe::MonatUndZone ? 2 : 1;
-    if (spalte_ >= 0) {
-        SortiereReihen(ersteZahl);
+    const bool leer = gruppe_ == Gruppe::MonatUndZone ? zeilen_.empty() : !telefon_;
+    if (!leer) {
+        reihen_.push_back(gesamt);
     }
-    reihen_.push_back(gesamt);
+    Ordne();
 }
 
-// Each row's value is taken once and the rows sorted as plain integers, so that the sums of
-// hundreds of thousands of numbers sort within a moment. Numbers compare by their digits: "0711
-// 1" and "07111" are one number. Equal values keep the order of the report.
-void SummenModell::SortiereReihen(int ersteZahl) {
-    struct Wert {
-        ZiffernSchluessel ziffern;
-        std::int64_t zahl = 0;
-        std::uint32_t reihe = 0;
-    };
-    const bool nachNummer = gruppe_ == Gruppe::Telefon && spalte_ < ersteZahl;
-    auto zahl = [&](const Reihe& r) -> std::int64_t {
-        switch (spalte_ - ersteZahl) {
-        case 0:
-            return r.summe.anrufe;
-        case 1:
-            return r.summe.einheiten;
-        case 2:
-            return r.summe.kostenPfennig;
-        default:
-            break;
-        }
-        if (nachNummer) {
-            return 0;
-        }
-        return spalte_ == 0 ? std::int64_t{r.monat->first} * 12 + r.monat->second : r.zone;
-    };
-    std::vector<Wert> werte(reihen_.size());
-    for (std::uint32_t i = 0; i < werte.size(); ++i) {
-        const Reihe& r = reihen_[i];
-        werte[i] = {nachNummer ? ZiffernSchluesselVon(r.ziffern) : ZiffernSchluessel{}, zahl(r), i};
-    }
-    auto vergleiche = [&](const Wert& a, const Wert& b) -> int {
-        if (a.ziffern != b.ziffern) {
-            return a.ziffern < b.ziffern ? -1 : 1;
-        }
-        if (a.zahl != b.zahl) {
-            return a.zahl < b.zahl ? -1 : 1;
-        }
-        return nachNummer ? VergleicheZiffern(reihen_[a.reihe].ziffern, reihen_[b.reihe].ziffern)
-                          : 0;
-    };
+// The rows in the order of the column sorted by, the total last. Each row's value is taken once
+// and the rows put in order by a radix sort, so that the sums of hundreds of thousands of
+// numbers sort within a moment on the window's own thread. Equal values keep the order of the
+// report.
+void SummenModell::Ordne() {
+    const bool mitGesamt = !reihen_.empty();
+    folge_.resize(mitGesamt ? reihen_.size() - 1 : 0);
+    std::iota(folge_.begin(), folge_.end(), 0u);
     const bool absteigend = ordnung_ == Qt::DescendingOrder;
-    std::sort(werte.begin(), werte.end(), [&](const Wert& a, const Wert& b) {
-        const int wert = vergleiche(a, b);
-        if (wert != 0) {
-            return absteigend ? wert > 0 : wert < 0;
-        }
-        return a.reihe < b.reihe;
-    });
-    std::vector<Reihe> sortiert;
-    sortiert.reserve(reihen_.size() + 1);
-    for (const Wert& wert : werte) {
-        sortiert.push_back(std::move(reihen_[wert.reihe]));
+    // The figures follow the texts' columns in both groupings.
+    const int ersteZahl = gruppe_ == Gruppe::MonatUndZone ? 2 : 1;
+    if (spalte_ >= 0 && gruppe_ == Gruppe::Telefon && spalte_ < ersteZahl) {
+        folge_ = NachNummer(absteigend);
+    } else if (spalte_ >= 0) {
+        auto wert = [&](std::uint32_t i) -> std::int64_t {
+            const Reihe& r = reihen_[i];
+            switch (spalte_ - ersteZahl) {
+            case 0:
+                return r.summe.anrufe;
+            case 1:
+                return r.summe.einheiten;
+            case 2:
+                return r.summe.kostenPfennig;
+            default:
+                break;
+            }
+            return spalte_ == 0 ? std::int64_t{r.monat->first} * 12 + r.monat->second : r.zone;
+        };
+        OrdneStabilNachWert(folge_, wert, absteigend);
     }
-    reihen_ = std::move(sortiert);
+    if (mitGesamt) {
+        folge_.push_back(std::uint32_t(reihen_.size() - 1));
+    }
+}
+
+// Numbers compare by their digits ("0711 1" and "07111" are one number): by the first 32 as
+// integers, and by the rest only where those are equal.
+std::vector<std::uint32_t> SummenModell::NachNummer(bool absteigend) const {
+    const auto& nummern = telefon_->nummern;
+    std::vector<ZiffernSchluessel> schluessel(nummern.size());
+    for (std::size_t i = 0; i < nummern.size(); ++i) {
+        schluessel[i] = ZiffernSchluesselVon(nummern[i].ziffern);
+    }
+    std::vector<std::uint32_t> folge(nummern.size());
+    std::iota(folge.begin(), folge.end(), 0u);
+    for (const auto teil : {&ZiffernSchluessel::hinten, &ZiffernSchluessel::vorn}) {
+        for (const int verschiebung : {0, 32}) {
+            OrdneStabil(folge, [&](std::uint32_t i) {
+                const auto wert = std::uint32_t(schluessel[i].*teil >> verschiebung);
+                return absteigend ? ~wert : wert;
+            });
+        }
+    }
+    for (std::size_t anfang = 0; anfang < folge.size();) {
+        std::size_t ende = anfang + 1;
+        while (ende < folge.size() && schluessel[folge[ende]] == schluessel[folge[anfang]]) {
+            ++ende;
+        }
+        std::stable_sort(
+            folge.begin() + std::ptrdiff_t(anfang), folge.begin() + std::ptrdiff_t(ende),
+            [&](std::uint32_t a, std::uint32_t b) {
+                const int wert = VergleicheZiffern(nummern[a].ziffern, nummern[b].ziffern);
+                return absteigend ? wert > 0 : wert < 0;
+            });
+        anfang = ende;
+    }
+    return folge;
 }
 
 void SummenModell::sort(int column, Qt::SortOrder order) {
@@ -160,13 +167,17 @@ void SummenModell::sort(int column, Qt::SortOrder order) {
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+const SummenModell::Reihe& SummenModell::Gezeigt(int zeile) const {
+    return reihen_[folge_[static_cast<std::size_t>(zeile)]];
+}
+
 std::vector<std::string> SummenModell::Zellen(const Reihe& reihe) const {
     std::vector<std::string> zellen;
     if (gruppe_ == Gruppe::MonatUndZone) {
         zellen.push_back(reihe.gesamt ? "Gesamt" : MonatsText(*reihe.monat).toStdString());
         zellen.push_back(reihe.gesamt ? std::string() : std::string(ZonenName[reihe.zone]));
     } else {
-        zellen.push_back(reihe.gesamt ? "Gesamt" : reihe.nummer);
+        zellen.push_back(reihe.gesamt ? "Gesamt" : telefon_->nummern[reihe.nummer].nummer);
     }
     zellen.push_back(std::to_string(reihe.summe.anrufe));
     zellen.push_back(std::to_string(reihe.summe.einheiten));
@@ -176,8 +187,8 @@ std::vector<std::string> SummenModell::Zellen(const Reihe& reihe) const {
 
 std::vector<std::vector<std::string>> SummenModell::Tabelle() const {
     std::vector<std::vector<std::string>> tabelle;
-    for (const Reihe& reihe : reihen_) {
-        tabelle.push_back(Zellen(reihe));
+    for (int zeile = 0; zeile < rowCount(); ++zeile) {
+        tabelle.push_back(Zellen(Gezeigt(zeile)));
     }
     return tabelle;
 }
@@ -198,7 +209,7 @@ std::vector<CsvArt> SummenModell::Arten() const {
 }
 
 int SummenModell::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(reihen_.size());
+    return parent.isValid() ? 0 : int(folge_.size());
 }
 
 int SummenModell::columnCount(const QModelIndex& parent) const {
@@ -212,7 +223,7 @@ QVariant SummenModell::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) {
         return {};
     }
-    const Reihe& reihe = reihen_[static_cast<std::size_t>(index.row())];
+    const Reihe& reihe = Gezeigt(index.row());
     const int ersteZahl = gruppe_ == Gruppe::MonatUndZone ? 2 : 1;
     const bool zonenSpalte = gruppe_ == Gruppe::MonatUndZone && index.column() == 1;
     switch (role) {

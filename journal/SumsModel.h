@@ -4,6 +4,7 @@
 #include "journal/JournalSums.h"
 
 #include <QAbstractTableModel>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -42,24 +43,27 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
-    // One row shown: a zone in a month, a telephone number, or the total.
+    // One row: a zone in a month, a telephone number (its place in the sums per number), or
+    // the total.
     struct Reihe {
         std::optional<std::pair<int, int>> monat;
         int zone = 0;
-        std::string nummer;
-        std::string ziffern;
+        std::uint32_t nummer = 0;
         LogSumme summe;
         bool gesamt = false;
     };
+    void BaueReihen();
     void Ordne();
-    void SortiereReihen(int ersteZahl);
+    std::vector<std::uint32_t> NachNummer(bool absteigend) const;
     std::vector<std::string> Zellen(const Reihe& reihe) const;
+    const Reihe& Gezeigt(int zeile) const;
 
     std::vector<SummenZeile> zeilen_;
     std::optional<TelefonSummen> telefon_;
     bool monateZuGross_ = false;
     Gruppe gruppe_ = Gruppe::MonatUndZone;
-    std::vector<Reihe> reihen_;
+    std::vector<Reihe> reihen_;        // in the report's order, the total last
+    std::vector<std::uint32_t> folge_; // the rows as shown
     int spalte_ = -1;
     Qt::SortOrder ordnung_ = Qt::AscendingOrder;
 };

@@ -762,10 +762,10 @@ TEST_F(JournalTest, ExportOrderAndFiltersWorkedOutElsewhere) {
     EXPECT_EQ(Kennungen(modell), "CD");
 }
 
-// A generated journal of many calls to few numbers and comments, written in several ways:
-// sorted by number, comment or cost in either direction, it has the order of a plain stable
-// sort by the values (digits then the text as written; the German collation; the amount), so
-// equal values stay in file order.
+// A generated journal of many calls to few numbers and comments, written in several ways, of
+// few and of widely spread figures, some times unknown: sorted by any column in either
+// direction, it has the order of a plain stable sort by the values (digits then the text as
+// written; the German collation; the column's value), so equal values stay in file order.
 TEST(JournalSortGenerated, EveryOrderIsTheStableSortOfTheValues) {
     const std::vector<std::string> nummern{"0711 123456",
                                            "0711123456",
@@ -785,12 +785,23 @@ TEST(JournalSortGenerated, EveryOrderIsTheStableSortOfTheValues) {
     JournalDaten daten;
     for (int i = 0; i < 3000; ++i) {
         Gespraech satz;
-        satz.startDatum = year{1997} / 3 / 1;
+        satz.startDatum = year{1997} / 3 / int(1 + zufall() % 3);
+        if (zufall() % 8 != 0) {
+            satz.startSekunde = int(zufall() % 86'400);
+            satz.stopSekunde = int(zufall() % 86'400);
+        }
+        if (zufall() % 2 != 0) {
+            satz.stopDatum = year{1997} / 3 / int(1 + zufall() % 4);
+        }
+        if (zufall() % 8 != 0) {
+            satz.dauerMs = std::int64_t(zufall() % 4) * 100'000'000;
+        }
         satz.telefon = nummern[zufall() % nummern.size()];
         satz.kommentar = kommentare[zufall() % kommentare.size()];
-        satz.zone = 1;
-        satz.einheiten = std::int64_t(zufall() % 20);
-        satz.kostenPfennig = satz.einheiten * 12;
+        satz.zone = int(1 + zufall() % 4);
+        // Beyond 2^32 apart, or a few small ones.
+        satz.einheiten = std::int64_t(zufall() % 20) * (i % 2 == 0 ? 1 : 999'999'999'999 / 20);
+        satz.kostenPfennig = std::int64_t(zufall() % 20) * 12;
         ASSERT_TRUE(daten.Dazu(satz, 0));
     }
     QCollator ordnung{QLocale(QLocale::German, QLocale::Germany)};
@@ -804,11 +815,14 @@ TEST(JournalSortGenerated, EveryOrderIsTheStableSortOfTheValues) {
         }
         case Spalte::Kommentar:
             return ordnung.compare(AlsQString(daten.Kommentar(x)), AlsQString(daten.Kommentar(y)));
-        default:
-            return x.kostenPfennig < y.kostenPfennig ? -1 : x.kostenPfennig > y.kostenPfennig;
+        default: {
+            const std::int64_t wx = Zahlenwert(x, spalte), wy = Zahlenwert(y, spalte);
+            return wx < wy ? -1 : wx > wy;
+        }
         }
     };
-    for (const Spalte spalte : {Spalte::Telefon, Spalte::Kommentar, Spalte::Kosten}) {
+    for (int s = 0; s < SpaltenAnzahl; ++s) {
+        const auto spalte = Spalte(s);
         for (const bool absteigend : {false, true}) {
             std::vector<std::uint32_t> erwartet = InDateiFolge(daten);
             std::stable_sort(erwartet.begin(), erwartet.end(), [&](auto a, auto b) {
