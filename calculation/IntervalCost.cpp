@@ -17,8 +17,8 @@ constexpr std::int64_t MsProSekunde = 1000;
 // count is that count divided by the unit length, exactly, and a multiplication is several
 // times quicker than a division.
 constexpr auto Kehrwerte = [] {
-    std::array<std::array<std::uint64_t, ZonenAnzahl + 1>, BandAnzahl + 1> kehrwerte{};
-    for (int band = 1; band <= BandAnzahl; ++band) {
+    std::array<std::array<std::uint64_t, ZonenAnzahl + 1>, TarifAnzahl + 1> kehrwerte{};
+    for (int band = 1; band <= TarifAnzahl; ++band) {
         for (int zone = 1; zone <= ZonenAnzahl; ++zone) {
             kehrwerte[band][zone] = UINT64_MAX / std::uint64_t(TaktLaenge(band, zone)) + 1;
         }
