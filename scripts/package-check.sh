@@ -26,7 +26,15 @@ echo "$deb ($(du -k "$deb" | cut -f1) KiB)"
 
 echo "== lintian"
 # Overrides (debian/tarvis32.lintian-overrides) each say why; -I shows the notes as well.
-pruefe "lintian: no error, no warning" lintian --fail-on error,warning -I "$changes"
+# The program has no web address of its own, and a made-up one would be worse than none. The
+# lintian of Debian 13 reports AppStream 1.0's warning of the missing homepage as a failed
+# validation; scripts/validate-metainfo.sh below validates the file with that warning as a note.
+# The lintian of Debian 12 knows no such tag (an override of it would be an error there).
+leiser=()
+if lintian-explain-tags appstream-metadata-validation-failed >/dev/null 2>&1; then
+  leiser=(--suppress-tags appstream-metadata-validation-failed)
+fi
+pruefe "lintian: no error, no warning" lintian --fail-on error,warning -I "${leiser[@]}" "$changes"
 
 inhalt="$(mktemp -d)"
 trap 'rm -rf "$inhalt"' EXIT
