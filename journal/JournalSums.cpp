@@ -56,8 +56,9 @@ std::optional<TelefonSummen> SummenJeTelefon(const JournalDaten& daten,
         if (neu) {
             summen.nummern.push_back({std::string(nummer), std::move(ziffern), {}});
         }
-        const Gespraech anruf = daten.FuerSumme(satz);
-        if (!summen.nummern[stelle->second].summe.Dazu(anruf) || !summen.gesamt.Dazu(anruf)) {
+        const Gespraech gespraech = daten.FuerSumme(satz);
+        if (!summen.nummern[stelle->second].summe.Dazu(gespraech) ||
+            !summen.gesamt.Dazu(gespraech)) {
             return std::nullopt;
         }
     }
@@ -91,7 +92,7 @@ SummenTexte TexteVon(const LogSumme& summe, const QLocale& locale) {
 
 SummenTexte GruppierteTexteVon(const LogSumme& summe, const QLocale& locale) {
     const SummenTexte texte = TexteVon(summe, locale);
-    return {Gruppiert(texte.anrufe, locale), Gruppiert(texte.einheiten, locale),
+    return {Gruppiert(texte.gespraeche, locale), Gruppiert(texte.einheiten, locale),
             Gruppiert(texte.gebuehren, locale)};
 }
 
