@@ -1,4 +1,4 @@
-#include "callmonitor/CallMonitorDialog.h"
+#include "callmonitor/window/CallMonitorDialog.h"
 
 #include "gui/Accessibility.h"
 
