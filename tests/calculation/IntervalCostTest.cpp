@@ -82,9 +82,9 @@ void PrintTo(const Gespraech& g, std::ostream* os) {
 }
 } // namespace
 
-class BerechneIntervallTest : public ::testing::TestWithParam<Gespraech> {};
+class IntervalCost : public ::testing::TestWithParam<Gespraech> {};
 
-TEST_P(BerechneIntervallTest, UnitsOfEveryZone) {
+TEST_P(IntervalCost, UnitsOfEveryZone) {
     const Gespraech& g = GetParam();
     FeiertagKalender kalender;
     const IntervallKosten kosten = BerechneIntervall(g.start, g.dauer, kalender);
@@ -94,7 +94,7 @@ TEST_P(BerechneIntervallTest, UnitsOfEveryZone) {
     EXPECT_EQ(kosten.stop, g.start + seconds{g.dauer});
 }
 
-INSTANTIATE_TEST_SUITE_P(Gespraeche, BerechneIntervallTest, ::testing::ValuesIn(Gespraeche),
+INSTANTIATE_TEST_SUITE_P(Gespraeche, IntervalCost, ::testing::ValuesIn(Gespraeche),
                          [](const ::testing::TestParamInfo<Gespraech>& info) {
                              std::string name = info.param.name;
                              for (char& c : name) {

@@ -47,9 +47,9 @@ Gespraech Satz(int zone, std::int64_t einheiten, std::int64_t pfennig,
     return satz;
 }
 
-class LiesLogZeileTest : public ::testing::TestWithParam<ZeilenFall> {};
+class LogLine : public ::testing::TestWithParam<ZeilenFall> {};
 
-TEST_P(LiesLogZeileTest, ReadsWhatTheLineHolds) {
+TEST_P(LogLine, ReadsWhatTheLineHolds) {
     const ZeilenFall& fall = GetParam();
     const GeleseneLogZeile gelesen = LiesLogZeile(fall.zeile);
     ASSERT_EQ(gelesen.art, fall.art);
@@ -81,7 +81,7 @@ Gespraech OhneZeiten(Gespraech satz) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Zeilen, LiesLogZeileTest,
+    Zeilen, LogLine,
     ::testing::Values(
         ZeilenFall{"record", Vorne + "0711 123456       City              2        0,24 DM",
                    ZeilenArt::Satz, Satz(1, 2, 24)},

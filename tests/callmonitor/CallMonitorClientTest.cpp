@@ -48,7 +48,7 @@ namespace {
 const Moment Samstag = MomentAus(year{1996} / 12 / 7, 14, 5, 33);
 const QByteArray T = "07.12.96 14:05:33;";
 
-class ClientTest : public ::testing::Test {
+class Client : public ::testing::Test {
 protected:
     test::FakeTime zeit{Samstag, 5'000'000};
     test::FakeRouter router;
@@ -82,7 +82,7 @@ int Option(int fd, int ebene, int name) {
     return wert;
 }
 
-TEST_F(ClientTest, ConnectsWithKeepaliveAndReportsAnsweredCalls) {
+TEST_F(Client, ConnectsWithKeepaliveAndReportsAnsweredCalls) {
     client.Starte();
     ASSERT_TRUE(Verbunden());
     EXPECT_EQ(client.StatusText(), QStringLiteral("Anrufmonitor: verbunden mit 127.0.0.1"));
@@ -100,7 +100,7 @@ TEST_F(ClientTest, ConnectsWithKeepaliveAndReportsAnsweredCalls) {
 // The router refusing while it restarts (here for more than 20 s of waits), then back on the
 // same port: each attempt bounded at 10 s, waits of 1, 2, 4, 8, 16 s, and the next connection is
 // made at once.
-TEST_F(ClientTest, RefusedAttemptsWaitDoublingUntilTheRouterIsBack) {
+TEST_F(Client, RefusedAttemptsWaitDoublingUntilTheRouterIsBack) {
     router.Schweige();
     client.Starte();
     for (int versuch = 0; versuch < 5; ++versuch) {
@@ -124,7 +124,7 @@ TEST_F(ClientTest, RefusedAttemptsWaitDoublingUntilTheRouterIsBack) {
 
 // An address that drops every SYN (here a listener whose queue is full): the attempt is given up
 // when its 10 s are over, and the next comes as the schedule says.
-TEST_F(ClientTest, ConnectThatNeverCompletesIsGivenUpAfterTenSeconds) {
+TEST_F(Client, ConnectThatNeverCompletesIsGivenUpAfterTenSeconds) {
     const int voll = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in adresse{};
     adresse.sin_family = AF_INET;
@@ -162,7 +162,7 @@ TEST_F(ClientTest, ConnectThatNeverCompletesIsGivenUpAfterTenSeconds) {
 
 // Closed by the router in the middle of a call: the loss is reported once, the next attempt
 // comes after 1 s again, and the call stays open until its DISCONNECT on the new connection.
-TEST_F(ClientTest, ClosedMidCallReconnectsAfterOneSecondAndEndsTheCallThere) {
+TEST_F(Client, ClosedMidCallReconnectsAfterOneSecondAndEndsTheCallThere) {
     client.Starte();
     ASSERT_TRUE(Verbunden());
     router.Sende(T + "CALL;0;0;1;0711123456;SIP0;\n" + T + "CONNECT;0;0;0711123456;\n");
@@ -184,7 +184,7 @@ TEST_F(ClientTest, ClosedMidCallReconnectsAfterOneSecondAndEndsTheCallThere) {
 
 // A line of 1 MiB: the client drops the connection at 4 KiB and connects again; what it holds
 // never grows with the line.
-TEST_F(ClientTest, HugeLineDropsTheConnectionWithBoundedMemory) {
+TEST_F(Client, HugeLineDropsTheConnectionWithBoundedMemory) {
     client.Starte();
     ASSERT_TRUE(Verbunden());
     router.Sende(QByteArray(1024 * 1024, 'x'));
@@ -199,7 +199,7 @@ TEST_F(ClientTest, HugeLineDropsTheConnectionWithBoundedMemory) {
 }
 
 // The main window with its settings in a temporary file and the router on 127.0.0.1.
-class FensterTest : public ::testing::Test {
+class Fenster : public ::testing::Test {
 protected:
     QTemporaryDir ordner;
     test::FakeTime zeit{Samstag, 5'000'000};
@@ -245,7 +245,7 @@ protected:
 
     // --anrufmonitor beside the window, on the same settings and log.
     struct Dienst {
-        explicit Dienst(FensterTest& t)
+        explicit Dienst(Fenster& t)
             : client(QStringLiteral("127.0.0.1"), t.router.Port(), t.zeit.clock, t.zeit.counter,
                      wecker),
               betrieb(client, {false, {}, 0, NachDemGespraech::Speichern, QStringLiteral("0711")},
@@ -307,7 +307,7 @@ protected:
 
 // An answered outgoing call is START at CONNECT and STOP at DISCONNECT, saved at once (the
 // number is in the own area): the same bytes as a save by hand of the window's figures.
-TEST_F(FensterTest, AnsweredCallStartsStopsAndSavesByItself) {
+TEST_F(Fenster, AnsweredCallStartsStopsAndSavesByItself) {
     Starte(NachDemGespraech::Speichern);
     EXPECT_TRUE(fenster->windowTitle().endsWith(
         QStringLiteral("] - Anrufmonitor: verbunden mit 127.0.0.1")));
@@ -326,7 +326,7 @@ TEST_F(FensterTest, AnsweredCallStartsStopsAndSavesByItself) {
 
 // A second call while the first is counted, and a call the user counts by hand: neither is
 // thrown away; the router's call is priced aside as --berechnen prices it.
-TEST_F(FensterTest, CallsThatCannotBeCountedArePricedAside) {
+TEST_F(Fenster, CallsThatCannotBeCountedArePricedAside) {
     Starte(NachDemGespraech::Speichern);
     router.Sende(T + "CALL;0;0;1;123;SIP0;\n" + T + "CONNECT;0;0;123;\n");
     ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
@@ -368,7 +368,7 @@ TEST_F(FensterTest, CallsThatCannotBeCountedArePricedAside) {
 
 // "Ask": the dialog opens with the number and the zone remembered from the last save of that
 // number; the zone the user saves is remembered for the next call.
-TEST_F(FensterTest, AskOpensTheDialogFilledInAndRemembersTheZone) {
+TEST_F(Fenster, AskOpensTheDialogFilledInAndRemembersTheZone) {
     MerkeZone(&einstellungen, QStringLiteral("0891234"), 4);
     Starte(NachDemGespraech::Fragen);
     QString telefon;
@@ -396,7 +396,7 @@ TEST_F(FensterTest, AskOpensTheDialogFilledInAndRemembersTheZone) {
 }
 
 // A call saved from the calculation window teaches the zone of its number too.
-TEST_F(FensterTest, SaveFromTheCalculationWindowRemembersTheZone) {
+TEST_F(Fenster, SaveFromTheCalculationWindowRemembersTheZone) {
     Starte(NachDemGespraech::Fragen);
     BeimSpeichern([](QDialog* dialog) {
         dialog->findChild<QLineEdit*>(QStringLiteral("txtTelefon"))
@@ -419,7 +419,7 @@ TEST_F(FensterTest, SaveFromTheCalculationWindowRemembersTheZone) {
 
 // Settings that can no longer be written (a folder where the file was): the calls are saved,
 // and the title says once that their zones are not remembered.
-TEST_F(FensterTest, AZoneThatCannotBeRememberedIsSaidOnce) {
+TEST_F(Fenster, AZoneThatCannotBeRememberedIsSaidOnce) {
     Starte(NachDemGespraech::Speichern);
     ASSERT_TRUE(QFile::remove(einstellungen.fileName()));
     ASSERT_TRUE(QDir().mkpath(einstellungen.fileName()));
@@ -438,7 +438,7 @@ TEST_F(FensterTest, AZoneThatCannotBeRememberedIsSaidOnce) {
 
 // The router gone while a call is counted: the call goes on, the user is told, the title says
 // when the next attempt comes, and the DISCONNECT on the new connection stops and saves it.
-TEST_F(FensterTest, LostConnectionKeepsCountingUntilTheDisconnectOfTheNewOne) {
+TEST_F(Fenster, LostConnectionKeepsCountingUntilTheDisconnectOfTheNewOne) {
     Starte(NachDemGespraech::Speichern);
     router.Sende(T + "CALL;0;0;1;123;SIP0;\n" + T + "CONNECT;0;0;123;\n");
     ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
@@ -461,7 +461,7 @@ TEST_F(FensterTest, LostConnectionKeepsCountingUntilTheDisconnectOfTheNewOne) {
 // A window started beside the service does not follow the router: it says whom it waits for.
 // When the service ends during a call, the window takes over within half a second, with the
 // call the service handed over: priced aside and saved once at its DISCONNECT.
-TEST_F(FensterTest, AWindowBesideTheServiceWaitsAndTakesOverItsOpenCall) {
+TEST_F(Fenster, AWindowBesideTheServiceWaitsAndTakesOverItsOpenCall) {
     Dienst dienst(*this);
     dienst.Folge();
     ASSERT_TRUE(router.WarteAufClient());
@@ -494,7 +494,7 @@ TEST_F(FensterTest, AWindowBesideTheServiceWaitsAndTakesOverItsOpenCall) {
 // The window and the service beside each other, on one settings file: the window follows the
 // router and saves a call once; closed during the next call, it names that call and hands it
 // over, and the service, taking over, ends and saves it once with the router's DISCONNECT.
-TEST_F(FensterTest, WindowAndServiceSaveEachCallOnceAcrossTheHandOver) {
+TEST_F(Fenster, WindowAndServiceSaveEachCallOnceAcrossTheHandOver) {
     Starte(NachDemGespraech::Speichern);
     Dienst dienst(*this);
     dienst.Folge();
@@ -546,7 +546,7 @@ TEST_F(FensterTest, WindowAndServiceSaveEachCallOnceAcrossTheHandOver) {
 // The log locked by another program while a call is saved by itself: the window goes on
 // (a call answered meanwhile counts from its CONNECT), the title says what waits, and both calls
 // land once the lock is gone, with their own lengths.
-TEST_F(FensterTest, ALockedLogNeverHoldsTheWindowAndTheCallsLandLater) {
+TEST_F(Fenster, ALockedLogNeverHoldsTheWindowAndTheCallsLandLater) {
     Starte(NachDemGespraech::Speichern);
     QFile anderes(logbuchdatei.Pfad());
     ASSERT_TRUE(anderes.open(QIODevice::ReadWrite));
@@ -578,7 +578,7 @@ TEST_F(FensterTest, ALockedLogNeverHoldsTheWindowAndTheCallsLandLater) {
         WarteBis([&] { return !fenster->windowTitle().contains(QStringLiteral("wartet")); }));
 }
 
-TEST(FensterOhneEinstellungenTest, NoSettingsFileTriesNoConnection) {
+TEST(FensterOhneEinstellungen, NoSettingsFileTriesNoConnection) {
     QTemporaryDir ordner;
     test::FakeTime zeit{Samstag};
     test::FakeFileChooser dateiWahl;
@@ -591,7 +591,7 @@ TEST(FensterOhneEinstellungenTest, NoSettingsFileTriesNoConnection) {
 }
 
 // The menu "Einstellungen" opens the dialog; what the user confirms is kept and takes effect.
-TEST(EinstellungenDialogTest, MenuDialogKeepsTheSettingsAndStartsTheMonitor) {
+TEST(EinstellungenDialog, MenuDialogKeepsTheSettingsAndStartsTheMonitor) {
     QTemporaryDir ordner;
     test::FakeTime zeit{Samstag};
     test::FakeFileChooser dateiWahl;
@@ -644,7 +644,7 @@ TEST(EinstellungenDialogTest, MenuDialogKeepsTheSettingsAndStartsTheMonitor) {
 
 // --anrufmonitor: one line per ended outgoing call with the figures --berechnen gives for the
 // same start and duration; saved when the zone is known, else said why not.
-TEST(KommandozeileTest, PrintsAndSavesEndedCallsAsBerechnenPricesThem) {
+TEST(Kommandozeile, PrintsAndSavesEndedCallsAsBerechnenPricesThem) {
     QTemporaryDir ordner;
     test::FakeTime zeit{Samstag};
     test::FakeRouter router;

@@ -86,9 +86,9 @@ char Buchstabe(AnrufErgebnis::Verbleib v) {
     return "GWFN"[int(v)];
 }
 
-class RegelTest : public ::testing::TestWithParam<RegelFall> {};
+class Regel : public ::testing::TestWithParam<RegelFall> {};
 
-TEST_P(RegelTest, DecidesWhatBecomesOfEachCall) {
+TEST_P(Regel, DecidesWhatBecomesOfEachCall) {
     const RegelFall& fall = GetParam();
     FakeLog log;
     FakeFenster fenster;
@@ -152,7 +152,7 @@ TEST_P(RegelTest, DecidesWhatBecomesOfEachCall) {
 using N = NachDemGespraech;
 
 INSTANTIATE_TEST_SUITE_P(
-    Anrufmonitor, RegelTest,
+    Anrufmonitor, Regel,
     ::testing::Values(
         // The service prices every call from its report and saves it where the zone is known.
         RegelFall{"Dienst speichert",
@@ -261,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 // The service's log is the one of each call's month, in the folder of the log it started with.
-TEST(LogDesMonatsTest, EachCallGoesIntoTheLogOfItsMonth) {
+TEST(LogDesMonats, EachCallGoesIntoTheLogOfItsMonth) {
     const struct {
         Moment start;
         const char* pfad;
@@ -277,7 +277,7 @@ TEST(LogDesMonatsTest, EachCallGoesIntoTheLogOfItsMonth) {
 
 // Two programs: the second waits and names the first; it takes over as soon as the first lets
 // go, which its end does by itself.
-TEST(MonitorBesitzTest, OneFollowsTheOtherWaitsAndTakesOver) {
+TEST(MonitorBesitz, OneFollowsTheOtherWaitsAndTakesOver) {
     QTemporaryDir ordner;
     const QString pfad = MonitorBesitz::PfadZu(ordner.filePath(QStringLiteral("Tarvis32.conf")));
     EXPECT_EQ(pfad, ordner.filePath(QStringLiteral("Tarvis32.anrufmonitor.lock")));
@@ -297,7 +297,7 @@ TEST(MonitorBesitzTest, OneFollowsTheOtherWaitsAndTakesOver) {
 // The calls open at a holder's end go to the next holder once, their CONNECT moved onto its
 // counter by the time passed; a hand-over older than the limit is given up with the length
 // known, and a clock set back counts as no time passed.
-TEST(MonitorBesitzTest, OpenCallsAreHandedToTheNextHolderOnce) {
+TEST(MonitorBesitz, OpenCallsAreHandedToTheNextHolderOnce) {
     QTemporaryDir ordner;
     const QString pfad = MonitorBesitz::PfadZu(ordner.filePath(QStringLiteral("Tarvis32.conf")));
     const Moment abgabe = Beginn + seconds{60};
@@ -333,7 +333,7 @@ TEST(MonitorBesitzTest, OpenCallsAreHandedToTheNextHolderOnce) {
 
 // SIGTERM with a call still queued: a short wait, then the call printed whole, and "not all
 // saved" for the exit status.
-TEST(AnrufmonitorBetriebTest, EndWithQueuedCallsPrintsThemWhole) {
+TEST(AnrufmonitorBetrieb, EndWithQueuedCallsPrintsThemWhole) {
     QTemporaryDir ordner;
     test::FakeTime zeit{Beginn, 1000};
     class KeinWecker final : public Wecker {

@@ -1,18 +1,7 @@
-// The call monitor's lines, calls, zones, reconnection waits and settings, without sockets.
+// The router's lines turned into calls, without sockets.
 #include "callmonitor/CallTracker.h"
 
-#include "callmonitor/CallMonitorSettings.h"
-#include "callmonitor/NumberZone.h"
-#include "callmonitor/Reconnect.h"
-#include "commandline/CallMonitorCommand.h"
-#include "support/TempDir.h"
-
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <map>
 #include <sstream>
 
 using namespace tarvis;
@@ -50,9 +39,9 @@ std::string Text(const AnrufMeldung& m) {
 
 const std::string T = "07.12.96 14:05:33;";
 
-class SkriptTest : public ::testing::TestWithParam<Skript> {};
+class CallTracker : public ::testing::TestWithParam<Skript> {};
 
-TEST_P(SkriptTest, TurnsLinesIntoCalls) {
+TEST_P(CallTracker, TurnsLinesIntoCalls) {
     const Skript& skript = GetParam();
     AnrufVerfolger verfolger;
     std::vector<AnrufMeldung> meldungen;
@@ -86,7 +75,7 @@ TEST_P(SkriptTest, TurnsLinesIntoCalls) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Anrufmonitor, SkriptTest,
+    Anrufmonitor, CallTracker,
     ::testing::Values(
         Skript{"beantwortet",
                {{0, T + "CALL;0;0;0711111;0711123456;SIP0;\n"},
@@ -200,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 // A line of 1 MiB is cut off at 4 KiB: the connection must be dropped, and nothing of it stays.
-TEST(AnrufVerfolgerTest, LongLineEndsTheConnectionAndKeepsNothing) {
+TEST(AnrufVerfolger, LongLineEndsTheConnectionAndKeepsNothing) {
     AnrufVerfolger verfolger;
     std::vector<AnrufMeldung> meldungen;
     const std::string teil(64 * 1024, 'x');
@@ -221,7 +210,7 @@ TEST(AnrufVerfolgerTest, LongLineEndsTheConnectionAndKeepsNothing) {
 
 // Calls that never end (their DISCONNECT lost) do not pile up; an answered one pushed out is
 // reported, not dropped without a word.
-TEST(AnrufVerfolgerTest, OpenCallsStayBoundedAndAnsweredOnesPushedOutAreReported) {
+TEST(AnrufVerfolger, OpenCallsStayBoundedAndAnsweredOnesPushedOutAreReported) {
     AnrufVerfolger verfolger;
     std::vector<AnrufMeldung> meldungen;
     for (int id = 0; id < 10000; ++id) {
@@ -237,238 +226,5 @@ TEST(AnrufVerfolgerTest, OpenCallsStayBoundedAndAnsweredOnesPushedOutAreReported
                       [](const AnrufMeldung& m) { return m.art == AnrufMeldung::Art::Offen; }),
         40);
 }
-
-struct ZonenFall {
-    const char* nummer;
-    const char* vorwahl;
-    std::optional<int> zone;
-};
-
-class ZoneDerNummerTest : public ::testing::TestWithParam<ZonenFall> {};
-
-TEST_P(ZoneDerNummerTest, LocalOwnAreaRememberedOrUnknown) {
-    const std::map<std::string, int> gemerkt{
-        {"071112345", 3}, {"0891234", 4}, {"017199", 2}, {"0044201", 3}};
-    const auto zone =
-        ZoneDerNummer(GetParam().nummer, GetParam().vorwahl,
-                      [&](const std::string& ziffern) -> std::optional<int> {
-                          const auto it = gemerkt.find(ziffern);
-                          return it == gemerkt.end() ? std::nullopt : std::optional(it->second);
-                      });
-    EXPECT_EQ(zone, GetParam().zone) << GetParam().nummer;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Anrufmonitor, ZoneDerNummerTest,
-    ::testing::Values(
-        ZonenFall{"123456", "", 1},                 // no leading 0: local
-        ZonenFall{"0711 123456", "0711", 1},        // own area code
-        ZonenFall{"0711/123 45", "", 3},            // remembered, digits only
-        ZonenFall{"071112345", "0711", 1},          // own area code wins
-        ZonenFall{"089-1234", "0711", 4},           // remembered
-        ZonenFall{"0301234", "0711", std::nullopt}, // unknown
-        ZonenFall{"0301234", "0", std::nullopt},    // "0" is no area code
-        ZonenFall{"", "0711", std::nullopt},        // suppressed
-        ZonenFall{"anonym", "", std::nullopt},
-        // Germany's own country code is the leading 0.
-        ZonenFall{"+49 711 123456", "0711", 1}, ZonenFall{"0049 711 123456", "0711", 1},
-        ZonenFall{"+49 (89) 1234", "0711", 4}, ZonenFall{"+49 30 1234", "0711", std::nullopt},
-        ZonenFall{"0049301234", "0711", std::nullopt},
-        // Showing or hiding the own number, a call-by-call carrier: not the number.
-        ZonenFall{"*31#0711123", "0711", 1}, ZonenFall{"#31#0891234", "0711", 4},
-        ZonenFall{"*31#123", "", 1}, ZonenFall{"01013 0711 1", "0711", 1},
-        ZonenFall{"0100880891234", "0711", 4},
-        // Another country, mobile, service and short numbers have no zone of this
-        // tariff: only the user's choice counts, never "no leading 0".
-        ZonenFall{"+1 212 5550100", "0711", std::nullopt},
-        ZonenFall{"001 212 5550100", "", std::nullopt}, ZonenFall{"+43 1 234", "01", std::nullopt},
-        ZonenFall{"0171 1234567", "0711", std::nullopt},
-        ZonenFall{"+49 151 1234567", "0711", std::nullopt},
-        ZonenFall{"0160 1", "0711", std::nullopt}, ZonenFall{"0180 5 123", "0711", std::nullopt},
-        ZonenFall{"0800 1234", "0800", std::nullopt}, ZonenFall{"0900 1234", "0711", std::nullopt},
-        ZonenFall{"0137 1234", "0711", std::nullopt}, ZonenFall{"0700 1234", "0711", std::nullopt},
-        ZonenFall{"110", "", std::nullopt}, ZonenFall{"112", "", std::nullopt},
-        ZonenFall{"11833", "", std::nullopt}, ZonenFall{"1100", "", 1}, // a local number, not 110
-        ZonenFall{"0171 99", "", 2}, // remembered: the user chose
-        ZonenFall{"+44 20 1", "", 3}));
-
-TEST(WiederverbindungTest, DoublesFromOneSecondUpToSixtyAndStartsAgainAfterAConnection) {
-    Wiederverbindung w;
-    std::vector<std::int64_t> wartezeiten;
-    for (int i = 0; i < 9; ++i) {
-        wartezeiten.push_back(w.NaechsteWartezeitMs());
-    }
-    EXPECT_EQ(wartezeiten, (std::vector<std::int64_t>{1000, 2000, 4000, 8000, 16000, 32000, 60000,
-                                                      60000, 60000}));
-    w.Verbunden();
-    EXPECT_EQ(w.NaechsteWartezeitMs(), 1000);
-}
-
-// The settings file as the user or a damaged disk may leave it.
-struct DateiFall {
-    const char* name;
-    QByteArray inhalt;
-    AnrufmonitorEinstellungen erwartet;
-    const char* gesagt = ""; // what the title or standard error says about it
-};
-
-class EinstellungenTest : public ::testing::TestWithParam<DateiFall> {};
-
-TEST_P(EinstellungenTest, ReadsValuesAndFallsBackToDefaults) {
-    QTemporaryDir ordner;
-    const QString pfad = ordner.filePath(QStringLiteral("Tarvis32.conf"));
-    QFile datei(pfad);
-    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
-    datei.write(GetParam().inhalt);
-    datei.close();
-    QSettings einstellungen(pfad, QSettings::IniFormat);
-    EXPECT_EQ(LiesAnrufmonitor(&einstellungen), GetParam().erwartet) << GetParam().name;
-    const QString gesagt = AnrufmonitorFehler(&einstellungen);
-    EXPECT_EQ(gesagt.isEmpty(), *GetParam().gesagt == 0) << gesagt.toStdString();
-    EXPECT_TRUE(gesagt.isEmpty() || gesagt.endsWith(QString::fromUtf8(GetParam().gesagt)))
-        << gesagt.toStdString();
-}
-
-// A folder where the settings file should be: the defaults, and said why.
-TEST(EinstellungenTest, AFolderInsteadOfTheFileIsSaid) {
-    QTemporaryDir ordner;
-    const QString pfad = ordner.filePath(QStringLiteral("Tarvis32.conf"));
-    ASSERT_TRUE(QDir().mkpath(pfad));
-    QSettings einstellungen(pfad, QSettings::IniFormat);
-    EXPECT_EQ(LiesAnrufmonitor(&einstellungen), AnrufmonitorEinstellungen{});
-    EXPECT_EQ(AnrufmonitorFehler(&einstellungen), QStringLiteral("Einstellungen nicht lesbar: ") +
-                                                      pfad + QStringLiteral(" ist ein Ordner"));
-}
-
-AnrufmonitorEinstellungen Mit(bool aktiv, const char* adresse, int port, NachDemGespraech nach,
-                              const char* vorwahl) {
-    return {aktiv, QString::fromUtf8(adresse), port, nach, QString::fromUtf8(vorwahl)};
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Anrufmonitor, EinstellungenTest,
-    ::testing::Values(DateiFall{"leer", "", {}},
-                      DateiFall{
-                          "vollstaendig",
-                          "[Anrufmonitor]\nAktiv=true\nAdresse=192.168.178.1\nPort=1013\n"
-                          "NachDemGespraech=speichern\nEigeneVorwahl=0711\n",
-                          Mit(true, "192.168.178.1", 1013, NachDemGespraech::Speichern, "0711")},
-                      DateiFall{"beschaedigt",
-                                "[Anrufmonitor]\nAktiv=vielleicht\nAdresse=\nPort=70000\n"
-                                "NachDemGespraech=irgendwas\nEigeneVorwahl=07x1\n",
-                                {},
-                                "Port „70000“ ungültig (1 bis 65535), es gilt 1012"},
-                      DateiFall{"Port Text",
-                                "[Anrufmonitor]\nPort=abc\n",
-                                {},
-                                "Port „abc“ ungültig (1 bis 65535), es gilt 1012"},
-                      DateiFall{"Muell",
-                                QByteArray("\0\xff[[[=\n\x01=\x02\n[Anrufmonitor\nPort=-1\n", 30),
-                                {},
-                                " ist beschädigt"}));
-
-TEST(EinstellungenTest, WrittenValuesAndRememberedZonesReadBack) {
-    QTemporaryDir ordner;
-    QSettings einstellungen(ordner.filePath(QStringLiteral("Tarvis32.conf")), QSettings::IniFormat);
-    const auto werte = Mit(true, "fritz.box", 1012, NachDemGespraech::Nichts, "089");
-    SchreibeAnrufmonitor(&einstellungen, werte);
-    EXPECT_EQ(LiesAnrufmonitor(&einstellungen), werte);
-    MerkeZone(&einstellungen, QStringLiteral("071112345"), 2);
-    MerkeZone(&einstellungen, QStringLiteral("0711"), 9); // no zone: not kept
-    EXPECT_EQ(GemerkteZone(&einstellungen, QStringLiteral("071112345")), 2);
-    EXPECT_EQ(GemerkteZone(&einstellungen, QStringLiteral("0711")), std::nullopt);
-    EXPECT_EQ(LiesAnrufmonitor(nullptr), AnrufmonitorEinstellungen{});
-}
-
-// The memory of numbers bounded (here at 3): the most recently saved are kept.
-struct MerkFall {
-    const char* name;
-    QByteArray vorher; // the settings file before, numbers remembered by an older Tarvis32
-    std::vector<const char*> gespeichert;
-    std::vector<const char*> behalten;
-    std::vector<const char*> vergessen;
-};
-
-class GedaechtnisTest : public ::testing::TestWithParam<MerkFall> {};
-
-TEST_P(GedaechtnisTest, KeepsTheMostRecentlySavedNumbers) {
-    QTemporaryDir ordner;
-    const QString pfad = ordner.filePath(QStringLiteral("Tarvis32.conf"));
-    QFile datei(pfad);
-    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
-    datei.write(GetParam().vorher);
-    datei.close();
-    QSettings einstellungen(pfad, QSettings::IniFormat);
-    for (const char* nummer : GetParam().gespeichert) {
-        EXPECT_EQ(MerkeZone(&einstellungen, QString::fromUtf8(nummer), 2, 3), QString());
-    }
-    QSettings gelesen(pfad, QSettings::IniFormat);
-    for (const char* nummer : GetParam().behalten) {
-        EXPECT_TRUE(GemerkteZone(&gelesen, QString::fromUtf8(nummer))) << nummer;
-    }
-    for (const char* nummer : GetParam().vergessen) {
-        EXPECT_FALSE(GemerkteZone(&gelesen, QString::fromUtf8(nummer))) << nummer;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Faelle, GedaechtnisTest,
-    ::testing::Values(
-        MerkFall{"unter der Grenze", {}, {"01", "02"}, {"01", "02"}, {}},
-        MerkFall{"aeltester faellt", {}, {"01", "02", "03", "04"}, {"02", "03", "04"}, {"01"}},
-        MerkFall{"wieder gespeichert ist neu",
-                 {},
-                 {"01", "02", "03", "01", "04"},
-                 {"01", "03", "04"},
-                 {"02"}},
-        MerkFall{"von frueher zuerst",
-                 "[Rufnummern]\n0301=3\n",
-                 {"01", "02", "03"},
-                 {"01", "02", "03"},
-                 {"0301"}},
-        MerkFall{"von frueher behalten unter der Grenze",
-                 "[Rufnummern]\n0301=3\n",
-                 {"01", "02"},
-                 {"0301", "01", "02"},
-                 {}}));
-
-// Settings that cannot be written (their folder cannot be made): the zone is not remembered, and
-// the caller is told why.
-TEST(GedaechtnisTest, AFailedWriteIsSaid) {
-    QTemporaryDir ordner;
-    QFile kein(ordner.filePath(QStringLiteral("kein Ordner")));
-    ASSERT_TRUE(kein.open(QIODevice::WriteOnly));
-    const QString pfad = kein.fileName() + QStringLiteral("/Tarvis32.conf");
-    QSettings einstellungen(pfad, QSettings::IniFormat);
-    EXPECT_EQ(MerkeZone(&einstellungen, QStringLiteral("0301"), 3),
-              QStringLiteral("Zonen der Rufnummern nicht gespeichert: ") + pfad +
-                  QStringLiteral(" nicht beschreibbar"));
-}
-
-struct ZielFall {
-    const char* ziel;
-    std::optional<std::pair<const char*, int>> erwartet;
-};
-
-class MonitorZielTest : public ::testing::TestWithParam<ZielFall> {};
-
-TEST_P(MonitorZielTest, AddressAndPortFromTheCommandLine) {
-    const auto werte = MonitorZiel(QString::fromUtf8(GetParam().ziel), {});
-    ASSERT_EQ(werte.has_value(), GetParam().erwartet.has_value()) << GetParam().ziel;
-    if (werte) {
-        EXPECT_EQ(werte->adresse, QString::fromUtf8(GetParam().erwartet->first));
-        EXPECT_EQ(werte->port, GetParam().erwartet->second);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Anrufmonitor, MonitorZielTest,
-    ::testing::Values(ZielFall{"", std::pair{"fritz.box", 1012}},
-                      ZielFall{"192.168.178.1", std::pair{"192.168.178.1", 1012}},
-                      ZielFall{"router:1013", std::pair{"router", 1013}},
-                      ZielFall{":1013", std::pair{"fritz.box", 1013}},
-                      ZielFall{"[::1]:1013", std::pair{"::1", 1013}},
-                      ZielFall{"::1", std::pair{"::1", 1012}}, ZielFall{"router:0", std::nullopt},
-                      ZielFall{"router:x", std::nullopt}, ZielFall{"router:65536", std::nullopt}));
 
 } // namespace

@@ -14,9 +14,9 @@ using test::JournalLogs;
 // The filters worked out on the worker thread, counted by how often the controls were read.
 // Whether a run is still working when the next change comes does not change what these tests
 // expect: only how the work is shared out.
-class FilterLaufTest : public ::testing::Test {
+class FilterRun : public ::testing::Test {
 protected:
-    FilterLaufTest() {
+    FilterRun() {
         modell.SetzeDaten(LiesJournal(logs.Alle()).daten);
         lauf = std::make_unique<FilterLauf>(
             modell, FilterLauf::Rueckrufe{
@@ -42,7 +42,7 @@ protected:
 };
 
 // Three keys in a row are one search, once the typing pauses.
-TEST_F(FilterLaufTest, TypingIsWorkedOutOnceItPauses) {
+TEST_F(FilterRun, TypingIsWorkedOutOnceItPauses) {
     for (const char* text : {"m", "mu", "mut"}) {
         filter.suche = text;
         lauf->NachTippPause();
@@ -57,7 +57,7 @@ TEST_F(FilterLaufTest, TypingIsWorkedOutOnceItPauses) {
 }
 
 // A change while a run works is worked out after it; what shows in the end is the last one.
-TEST_F(FilterLaufTest, AChangeWhileOneRunsIsWorkedOutAfterIt) {
+TEST_F(FilterRun, AChangeWhileOneRunsIsWorkedOutAfterIt) {
     filter.zone = 1;
     lauf->Jetzt();
     filter.zone = 4;
@@ -72,7 +72,7 @@ TEST_F(FilterLaufTest, AChangeWhileOneRunsIsWorkedOutAfterIt) {
 }
 
 // A choice made while the typing pauses is worked out at once, with the text typed so far.
-TEST_F(FilterLaufTest, AChoiceDoesNotWaitForTheTyping) {
+TEST_F(FilterRun, AChoiceDoesNotWaitForTheTyping) {
     filter.suche = "089";
     lauf->NachTippPause();
     filter.zone = 4;

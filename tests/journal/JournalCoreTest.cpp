@@ -60,7 +60,7 @@ QStringList Zeile(const QAbstractItemModel& modell, int zeile) {
     return texte;
 }
 
-class JournalTest : public ::testing::Test {
+class JournalAusLogs : public ::testing::Test {
 protected:
     JournalLogs logs;
 
@@ -89,14 +89,14 @@ struct NamensFall {
 void PrintTo(const NamensFall& fall, std::ostream* os) {
     *os << fall.name;
 }
-class LogNameTest : public ::testing::TestWithParam<NamensFall> {};
+class LogName : public ::testing::TestWithParam<NamensFall> {};
 
-TEST_P(LogNameTest, RecognisesTheProgramsNames) {
+TEST_P(LogName, RecognisesTheProgramsNames) {
     EXPECT_EQ(MonatAusLogDateiname(QString::fromUtf8(GetParam().datei)), GetParam().monat);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Namen, LogNameTest,
+    Namen, LogName,
     ::testing::Values(NamensFall{"december", "Tarvis 12-1996.Rep", std::pair{1996, 12}},
                       NamensFall{"january", "Tarvis 01-2031.Rep", std::pair{2031, 1}},
                       NamensFall{"month_13", "Tarvis 13-1996.Rep", std::nullopt},
@@ -118,7 +118,7 @@ TEST(LogName, TheNameTheProgramGivesIsRecognised) {
     EXPECT_EQ(MonatAusLogDateiname(LogDateiname(1997, 1)), (std::pair{1997, 1}));
 }
 
-TEST_F(JournalTest, FindsTheLogsOfTheFolderInCalendarOrder) {
+TEST_F(JournalAusLogs, FindsTheLogsOfTheFolderInCalendarOrder) {
     QFile(logs.Pfad("Tarvis 13-1996.Rep")).open(QIODevice::WriteOnly);
     QFile(logs.Pfad("Notizen.txt")).open(QIODevice::WriteOnly);
     QDir(logs.Ordner()).mkdir(QStringLiteral("Tarvis 02-1997.Rep"));
@@ -133,7 +133,7 @@ TEST_F(JournalTest, FindsTheLogsOfTheFolderInCalendarOrder) {
     EXPECT_TRUE(LogDateienImOrdner(QDir(logs.Ordner()).filePath("fehlt/x.Rep")).isEmpty());
 }
 
-TEST_F(JournalTest, TheModelShowsEveryCallWithItsComment) {
+TEST_F(JournalAusLogs, TheModelShowsEveryCallWithItsComment) {
     const Journal journal = Lies();
     ASSERT_EQ(journal.dateien.size(), 3u);
     for (const DateiBericht& bericht : journal.dateien) {
@@ -159,7 +159,7 @@ TEST_F(JournalTest, TheModelShowsEveryCallWithItsComment) {
               QStringLiteral("Telefonnummer"));
 }
 
-TEST_F(JournalTest, ADamagedLineIsCountedWithFileAndLineAndTheRestIsRead) {
+TEST_F(JournalAusLogs, ADamagedLineIsCountedWithFileAndLineAndTheRestIsRead) {
     const Journal journal = Lies();
     EXPECT_EQ(journal.fehlerAnzahl, 1);
     ASSERT_EQ(journal.fehler.size(), 1u);
@@ -183,16 +183,16 @@ struct SortierFall {
 void PrintTo(const SortierFall& fall, std::ostream* os) {
     *os << fall.name;
 }
-class JournalSortTest : public JournalTest, public ::testing::WithParamInterface<SortierFall> {};
+class JournalSort : public JournalAusLogs, public ::testing::WithParamInterface<SortierFall> {};
 
-TEST_P(JournalSortTest, SortsByValue) {
+TEST_P(JournalSort, SortsByValue) {
     JournalModell& modell = Modell();
     modell.sort(GetParam().spalte, GetParam().ordnung);
     EXPECT_EQ(Kennungen(modell), GetParam().folge);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Spalten, JournalSortTest,
+    Spalten, JournalSort,
     ::testing::Values(
         SortierFall{"file_order", -1, Qt::AscendingOrder, "ABCDEFG"},
         // As texts: DAGFBCE.
@@ -212,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
         SortierFall{"comment", int(Spalte::Kommentar), Qt::AscendingOrder, "CGBFDEA"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(JournalTest, SortingKeepsTheFilterAndFilteringKeepsTheOrder) {
+TEST_F(JournalAusLogs, SortingKeepsTheFilterAndFilteringKeepsTheOrder) {
     JournalModell& modell = Modell();
     JournalFilter filter;
     filter.zone = 1;
@@ -233,9 +233,9 @@ struct FilterFall {
 void PrintTo(const FilterFall& fall, std::ostream* os) {
     *os << fall.name;
 }
-class JournalFilterTest : public JournalTest, public ::testing::WithParamInterface<FilterFall> {};
+class Filterung : public JournalAusLogs, public ::testing::WithParamInterface<FilterFall> {};
 
-TEST_P(JournalFilterTest, ShowsWhatPasses) {
+TEST_P(Filterung, ShowsWhatPasses) {
     JournalModell& modell = Modell();
     modell.SetzeFilter({GetParam().monat, GetParam().zone, GetParam().suche});
     EXPECT_EQ(Kennungen(modell), GetParam().folge);
@@ -243,7 +243,7 @@ TEST_P(JournalFilterTest, ShowsWhatPasses) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Filter, JournalFilterTest,
+    Filter, Filterung,
     ::testing::Values(FilterFall{"none", std::nullopt, 0, "", "ABCDEFG"},
                       // A call across midnight counts in the month of its start.
                       FilterFall{"december", std::pair{1996, 12}, 0, "", "DEF"},
@@ -258,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterFall{"nothing", std::nullopt, 0, "xyz", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(JournalTest, MonthsInCalendarOrder) {
+TEST_F(JournalAusLogs, MonthsInCalendarOrder) {
     EXPECT_EQ(MonateIn(Modell().Daten()),
               (std::vector<std::pair<int, int>>{{1996, 11}, {1996, 12}, {1997, 1}}));
 }
@@ -302,7 +302,7 @@ std::vector<QStringList> Kommandozeilensummen(const QStringList& dateien) {
 
 } // namespace
 
-TEST_F(JournalTest, TheSumsAreThoseOfTheCommandLine) {
+TEST_F(JournalAusLogs, TheSumsAreThoseOfTheCommandLine) {
     SummenModell summen;
     summen.SetzeSummen(SummenVon(Modell().Daten(), Modell().Zeilen()));
     EXPECT_EQ(Summenzeilen(summen), AlleSummen);
@@ -311,7 +311,7 @@ TEST_F(JournalTest, TheSumsAreThoseOfTheCommandLine) {
     EXPECT_EQ(summen.index(4, 1).data(rolle::Zone), 3);
 }
 
-TEST_F(JournalTest, TheSumsFollowTheFilter) {
+TEST_F(JournalAusLogs, TheSumsFollowTheFilter) {
     JournalModell& modell = Modell();
     modell.SetzeFilter({std::pair{1996, 12}, 0, ""});
     SummenModell summen;
@@ -327,7 +327,7 @@ TEST_F(JournalTest, TheSumsFollowTheFilter) {
 
 // Files of every kind among the logs: each gets its message, none stops the others, and none
 // is changed by the reading.
-TEST_F(JournalTest, MissingEmptyBinaryAndOtherFilesGiveAMessageAndChangeNothing) {
+TEST_F(JournalAusLogs, MissingEmptyBinaryAndOtherFilesGiveAMessageAndChangeNothing) {
     const QString leer = logs.Pfad("Tarvis 02-1997.Rep");
     QFile(leer).open(QIODevice::WriteOnly);
     const QString binaer = logs.Pfad("Tarvis 03-1997.Rep");
@@ -402,7 +402,7 @@ private:
 
 } // namespace
 
-TEST_F(JournalTest, AFileThatFailsHalfwayAddsNoneOfItsCalls) {
+TEST_F(JournalAusLogs, AFileThatFailsHalfwayAddsNoneOfItsCalls) {
     JournalSammler sammler;
     QFile november(logs.November());
     ASSERT_TRUE(november.open(QIODevice::ReadOnly));
@@ -418,7 +418,7 @@ TEST_F(JournalTest, AFileThatFailsHalfwayAddsNoneOfItsCalls) {
     EXPECT_EQ(journal.daten.Kommentar(journal.daten[1]), "Bestellung; Nr. \"17\"");
 }
 
-TEST_F(JournalTest, StoppingTheReadingLeavesOutTheFileItWasIn) {
+TEST_F(JournalAusLogs, StoppingTheReadingLeavesOutTheFileItWasIn) {
     const Journal journal =
         LiesJournal(logs.Alle(), [](std::int64_t, std::int64_t) { return false; });
     EXPECT_TRUE(journal.abgebrochen);
@@ -438,15 +438,15 @@ struct CsvFall {
 void PrintTo(const CsvFall& fall, std::ostream* os) {
     *os << fall.name;
 }
-class CsvFeldTest : public ::testing::TestWithParam<CsvFall> {};
+class CsvFelder : public ::testing::TestWithParam<CsvFall> {};
 
-TEST_P(CsvFeldTest, QuotesWhereNeeded) {
+TEST_P(CsvFelder, QuotesWhereNeeded) {
     EXPECT_EQ(CsvFeld(GetParam().text, GetParam().art), GetParam().feld);
 }
 
 #define WJ "\u2060"
 INSTANTIATE_TEST_SUITE_P(
-    Felder, CsvFeldTest,
+    Felder, CsvFelder,
     ::testing::Values(CsvFall{"plain", CsvArt::Text, "Oma", "Oma"},
                       CsvFall{"empty", CsvArt::Text, "", ""},
                       CsvFall{"blanks_stay", CsvArt::Text, "  a  ", "  a  "},
@@ -502,12 +502,12 @@ QByteArray Csv(const JournalDaten& daten, const std::vector<std::uint32_t>& zeil
 
 } // namespace
 
-TEST_F(JournalTest, CsvBytesOfASmallJournal) {
+TEST_F(JournalAusLogs, CsvBytesOfASmallJournal) {
     const Journal journal = LiesJournal({logs.November(), logs.Dezember()});
     EXPECT_EQ(Csv(journal.daten, InDateiFolge(journal.daten)), CsvNovemberDezember);
 }
 
-TEST_F(JournalTest, CsvOfTheCommandLineIsTheSameBytes) {
+TEST_F(JournalAusLogs, CsvOfTheCommandLineIsTheSameBytes) {
     QByteArray aus;
     QString fehler;
     QBuffer puffer(&aus);
@@ -526,7 +526,7 @@ TEST_F(JournalTest, CsvOfTheCommandLineIsTheSameBytes) {
                                             "übergangen\n"));
 }
 
-TEST_F(JournalTest, CsvOfTheCommandLineStopsAtALogItCannotRead) {
+TEST_F(JournalAusLogs, CsvOfTheCommandLineStopsAtALogItCannotRead) {
     QString aus, fehler;
     QTextStream ausStrom(&aus), fehlerStrom(&fehler);
     EXPECT_EQ(FuehreKommandozeileAus(
@@ -573,9 +573,9 @@ struct TextSortFall {
 void PrintTo(const TextSortFall& fall, std::ostream* os) {
     *os << fall.name;
 }
-class TextSortTest : public ::testing::TestWithParam<TextSortFall> {};
+class TextSort : public ::testing::TestWithParam<TextSortFall> {};
 
-TEST_P(TextSortTest, SortsCommentsAsAGermanReaderExpects) {
+TEST_P(TextSort, SortsCommentsAsAGermanReaderExpects) {
     std::vector<std::pair<std::string, std::string>> gespraeche;
     for (const std::string& text : GetParam().texte) {
         if (GetParam().spalte == Spalte::Telefon) {
@@ -593,7 +593,7 @@ TEST_P(TextSortTest, SortsCommentsAsAGermanReaderExpects) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texte, TextSortTest,
+    Texte, TextSort,
     ::testing::Values(
         // By bytes: OMA, Zahnarzt, oma.
         TextSortFall{"case_folded", {"OMA", "Zahnarzt", "oma"}, "acb"},
@@ -673,15 +673,15 @@ struct GruppenFall {
     const char* zahl;
     const char* gruppiert;
 };
-class GruppiertTest : public ::testing::TestWithParam<GruppenFall> {};
+class Gruppierung : public ::testing::TestWithParam<GruppenFall> {};
 
-TEST_P(GruppiertTest, GroupsTheDigitsBeforeTheDecimalSeparator) {
+TEST_P(Gruppierung, GroupsTheDigitsBeforeTheDecimalSeparator) {
     const QLocale deutsch(QLocale::German, QLocale::Germany);
     EXPECT_EQ(Gruppiert(ZahlText(GetParam().zahl, deutsch), deutsch),
               QString::fromUtf8(GetParam().gruppiert));
 }
 
-INSTANTIATE_TEST_SUITE_P(Zahlen, GruppiertTest,
+INSTANTIATE_TEST_SUITE_P(Zahlen, Gruppierung,
                          ::testing::Values(GruppenFall{"0.24", "0,24"}, GruppenFall{"999", "999"},
                                            GruppenFall{"15476", "15.476"},
                                            GruppenFall{"69067.20", "69.067,20"},
@@ -739,7 +739,7 @@ TEST(LogZiel, ALogIsRecognisedByItsNameItsHeadingOrThroughLinks) {
 
 // The export writes the calls shown in file order whatever the table's order; a filter worked
 // out elsewhere is taken only while the calls and their order are those it was made from.
-TEST_F(JournalTest, ExportOrderAndFiltersWorkedOutElsewhere) {
+TEST_F(JournalAusLogs, ExportOrderAndFiltersWorkedOutElsewhere) {
     JournalModell& modell = Modell();
     modell.SetzeFilter({std::nullopt, 1, ""});
     modell.sort(int(Spalte::Kosten), Qt::DescendingOrder);
@@ -837,7 +837,7 @@ TEST(JournalSortGenerated, EveryOrderIsTheStableSortOfTheValues) {
 
 // A sort handed to a Sortierer leaves the order shown until its result is taken; the result of
 // an older request, or of calls since replaced, is refused and never shown.
-TEST_F(JournalTest, AStaleSortResultIsNeverShown) {
+TEST_F(JournalAusLogs, AStaleSortResultIsNeverShown) {
     JournalModell& modell = Modell();
     std::vector<SortAuftrag> auftraege;
     modell.SetzeSortierer([&](SortAuftrag auftrag) { auftraege.push_back(std::move(auftrag)); });

@@ -47,14 +47,14 @@ void PrintTo(const ZielFall& fall, std::ostream* os) {
     *os << fall.name;
 }
 
-class ExportZielStandTest : public ExportZiel, public ::testing::WithParamInterface<ZielFall> {};
+class ExportTarget : public ExportZiel, public ::testing::WithParamInterface<ZielFall> {};
 
-TEST_P(ExportZielStandTest, ALogIsNeverATargetAndAFileThereIsReplacedOnlyWhenAsked) {
+TEST_P(ExportTarget, ALogIsNeverATargetAndAFileThereIsReplacedOnlyWhenAsked) {
     EXPECT_EQ(PruefeExportZiel(logs.Pfad(GetParam().name), LogDateien()), GetParam().stand);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Ziele, ExportZielStandTest,
+    Ziele, ExportTarget,
     ::testing::Values(
         ZielFall{"Tarvis 11-1996.Rep", ExportZielStand::Log},
         ZielFall{"Anrufe.txt", ExportZielStand::Log},          // the current log, by its path
@@ -114,9 +114,9 @@ void PrintTo(const SchreibFall& fall, std::ostream* os) {
     *os << fall.name;
 }
 
-class SchreibeExportTest : public ExportZiel, public ::testing::WithParamInterface<SchreibFall> {};
+class JournalExport : public ExportZiel, public ::testing::WithParamInterface<SchreibFall> {};
 
-TEST_P(SchreibeExportTest, WholeOrNotAtAll) {
+TEST_P(JournalExport, WholeOrNotAtAll) {
     const SchreibFall& fall = GetParam();
     Schreibe("alt.csv", "vorher");
     const QString ziel = logs.Pfad(fall.ziel);
@@ -136,7 +136,7 @@ TEST_P(SchreibeExportTest, WholeOrNotAtAll) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Faelle, SchreibeExportTest,
+    Faelle, JournalExport,
     ::testing::Values(SchreibFall{"Neu", "neu.csv", 3, -1, true, "ababab", ""},
                       SchreibFall{"Ersetzt", "alt.csv", 2, -1, true, "abab", ""},
                       SchreibFall{"Leer", "alt.csv", 0, -1, true, "", ""},

@@ -639,15 +639,15 @@ struct TastenFall {
 void PrintTo(const TastenFall& fall, std::ostream* os) {
     *os << fall.name;
 }
-class JournalKeyTest : public JournalWindow, public ::testing::WithParamInterface<TastenFall> {};
+class JournalKey : public JournalWindow, public ::testing::WithParamInterface<TastenFall> {};
 
-TEST_P(JournalKeyTest, AltAndTheLetterReachTheControl) {
+TEST_P(JournalKey, AltAndTheLetterReachTheControl) {
     Gespraeche()->setFocus();
     Taste(fenster.get(), GetParam().taste, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(GetParam().fokus));
 }
 
-INSTANTIATE_TEST_SUITE_P(Tasten, JournalKeyTest,
+INSTANTIATE_TEST_SUITE_P(Tasten, JournalKey,
                          ::testing::Values(TastenFall{"month", Qt::Key_M, "cboMonat"},
                                            TastenFall{"zone", Qt::Key_N, "cboZone"},
                                            TastenFall{"search", Qt::Key_S, "txtSuche"},

@@ -36,7 +36,7 @@ using namespace std::chrono;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindow : public ::testing::Test {
 protected:
     // Saturday 7.12.1996, 14:05:33.
     test::FakeTime zeit{MomentAus(year{1996} / 12 / 7, 14, 5, 33), 5'000'000};
@@ -72,7 +72,7 @@ protected:
 
 } // namespace
 
-TEST_F(MainWindowTest, StartUpShowsTitleClockTariffAndEmptyCall) {
+TEST_F(MainWindow, StartUpShowsTitleClockTariffAndEmptyCall) {
     EXPECT_EQ(fenster->windowTitle(),
               QStringLiteral("Tarvis32 - V1.30 [Logbuchdatei: /tmp/Tarvis 12-1996.Rep]"));
     EXPECT_EQ(Text("lblUhr"), QStringLiteral("14:05:33"));
@@ -99,13 +99,13 @@ TEST_F(MainWindowTest, StartUpShowsTitleClockTariffAndEmptyCall) {
     EXPECT_EQ(Control<QAction>("mnuAuswertung")->text(), QStringLiteral("&Auswertung"));
 }
 
-TEST_F(MainWindowTest, TitleFollowsAChangeOfLogFile) {
+TEST_F(MainWindow, TitleFollowsAChangeOfLogFile) {
     logbuchdatei.SetzePfad(QStringLiteral("/home/u/Anrufe.Rep"));
     EXPECT_EQ(fenster->windowTitle(),
               QStringLiteral("Tarvis32 - V1.30 [Logbuchdatei: /home/u/Anrufe.Rep]"));
 }
 
-TEST_F(MainWindowTest, EnterStartsAndStopsAndTheFiguresRun) {
+TEST_F(MainWindow, EnterStartsAndStopsAndTheFiguresRun) {
     Taste(Qt::Key_Return);
     EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T O P"));
     EXPECT_EQ(Text("lblStart"), QStringLiteral("14:05:33"));
@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, EnterStartsAndStopsAndTheFiguresRun) {
 
 // The program stood still for 90 s and STOP came the moment it ran again: the window shows, and
 // saves, every unit begun before STOP (Saturday afternoon, 92 s: 1, 3, 5 and 5 units).
-TEST_F(MainWindowTest, StopAfterAStallShowsEveryUnitBegunBeforeIt) {
+TEST_F(MainWindow, StopAfterAStallShowsEveryUnitBegunBeforeIt) {
     Knopf("cmdStart")->click();
     Laufen(2'000);
     zeit.advanceMs(90'000); // no tick meanwhile
@@ -152,7 +152,7 @@ TEST_F(MainWindowTest, StopAfterAStallShowsEveryUnitBegunBeforeIt) {
 // The machine slept for two hours during a call, across 18:00. The exchange charged on, and so
 // does the window: the first tick after waking shows every unit of the sleep, each in the band
 // of the moment it began, as the calculation prices the same call.
-TEST_F(MainWindowTest, ACallAcrossASuspendIsChargedForTheTimeAsleep) {
+TEST_F(MainWindow, ACallAcrossASuspendIsChargedForTheTimeAsleep) {
     test::FakeTime abend{MomentAus(year{1996} / 12 / 2, 17, 10), 7'000'000};
     frmGMMain monitor(MonitorUmgebung{abend.clock, abend.counter, dateiWahl, logbuchdatei});
     monitor.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
@@ -173,7 +173,7 @@ TEST_F(MainWindowTest, ACallAcrossASuspendIsChargedForTheTimeAsleep) {
               QStringLiteral("02:00:01,0"));
 }
 
-TEST_F(MainWindowTest, EscapeStopsOnlyARunningCall) {
+TEST_F(MainWindow, EscapeStopsOnlyARunningCall) {
     Taste(Qt::Key_Escape);
     EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T A R T"));
     EXPECT_EQ(Text("lblStart"), QString());
@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, EscapeStopsOnlyARunningCall) {
     EXPECT_TRUE(Knopf("cmdSpeichern")->isEnabled());
 }
 
-TEST_F(MainWindowTest, ANewStartResetsThePreviousCall) {
+TEST_F(MainWindow, ANewStartResetsThePreviousCall) {
     Knopf("cmdStart")->click();
     Laufen(30'000);
     Knopf("cmdStart")->click();
@@ -197,7 +197,7 @@ TEST_F(MainWindowTest, ANewStartResetsThePreviousCall) {
     EXPECT_FALSE(Knopf("cmdSpeichern")->isEnabled());
 }
 
-TEST_F(MainWindowTest, TheDisplayFollowsTheBandAndTheDay) {
+TEST_F(MainWindow, TheDisplayFollowsTheBandAndTheDay) {
     zeit.clock.set(MomentAus(year{1996} / 12 / 7, 20, 59, 59));
     fenster->Tick();
     EXPECT_EQ(Text("lblTarif"), QStringLiteral("Freizeittarif (05:00 - 21:00 Uhr)"));
@@ -214,7 +214,7 @@ TEST_F(MainWindowTest, TheDisplayFollowsTheBandAndTheDay) {
 
 // Each kind of day as the marker shows it: letters, the designed ground (written out here, not
 // taken from the shared look) and the kind of day a screen reader hears.
-TEST_F(MainWindowTest, TheMarkerShowsTheKindOfDayOnItsGround) {
+TEST_F(MainWindow, TheMarkerShowsTheKindOfDayOnItsGround) {
     const struct {
         Datum tag;
         const char* text;
@@ -239,7 +239,7 @@ TEST_F(MainWindowTest, TheMarkerShowsTheKindOfDayOnItsGround) {
     }
 }
 
-TEST_F(MainWindowTest, NothingIsClipped) {
+TEST_F(MainWindow, NothingIsClipped) {
     // The longest texts each label can show.
     const std::vector<std::pair<QString, QString>> laengste{
         {"lblDatum", "Donnerstag, 30.12.2026"},
@@ -285,7 +285,7 @@ QString MitModalemFenster(const std::function<void()>& oeffnen,
 
 } // namespace
 
-TEST_F(MainWindowTest, ACallGoesOnBeingCountedBehindEveryModalWindow) {
+TEST_F(MainWindow, ACallGoesOnBeingCountedBehindEveryModalWindow) {
     QTemporaryDir dir;
     logbuchdatei.SetzePfad(dir.filePath(QStringLiteral("Tarvis 12-1996.Rep")));
     fenster->show();
@@ -311,7 +311,7 @@ TEST_F(MainWindowTest, ACallGoesOnBeingCountedBehindEveryModalWindow) {
     }
 }
 
-TEST_F(MainWindowTest, SavingAFinishedCallWritesItAndDisablesTheButton) {
+TEST_F(MainWindow, SavingAFinishedCallWritesItAndDisablesTheButton) {
     QTemporaryDir dir;
     logbuchdatei.SetzePfad(dir.filePath(QStringLiteral("Tarvis 12-1996.Rep")));
     Knopf("cmdStart")->click();
@@ -329,21 +329,21 @@ TEST_F(MainWindowTest, SavingAFinishedCallWritesItAndDisablesTheButton) {
         << inhalt.toStdString();
 }
 
-TEST_F(MainWindowTest, ACancelledSaveKeepsTheButtonEnabled) {
+TEST_F(MainWindow, ACancelledSaveKeepsTheButtonEnabled) {
     Knopf("cmdStart")->click();
     Knopf("cmdStart")->click();
     MitModalemFenster([&] { Knopf("cmdSpeichern")->click(); }, [](QDialog&) {});
     EXPECT_TRUE(Knopf("cmdSpeichern")->isEnabled());
 }
 
-TEST_F(MainWindowTest, KeypadEnterStartsAndStopsToo) {
+TEST_F(MainWindow, KeypadEnterStartsAndStopsToo) {
     QTest::keyClick(fenster.get(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T O P"));
     QTest::keyClick(fenster.get(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(Knopf("cmdStart")->text(), QStringLiteral("S T A R T"));
 }
 
-TEST_F(MainWindowTest, EnterPressesTheFocusedButtonInsteadOfStart) {
+TEST_F(MainWindow, EnterPressesTheFocusedButtonInsteadOfStart) {
     fenster->show();
     Knopf("cmdEnde")->setFocus();
     Taste(Qt::Key_Return);
@@ -354,9 +354,9 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButtonInsteadOfStart) {
 // The log is written in its own fixed forms, whatever number settings the desktop has: a call
 // saved under English, C or Persian settings gives the bytes German settings give (and the
 // figures in the window take the decimal separator of the settings).
-class MainWindowLocaleTest : public ::testing::TestWithParam<const char*> {};
+class MainWindowLocale : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(MainWindowLocaleTest, TheLogRecordIsTheSameUnderAnyNumberSettings) {
+TEST_P(MainWindowLocale, TheLogRecordIsTheSameUnderAnyNumberSettings) {
     const QLocale vorher;
     QLocale::setDefault(QLocale(QString::fromLatin1(GetParam())));
     QTemporaryDir dir;
@@ -395,7 +395,7 @@ TEST_P(MainWindowLocaleTest, TheLogRecordIsTheSameUnderAnyNumberSettings) {
         << inhalt.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Zahlenformate, MainWindowLocaleTest,
+INSTANTIATE_TEST_SUITE_P(Zahlenformate, MainWindowLocale,
                          ::testing::Values("de_DE", "en_US", "C", "fa_IR"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                              return std::string(info.param);
@@ -405,7 +405,7 @@ INSTANTIATE_TEST_SUITE_P(Zahlenformate, MainWindowLocaleTest,
 // meaning and the value it shows, the START/STOP button by its state rather than its spaced
 // caption, and the gauges by zone with value and maximum. Saturday afternoon, 45 s into a call
 // that began at 14:05:33 (units of 150, 45, 22.5 and 21.5 s).
-TEST_F(MainWindowTest, AScreenReaderReadsEveryFigureWithItsZoneMeaningAndValue) {
+TEST_F(MainWindow, AScreenReaderReadsEveryFigureWithItsZoneMeaningAndValue) {
     fenster->show();
     Knopf("cmdStart")->click();
     Laufen(45'000);
@@ -471,7 +471,7 @@ TEST_F(MainWindowTest, AScreenReaderReadsEveryFigureWithItsZoneMeaningAndValue) 
 // window tells of START, of the two ticks at which a unit began (Fern at 21.6 s, Region 200
 // at 22.6 s), of the one new minute of the clock and of STOP; the duration and the gauges,
 // which change every tick, say nothing in between.
-TEST_F(MainWindowTest, ARunningCallTellsAScreenReaderOfNewUnitsAndStopButNotOfEveryTick) {
+TEST_F(MainWindow, ARunningCallTellsAScreenReaderOfNewUnitsAndStopButNotOfEveryTick) {
     fenster->show();
     test::ZugangsLauscher lauscher;
     Knopf("cmdStart")->click();
@@ -542,7 +542,7 @@ private:
 
 // Ten ticks a second all day long: a tick paints only the widgets whose look changed, and a
 // screen reader hears of nothing that stayed as it was.
-TEST_F(MainWindowTest, ATickPaintsOnlyWhatChangedAndTellsNobodyOfWhatDidNot) {
+TEST_F(MainWindow, ATickPaintsOnlyWhatChangedAndTellsNobodyOfWhatDidNot) {
     const struct {
         const char* fall;
         bool gespraech;
@@ -578,7 +578,7 @@ TEST_F(MainWindowTest, ATickPaintsOnlyWhatChangedAndTellsNobodyOfWhatDidNot) {
 }
 
 // The menu entries are reached with Alt and their letter.
-TEST_F(MainWindowTest, AltTAndAltBOpenTheMenuWindows) {
+TEST_F(MainWindow, AltTAndAltBOpenTheMenuWindows) {
     fenster->show();
     const std::pair<Qt::Key, const char*> tasten[] = {{Qt::Key_T, "frmUebersicht"},
                                                       {Qt::Key_B, "frmBerechnung"}};
@@ -591,7 +591,7 @@ TEST_F(MainWindowTest, AltTAndAltBOpenTheMenuWindows) {
     }
 }
 
-TEST_F(MainWindowTest, EveryControlShowsItsFocus) {
+TEST_F(MainWindow, EveryControlShowsItsFocus) {
     fenster->show();
     Knopf("cmdStart")->click(); // a finished call: the save button takes the focus too
     Knopf("cmdStart")->click();
@@ -599,7 +599,7 @@ TEST_F(MainWindowTest, EveryControlShowsItsFocus) {
     EXPECT_EQ(folge, (std::vector<QString>{"cmdStart", "cmdEnde", "cmdSpeichern", "cmdInfo"}));
 }
 
-TEST_F(MainWindowTest, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
+TEST_F(MainWindow, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
     const auto baue = [this] {
         return std::make_unique<frmGMMain>(
             MonitorUmgebung{zeit.clock, zeit.counter, dateiWahl, logbuchdatei});
@@ -611,7 +611,7 @@ TEST_F(MainWindowTest, UnderADarkSchemeNoTextOnAFixedGroundReadsWorse) {
 
 // Each press of START/STOP, by mouse or key, announces the call's new state to a screen reader
 // (Orca passes over the changed name of a button).
-TEST_F(MainWindowTest, EachPressOfStartStopIsAnnounced) {
+TEST_F(MainWindow, EachPressOfStartStopIsAnnounced) {
     fenster->show();
     test::ZugangsLauscher lauscher;
     QPushButton* start = Knopf("cmdStart");
@@ -642,7 +642,7 @@ TEST_F(MainWindowTest, EachPressOfStartStopIsAnnounced) {
 }
 
 // Frames reach a screen reader as named groups, never as windows of their own.
-TEST_F(MainWindowTest, FramesAreGroupsNamedAfterWhatTheyHold) {
+TEST_F(MainWindow, FramesAreGroupsNamedAfterWhatTheyHold) {
     const struct {
         const char* rahmen;
         const char* name;
@@ -672,7 +672,7 @@ struct MitEinstellungen {
 
 // The high-contrast view is off unless the user has switched it on; the menu entry switches it
 // and the settings keep it for the next start. Off, the zone figures are drawn as designed.
-TEST_F(MainWindowTest, TheHighContrastViewFollowsTheSettingsAndIsKept) {
+TEST_F(MainWindow, TheHighContrastViewFollowsTheSettingsAndIsKept) {
     const struct {
         const char* fall;
         std::optional<bool> gespeichert; // nothing: no key; no settings at all for "ohne"
@@ -713,7 +713,7 @@ TEST_F(MainWindowTest, TheHighContrastViewFollowsTheSettingsAndIsKept) {
 }
 
 // In the high-contrast view every text of every window stands at 7 : 1 or more on its ground.
-TEST_F(MainWindowTest, InTheHighContrastViewEveryLabelOfEveryWindowReadsAtSevenToOne) {
+TEST_F(MainWindow, InTheHighContrastViewEveryLabelOfEveryWindowReadsAtSevenToOne) {
     MitEinstellungen e;
     e.einstellungen->setValue(QStringLiteral("Ansicht/HoherKontrast"), true);
     fenster = std::make_unique<frmGMMain>(

@@ -53,15 +53,15 @@ void PrintTo(const OsterFall& fall, std::ostream* os) {
 }
 } // namespace
 
-class OsterTabelleTest : public ::testing::TestWithParam<OsterFall> {};
+class OsterSonntage : public ::testing::TestWithParam<OsterFall> {};
 
-TEST_P(OsterTabelleTest, MatchesTheTableOfEasterDates) {
+TEST_P(OsterSonntage, MatchesTheTableOfEasterDates) {
     const OsterFall& fall = GetParam();
     EXPECT_EQ(Text(OsterSonntag(fall.jahr)),
               Text(year{fall.jahr} / month{fall.monat} / day{fall.tag}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Jahre, OsterTabelleTest, ::testing::ValuesIn(OsterTabelle),
+INSTANTIATE_TEST_SUITE_P(Jahre, OsterSonntage, ::testing::ValuesIn(OsterTabelle),
                          [](const ::testing::TestParamInfo<OsterFall>& info) {
                              return "Ostern" + std::to_string(info.param.jahr);
                          });
