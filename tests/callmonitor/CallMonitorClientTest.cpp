@@ -2,14 +2,12 @@
 // window following the router's calls, the settings dialog and --anrufmonitor.
 #include "callmonitor/CallMonitorClient.h"
 
-#include "calculation/IntervalCost.h"
 #include "calllog/LogFile.h"
 #include "calllog/LogWriter.h"
 #include "callmonitor/FakeRouter.h"
 #include "callmonitor/MonitorOwner.h"
 #include "callmonitor/window/CallMonitorDialog.h"
 #include "commandline/CallMonitorCommand.h"
-#include "commandline/CommandLine.h"
 #include "monitor/window/MainWindow.h"
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
@@ -47,6 +45,47 @@ namespace {
 
 const Moment Samstag = MomentAus(year{1996} / 12 / 7, 14, 5, 33);
 const QByteArray T = "07.12.96 14:05:33;";
+
+// The records of the calls below, worked out by hand rather than by the program's own pricing,
+// so that a pricing fault cannot pass unseen. Every call falls on Saturday 7.12.1996 in the
+// afternoon: a weekend day between 05:00 and 21:00, where a City unit lasts 150 s. The first
+// unit is charged at the start and one more each time 150 s have run, so a call of up to 150 s
+// costs 1 unit, one of up to 300 s 2 units, at 0,12 DM a unit.
+namespace Satz {
+// 219 s from 14:05:33: 2 units.
+const char* const Ortsgespraech219 = "07.12.96   14:05:33   07.12.96   14:09:12   00:03:39,0   "
+                                     "0711 123456       City              2        0,24 DM";
+// 100 s from 14:05:43: 1 unit.
+const char* const Neben100 = "07.12.96   14:05:43   07.12.96   14:07:23   00:01:40,0   "
+                             "0711 99           City              1        0,12 DM";
+// 42 s from 14:07:23: 1 unit.
+const char* const Danach42 = "07.12.96   14:07:23   07.12.96   14:08:05   00:00:42,0   "
+                             "456               City              1        0,12 DM";
+// 30 s from 14:05:33: 1 unit.
+const char* const Getrennt30 = "07.12.96   14:05:33   07.12.96   14:06:03   00:00:30,0   "
+                               "123               City              1        0,12 DM";
+const char* const Uebernommen30 = "07.12.96   14:05:33   07.12.96   14:06:03   00:00:30,0   "
+                                  "0711 4            City              1        0,12 DM";
+// 5 s from 14:05:33, then 30 s from 14:05:38: 1 unit each.
+const char* const Erster5 = "07.12.96   14:05:33   07.12.96   14:05:38   00:00:05,0   "
+                            "0711 1            City              1        0,12 DM";
+const char* const Zweiter30 = "07.12.96   14:05:38   07.12.96   14:06:08   00:00:30,0   "
+                              "0711 2            City              1        0,12 DM";
+// 5 s from 14:05:33, then 9 s from 14:05:38: 1 unit each.
+const char* const Gesperrt5 = "07.12.96   14:05:33   07.12.96   14:05:38   00:00:05,0   "
+                              "123               City              1        0,12 DM";
+const char* const Gesperrt9 = "07.12.96   14:05:38   07.12.96   14:05:47   00:00:09,0   "
+                              "456               City              1        0,12 DM";
+} // namespace Satz
+
+// What the log holds after these records were saved into a new log.
+QByteArray Erwartet(std::initializer_list<const char*> saetze) {
+    QByteArray bytes = KopfZeilen();
+    for (const char* satz : saetze) {
+        bytes += QByteArray(satz) + "\r\n";
+    }
+    return bytes;
+}
 
 class Client : public ::testing::Test {
 protected:
@@ -275,20 +314,6 @@ protected:
         return QTest::qWaitFor(bedingung, 10000);
     }
     QByteArray Log() { return test::ReadAll(logbuchdatei.Pfad()); }
-    // What the log holds after the save of these calls into a new log.
-    static QByteArray Erwartet(const std::vector<Gespraech>& eintraege) {
-        QByteArray bytes = KopfZeilen();
-        for (const Gespraech& e : eintraege) {
-            bytes += SatzZeile(e);
-        }
-        return bytes;
-    }
-    // The pricing of --berechnen for a call of that start and length.
-    static GespraechVorZonenwahl Berechnet(Moment start, std::int64_t sekunden) {
-        FeiertagKalender kalender;
-        const IntervallKosten k = BerechneIntervall(start, sekunden, kalender);
-        return GespraechMit(start, k.stop, sekunden * 1000, k.einheiten);
-    }
     // Runs `handeln` on the save dialog once it is open (it runs modally, in its own loop).
     void BeimSpeichern(std::function<void(QDialog*)> handeln) {
         dialogErwartet_ = true;
@@ -321,7 +346,7 @@ TEST_F(Fenster, AnsweredCallStartsStopsAndSavesByItself) {
     ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
     EXPECT_FALSE(Laeuft());
     EXPECT_FALSE(Knopf("cmdSpeichern")->isEnabled());
-    EXPECT_EQ(Log(), Erwartet({fenster->Gespraech().MitZone(1, QStringLiteral("0711 123456"))}));
+    EXPECT_EQ(Log(), Erwartet({Satz::Ortsgespraech219}));
 }
 
 // A second call while the first is counted, and a call the user counts by hand: neither is
@@ -333,13 +358,11 @@ TEST_F(Fenster, CallsThatCannotBeCountedArePricedAside) {
     Laufen(10'000);
     router.Sende(T + "CALL;1;1;1;0711 99;SIP1;\n" + T + "CONNECT;1;1;0711 99;\n");
     QTest::qWait(50);
-    const Moment zweiterBeginn = zeit.clock.now();
     Laufen(100'000);
     router.Sende(T + "DISCONNECT;1;100;\n");
     ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
     EXPECT_TRUE(Laeuft()); // the first call goes on
-    const Gespraech zweiter = Berechnet(zweiterBeginn, 100).MitZone(1, QStringLiteral("0711 99"));
-    EXPECT_EQ(Log(), Erwartet({zweiter}));
+    EXPECT_EQ(Log(), Erwartet({Satz::Neben100}));
 
     // STOP by hand ends the first call early; its DISCONNECT then does not stop the call the
     // user starts next.
@@ -350,19 +373,17 @@ TEST_F(Fenster, CallsThatCannotBeCountedArePricedAside) {
     EXPECT_TRUE(Laeuft());
     Knopf("cmdStart")->click();
     EXPECT_TRUE(Knopf("cmdSpeichern")->isEnabled());
-    EXPECT_EQ(Log(), Erwartet({zweiter}));
+    EXPECT_EQ(Log(), Erwartet({Satz::Neben100}));
 
     // That call is the user's and not saved: a new call of the router does not replace it.
     const QString stop = fenster->findChild<QLabel*>(QStringLiteral("lblStop"))->text();
     router.Sende(T + "CALL;2;0;1;456;SIP0;\n" + T + "CONNECT;2;0;456;\n");
     QTest::qWait(50);
-    const Moment dritterBeginn = zeit.clock.now();
     EXPECT_FALSE(Laeuft());
     EXPECT_EQ(fenster->findChild<QLabel*>(QStringLiteral("lblStop"))->text(), stop);
     Laufen(42'000);
     router.Sende(T + "DISCONNECT;2;42;\n");
-    const Gespraech dritter = Berechnet(dritterBeginn, 42).MitZone(1, QStringLiteral("456"));
-    ASSERT_TRUE(WarteBis([&] { return Log() == Erwartet({zweiter, dritter}); }));
+    ASSERT_TRUE(WarteBis([&] { return Log() == Erwartet({Satz::Neben100, Satz::Danach42}); }));
     EXPECT_TRUE(Knopf("cmdSpeichern")->isEnabled());
 }
 
@@ -455,7 +476,7 @@ TEST_F(Fenster, LostConnectionKeepsCountingUntilTheDisconnectOfTheNewOne) {
     router.Sende(T + "DISCONNECT;0;30;\n");
     ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
     EXPECT_FALSE(Laeuft());
-    EXPECT_EQ(Log(), Erwartet({fenster->Gespraech().MitZone(1, QStringLiteral("123"))}));
+    EXPECT_EQ(Log(), Erwartet({Satz::Getrennt30}));
 }
 
 // A window started beside the service does not follow the router: it says whom it waits for.
@@ -474,7 +495,6 @@ TEST_F(Fenster, AWindowBesideTheServiceWaitsAndTakesOverItsOpenCall) {
               wartet);
     router.Sende(T + "CALL;4;0;1;0711 4;SIP0;\n" + T + "CONNECT;4;0;0711 4;\n");
     ASSERT_TRUE(WarteBis([&] { return dienst.client.OffeneAnrufe().size() == 1; }));
-    const Moment beginn = zeit.clock.now();
     zeit.advanceMs(20'000);
     EXPECT_TRUE(dienst.betrieb.Beende(zeit.clock, zeit.counter, 0, &dienst.besitz));
     EXPECT_TRUE(dienst.ausgabe.endsWith(
@@ -488,7 +508,7 @@ TEST_F(Fenster, AWindowBesideTheServiceWaitsAndTakesOverItsOpenCall) {
     zeit.advanceMs(10'000);
     router.Sende(T + "DISCONNECT;4;30;\n");
     ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
-    EXPECT_EQ(Log(), Erwartet({Berechnet(beginn, 30).MitZone(1, QStringLiteral("0711 4"))}));
+    EXPECT_EQ(Log(), Erwartet({Satz::Uebernommen30}));
 }
 
 // The window and the service beside each other, on one settings file: the window follows the
@@ -505,10 +525,8 @@ TEST_F(Fenster, WindowAndServiceSaveEachCallOnceAcrossTheHandOver) {
     Laufen(5000);
     router.Sende(T + "DISCONNECT;0;5;\n");
     ASSERT_TRUE(WarteBis([&] { return !Log().isEmpty(); }));
-    const Gespraech erster = fenster->Gespraech().MitZone(1, QStringLiteral("0711 1"));
     router.Sende(T + "CALL;1;0;1;0711 2;SIP0;\n" + T + "CONNECT;1;0;0711 2;\n");
     ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
-    const Moment zweiterBeginn = zeit.clock.now();
     Laufen(20'000);
 
     QString hinweis;
@@ -537,8 +555,7 @@ TEST_F(Fenster, WindowAndServiceSaveEachCallOnceAcrossTheHandOver) {
     ASSERT_TRUE(WarteBis([&] { return dienst.ausgabe.contains(QLatin1Char('\n')); }));
     EXPECT_TRUE(dienst.ausgabe.endsWith(QStringLiteral("  gespeichert\n")))
         << dienst.ausgabe.toStdString();
-    EXPECT_EQ(Log(), Erwartet({erster,
-                               Berechnet(zweiterBeginn, 30).MitZone(1, QStringLiteral("0711 2"))}));
+    EXPECT_EQ(Log(), Erwartet({Satz::Erster5, Satz::Zweiter30}));
     fenster.reset();
     EXPECT_EQ(Log().count("\r\n"), 6) << "saved twice";
 }
@@ -560,20 +577,17 @@ TEST_F(Fenster, ALockedLogNeverHoldsTheWindowAndTheCallsLandLater) {
     ASSERT_TRUE(WarteBis([&] {
         return fenster->windowTitle().endsWith(QStringLiteral("1 Gespräch wartet aufs Speichern"));
     }));
-    const GespraechVorZonenwahl erster = fenster->Gespraech();
     router.Sende(T + "CALL;1;0;1;456;SIP0;\n" + T + "CONNECT;1;0;456;\n");
     ASSERT_TRUE(WarteBis([&] { return Laeuft(); }));
     Laufen(9000);
     router.Sende(T + "DISCONNECT;1;9;\n");
     ASSERT_TRUE(WarteBis([&] { return !Laeuft(); }));
     EXPECT_EQ(fenster->Gespraech().dauerMs, 9000);
-    const GespraechVorZonenwahl zweiter = fenster->Gespraech();
     EXPECT_TRUE(
         fenster->windowTitle().endsWith(QStringLiteral("2 Gespräche warten aufs Speichern")));
     anderes.close();
     ASSERT_TRUE(WarteBis([&] { return Log().size() > KopfZeilen().size(); }));
-    EXPECT_EQ(Log(), Erwartet({erster.MitZone(1, QStringLiteral("123")),
-                               zweiter.MitZone(1, QStringLiteral("456"))}));
+    EXPECT_EQ(Log(), Erwartet({Satz::Gesperrt5, Satz::Gesperrt9}));
     ASSERT_TRUE(
         WarteBis([&] { return !fenster->windowTitle().contains(QStringLiteral("wartet")); }));
 }
@@ -642,9 +656,9 @@ TEST(EinstellungenDialog, MenuDialogKeepsTheSettingsAndStartsTheMonitor) {
     EXPECT_TRUE(router.WarteAufClient());
 }
 
-// --anrufmonitor: one line per ended outgoing call with the figures --berechnen gives for the
-// same start and duration; saved when the zone is known, else said why not.
-TEST(Kommandozeile, PrintsAndSavesEndedCallsAsBerechnenPricesThem) {
+// --anrufmonitor: one line per ended outgoing call with its figures; saved when the zone is
+// known, else said why not.
+TEST(Kommandozeile, PrintsAndSavesEndedCallsPricedByTheTariff) {
     QTemporaryDir ordner;
     test::FakeTime zeit{Samstag};
     test::FakeRouter router;
@@ -673,31 +687,15 @@ TEST(Kommandozeile, PrintsAndSavesEndedCallsAsBerechnenPricesThem) {
     anruf("1", "030 1234", 61);
     ASSERT_TRUE(QTest::qWaitFor([&] { return ausgabe.count(QLatin1Char('\n')) == 2; }, 10000));
 
-    QString berechnet, nichts;
-    QTextStream b(&berechnet), n(&nichts);
-    ASSERT_EQ(FuehreKommandozeileAus({QStringLiteral("Tarvis32"), QStringLiteral("--berechnen"),
-                                      QStringLiteral("07.12.1996"), QStringLiteral("14:05:33"),
-                                      QStringLiteral("00:03:39")},
-                                     b, n),
-              ExitOk);
-    b.flush();
-    // "City             2       0,24 DM": the last three words.
-    const QStringList city =
-        berechnet.split(QLatin1Char('\n'))[3].split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const QStringList zeilen = ausgabe.split(QLatin1Char('\n'));
     EXPECT_EQ(zeilen[0], QStringLiteral("Start: 07.12.1996 14:05:33  Nummer: 0711 123456  "
-                                        "Dauer: 00:03:39  Zone: City  Einheiten: %1  Kosten: %2 "
-                                        "DM  gespeichert")
-                             .arg(city[1], city[2]));
+                                        "Dauer: 00:03:39  Zone: City  Einheiten: 2  Kosten: 0,24 "
+                                        "DM  gespeichert"));
     EXPECT_TRUE(zeilen[1].startsWith(QStringLiteral("Start: 07.12.1996 14:09:12  Nummer: 030 1234  "
                                                     "Dauer: 00:01:01  Zone: unbekannt")));
     EXPECT_TRUE(
         zeilen[1].endsWith(QStringLiteral("nicht gespeichert: Zone der Rufnummer unbekannt")));
-    FeiertagKalender kalender;
-    const IntervallKosten k = BerechneIntervall(Samstag, 219, kalender);
-    EXPECT_EQ(test::ReadAll(log),
-              KopfZeilen() + SatzZeile(GespraechMit(Samstag, k.stop, 219'000, k.einheiten)
-                                           .MitZone(1, QStringLiteral("0711 123456"))));
+    EXPECT_EQ(test::ReadAll(log), Erwartet({Satz::Ortsgespraech219}));
 }
 
 } // namespace
