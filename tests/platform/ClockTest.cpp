@@ -28,6 +28,11 @@ TEST(MillisecondCounter, CountsTheTimeTheMachineSlept) {
     const std::int64_t nachher = Millisekunden(CLOCK_BOOTTIME);
     EXPECT_LE(vorher, stand);
     EXPECT_LE(stand, nachher);
+    // The run that was to be a day ahead could not be: said as skipped, by name and with the
+    // reason, rather than passed, since on a machine that never slept the two clocks agree.
+    if (const char* grund = std::getenv("TARVIS_TEST_OHNE_ZEITNAMENSRAUM")) {
+        GTEST_SKIP() << "the system's clocks not told apart after a day asleep: " << grund;
+    }
     if (const char* geschlafen = std::getenv("TARVIS_TEST_GESCHLAFEN_MS")) {
         // The namespace took effect: the clock that stops is that far behind.
         EXPECT_GE(stand - Millisekunden(CLOCK_MONOTONIC), std::atoll(geschlafen));
