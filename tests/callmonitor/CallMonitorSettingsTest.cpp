@@ -11,6 +11,15 @@ using namespace tarvis;
 
 namespace {
 
+// The settings file of `ordner` holding these bytes.
+QString Einstellungsdatei(const QTemporaryDir& ordner, const QByteArray& inhalt) {
+    const QString pfad = ordner.filePath(QStringLiteral("Tarvis32.conf"));
+    QFile datei(pfad);
+    EXPECT_TRUE(datei.open(QIODevice::WriteOnly));
+    EXPECT_EQ(datei.write(inhalt), inhalt.size());
+    return pfad;
+}
+
 // The settings file as the user or a damaged disk may leave it.
 struct DateiFall {
     const char* name;
@@ -23,11 +32,7 @@ class CallMonitorSettings : public ::testing::TestWithParam<DateiFall> {};
 
 TEST_P(CallMonitorSettings, ReadsValuesAndFallsBackToDefaults) {
     QTemporaryDir ordner;
-    const QString pfad = ordner.filePath(QStringLiteral("Tarvis32.conf"));
-    QFile datei(pfad);
-    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
-    datei.write(GetParam().inhalt);
-    datei.close();
+    const QString pfad = Einstellungsdatei(ordner, GetParam().inhalt);
     QSettings einstellungen(pfad, QSettings::IniFormat);
     EXPECT_EQ(LiesAnrufmonitor(&einstellungen), GetParam().erwartet) << GetParam().name;
     const QString gesagt = AnrufmonitorFehler(&einstellungen);
@@ -100,11 +105,7 @@ class Gedaechtnis : public ::testing::TestWithParam<MerkFall> {};
 
 TEST_P(Gedaechtnis, KeepsTheMostRecentlySavedNumbers) {
     QTemporaryDir ordner;
-    const QString pfad = ordner.filePath(QStringLiteral("Tarvis32.conf"));
-    QFile datei(pfad);
-    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
-    datei.write(GetParam().vorher);
-    datei.close();
+    const QString pfad = Einstellungsdatei(ordner, GetParam().vorher);
     QSettings einstellungen(pfad, QSettings::IniFormat);
     for (const char* nummer : GetParam().gespeichert) {
         EXPECT_EQ(MerkeZone(&einstellungen, QString::fromUtf8(nummer), 2, 3), QString());
