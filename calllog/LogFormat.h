@@ -18,6 +18,9 @@ namespace tarvis {
 // it moves everything to its right: the later fields, the heading words above them and, for the
 // telephone number, the comment lines.
 
+// Every line of a log ends in CR LF, whoever writes it.
+inline constexpr char LogZeilenende[] = "\r\n";
+
 enum class Ausrichtung { Links, Rechts };
 
 // Columns count from 0. A field's text is padded to its width, never cut: a figure too wide

@@ -13,8 +13,6 @@ namespace tarvis {
 
 namespace {
 
-const QByteArray Zeilenende("\r\n");
-
 // A field after the blanks that part it from the one before, padded to its width, never cut.
 void Feld(QByteArray& zeile, const LogFeld& feld, const QByteArray& text) {
     const auto breite = static_cast<qsizetype>(feld.breite);
@@ -30,7 +28,7 @@ QByteArray KopfZeile(const auto& woerter) {
         zeile = zeile.leftJustified(static_cast<qsizetype>(wort.spalte), u' ') +
                 QString::fromUtf8(wort.wort.data(), static_cast<qsizetype>(wort.wort.size()));
     }
-    return Cp1252Text(zeile) + Zeilenende;
+    return Cp1252Text(zeile) + LogZeilenende;
 }
 
 // The typed texts, which the call holds in UTF-8.
@@ -47,7 +45,7 @@ QByteArray Ascii(std::string_view text) {
 
 QByteArray KopfZeilen() {
     return KopfZeile(LogKopfZeile1) + KopfZeile(LogKopfZeile2) +
-           QByteArray(LogSatz::Breite, LogKopfStrich) + Zeilenende + Zeilenende;
+           QByteArray(LogSatz::Breite, LogKopfStrich) + LogZeilenende + LogZeilenende;
 }
 
 QByteArray SatzZeile(const Gespraech& g) {
@@ -66,7 +64,7 @@ QByteArray SatzZeile(const Gespraech& g) {
     Feld(zeile, LogSatz::Einheiten, Ascii(std::to_string(g.einheiten)));
     Feld(zeile, LogSatz::Kosten, Ascii(BetragText(g.kostenPfennig, LogDezimalTrenner)));
     Feld(zeile, LogSatz::Waehrung, Ascii(LogSatz::WaehrungText));
-    return zeile + Zeilenende;
+    return zeile + LogZeilenende;
 }
 
 QByteArray KommentarZeile(std::string_view kommentar) {
@@ -74,7 +72,7 @@ QByteArray KommentarZeile(std::string_view kommentar) {
         return {};
     }
     return QByteArray(static_cast<qsizetype>(KommentarEinzug), ' ') + Cp1252AusUtf8(kommentar) +
-           Zeilenende;
+           LogZeilenende;
 }
 
 } // namespace tarvis

@@ -1,5 +1,6 @@
 #include "calllog/LogWriter.h"
 
+#include "calllog/LogFormat.h"
 #include "calllog/LogRecord.h"
 #include "platform/SystemReason.h"
 
@@ -20,8 +21,6 @@
 namespace tarvis {
 
 namespace {
-
-const QByteArray Zeilenende("\r\n");
 
 SchreibErgebnis Fehler(int fehlernummer) {
     return {false, SystemGrund(fehlernummer)};
@@ -155,11 +154,11 @@ int Speichern::ZeilenendeFehlt(int fd, off_t groesse, QByteArray& vorweg) {
         n = sys_.pread(fd, &letztes, 1, groesse - 1);
     } while (n < 0 && errno == EINTR);
     if (n != 1) {
-        vorweg = Zeilenende;
+        vorweg = LogZeilenende;
     } else if (letztes == '\r') {
         vorweg = "\n";
     } else if (letztes != '\n') {
-        vorweg = Zeilenende;
+        vorweg = LogZeilenende;
     }
     return 0;
 }

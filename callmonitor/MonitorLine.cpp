@@ -39,20 +39,6 @@ std::string Gekuerzt(std::string_view feld, bool& gekuerzt) {
     return std::string(feld);
 }
 
-std::vector<std::string_view> Felder(std::string_view zeile) {
-    std::vector<std::string_view> felder;
-    std::size_t anfang = 0;
-    while (true) {
-        const std::size_t ende = zeile.find(';', anfang);
-        felder.push_back(
-            zeile.substr(anfang, ende == std::string_view::npos ? ende : ende - anfang));
-        if (ende == std::string_view::npos) {
-            return felder;
-        }
-        anfang = ende + 1;
-    }
-}
-
 // Whole seconds, at most nine digits (31 years); -1 for anything else.
 std::int64_t Sekunden(std::string_view text) {
     if (text.empty() || text.size() > 9) {
@@ -88,7 +74,7 @@ GeleseneMonitorZeile LiesMonitorZeile(std::string_view zeile) {
     if (!zeile.empty() && zeile.back() == '\r') {
         zeile.remove_suffix(1);
     }
-    const std::vector<std::string_view> felder = Felder(zeile);
+    const std::vector<std::string_view> felder = SemikolonFelder(zeile);
     if (felder.size() < 3 || !IstZeitstempel(felder[0]) || felder[2].empty()) {
         return {std::nullopt, ZeilenFehler::Fehlerhaft};
     }
@@ -109,6 +95,20 @@ GeleseneMonitorZeile LiesMonitorZeile(std::string_view zeile) {
         return {std::move(ereignis), ZeilenFehler::Keiner};
     }
     return {std::nullopt, ZeilenFehler::UnbekanntesWort};
+}
+
+std::vector<std::string_view> SemikolonFelder(std::string_view zeile) {
+    std::vector<std::string_view> felder;
+    std::size_t anfang = 0;
+    while (true) {
+        const std::size_t ende = zeile.find(';', anfang);
+        felder.push_back(
+            zeile.substr(anfang, ende == std::string_view::npos ? ende : ende - anfang));
+        if (ende == std::string_view::npos) {
+            return felder;
+        }
+        anfang = ende + 1;
+    }
 }
 
 } // namespace tarvis

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvis {
 
@@ -40,5 +41,9 @@ inline constexpr std::size_t MaxFeldLaenge = 64;
 
 // Reads one line without its line end (a CR before it is allowed).
 GeleseneMonitorZeile LiesMonitorZeile(std::string_view zeile);
+
+// The fields of a line parted at ';', empty ones included: the router's lines and the lines in
+// which one program hands its open calls to the next.
+std::vector<std::string_view> SemikolonFelder(std::string_view zeile);
 
 } // namespace tarvis

@@ -1,5 +1,6 @@
 #include "callmonitor/MonitorOwner.h"
 
+#include "callmonitor/MonitorLine.h"
 #include "platform/SystemReason.h"
 
 #include <QDir>
@@ -37,16 +38,6 @@ std::string UebergabeZeile(const AnrufMeldung& offen, Moment jetzt, std::int64_t
            std::to_string(Sekunden(jetzt)) + '\n';
 }
 
-std::vector<std::string_view> Felder(std::string_view zeile) {
-    std::vector<std::string_view> felder;
-    for (std::size_t semikolon; (semikolon = zeile.find(';')) != std::string_view::npos;) {
-        felder.push_back(zeile.substr(0, semikolon));
-        zeile.remove_prefix(semikolon + 1);
-    }
-    felder.push_back(zeile);
-    return felder;
-}
-
 bool Zahl(std::string_view text, std::int64_t& wert) {
     const auto [ende, fehler] = std::from_chars(text.data(), text.data() + text.size(), wert);
     return fehler == std::errc() && ende == text.data() + text.size();
@@ -55,7 +46,7 @@ bool Zahl(std::string_view text, std::int64_t& wert) {
 // One handed-over call as this program follows it, or none for a line that is not one.
 std::optional<AnrufMeldung> UebergebenerAnruf(std::string_view zeile, Moment jetzt,
                                               std::int64_t ms) {
-    const std::vector<std::string_view> f = Felder(zeile);
+    const std::vector<std::string_view> f = SemikolonFelder(zeile);
     std::int64_t beginn = 0, bisherMs = 0, abgabe = 0;
     if (f.size() != 6 || f[0].empty() || !Zahl(f[3], beginn) || !Zahl(f[4], bisherMs) ||
         !Zahl(f[5], abgabe) || bisherMs < 0) {
