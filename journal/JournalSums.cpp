@@ -71,60 +71,63 @@ std::uint64_t ZiffernHash(std::string_view nummer) {
 // again: on a million calls 16 MB for a moment. The numbers' texts stay in the calls' pool.
 class NummernTafel {
 public:
-    NummernTafel(const TelefonSummen& summen, std::size_t hoechstens)
-        : summen_(summen), slots_(std::bit_ceil(std::max<std::size_t>(hoechstens * 2, 16)), 0),
+    NummernTafel(const JournalDaten& daten, std::size_t hoechstens)
+        : daten_(daten), slots_(std::bit_ceil(std::max<std::size_t>(hoechstens * 2, 16)), 0),
           maske_(slots_.size() - 1) {}
 
-    // The place of the number, or `neu` when it is not there yet (and it is then entered).
-    std::uint32_t Stelle(std::string_view nummer, std::uint32_t neu) {
+    // The place of the number of call `satz`; a number not seen before gets the next place.
+    std::uint32_t Stelle(std::uint32_t satz) {
+        const std::string_view nummer = daten_.Telefon(daten_[satz]);
         const std::uint64_t hash = ZiffernHash(nummer);
         const auto oben = std::uint32_t(hash >> 32);
         for (std::size_t i = hash & maske_;; i = (i + 1) & maske_) {
             const std::uint64_t slot = slots_[i];
             if (slot == 0) {
+                const auto neu = std::uint32_t(erste_.size());
                 slots_[i] = std::uint64_t{oben} << 32 | (neu + 1u);
+                erste_.push_back(satz);
                 return neu;
             }
             const auto stelle = std::uint32_t(slot) - 1;
             if (std::uint32_t(slot >> 32) == oben &&
-                VergleicheZiffern(summen_.Nummer(stelle), nummer) == 0) {
+                VergleicheZiffern(daten_.Telefon(daten_[erste_[stelle]]), nummer) == 0) {
                 return stelle;
             }
         }
     }
+    // The first call of each number, by its place; the table is done with then.
+    std::vector<std::uint32_t> Erste() && { return std::move(erste_); }
 
 private:
-    const TelefonSummen& summen_;
+    const JournalDaten& daten_;
     std::vector<std::uint64_t> slots_;
     std::size_t maske_;
+    std::vector<std::uint32_t> erste_;
 };
 
-// The numbers in the order of their digits: by the first 32 as integers (a radix sort), by the
-// rest only where those are equal. No two numbers of the sums have the same digits.
+// The numbers in the order of their digits: by the first 16 as an integer (a radix sort), by
+// the rest only where those are equal, which numbers of more than 16 digits are at most. No two
+// numbers of the sums have the same digits.
 std::vector<std::uint32_t> NachZiffern(const TelefonSummen& summen) {
-    std::vector<ZiffernSchluessel> schluessel(summen.nummern.size());
-    for (std::size_t i = 0; i < schluessel.size(); ++i) {
-        schluessel[i] = ZiffernSchluesselVon(summen.Nummer(i));
+    std::vector<std::uint64_t> vorn(summen.nummern.size());
+    for (std::size_t i = 0; i < vorn.size(); ++i) {
+        vorn[i] = ZiffernSchluesselVon(summen.Nummer(i)).vorn;
     }
-    std::vector<std::uint32_t> folge(schluessel.size());
+    std::vector<std::uint32_t> folge(vorn.size());
     std::iota(folge.begin(), folge.end(), 0u);
-    for (const auto teil : {&ZiffernSchluessel::hinten, &ZiffernSchluessel::vorn}) {
-        for (const int verschiebung : {0, 32}) {
-            OrdneStabil(folge, [&](std::uint32_t i) {
-                return std::uint32_t(schluessel[i].*teil >> verschiebung);
-            });
-        }
-    }
+    OrdneStabil(folge, [&](std::uint32_t i) { return std::uint32_t(vorn[i]); });
+    OrdneStabil(folge, [&](std::uint32_t i) { return std::uint32_t(vorn[i] >> 32); });
     for (std::size_t anfang = 0; anfang < folge.size();) {
         std::size_t ende = anfang + 1;
-        while (ende < folge.size() && schluessel[folge[ende]] == schluessel[folge[anfang]]) {
+        while (ende < folge.size() && vorn[folge[ende]] == vorn[folge[anfang]]) {
             ++ende;
         }
-        std::stable_sort(folge.begin() + std::ptrdiff_t(anfang),
-                         folge.begin() + std::ptrdiff_t(ende),
-                         [&](std::uint32_t a, std::uint32_t b) {
-                             return VergleicheZiffern(summen.Nummer(a), summen.Nummer(b)) < 0;
-                         });
+        if (ende - anfang > 1) {
+            std::sort(folge.begin() + std::ptrdiff_t(anfang), folge.begin() + std::ptrdiff_t(ende),
+                      [&](std::uint32_t a, std::uint32_t b) {
+                          return VergleicheZiffern(summen.Nummer(a), summen.Nummer(b)) < 0;
+                      });
+        }
         anfang = ende;
     }
     return folge;
@@ -160,20 +163,29 @@ std::optional<TelefonSummen> SummenJeTelefon(std::shared_ptr<const JournalDaten>
     TelefonSummen summen;
     summen.daten = std::move(daten);
     const JournalDaten& saetze = *summen.daten;
-    NummernTafel tafel(summen, zeilen.size());
-    for (const std::uint32_t i : zeilen) {
-        const JournalSatz& satz = saetze[i];
-        const auto neu = std::uint32_t(summen.nummern.size());
-        const std::uint32_t stelle = tafel.Stelle(saetze.Telefon(satz), neu);
-        if (stelle == neu) {
-            summen.nummern.push_back({i, {}});
+    // First each call's place, then the sums made at once in their final size: a vector grown
+    // call by call holds its old copy beside one of twice the size for a moment.
+    std::vector<std::uint32_t> stellen(zeilen.size());
+    std::vector<std::uint32_t> erste;
+    {
+        NummernTafel tafel(saetze, zeilen.size());
+        for (std::size_t k = 0; k < zeilen.size(); ++k) {
+            stellen[k] = tafel.Stelle(zeilen[k]);
         }
-        const Gespraech anruf = saetze.FuerSumme(satz);
-        if (!summen.nummern[stelle].summe.Dazu(anruf) || !summen.gesamt.Dazu(anruf)) {
+        erste = std::move(tafel).Erste();
+    } // the table gone before the sums are made
+    summen.nummern.resize(erste.size());
+    for (std::size_t stelle = 0; stelle < erste.size(); ++stelle) {
+        summen.nummern[stelle].satz = erste[stelle];
+    }
+    erste = {};
+    for (std::size_t k = 0; k < zeilen.size(); ++k) {
+        const Gespraech anruf = saetze.FuerSumme(saetze[zeilen[k]]);
+        if (!summen.nummern[stellen[k]].summe.Dazu(anruf) || !summen.gesamt.Dazu(anruf)) {
             return std::nullopt;
         }
     }
-    summen.nummern.shrink_to_fit();
+    stellen = {};
     Ordne(summen);
     return summen;
 }

@@ -20,6 +20,7 @@
 #include "journal/window/SumsTable.h"
 #include "journal/window/UnreadableLinesDialog.h"
 #include "platform/FileChooser.h"
+#include "platform/Memory.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -58,6 +59,9 @@ frmAuswertung::frmAuswertung(const Logbuchdatei& logbuchdatei, FileChooser& date
     : QDialog(parent), logbuchdatei_(logbuchdatei), dateiWahl_(dateiWahl),
       journal_(std::make_unique<Journal>()) {
     RichteGrossesFensterEin(this, QStringLiteral("frmAuswertung"), QStringLiteral("Auswertung"));
+    // The journal's calls, orders and sums are the program's only blocks of megabytes, made and
+    // dropped on worker threads with each reading, sort and filter.
+    GibGrosseBloeckeSofortZurueck();
     setPalette(JournalFarben(palette()));
     setAutoFillBackground(true);
 
