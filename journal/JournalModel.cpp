@@ -79,13 +79,16 @@ void JournalModell::SetzeDaten(VorbereiteteDaten daten) {
     ++stand_;
     SortAuftrag auftrag = NeueSortierung();
     const bool spaeter = sortierer_ && auftrag.spalte >= 0;
-    std::vector<std::uint32_t> folge = spaeter ? std::move(daten.folge) : Sortiere(auftrag).folge;
+    // The order of the files is the one made ready with the calls.
+    const bool vorbereitet = spaeter || auftrag.spalte < 0;
+    std::vector<std::uint32_t> folge =
+        vorbereitet ? std::move(daten.folge) : Sortiere(auftrag).folge;
     if (!spaeter) {
         gezeigteSortierung_ = sortNummer_;
     }
     if (!OhneFilter(filter_)) {
         zeilen_ = Gefiltert(*daten_, folge, filter_);
-    } else if (spaeter) {
+    } else if (vorbereitet) {
         zeilen_ = std::move(daten.zeilen);
     } else {
         zeilen_ = folge;

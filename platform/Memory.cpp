@@ -9,8 +9,8 @@ namespace tarvis {
 void GibGrosseBloeckeSofortZurueck() {
 #if defined(M_MMAP_THRESHOLD)
     // A fixed threshold also ends glibc's raising of it.
-    constexpr int EinMegabyte = 1 << 20;
-    mallopt(M_MMAP_THRESHOLD, EinMegabyte);
+    constexpr int AchtMebibyte = 8 << 20;
+    mallopt(M_MMAP_THRESHOLD, AchtMebibyte);
 #endif
 }
 
