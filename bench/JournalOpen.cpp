@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
 
     // Each column by a click on its heading: shown once the model has changed its rows' order
     // and the table has painted them.
-    auto* tabelle = fenster.findChild<QTableView*>(QStringLiteral("tblAnrufe"));
+    auto* tabelle = fenster.findChild<QTableView*>(QStringLiteral("tblGespraeche"));
     QHeaderView* koepfe = tabelle->horizontalHeader();
     bool umgestellt = false;
     QObject::connect(tabelle->model(), &QAbstractItemModel::layoutChanged, &app,

@@ -155,7 +155,7 @@ QString Spalte(const QString& text, int breite) {
 
 void SchreibeSumme(QTextStream& aus, const QString& vorne, const LogSumme& summe) {
     const SummenTexte texte = TexteVon(summe, QLocale());
-    aus << vorne << Spalte(texte.anrufe, 8) << Spalte(texte.einheiten, 11)
+    aus << vorne << Spalte(texte.gespraeche, 8) << Spalte(texte.einheiten, 11)
         << Spalte(texte.gebuehren, 13) << " DM\n";
 }
 

@@ -170,9 +170,9 @@ bool JournalModell::Uebernimm(SortErgebnis ergebnis) {
 void JournalModell::ZeigeFolge(std::vector<std::uint32_t> folge) {
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList vorher = persistentIndexList();
-    std::vector<std::uint32_t> anrufe;
+    std::vector<std::uint32_t> gespraeche;
     for (const QModelIndex& index : vorher) {
-        anrufe.push_back(zeilen_[static_cast<std::size_t>(index.row())]);
+        gespraeche.push_back(zeilen_[static_cast<std::size_t>(index.row())]);
     }
     ++stand_;
     if (OhneFilter(filter_)) {
@@ -200,7 +200,7 @@ void JournalModell::ZeigeFolge(std::vector<std::uint32_t> folge) {
         }
         QModelIndexList nachher;
         for (qsizetype i = 0; i < vorher.size(); ++i) {
-            nachher << index(zeileVon[anrufe[static_cast<std::size_t>(i)]], vorher[i].column());
+            nachher << index(zeileVon[gespraeche[static_cast<std::size_t>(i)]], vorher[i].column());
         }
         changePersistentIndexList(vorher, nachher);
     }

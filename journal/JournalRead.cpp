@@ -18,7 +18,7 @@ QString Meldung(const DateiBericht& bericht) {
         return {};
     case DateiBericht::Stand::Leer:
         return QStringLiteral("Die Datei \"%1\" ist leer.").arg(datei);
-    case DateiBericht::Stand::OhneAnrufe:
+    case DateiBericht::Stand::OhneGespraeche:
         return QStringLiteral("Die Datei \"%1\" enthält keine Anrufe.").arg(datei);
     case DateiBericht::Stand::NichtLesbar:
         return QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2.")
@@ -39,7 +39,7 @@ public:
         if (!voll && !journal_.daten.Dazu(gespraech, datei_)) {
             voll = true;
         }
-        ++bericht_.anrufe;
+        ++bericht_.gespraeche;
     }
     void Unlesbar(const LogFehler& fehler) override {
         ++bericht_.unlesbar;
@@ -81,9 +81,9 @@ bool JournalSammler::Lies(QIODevice& quelle, const QString& pfad,
         return !gestoppt;
     });
     if (lesen.gelesen && !empfaenger.voll) {
-        bericht.stand = lesen.bytes == 0      ? DateiBericht::Stand::Leer
-                        : bericht.anrufe == 0 ? DateiBericht::Stand::OhneAnrufe
-                                              : DateiBericht::Stand::Gelesen;
+        bericht.stand = lesen.bytes == 0          ? DateiBericht::Stand::Leer
+                        : bericht.gespraeche == 0 ? DateiBericht::Stand::OhneGespraeche
+                                                  : DateiBericht::Stand::Gelesen;
         return true;
     }
     // None of this file, so that no sum holds a part of it.
@@ -100,7 +100,7 @@ bool JournalSammler::Lies(QIODevice& quelle, const QString& pfad,
     } else {
         bericht.grund = lesen.fehler;
     }
-    bericht.anrufe = 0;
+    bericht.gespraeche = 0;
     bericht.unlesbar = 0;
     return false;
 }

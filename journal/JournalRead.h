@@ -20,11 +20,11 @@ namespace tarvis {
 
 // How the reading of one file went.
 struct DateiBericht {
-    enum class Stand { Gelesen, Leer, OhneAnrufe, NichtLesbar };
+    enum class Stand { Gelesen, Leer, OhneGespraeche, NichtLesbar };
     QString pfad;
     Stand stand = Stand::Gelesen;
     QString grund; // why a file could not be read
-    std::int64_t anrufe = 0;
+    std::int64_t gespraeche = 0;
     std::int64_t unlesbar = 0;
 };
 

@@ -78,7 +78,7 @@ QString UnlesbareZeilenText(const Journal& journal, const QLocale& locale) {
     return zeilen.join(QLatin1Char('\n'));
 }
 
-QString AnrufeExportiertText(std::int64_t anzahl, const QString& ziel, const QLocale& locale) {
+QString GespraecheExportiertText(std::int64_t anzahl, const QString& ziel, const QLocale& locale) {
     return Mehrzahl(anzahl, "Anruf", "Anrufe", locale) +
            QStringLiteral(" nach \"%1\" exportiert.").arg(QFileInfo(ziel).fileName());
 }

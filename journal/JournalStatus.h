@@ -33,7 +33,7 @@ QString UnlesbarText(std::int64_t anzahl, const QLocale& locale);
 QString UnlesbareZeilenText(const Journal& journal, const QLocale& locale);
 
 // What the window tells once an export is written.
-QString AnrufeExportiertText(std::int64_t anzahl, const QString& ziel, const QLocale& locale);
+QString GespraecheExportiertText(std::int64_t anzahl, const QString& ziel, const QLocale& locale);
 QString SummenExportiertText(const QString& ziel);
 
 } // namespace tarvis

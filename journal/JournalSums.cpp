@@ -180,8 +180,8 @@ std::optional<TelefonSummen> SummenJeTelefon(std::shared_ptr<const JournalDaten>
     }
     erste = {};
     for (std::size_t k = 0; k < zeilen.size(); ++k) {
-        const Gespraech anruf = saetze.FuerSumme(saetze[zeilen[k]]);
-        if (!summen.nummern[stellen[k]].summe.Dazu(anruf) || !summen.gesamt.Dazu(anruf)) {
+        const Gespraech gespraech = saetze.FuerSumme(saetze[zeilen[k]]);
+        if (!summen.nummern[stellen[k]].summe.Dazu(gespraech) || !summen.gesamt.Dazu(gespraech)) {
             return std::nullopt;
         }
     }
@@ -217,7 +217,7 @@ SummenTexte TexteVon(const LogSumme& summe, const QLocale& locale) {
 
 SummenTexte GruppierteTexteVon(const LogSumme& summe, const QLocale& locale) {
     const SummenTexte texte = TexteVon(summe, locale);
-    return {Gruppiert(texte.anrufe, locale), Gruppiert(texte.einheiten, locale),
+    return {Gruppiert(texte.gespraeche, locale), Gruppiert(texte.einheiten, locale),
             Gruppiert(texte.gebuehren, locale)};
 }
 

@@ -67,7 +67,7 @@ std::string Ziffern(std::string_view nummer);
 // command line's report has them ungrouped ("15476"), the window grouped ("15.476"), as its
 // counts are.
 struct SummenTexte {
-    QString anrufe;
+    QString gespraeche;
     QString einheiten;
     QString gebuehren;
 };

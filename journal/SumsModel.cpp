@@ -241,7 +241,7 @@ QVariant SummenModell::data(const QModelIndex& index, int role) const {
         const SummenTexte texte = GruppierteTexteVon(reihe.summe, QLocale());
         switch (index.column() - ersteZahl) {
         case 0:
-            return texte.anrufe;
+            return texte.gespraeche;
         case 1:
             return texte.einheiten;
         default:

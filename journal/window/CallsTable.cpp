@@ -11,8 +11,9 @@
 
 namespace tarvis {
 
-AnrufTabelle::AnrufTabelle(QAbstractItemModel* modell, QWidget* parent) : QTableView(parent) {
-    RichteTabelleEin(this, "tblAnrufe", QStringLiteral("Anrufe"));
+GespraechTabelle::GespraechTabelle(QAbstractItemModel* modell, QWidget* parent)
+    : QTableView(parent) {
+    RichteTabelleEin(this, "tblGespraeche", QStringLiteral("Anrufe"));
     setModel(modell);
     QHeaderView* koepfe = horizontalHeader();
     // The order of the files until the user sorts by a column.
@@ -31,7 +32,7 @@ AnrufTabelle::AnrufTabelle(QAbstractItemModel* modell, QWidget* parent) : QTable
     }
 
     setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this, &AnrufTabelle::SortierMenue);
+    connect(this, &QWidget::customContextMenuRequested, this, &GespraechTabelle::SortierMenue);
     auto* sortieren = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
     sortieren->setContext(Qt::WidgetShortcut);
     connect(sortieren, &QShortcut::activated, this, [this] {
@@ -43,11 +44,11 @@ AnrufTabelle::AnrufTabelle(QAbstractItemModel* modell, QWidget* parent) : QTable
     });
 }
 
-int AnrufTabelle::AktuelleSpalte() const {
+int GespraechTabelle::AktuelleSpalte() const {
     return std::max(currentIndex().column(), 0);
 }
 
-void AnrufTabelle::SortiereSpalte(int spalte, Qt::SortOrder ordnung) {
+void GespraechTabelle::SortiereSpalte(int spalte, Qt::SortOrder ordnung) {
     // The header shows the order and tells the model, as a click on it does.
     horizontalHeader()->setSortIndicator(spalte, ordnung);
     SageAn(this, SortierText(spalte, ordnung));
@@ -63,7 +64,7 @@ QString SortierText(int spalte, Qt::SortOrder ordnung) {
         .arg(name);
 }
 
-void AnrufTabelle::SortierMenue(const QPoint& wo) {
+void GespraechTabelle::SortierMenue(const QPoint& wo) {
     const int spalte = AktuelleSpalte();
     const QString name = QString::fromUtf8(SpaltenName[static_cast<std::size_t>(spalte)]);
     QMenu menue(window());

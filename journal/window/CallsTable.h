@@ -7,9 +7,9 @@ namespace tarvis {
 // The table of the calls: one row per call that the filters let through, sorted by a click on
 // a column's heading or from the keyboard (Ctrl+S by the current cell's column, again the
 // other way round; the context menu key offers both orders and the order of the files).
-class AnrufTabelle final : public QTableView {
+class GespraechTabelle final : public QTableView {
 public:
-    explicit AnrufTabelle(QAbstractItemModel* modell, QWidget* parent = nullptr);
+    explicit GespraechTabelle(QAbstractItemModel* modell, QWidget* parent = nullptr);
 
 private:
     void SortiereSpalte(int spalte, Qt::SortOrder ordnung);

@@ -5,18 +5,18 @@
 #include "gui/Accessibility.h"
 #include "gui/WindowStyle.h"
 #include "journal/ChartData.h"
+#include "journal/FilterRun.h"
 #include "journal/JournalCsv.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalStatus.h"
 #include "journal/LogFiles.h"
+#include "journal/SortRun.h"
 #include "journal/SumsModel.h"
 #include "journal/window/CallsTable.h"
 #include "journal/window/ExportDialogs.h"
 #include "journal/window/FilterBar.h"
-#include "journal/window/FilterRun.h"
 #include "journal/window/JournalLook.h"
 #include "journal/window/MonthChart.h"
-#include "journal/window/SortRun.h"
 #include "journal/window/SumsTable.h"
 #include "journal/window/UnreadableLinesDialog.h"
 #include "platform/FileChooser.h"
@@ -121,8 +121,8 @@ void frmAuswertung::BaueFilter() {
 }
 
 void frmAuswertung::BaueTabelle() {
-    tblAnrufe_ = new AnrufTabelle(modell_);
-    static_cast<QVBoxLayout*>(layout())->addWidget(tblAnrufe_);
+    tblGespraeche_ = new GespraechTabelle(modell_);
+    static_cast<QVBoxLayout*>(layout())->addWidget(tblGespraeche_);
 }
 
 void frmAuswertung::BaueZustand() {
@@ -216,8 +216,8 @@ void frmAuswertung::SetzeTabFolge() {
     for (QWidget* feld : filterLeiste_->Folge()) {
         folge.push_back(feld);
     }
-    folge.insert(folge.end(), {tblAnrufe_, cmdUnlesbar_, cboGruppe_, tblSummen_, cmdSummenExport_,
-                               cmdExportieren_, cmdZurueck_});
+    folge.insert(folge.end(), {tblGespraeche_, cmdUnlesbar_, cboGruppe_, tblSummen_,
+                               cmdSummenExport_, cmdExportieren_, cmdZurueck_});
     for (std::size_t i = 0; i + 1 < folge.size(); ++i) {
         setTabOrder(folge[i], folge[i + 1]);
     }
@@ -385,7 +385,7 @@ void frmAuswertung::Exportieren() {
         })) {
         return;
     }
-    lblHinweis_->setText(AnrufeExportiertText(std::int64_t(zeilen.size()), *ziel, QLocale()));
+    lblHinweis_->setText(GespraecheExportiertText(std::int64_t(zeilen.size()), *ziel, QLocale()));
 }
 
 void frmAuswertung::SummenExportieren() {

@@ -18,7 +18,7 @@ class QTimer;
 
 namespace tarvis {
 
-class AnrufTabelle;
+class GespraechTabelle;
 class FileChooser;
 class FilterLauf;
 class FilterLeiste;
@@ -100,7 +100,7 @@ private:
     int fortschrittTakte_ = 0;
 
     FilterLeiste* filterLeiste_ = nullptr;
-    AnrufTabelle* tblAnrufe_ = nullptr;
+    GespraechTabelle* tblGespraeche_ = nullptr;
     QLabel* lblAnzahl_ = nullptr;
     QLabel* lblSortiert_ = nullptr;
     QLabel* lblUnlesbar_ = nullptr;

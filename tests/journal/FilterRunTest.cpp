@@ -1,4 +1,4 @@
-#include "journal/window/FilterRun.h"
+#include "journal/FilterRun.h"
 
 #include "journal/JournalLogs.h"
 #include "journal/JournalRead.h"

@@ -140,8 +140,8 @@ TEST_F(JournalTest, TheModelShowsEveryCallWithItsComment) {
     for (const DateiBericht& bericht : journal.dateien) {
         EXPECT_EQ(bericht.stand, DateiBericht::Stand::Gelesen) << bericht.pfad.toStdString();
     }
-    EXPECT_EQ(journal.dateien[0].anrufe, 3);
-    EXPECT_EQ(journal.dateien[1].anrufe, 3);
+    EXPECT_EQ(journal.dateien[0].gespraeche, 3);
+    EXPECT_EQ(journal.dateien[1].gespraeche, 3);
     JournalModell& modell = Modell();
     ASSERT_EQ(modell.rowCount(), 7);
     EXPECT_EQ(Kennungen(modell), "ABCDEFG");
@@ -543,10 +543,10 @@ TEST_F(JournalTest, CsvOfTheCommandLineStopsAtALogItCannotRead) {
 namespace {
 
 // A journal of calls made by hand, one per number and comment given, all on 1.3.1997.
-JournalDaten HandJournal(const std::vector<std::pair<std::string, std::string>>& anrufe,
+JournalDaten HandJournal(const std::vector<std::pair<std::string, std::string>>& gespraeche,
                          std::int64_t einheiten = 1) {
     JournalDaten daten;
-    for (const auto& [telefon, kommentar] : anrufe) {
+    for (const auto& [telefon, kommentar] : gespraeche) {
         Gespraech satz;
         satz.startDatum = year{1997} / 3 / 1;
         satz.startSekunde = 36'000;
@@ -577,15 +577,15 @@ void PrintTo(const TextSortFall& fall, std::ostream* os) {
 class TextSortTest : public ::testing::TestWithParam<TextSortFall> {};
 
 TEST_P(TextSortTest, SortsCommentsAsAGermanReaderExpects) {
-    std::vector<std::pair<std::string, std::string>> anrufe;
+    std::vector<std::pair<std::string, std::string>> gespraeche;
     for (const std::string& text : GetParam().texte) {
         if (GetParam().spalte == Spalte::Telefon) {
-            anrufe.emplace_back(text, "");
+            gespraeche.emplace_back(text, "");
         } else {
-            anrufe.emplace_back("0711", text);
+            gespraeche.emplace_back("0711", text);
         }
     }
-    const JournalDaten daten = HandJournal(anrufe);
+    const JournalDaten daten = HandJournal(gespraeche);
     std::string folge;
     for (const std::uint32_t i : Sortiert(daten, GetParam().spalte, GetParam().absteigend)) {
         folge += char('a' + i);

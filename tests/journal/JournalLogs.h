@@ -30,19 +30,21 @@ public:
     JournalLogs() {
         using namespace std::chrono;
         const Datum nov = year{1996} / 11 / 1, dez = year{1996} / 12 / 1;
-        Schreibe(November(), Anruf(nov, 4, {9, 12, 40}, 142'400, 1, 2, "0711 123456", "Zahnarzt"));
-        Schreibe(November(), Anruf(nov, 15, {20, 5, 0}, 162'000, 2, 4, "07031 88213",
-                                   "Bestellung; Nr. \"17\""));
+        Schreibe(November(),
+                 GespraechAm(nov, 4, {9, 12, 40}, 142'400, 1, 2, "0711 123456", "Zahnarzt"));
+        Schreibe(November(), GespraechAm(nov, 15, {20, 5, 0}, 162'000, 2, 4, "07031 88213",
+                                         "Bestellung; Nr. \"17\""));
         Anhaengen(November(), "16.11.96   19:00:00   16.11.96   19:0\r\n");
-        Schreibe(November(), Anruf(nov, 28, {8, 10, 0}, 210'200, 4, 12, "089 4471120", ""));
-        Schreibe(Dezember(), Anruf(dez, 3, {19, 20, 0}, 2'290'000, 4, 71, "089 4471120", "Mutti"));
+        Schreibe(November(), GespraechAm(nov, 28, {8, 10, 0}, 210'200, 4, 12, "089 4471120", ""));
         Schreibe(Dezember(),
-                 Anruf(dez, 31, {23, 50, 0}, 1'350'000, 3, 24, "0621 339940", "Neujahr"));
+                 GespraechAm(dez, 3, {19, 20, 0}, 2'290'000, 4, 71, "089 4471120", "Mutti"));
+        Schreibe(Dezember(),
+                 GespraechAm(dez, 31, {23, 50, 0}, 1'350'000, 3, 24, "0621 339940", "Neujahr"));
         Anhaengen(Dezember(), "Notiz von Hand\r\n" + QByteArray(57, ' ') + "verwaist\r\n");
         Schreibe(Dezember(),
-                 Anruf(dez, 14, {11, 0, 0}, 1'500'000, 1, 100, "0711 654321", "B\u00fcro"));
+                 GespraechAm(dez, 14, {11, 0, 0}, 1'500'000, 1, 100, "0711 654321", "B\u00fcro"));
         Schreibe(Januar(),
-                 Anruf(year{1997} / 1 / 1, 5, {10, 10, 0}, 240'000, 1, 2, "0711 123456", ""));
+                 GespraechAm(year{1997} / 1 / 1, 5, {10, 10, 0}, 240'000, 1, 2, "0711 123456", ""));
     }
 
     QString November() const { return Pfad("Tarvis 11-1996.Rep"); }
@@ -68,8 +70,9 @@ private:
         int stunde, minute, sekunde;
     };
 
-    static Gespraech Anruf(Datum monat, int tag, Zeit beginn, std::int64_t dauerMs, int zone,
-                           std::int64_t einheiten, const char* telefon, const char* kommentar) {
+    static Gespraech GespraechAm(Datum monat, int tag, Zeit beginn, std::int64_t dauerMs, int zone,
+                                 std::int64_t einheiten, const char* telefon,
+                                 const char* kommentar) {
         const Datum datum = monat.year() / monat.month() / std::chrono::day(unsigned(tag));
         const Moment start = MomentAus(datum, beginn.stunde, beginn.minute, beginn.sekunde);
         const Moment stop = start + std::chrono::seconds{dauerMs / 1000};

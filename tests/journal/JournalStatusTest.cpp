@@ -143,9 +143,9 @@ TEST(UnlesbarText, OnlyWhenALineCouldNotBeRead) {
 }
 
 TEST(ExportiertText, NamesTheFileWithoutItsFolder) {
-    EXPECT_EQ(AnrufeExportiertText(1, QStringLiteral("/tmp/a/Auswertung.csv"), Deutsch),
+    EXPECT_EQ(GespraecheExportiertText(1, QStringLiteral("/tmp/a/Auswertung.csv"), Deutsch),
               QStringLiteral("1 Anruf nach \"Auswertung.csv\" exportiert."));
-    EXPECT_EQ(AnrufeExportiertText(1'500, QStringLiteral("x.csv"), Deutsch),
+    EXPECT_EQ(GespraecheExportiertText(1'500, QStringLiteral("x.csv"), Deutsch),
               QStringLiteral("1.500 Anrufe nach \"x.csv\" exportiert."));
     EXPECT_EQ(SummenExportiertText(QStringLiteral("/tmp/Summen.csv")),
               QStringLiteral("Summen nach \"Summen.csv\" exportiert."));

@@ -96,7 +96,7 @@ protected:
         EXPECT_NE(kind, nullptr) << name;
         return kind;
     }
-    QTableView* Anrufe() { return Kind<QTableView>("tblAnrufe"); }
+    QTableView* Gespraeche() { return Kind<QTableView>("tblGespraeche"); }
     QString Text(const char* label) { return Kind<QLabel>(label)->text(); }
 
     // Until the order asked for last is shown.
@@ -113,7 +113,7 @@ protected:
     QStringList Spalte(int spalte = 0) {
         WarteAufSortierung();
         QStringList texte;
-        const QAbstractItemModel* modell = Anrufe()->model();
+        const QAbstractItemModel* modell = Gespraeche()->model();
         for (int zeile = 0; zeile < modell->rowCount(); ++zeile) {
             texte << modell->index(zeile, spalte).data().toString();
         }
@@ -159,10 +159,10 @@ TEST_F(JournalWindow, OpensWithTheLogsOfTheCurrentLogsFolder) {
     EXPECT_FALSE(Kind<QProgressBar>("prgLesen")->isVisible());
     EXPECT_EQ(Kind<QComboBox>("cboMonat")->count(), 4);
     EXPECT_EQ(Kind<QComboBox>("cboMonat")->itemText(3), QStringLiteral("01/1997"));
-    QHeaderView* koepfe = Anrufe()->horizontalHeader();
+    QHeaderView* koepfe = Gespraeche()->horizontalHeader();
     QStringList namen;
     for (int spalte = 0; spalte < koepfe->count(); ++spalte) {
-        namen << Anrufe()->model()->headerData(spalte, Qt::Horizontal).toString();
+        namen << Gespraeche()->model()->headerData(spalte, Qt::Horizontal).toString();
     }
     EXPECT_EQ(namen, (QStringList{"Datum", "Start", "Stop", "Dauer", "Telefonnummer", "Zone",
                                   "Einheiten", "Kosten", "Kommentar"}));
@@ -194,14 +194,14 @@ TEST_F(JournalWindow, TheFiltersWorkThroughTheirControls) {
 }
 
 TEST_F(JournalWindow, AClickOnAHeadingSortsByThatColumnsValues) {
-    QHeaderView* koepfe = Anrufe()->horizontalHeader();
+    QHeaderView* koepfe = Gespraeche()->horizontalHeader();
     const int kosten = int(tarvis::Spalte::Kosten);
     const QPoint mitte(koepfe->sectionViewportPosition(kosten) + koepfe->sectionSize(kosten) / 2,
                        koepfe->height() / 2);
     QTest::mouseClick(koepfe->viewport(), Qt::LeftButton, {}, mitte);
     // The table keeps its order while the sort works on another thread, and says so.
     EXPECT_TRUE(Kind<QLabel>("lblSortiert")->isVisibleTo(fenster.get()));
-    EXPECT_EQ(Anrufe()->model()->index(0, 0).data().toString(), QStringLiteral("04.11.1996"));
+    EXPECT_EQ(Gespraeche()->model()->index(0, 0).data().toString(), QStringLiteral("04.11.1996"));
     EXPECT_EQ(Spalte(kosten),
               (QStringList{"0,24", "0,24", "0,48", "1,44", "2,88", "8,52", "12,00"}));
     EXPECT_FALSE(Kind<QLabel>("lblSortiert")->isVisibleTo(fenster.get()));
@@ -210,7 +210,7 @@ TEST_F(JournalWindow, AClickOnAHeadingSortsByThatColumnsValues) {
 }
 
 TEST_F(JournalWindow, TheZoneCellShowsTheZonesColourWithBlackText) {
-    QTableView* tabelle = Anrufe();
+    QTableView* tabelle = Gespraeche();
     const QImage bild = tabelle->viewport()->grab().toImage();
     const int spalte = int(tarvis::Spalte::Zone);
     for (int zeile : {0, 1, 2, 4}) { // City, Region 50, Fern, Region 200
@@ -351,7 +351,7 @@ TEST_F(JournalWindow, ExportWritesWhatTheFiltersShowInFileOrder) {
         Taste(Kind<QComboBox>("cboZone"), Qt::Key_Down);
     }
     // Shown by cost, highest first: the export keeps the order of the files.
-    Anrufe()->sortByColumn(int(tarvis::Spalte::Kosten), Qt::DescendingOrder);
+    Gespraeche()->sortByColumn(int(tarvis::Spalte::Kosten), Qt::DescendingOrder);
     EXPECT_EQ(Spalte(), (QStringList{"03.12.1996", "28.11.1996"}));
     const QString ziel = logs.Pfad("export.csv");
     wahl.antwort = ziel;
@@ -477,7 +477,7 @@ TEST_F(JournalWindow, TheSearchWaitsForAPauseInTheTyping) {
 // The table sorts from the keyboard: Ctrl+S by the current cell's column, again the other way
 // round; the context menu key offers both orders and the order of the files.
 TEST_F(JournalWindow, TheTableSortsFromTheKeyboard) {
-    QTableView* tabelle = Anrufe();
+    QTableView* tabelle = Gespraeche();
     tabelle->setFocus();
     const int kosten = int(tarvis::Spalte::Kosten);
     tabelle->setCurrentIndex(tabelle->model()->index(0, kosten));
@@ -521,7 +521,7 @@ TEST_F(JournalWindow, ControlsAreNamedForScreenReaders) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
     const std::vector<std::pair<const char*, const char*>> namen{
-        {"tblAnrufe", "Anrufe"},
+        {"tblGespraeche", "Anrufe"},
         {"tblSummen", "Summen je Monat und Zone"},
         {"txtSuche", "Suche"},
         {"cmdDateien", "Dateien…"},
@@ -559,7 +559,7 @@ TEST_F(JournalWindow, ControlsAreNamedForScreenReaders) {
             << objekt;
         EXPECT_EQ(zugang->role(), QAccessible::ComboBox) << objekt;
     }
-    EXPECT_EQ(name(Anrufe()->horizontalHeader()), QString::fromUtf8("Spaltenköpfe: Anrufe"));
+    EXPECT_EQ(name(Gespraeche()->horizontalHeader()), QString::fromUtf8("Spaltenköpfe: Anrufe"));
     // The label under the table carries its figure.
     EXPECT_EQ(name(Kind<QWidget>("lblUnlesbar")), QStringLiteral("1 Zeile nicht lesbar"));
 }
@@ -596,9 +596,10 @@ TEST_F(JournalWindow, ChangesAreAnnouncedOnce) {
          QStringLiteral("1 von 7 Anrufen")},
         {"sort by Ctrl+S",
          [&] {
-             Anrufe()->setFocus();
-             Anrufe()->setCurrentIndex(Anrufe()->model()->index(0, int(tarvis::Spalte::Kosten)));
-             Taste(Anrufe(), Qt::Key_S, Qt::ControlModifier);
+             Gespraeche()->setFocus();
+             Gespraeche()->setCurrentIndex(
+                 Gespraeche()->model()->index(0, int(tarvis::Spalte::Kosten)));
+             Taste(Gespraeche(), Qt::Key_S, Qt::ControlModifier);
          },
          QString::fromUtf8("Aufsteigend nach „Kosten“ sortiert")},
     };
@@ -612,7 +613,7 @@ TEST_F(JournalWindow, ChangesAreAnnouncedOnce) {
 // Tab into a table tells a screen reader of its current cell, which Qt tells only on a change.
 TEST_F(JournalWindow, EnteringATableTellsItsCurrentCell) {
     test::ZugangsLauscher lauscher;
-    for (const char* name : {"tblAnrufe", "tblSummen"}) {
+    for (const char* name : {"tblGespraeche", "tblSummen"}) {
         auto* tabelle = Kind<QTableView>(name);
         tabelle->setCurrentIndex(tabelle->model()->index(1, 0));
         Kind<QWidget>("cmdZurueck")->setFocus();
@@ -641,7 +642,7 @@ void PrintTo(const TastenFall& fall, std::ostream* os) {
 class JournalKeyTest : public JournalWindow, public ::testing::WithParamInterface<TastenFall> {};
 
 TEST_P(JournalKeyTest, AltAndTheLetterReachTheControl) {
-    Anrufe()->setFocus();
+    Gespraeche()->setFocus();
     Taste(fenster.get(), GetParam().taste, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(GetParam().fokus));
 }
@@ -703,7 +704,7 @@ TEST_F(JournalWindow, EveryControlShowsItsFocus) {
     const std::vector<QString> folge = test::PruefeSichtbarenFokus(*fenster);
     // Tab leaves the tables for the next control; the arrow keys move among their cells.
     EXPECT_EQ(folge, (std::vector<QString>{"cboMonat", "cboZone", "txtSuche", "cmdDateien",
-                                           "tblAnrufe", "cmdUnlesbar", "cboGruppe", "tblSummen",
+                                           "tblGespraeche", "cmdUnlesbar", "cboGruppe", "tblSummen",
                                            "cmdSummenExport", "cmdExportieren", "cmdZurueck"}));
 }
 

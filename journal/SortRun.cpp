@@ -1,4 +1,4 @@
-#include "journal/window/SortRun.h"
+#include "journal/SortRun.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 

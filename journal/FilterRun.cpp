@@ -1,4 +1,4 @@
-#include "journal/window/FilterRun.h"
+#include "journal/FilterRun.h"
 
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
