@@ -109,6 +109,9 @@ int main(int argc, char** argv) {
     // Each column by a click on its heading: shown once the model has changed its rows' order
     // and the table has painted them.
     auto* tabelle = fenster.findChild<QTableView*>(QStringLiteral("tblGespraeche"));
+    if (tabelle == nullptr) { // the name of earlier revisions
+        tabelle = fenster.findChild<QTableView*>(QStringLiteral("tblAnrufe"));
+    }
     QHeaderView* koepfe = tabelle->horizontalHeader();
     bool umgestellt = false;
     QObject::connect(tabelle->model(), &QAbstractItemModel::layoutChanged, &app,
