@@ -235,17 +235,24 @@ QVariant SummenModell::data(const QModelIndex& index, int role) const {
     const bool zonenSpalte = gruppe_ == Gruppe::MonatUndZone && index.column() == 1;
     switch (role) {
     case Qt::DisplayRole: {
+        // Only the cell asked for is made: the column widths ask for a thousand rows' cells
+        // after every sort of the sums per number.
+        if (gruppe_ == Gruppe::Telefon && index.column() == 0 && !reihe.gesamt) {
+            return AlsQString(telefon_->Nummer(reihe.nummer));
+        }
         if (index.column() < ersteZahl) {
             return AlsQString(Zellen(reihe)[static_cast<std::size_t>(index.column())]);
         }
-        const SummenTexte texte = GruppierteTexteVon(reihe.summe, QLocale());
+        const QLocale locale;
         switch (index.column() - ersteZahl) {
         case 0:
-            return texte.gespraeche;
+            return Gruppiert(ZahlText(std::to_string(reihe.summe.anrufe), locale), locale);
         case 1:
-            return texte.einheiten;
+            return Gruppiert(ZahlText(std::to_string(reihe.summe.einheiten), locale), locale);
         default:
-            return texte.gebuehren + QStringLiteral(" DM");
+            return Gruppiert(ZahlText(BetragText(reihe.summe.kostenPfennig, FesterTrenner), locale),
+                             locale) +
+                   QStringLiteral(" DM");
         }
     }
     case Qt::TextAlignmentRole:
