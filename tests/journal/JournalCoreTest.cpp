@@ -747,6 +747,13 @@ TEST_F(JournalTest, ExportOrderAndFiltersWorkedOutElsewhere) {
     modell.sort(int(Spalte::Kosten), Qt::DescendingOrder);
     EXPECT_EQ(Kennungen(modell), "FAG");
     EXPECT_EQ(Kennungen(modell.Daten(), modell.ZeilenInDateiFolge()), "AFG");
+    // The sums per number take the calls in the order of their files, whatever the order shown.
+    FilterAuftrag jeNummer = modell.Auftrag({std::nullopt, 1, ""});
+    jeNummer.jeTelefon = true;
+    const FilterErgebnis summen = FuehreAus(jeNummer);
+    ASSERT_TRUE(summen.telefon);
+    EXPECT_EQ(summen.telefon->Nummer(0), "0711 123456");
+    EXPECT_EQ(summen.telefon->nummern[0].summe.anrufe, 2);
 
     FilterAuftrag auftrag = modell.Auftrag({std::nullopt, 4, ""});
     auftrag.jeTelefon = true;
