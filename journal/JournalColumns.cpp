@@ -108,6 +108,25 @@ std::vector<std::uint32_t> InDateiFolge(const JournalDaten& daten) {
     return folge;
 }
 
+std::vector<std::uint32_t> InDateiFolge(const JournalDaten& daten,
+                                        const std::vector<std::uint32_t>& zeilen) {
+    if (zeilen.size() == daten.Anzahl()) {
+        return InDateiFolge(daten); // every call
+    }
+    std::vector<bool> dabei(daten.Anzahl());
+    for (const std::uint32_t i : zeilen) {
+        dabei[i] = true;
+    }
+    std::vector<std::uint32_t> folge;
+    folge.reserve(zeilen.size());
+    for (std::uint32_t i = 0; i < dabei.size(); ++i) {
+        if (dabei[i]) {
+            folge.push_back(i);
+        }
+    }
+    return folge;
+}
+
 namespace {
 
 QCollator DeutscheOrdnung() {

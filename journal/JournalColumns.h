@@ -53,5 +53,9 @@ ZiffernSchluessel ZiffernSchluesselVon(std::string_view nummer);
 int VergleicheZiffern(std::string_view a, std::string_view b);
 // The calls in the order of their files and lines.
 std::vector<std::uint32_t> InDateiFolge(const JournalDaten& daten);
+// These calls (each at most once) in the order of their files and lines: in one pass, not by a
+// sort.
+std::vector<std::uint32_t> InDateiFolge(const JournalDaten& daten,
+                                        const std::vector<std::uint32_t>& zeilen);
 
 } // namespace tarvis

@@ -27,11 +27,15 @@ FilterErgebnis FuehreAus(const FilterAuftrag& auftrag) {
     ergebnis.stand = auftrag.stand;
     ergebnis.filter = auftrag.filter;
     ergebnis.zeilen = OhneFilter(auftrag.filter)
-                          ? auftrag.folge
-                          : Gefiltert(*auftrag.daten, auftrag.folge, auftrag.filter);
-    ergebnis.summen = SummenVon(*auftrag.daten, ergebnis.zeilen);
+                          ? *auftrag.folge
+                          : Gefiltert(*auftrag.daten, *auftrag.folge, auftrag.filter);
+    // The sums take the calls in the order of their files, as they lie in memory: in the order
+    // shown each call of a million would be a miss of the cache. A number is named as its
+    // first call in the files has it, whatever the order shown.
+    const std::vector<std::uint32_t> inDateiFolge = InDateiFolge(*auftrag.daten, ergebnis.zeilen);
+    ergebnis.summen = SummenVon(*auftrag.daten, inDateiFolge);
     if (auftrag.jeTelefon) {
-        ergebnis.telefon = SummenJeTelefon(*auftrag.daten, ergebnis.zeilen);
+        ergebnis.telefon = SummenJeTelefon(auftrag.daten, inDateiFolge);
     }
     return ergebnis;
 }
@@ -44,7 +48,8 @@ SortErgebnis Sortiere(const SortAuftrag& auftrag) {
 }
 
 JournalModell::JournalModell(QObject* parent)
-    : QAbstractTableModel(parent), daten_(std::make_shared<const JournalDaten>()) {}
+    : QAbstractTableModel(parent), daten_(std::make_shared<const JournalDaten>()),
+      folge_(std::make_shared<const std::vector<std::uint32_t>>()) {}
 
 void JournalModell::SetzeSortierer(std::function<void(SortAuftrag)> sortierer) {
     sortierer_ = std::move(sortierer);
@@ -54,19 +59,41 @@ SortAuftrag JournalModell::NeueSortierung() {
     return {daten_, spalte_, ordnung_ == Qt::DescendingOrder, ++sortNummer_};
 }
 
+VorbereiteteDaten Vorbereitet(JournalDaten daten) {
+    VorbereiteteDaten vorbereitet;
+    vorbereitet.daten = std::make_shared<const JournalDaten>(std::move(daten));
+    vorbereitet.folge = InDateiFolge(*vorbereitet.daten);
+    vorbereitet.zeilen = vorbereitet.folge;
+    return vorbereitet;
+}
+
+void JournalModell::SetzeDaten(JournalDaten daten) {
+    SetzeDaten(Vorbereitet(std::move(daten)));
+}
+
 // New calls are shown in the order of their files at once; sorted by a column, they are shown
 // in its order once the Sortierer has it.
-void JournalModell::SetzeDaten(JournalDaten daten) {
+void JournalModell::SetzeDaten(VorbereiteteDaten daten) {
     beginResetModel();
-    daten_ = std::make_shared<const JournalDaten>(std::move(daten));
+    daten_ = std::move(daten.daten);
     ++stand_;
     SortAuftrag auftrag = NeueSortierung();
     const bool spaeter = sortierer_ && auftrag.spalte >= 0;
-    folge_ = spaeter ? InDateiFolge(*daten_) : Sortiere(auftrag).folge;
+    // The order of the files is the one made ready with the calls.
+    const bool vorbereitet = spaeter || auftrag.spalte < 0;
+    std::vector<std::uint32_t> folge =
+        vorbereitet ? std::move(daten.folge) : Sortiere(auftrag).folge;
     if (!spaeter) {
         gezeigteSortierung_ = sortNummer_;
     }
-    zeilen_ = OhneFilter(filter_) ? folge_ : Gefiltert(*daten_, folge_, filter_);
+    if (!OhneFilter(filter_)) {
+        zeilen_ = Gefiltert(*daten_, folge, filter_);
+    } else if (vorbereitet) {
+        zeilen_ = std::move(daten.zeilen);
+    } else {
+        zeilen_ = folge;
+    }
+    folge_ = std::make_shared<const std::vector<std::uint32_t>>(std::move(folge));
     endResetModel();
     if (spaeter) {
         sortierer_(std::move(auftrag));
@@ -87,10 +114,7 @@ bool JournalModell::Uebernimm(FilterErgebnis ergebnis) {
 }
 
 std::vector<std::uint32_t> JournalModell::ZeilenInDateiFolge() const {
-    // A call's index is its place in the files.
-    std::vector<std::uint32_t> zeilen = zeilen_;
-    std::sort(zeilen.begin(), zeilen.end());
-    return zeilen;
+    return InDateiFolge(*daten_, zeilen_);
 }
 
 // The rows go and come as rows, not by a reset of the model, so the columns keep the widths the
@@ -115,7 +139,7 @@ void JournalModell::ZeigeNeu(std::vector<std::uint32_t> zeilen) {
 
 void JournalModell::SetzeFilter(const JournalFilter& filter) {
     filter_ = filter;
-    ZeigeNeu(OhneFilter(filter_) ? folge_ : Gefiltert(*daten_, folge_, filter_));
+    ZeigeNeu(OhneFilter(filter_) ? *folge_ : Gefiltert(*daten_, *folge_, filter_));
 }
 
 void JournalModell::sort(int column, Qt::SortOrder order) {
@@ -167,7 +191,7 @@ void JournalModell::ZeigeFolge(std::vector<std::uint32_t> folge) {
         }
         zeilen_ = std::move(zeilen);
     }
-    folge_ = std::move(folge);
+    folge_ = std::make_shared<const std::vector<std::uint32_t>>(std::move(folge));
     if (!vorher.isEmpty()) {
         // Selection and current cell stay with their calls.
         std::vector<int> zeileVon(daten_->Anzahl(), -1);

@@ -19,7 +19,8 @@ namespace tarvis {
 // from what the model hands out in a FilterAuftrag.
 struct FilterAuftrag {
     std::shared_ptr<const JournalDaten> daten;
-    std::vector<std::uint32_t> folge; // every call, in the order shown
+    // Every call, in the order shown: shared with the model, not copied.
+    std::shared_ptr<const std::vector<std::uint32_t>> folge;
     JournalFilter filter;
     std::uint64_t stand = 0; // the model's state it was made from
     bool jeTelefon = false;  // the sums per telephone number too (only when shown)
@@ -46,6 +47,16 @@ struct SortErgebnis {
 };
 SortErgebnis Sortiere(const SortAuftrag& auftrag);
 
+// Calls read on a worker thread, with what the model would otherwise make of them on the
+// window's thread: a million calls in the order of their files, twice, take 8 MB, whose first
+// writing alone keeps a window waiting for tens of milliseconds.
+struct VorbereiteteDaten {
+    std::shared_ptr<const JournalDaten> daten;
+    std::vector<std::uint32_t> folge;  // every call in the order of the files
+    std::vector<std::uint32_t> zeilen; // the same, the rows shown until a filter is worked out
+};
+VorbereiteteDaten Vorbereitet(JournalDaten daten);
+
 // The calls as a table: one row per call that the filter lets through, in the order of the
 // column last sorted by (at first the order of the files and lines). It sorts and filters by
 // the calls' values itself, which on a million calls is many times faster than a proxy model
@@ -61,6 +72,7 @@ public:
     explicit JournalModell(QObject* parent = nullptr);
 
     void SetzeDaten(JournalDaten daten);
+    void SetzeDaten(VorbereiteteDaten daten);
     // Takes over the sorts from now on; it must hand each Auftrag's result to Uebernimm.
     void SetzeSortierer(std::function<void(SortAuftrag)> sortierer);
     // False (and nothing changed) when a newer sort was asked for, or other calls set, since.
@@ -95,8 +107,9 @@ private:
     void ZeigeFolge(std::vector<std::uint32_t> folge);
 
     std::shared_ptr<const JournalDaten> daten_;
-    std::uint64_t stand_ = 0;          // changes with the calls and with their order
-    std::vector<std::uint32_t> folge_; // every call, in the order sorted by
+    std::uint64_t stand_ = 0; // changes with the calls and with their order
+    // Every call, in the order sorted by; a filter worked out elsewhere shares it.
+    std::shared_ptr<const std::vector<std::uint32_t>> folge_;
     std::vector<std::uint32_t> zeilen_;
     JournalFilter filter_;
     int spalte_ = -1;

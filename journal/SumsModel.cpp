@@ -57,12 +57,13 @@ bool SummenModell::ZuGross() const {
     return monateZuGross_;
 }
 
-// The rows of the grouping shown, in the report's order, the total last.
+// The rows per month and zone in the report's order, the total last; those per number are
+// the sums per number themselves.
 void SummenModell::BaueReihen() {
     reihen_.clear();
-    Reihe gesamt;
-    gesamt.gesamt = true;
-    if (gruppe_ == Gruppe::MonatUndZone) {
+    if (gruppe_ == Gruppe::MonatUndZone && !zeilen_.empty()) {
+        Reihe gesamt;
+        gesamt.gesamt = true;
         for (const SummenZeile& zeile : zeilen_) {
             if (zeile.IstGesamt()) {
                 gesamt.summe = zeile.summe;
@@ -70,87 +71,86 @@ void SummenModell::BaueReihen() {
                 reihen_.push_back({zeile.monat, zeile.zone, 0, zeile.summe, false});
             }
         }
-    } else if (telefon_) {
-        reihen_.reserve(telefon_->nummern.size() + 1);
-        for (std::uint32_t i = 0; i < telefon_->nummern.size(); ++i) {
-            reihen_.push_back({std::nullopt, 0, i, telefon_->nummern[i].summe, false});
-        }
-        gesamt.summe = telefon_->gesamt;
-    }
-    const bool leer = gruppe_ == Gruppe::MonatUndZone ? zeilen_.empty() : !telefon_;
-    if (!leer) {
         reihen_.push_back(gesamt);
     }
     Ordne();
 }
 
-// The rows in the order of the column sorted by, the total last. Each row's value is taken once
-// and the rows put in order by a radix sort, so that the sums of hundreds of thousands of
-// numbers sort within a moment on the window's own thread. Equal values keep the order of the
-// report.
+namespace {
+
+// The descending order from the ascending one: the groups of equal values the other way round,
+// each keeping its order, so that equal values stay in the report's order either way.
+template <class Gleich>
+std::vector<std::uint32_t> Absteigend(const std::vector<std::uint32_t>& aufsteigend,
+                                      Gleich gleich) {
+    std::vector<std::uint32_t> folge;
+    folge.reserve(aufsteigend.size() + 1);
+    for (std::size_t ende = aufsteigend.size(); ende > 0;) {
+        std::size_t anfang = ende - 1;
+        while (anfang > 0 && gleich(aufsteigend[anfang - 1], aufsteigend[ende - 1])) {
+            --anfang;
+        }
+        folge.insert(folge.end(), aufsteigend.begin() + std::ptrdiff_t(anfang),
+                     aufsteigend.begin() + std::ptrdiff_t(ende));
+        ende = anfang;
+    }
+    return folge;
+}
+
+} // namespace
+
+// The rows in the order of the column sorted by, the total last; equal values keep the order
+// of the report. The sums per number come with each column's order made on the worker thread,
+// so that a sort of the sums of hundreds of thousands of numbers only copies one here (or
+// turns it round).
 void SummenModell::Ordne() {
+    const bool absteigend = ordnung_ == Qt::DescendingOrder;
+    if (gruppe_ == Gruppe::Telefon) {
+        const std::size_t anzahl = telefon_ ? telefon_->nummern.size() : 0;
+        folge_.clear();
+        if (!telefon_) {
+            return;
+        }
+        if (spalte_ < 0) {
+            folge_.resize(anzahl);
+            std::iota(folge_.begin(), folge_.end(), 0u);
+        } else {
+            const auto spalte = std::size_t(spalte_);
+            const std::vector<std::uint32_t>& aufsteigend = telefon_->aufsteigend[spalte];
+            // No two numbers have the same digits.
+            folge_ = !absteigend ? aufsteigend
+                                 : Absteigend(aufsteigend, [&](std::uint32_t a, std::uint32_t b) {
+                                       return spalte > 0 && telefon_->Wert(a, spalte) ==
+                                                                telefon_->Wert(b, spalte);
+                                   });
+        }
+        folge_.push_back(std::uint32_t(anzahl));
+        return;
+    }
     const bool mitGesamt = !reihen_.empty();
     folge_.resize(mitGesamt ? reihen_.size() - 1 : 0);
     std::iota(folge_.begin(), folge_.end(), 0u);
-    const bool absteigend = ordnung_ == Qt::DescendingOrder;
-    // The figures follow the texts' columns in both groupings.
-    const int ersteZahl = gruppe_ == Gruppe::MonatUndZone ? 2 : 1;
-    if (spalte_ >= 0 && gruppe_ == Gruppe::Telefon && spalte_ < ersteZahl) {
-        folge_ = NachNummer(absteigend);
-    } else if (spalte_ >= 0) {
+    if (spalte_ >= 0) {
         auto wert = [&](std::uint32_t i) -> std::int64_t {
             const Reihe& r = reihen_[i];
-            switch (spalte_ - ersteZahl) {
+            switch (spalte_) {
             case 0:
-                return r.summe.anrufe;
+                return std::int64_t{r.monat->first} * 12 + r.monat->second;
             case 1:
-                return r.summe.einheiten;
+                return r.zone;
             case 2:
-                return r.summe.kostenPfennig;
+                return r.summe.anrufe;
+            case 3:
+                return r.summe.einheiten;
             default:
-                break;
+                return r.summe.kostenPfennig;
             }
-            return spalte_ == 0 ? std::int64_t{r.monat->first} * 12 + r.monat->second : r.zone;
         };
         OrdneStabilNachWert(folge_, wert, absteigend);
     }
     if (mitGesamt) {
         folge_.push_back(std::uint32_t(reihen_.size() - 1));
     }
-}
-
-// Numbers compare by their digits ("0711 1" and "07111" are one number): by the first 32 as
-// integers, and by the rest only where those are equal.
-std::vector<std::uint32_t> SummenModell::NachNummer(bool absteigend) const {
-    const auto& nummern = telefon_->nummern;
-    std::vector<ZiffernSchluessel> schluessel(nummern.size());
-    for (std::size_t i = 0; i < nummern.size(); ++i) {
-        schluessel[i] = ZiffernSchluesselVon(nummern[i].ziffern);
-    }
-    std::vector<std::uint32_t> folge(nummern.size());
-    std::iota(folge.begin(), folge.end(), 0u);
-    for (const auto teil : {&ZiffernSchluessel::hinten, &ZiffernSchluessel::vorn}) {
-        for (const int verschiebung : {0, 32}) {
-            OrdneStabil(folge, [&](std::uint32_t i) {
-                const auto wert = std::uint32_t(schluessel[i].*teil >> verschiebung);
-                return absteigend ? ~wert : wert;
-            });
-        }
-    }
-    for (std::size_t anfang = 0; anfang < folge.size();) {
-        std::size_t ende = anfang + 1;
-        while (ende < folge.size() && schluessel[folge[ende]] == schluessel[folge[anfang]]) {
-            ++ende;
-        }
-        std::stable_sort(
-            folge.begin() + std::ptrdiff_t(anfang), folge.begin() + std::ptrdiff_t(ende),
-            [&](std::uint32_t a, std::uint32_t b) {
-                const int wert = VergleicheZiffern(nummern[a].ziffern, nummern[b].ziffern);
-                return absteigend ? wert > 0 : wert < 0;
-            });
-        anfang = ende;
-    }
-    return folge;
 }
 
 void SummenModell::sort(int column, Qt::SortOrder order) {
@@ -167,8 +167,15 @@ void SummenModell::sort(int column, Qt::SortOrder order) {
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-const SummenModell::Reihe& SummenModell::Gezeigt(int zeile) const {
-    return reihen_[folge_[static_cast<std::size_t>(zeile)]];
+SummenModell::Reihe SummenModell::Gezeigt(int zeile) const {
+    const std::uint32_t i = folge_[static_cast<std::size_t>(zeile)];
+    if (gruppe_ == Gruppe::MonatUndZone) {
+        return reihen_[i];
+    }
+    if (i == telefon_->nummern.size()) {
+        return {std::nullopt, 0, 0, telefon_->gesamt, true};
+    }
+    return {std::nullopt, 0, i, telefon_->nummern[i].summe, false};
 }
 
 std::vector<std::string> SummenModell::Zellen(const Reihe& reihe) const {
@@ -177,7 +184,7 @@ std::vector<std::string> SummenModell::Zellen(const Reihe& reihe) const {
         zellen.push_back(reihe.gesamt ? "Gesamt" : MonatsText(*reihe.monat).toStdString());
         zellen.push_back(reihe.gesamt ? std::string() : std::string(ZonenName[reihe.zone]));
     } else {
-        zellen.push_back(reihe.gesamt ? "Gesamt" : telefon_->nummern[reihe.nummer].nummer);
+        zellen.push_back(reihe.gesamt ? "Gesamt" : std::string(telefon_->Nummer(reihe.nummer)));
     }
     zellen.push_back(std::to_string(reihe.summe.anrufe));
     zellen.push_back(std::to_string(reihe.summe.einheiten));
@@ -223,22 +230,29 @@ QVariant SummenModell::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) {
         return {};
     }
-    const Reihe& reihe = Gezeigt(index.row());
+    const Reihe reihe = Gezeigt(index.row());
     const int ersteZahl = gruppe_ == Gruppe::MonatUndZone ? 2 : 1;
     const bool zonenSpalte = gruppe_ == Gruppe::MonatUndZone && index.column() == 1;
     switch (role) {
     case Qt::DisplayRole: {
+        // Only the cell asked for is made: the column widths ask for a thousand rows' cells
+        // after every sort of the sums per number.
+        if (gruppe_ == Gruppe::Telefon && index.column() == 0 && !reihe.gesamt) {
+            return AlsQString(telefon_->Nummer(reihe.nummer));
+        }
         if (index.column() < ersteZahl) {
             return AlsQString(Zellen(reihe)[static_cast<std::size_t>(index.column())]);
         }
-        const SummenTexte texte = GruppierteTexteVon(reihe.summe, QLocale());
+        const QLocale locale;
         switch (index.column() - ersteZahl) {
         case 0:
-            return texte.gespraeche;
+            return Gruppiert(ZahlText(std::to_string(reihe.summe.anrufe), locale), locale);
         case 1:
-            return texte.einheiten;
+            return Gruppiert(ZahlText(std::to_string(reihe.summe.einheiten), locale), locale);
         default:
-            return texte.gebuehren + QStringLiteral(" DM");
+            return Gruppiert(ZahlText(BetragText(reihe.summe.kostenPfennig, FesterTrenner), locale),
+                             locale) +
+                   QStringLiteral(" DM");
         }
     }
     case Qt::TextAlignmentRole:

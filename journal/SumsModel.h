@@ -44,7 +44,8 @@ public:
 
 private:
     // One row: a zone in a month, a telephone number (its place in the sums per number), or
-    // the total.
+    // the total. The rows per month and zone are kept; those per number are made when asked
+    // for, from the sums per number.
     struct Reihe {
         std::optional<std::pair<int, int>> monat;
         int zone = 0;
@@ -54,16 +55,15 @@ private:
     };
     void BaueReihen();
     void Ordne();
-    std::vector<std::uint32_t> NachNummer(bool absteigend) const;
     std::vector<std::string> Zellen(const Reihe& reihe) const;
-    const Reihe& Gezeigt(int zeile) const;
+    Reihe Gezeigt(int zeile) const;
 
     std::vector<SummenZeile> zeilen_;
     std::optional<TelefonSummen> telefon_;
     bool monateZuGross_ = false;
     Gruppe gruppe_ = Gruppe::MonatUndZone;
-    std::vector<Reihe> reihen_;        // in the report's order, the total last
-    std::vector<std::uint32_t> folge_; // the rows as shown
+    std::vector<Reihe> reihen_;        // per month and zone, the report's order, the total last
+    std::vector<std::uint32_t> folge_; // the rows as shown; the total is the one past the others
     int spalte_ = -1;
     Qt::SortOrder ordnung_ = Qt::AscendingOrder;
 };

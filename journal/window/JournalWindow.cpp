@@ -20,6 +20,7 @@
 #include "journal/window/SumsTable.h"
 #include "journal/window/UnreadableLinesDialog.h"
 #include "platform/FileChooser.h"
+#include "platform/Memory.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -47,18 +48,27 @@ constexpr int FortschrittNachTakten = 6;
 
 } // namespace
 
+// What the worker hands the window: the reading, and its calls made ready for the table.
+struct GelesenesJournal {
+    Journal journal; // without its calls
+    VorbereiteteDaten daten;
+};
+
 frmAuswertung::frmAuswertung(const Logbuchdatei& logbuchdatei, FileChooser& dateiWahl,
                              QWidget* parent)
     : QDialog(parent), logbuchdatei_(logbuchdatei), dateiWahl_(dateiWahl),
       journal_(std::make_unique<Journal>()) {
     RichteGrossesFensterEin(this, QStringLiteral("frmAuswertung"), QStringLiteral("Auswertung"));
+    // The journal's calls, orders and sums are the program's only blocks of megabytes, made and
+    // dropped on worker threads with each reading, sort and filter.
+    GibGrosseBloeckeSofortZurueck();
     setPalette(JournalFarben(palette()));
     setAutoFillBackground(true);
 
     modell_ = new JournalModell(this);
     summen_ = new SummenModell(this);
-    leser_ = new QFutureWatcher<Journal>(this);
-    connect(leser_, &QFutureWatcher<Journal>::finished, this, &frmAuswertung::Eingelesen);
+    leser_ = new QFutureWatcher<GelesenesJournal>(this);
+    connect(leser_, &QFutureWatcher<GelesenesJournal>::finished, this, &frmAuswertung::Eingelesen);
     filter_ =
         new FilterLauf(*modell_,
                        {[this] { return Auftrag(); },
@@ -232,7 +242,11 @@ void frmAuswertung::Lies(const QStringList& pfade) {
     lblHinweis_->clear();
     fortschrittTakte_ = 0;
     fortschrittUhr_->start();
-    leser_->setFuture(QtConcurrent::run([this, pfade] { return fortschritt_.Lies(pfade); }));
+    leser_->setFuture(QtConcurrent::run([this, pfade] {
+        GelesenesJournal gelesen{fortschritt_.Lies(pfade), {}};
+        gelesen.daten = Vorbereitet(std::move(gelesen.journal.daten));
+        return gelesen;
+    }));
 }
 
 void frmAuswertung::ZeigeFortschritt() {
@@ -249,9 +263,9 @@ void frmAuswertung::Eingelesen() {
     if (fortschritt_.Gestoppt()) {
         return; // the window is closing
     }
-    Journal journal = leser_->future().takeResult();
-    modell_->SetzeDaten(std::move(journal.daten));
-    *journal_ = std::move(journal);
+    GelesenesJournal gelesen = leser_->future().takeResult();
+    modell_->SetzeDaten(std::move(gelesen.daten));
+    *journal_ = std::move(gelesen.journal);
     filterLeiste_->ZeigeMonate(MonateIn(modell_->Daten()));
     // The sums of a million calls are made on the worker thread too; the reading is done when
     // they are shown.

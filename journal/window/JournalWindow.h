@@ -28,6 +28,7 @@ class MonatsGrafik;
 class SummenModell;
 class SummenTabelle;
 struct FilterAuftrag;
+struct GelesenesJournal;
 
 // The journal: the saved calls of the logs as a table, with filters by month, zone and text,
 // the sums per month and zone, a chart of the cost per month, and the export as CSV. It opens
@@ -89,7 +90,7 @@ private:
     JournalModell* modell_ = nullptr;
     SummenModell* summen_ = nullptr;
 
-    QFutureWatcher<Journal>* leser_ = nullptr;
+    QFutureWatcher<GelesenesJournal>* leser_ = nullptr;
     FilterLauf* filter_ = nullptr;
     bool gelesenMelden_ = false; // a reading ends with the next filter shown
     bool liest_ = false;

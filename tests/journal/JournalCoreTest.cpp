@@ -15,6 +15,7 @@
 #include <QBuffer>
 #include <QCollator>
 #include <QDir>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <algorithm>
 #include <cstring>
@@ -641,7 +642,8 @@ TEST(TelefonSummen, NumbersAreComparedByTheirDigits) {
                                            2);
     SummenModell summen;
     const std::vector<std::uint32_t> alle = InDateiFolge(daten);
-    summen.SetzeSummen(SummenVon(daten, alle), SummenJeTelefon(daten, alle));
+    summen.SetzeSummen(SummenVon(daten, alle),
+                       SummenJeTelefon(std::make_shared<const JournalDaten>(daten), alle));
     summen.SetzeGruppe(SummenModell::Gruppe::Telefon);
     EXPECT_EQ(summen.columnCount(), 4);
     EXPECT_EQ(Summenzeilen(summen),
@@ -745,6 +747,13 @@ TEST_F(JournalAusLogs, ExportOrderAndFiltersWorkedOutElsewhere) {
     modell.sort(int(Spalte::Kosten), Qt::DescendingOrder);
     EXPECT_EQ(Kennungen(modell), "FAG");
     EXPECT_EQ(Kennungen(modell.Daten(), modell.ZeilenInDateiFolge()), "AFG");
+    // The sums per number take the calls in the order of their files, whatever the order shown.
+    FilterAuftrag jeNummer = modell.Auftrag({std::nullopt, 1, ""});
+    jeNummer.jeTelefon = true;
+    const FilterErgebnis summen = FuehreAus(jeNummer);
+    ASSERT_TRUE(summen.telefon);
+    EXPECT_EQ(summen.telefon->Nummer(0), "0711 123456");
+    EXPECT_EQ(summen.telefon->nummern[0].summe.anrufe, 2);
 
     FilterAuftrag auftrag = modell.Auftrag({std::nullopt, 4, ""});
     auftrag.jeTelefon = true;
@@ -767,17 +776,21 @@ TEST_F(JournalAusLogs, ExportOrderAndFiltersWorkedOutElsewhere) {
 // direction, it has the order of a plain stable sort by the values (digits then the text as
 // written; the German collation; the column's value), so equal values stay in file order.
 TEST(JournalSortGenerated, EveryOrderIsTheStableSortOfTheValues) {
-    const std::vector<std::string> nummern{"0711 123456",
-                                           "0711123456",
-                                           "(0711) 12 34 56",
-                                           "0711 12345",
-                                           "089 4471120",
-                                           "089/4471120",
-                                           "0621 339940",
-                                           "",
-                                           "12345678901234567890123456789012345",
-                                           "1234567890123456789012345678901234",
-                                           "711 123456"};
+    std::vector<std::string> nummern{"0711 123456",
+                                     "0711123456",
+                                     "(0711) 12 34 56",
+                                     "0711 12345",
+                                     "089 4471120",
+                                     "089/4471120",
+                                     "0621 339940",
+                                     "",
+                                     "12345678901234567890123456789012345",
+                                     "1234567890123456789012345678901234",
+                                     "711 123456"};
+    // Many numbers of a few calls each: their sums have many equal figures.
+    for (int i = 0; i < 60; ++i) {
+        nummern.push_back("07031 " + std::to_string(100 + i));
+    }
     const std::vector<std::string> kommentare{
         "",         "Oma",         "oma",         "OMA",     "\u00d6l",  "Ol",
         "Zahnarzt", "\u00c4rztin", "Stra\u00dfe", "Strasse", "B\u00fcro"};
@@ -831,6 +844,40 @@ TEST(JournalSortGenerated, EveryOrderIsTheStableSortOfTheValues) {
             });
             EXPECT_EQ(Sortiert(daten, spalte, absteigend), erwartet)
                 << SpaltenName[std::size_t(spalte)] << (absteigend ? " absteigend" : "");
+        }
+    }
+
+    // The sums per number likewise, by the orders made with them; the total stays last.
+    SummenModell summen;
+    const std::vector<std::uint32_t> alle = InDateiFolge(daten);
+    summen.SetzeSummen(SummenVon(daten, alle),
+                       SummenJeTelefon(std::make_shared<const JournalDaten>(daten), alle));
+    summen.SetzeGruppe(SummenModell::Gruppe::Telefon);
+    std::vector<QStringList> zeilen = Summenzeilen(summen);
+    const QStringList gesamt = zeilen.back();
+    zeilen.pop_back();
+    auto wert = [](const QStringList& zeile, int spalte) {
+        return spalte == 0
+                   ? Ziffern(zeile[0].toStdString())
+                   : QString(zeile[spalte]).remove(QRegularExpression("[^0-9]")).toStdString();
+    };
+    for (int spalte = 0; spalte < summen.columnCount(); ++spalte) {
+        for (const bool absteigend : {false, true}) {
+            std::vector<QStringList> erwartet = zeilen;
+            std::stable_sort(erwartet.begin(), erwartet.end(), [&](const auto& a, const auto& b) {
+                const std::string wa = wert(a, spalte), wb = wert(b, spalte);
+                // Figures compare as numbers: the longer is the greater.
+                const auto schluessel = [&](const std::string& w) {
+                    return spalte == 0 ? std::pair(std::size_t(0), w) : std::pair(w.size(), w);
+                };
+                return absteigend ? schluessel(wb) < schluessel(wa)
+                                  : schluessel(wa) < schluessel(wb);
+            });
+            erwartet.push_back(gesamt);
+            summen.sort(spalte, absteigend ? Qt::DescendingOrder : Qt::AscendingOrder);
+            EXPECT_EQ(Summenzeilen(summen), erwartet)
+                << "Summen je Telefonnummer, Spalte " << spalte
+                << (absteigend ? " absteigend" : "");
         }
     }
 }

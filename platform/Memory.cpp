@@ -1,0 +1,17 @@
+#include "platform/Memory.h"
+
+#if __has_include(<malloc.h>)
+#include <malloc.h>
+#endif
+
+namespace tarvis {
+
+void GibGrosseBloeckeSofortZurueck() {
+#if defined(M_MMAP_THRESHOLD)
+    // A fixed threshold also ends glibc's raising of it.
+    constexpr int AchtMebibyte = 8 << 20;
+    mallopt(M_MMAP_THRESHOLD, AchtMebibyte);
+#endif
+}
+
+} // namespace tarvis
