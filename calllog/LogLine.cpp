@@ -5,6 +5,8 @@
 #include "tariff/Parse.h"
 #include "tariff/TariffTables.h"
 
+#include <array>
+
 namespace tarvis {
 
 namespace {
@@ -127,13 +129,33 @@ std::string_view Feld(std::string_view zeile, const LogFeld& feld) {
     return zeile.substr(feld.spalte, feld.breite);
 }
 
-bool NurLeerzeichen(std::string_view zeile, std::size_t von, std::size_t bis) {
-    for (std::size_t i = von; i < bis; ++i) {
-        if (zeile[i] != ' ') {
-            return false;
+// The columns of the blanks between the fields of a record line, known when compiling, so that
+// the check of a line is a short run of byte compares.
+constexpr std::size_t LueckenAnzahl = [] {
+    std::size_t anzahl = 0;
+    for (const LogFeld& feld : LogSatz::Felder) {
+        anzahl += feld.luecke;
+    }
+    return anzahl;
+}();
+
+constexpr auto LueckenSpalten = [] {
+    std::array<std::size_t, LueckenAnzahl> spalten{};
+    std::size_t i = 0;
+    for (const LogFeld& feld : LogSatz::Felder) {
+        for (std::size_t spalte = feld.spalte - feld.luecke; spalte < feld.spalte; ++spalte) {
+            spalten[i++] = spalte;
         }
     }
-    return true;
+    return spalten;
+}();
+
+bool LueckenLeer(std::string_view zeile) {
+    bool leer = true;
+    for (const std::size_t spalte : LueckenSpalten) {
+        leer &= zeile[spalte] == ' ';
+    }
+    return leer;
 }
 
 int FesteZone(std::string_view feld) {
@@ -158,10 +180,8 @@ bool LiesFesteSpalten(std::string_view z, Gespraech& satz) {
         Feld(z, LogSatz::Waehrung) != LogSatz::WaehrungText) {
         return false;
     }
-    for (const LogFeld& feld : LogSatz::Felder) {
-        if (!NurLeerzeichen(z, feld.spalte - feld.luecke, feld.spalte)) {
-            return false;
-        }
+    if (!LueckenLeer(z)) {
+        return false;
     }
     const auto start = DatumAusText(Feld(z, LogSatz::StartDatum));
     const auto startSekunde = UhrzeitAusText(Feld(z, LogSatz::StartZeit));
