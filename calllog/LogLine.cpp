@@ -5,7 +5,11 @@
 #include "tariff/Parse.h"
 #include "tariff/TariffTables.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace tarvis {
 
@@ -129,33 +133,51 @@ std::string_view Feld(std::string_view zeile, const LogFeld& feld) {
     return zeile.substr(feld.spalte, feld.breite);
 }
 
-// The columns of the blanks between the fields of a record line, known when compiling, so that
-// the check of a line is a short run of byte compares.
-constexpr std::size_t LueckenAnzahl = [] {
-    std::size_t anzahl = 0;
-    for (const LogFeld& feld : LogSatz::Felder) {
-        anzahl += feld.luecke;
-    }
-    return anzahl;
-}();
+// The blanks between the fields of a record line as a pattern of 8-byte words, made when
+// compiling: a line of the writer's width is checked with a few word compares. Word `k` covers
+// the columns from Wortbeginn(k) on; the last one reaches back so as to end with the line.
+constexpr std::size_t WortAnzahl = (LogSatz::Breite + 7) / 8;
 
-constexpr auto LueckenSpalten = [] {
-    std::array<std::size_t, LueckenAnzahl> spalten{};
-    std::size_t i = 0;
+constexpr std::size_t Wortbeginn(std::size_t wort) {
+    return std::min(wort * 8, LogSatz::Breite - 8);
+}
+
+struct Lueckenmuster {
+    std::array<std::uint64_t, WortAnzahl> blanks{}; // ' ' in each byte of a gap
+    std::array<std::uint64_t, WortAnzahl> maske{};  // 0xFF in each byte of a gap
+};
+
+constexpr Lueckenmuster LueckenMuster = [] {
+    std::array<bool, LogSatz::Breite> luecke{};
     for (const LogFeld& feld : LogSatz::Felder) {
         for (std::size_t spalte = feld.spalte - feld.luecke; spalte < feld.spalte; ++spalte) {
-            spalten[i++] = spalte;
+            luecke[spalte] = true;
         }
     }
-    return spalten;
+    Lueckenmuster muster;
+    for (std::size_t wort = 0; wort < WortAnzahl; ++wort) {
+        for (std::size_t byte = 0; byte < 8; ++byte) {
+            if (luecke[Wortbeginn(wort) + byte]) {
+                const int schiebe =
+                    8 *
+                    static_cast<int>(std::endian::native == std::endian::little ? byte : 7 - byte);
+                muster.blanks[wort] |= std::uint64_t{' '} << schiebe;
+                muster.maske[wort] |= std::uint64_t{0xFF} << schiebe;
+            }
+        }
+    }
+    return muster;
 }();
 
+// Whether every gap of a line of the writer's width holds a blank.
 bool LueckenLeer(std::string_view zeile) {
-    bool leer = true;
-    for (const std::size_t spalte : LueckenSpalten) {
-        leer &= zeile[spalte] == ' ';
+    std::uint64_t abweichung = 0;
+    for (std::size_t wort = 0; wort < WortAnzahl; ++wort) {
+        std::uint64_t bytes = 0;
+        std::memcpy(&bytes, zeile.data() + Wortbeginn(wort), sizeof bytes);
+        abweichung |= (bytes ^ LueckenMuster.blanks[wort]) & LueckenMuster.maske[wort];
     }
-    return leer;
+    return abweichung == 0;
 }
 
 int FesteZone(std::string_view feld) {
@@ -200,8 +222,8 @@ bool LiesFesteSpalten(std::string_view z, Gespraech& satz) {
     satz.stopDatum = stop;
     satz.stopSekunde = stopSekunde;
     satz.dauerMs = dauer;
-    satz.telefon =
-        Utf8AusCp1252(OhneLeerzeichenRechts(OhneLeerzeichenLinks(Feld(z, LogSatz::Telefon))));
+    Utf8AusCp1252(OhneLeerzeichenRechts(OhneLeerzeichenLinks(Feld(z, LogSatz::Telefon))),
+                  satz.telefon);
     satz.zone = zone;
     satz.einheiten = *einheiten;
     satz.kostenPfennig = *kosten;
