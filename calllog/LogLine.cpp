@@ -172,12 +172,53 @@ constexpr Lueckenmuster LueckenMuster = [] {
 // Whether every gap of a line of the writer's width holds a blank.
 bool LueckenLeer(std::string_view zeile) {
     std::uint64_t abweichung = 0;
+#pragma GCC unroll 16
     for (std::size_t wort = 0; wort < WortAnzahl; ++wort) {
         std::uint64_t bytes = 0;
         std::memcpy(&bytes, zeile.data() + Wortbeginn(wort), sizeof bytes);
         abweichung |= (bytes ^ LueckenMuster.blanks[wort]) & LueckenMuster.maske[wort];
     }
     return abweichung == 0;
+}
+
+static_assert(LogSatz::Einheiten.breite <= MaxZiffern && LogSatz::Kosten.breite - 3 <= MaxZiffern &&
+                  LogSatz::Kosten.breite >= 4,
+              "a figure in its field is never more digits than a sum takes");
+
+// A figure as the writer puts it in its field: blanks, then at least one digit to the field's
+// end. False for any other text, which the reading word by word then reads.
+bool ZahlRechtsbuendig(std::string_view feld, std::int64_t& wert) {
+    std::size_t i = 0;
+    while (i < feld.size() && feld[i] == ' ') {
+        ++i;
+    }
+    if (i == feld.size()) {
+        return false;
+    }
+    wert = 0;
+    for (; i < feld.size(); ++i) {
+        const unsigned ziffer = static_cast<unsigned char>(feld[i]) - unsigned{'0'};
+        if (ziffer > 9) {
+            return false;
+        }
+        wert = wert * 10 + ziffer;
+    }
+    return true;
+}
+
+// A cost as the writer puts it in its field: a figure, the separator and two digits of
+// Pfennig, in the forms LiesBetrag takes.
+bool BetragRechtsbuendig(std::string_view feld, std::int64_t& pfennig) {
+    const std::size_t trennerStelle = feld.size() - 3;
+    const char trenner = feld[trennerStelle];
+    std::int64_t mark = 0;
+    const int zweiStellen = festeform::ZweiZiffern(feld, trennerStelle + 1);
+    if ((trenner != ',' && trenner != '.' && trenner != '?') || zweiStellen < 0 ||
+        !ZahlRechtsbuendig(feld.substr(0, trennerStelle), mark)) {
+        return false;
+    }
+    pfennig = mark * 100 + zweiStellen;
+    return true;
 }
 
 int FesteZone(std::string_view feld) {
@@ -205,19 +246,26 @@ bool LiesFesteSpalten(std::string_view z, Gespraech& satz) {
     if (!LueckenLeer(z)) {
         return false;
     }
-    const auto start = DatumAusText(Feld(z, LogSatz::StartDatum));
-    const auto startSekunde = UhrzeitAusText(Feld(z, LogSatz::StartZeit));
-    const auto stop = DatumAusText(Feld(z, LogSatz::StopDatum));
-    const auto stopSekunde = UhrzeitAusText(Feld(z, LogSatz::StopZeit));
-    const auto dauer = DauerAusText(Feld(z, LogSatz::Dauer));
+    // A field not in the writer's own form sends the line to the reading word by word, which
+    // reads it by the general rule.
+    Datum start{};
+    Datum stop{};
+    int startSekunde = 0;
+    int stopSekunde = 0;
+    std::int64_t dauer = 0;
+    std::int64_t einheiten = 0;
+    std::int64_t kosten = 0;
     const int zone = FesteZone(Feld(z, LogSatz::Zone));
-    const auto einheiten = LiesGanzzahl(OhneLeerzeichenLinks(Feld(z, LogSatz::Einheiten)));
-    const auto kosten = LiesBetrag(OhneLeerzeichenLinks(Feld(z, LogSatz::Kosten)));
-    if (!start || !startSekunde || !stop || !stopSekunde || !dauer || zone == 0 || !einheiten ||
-        !kosten) {
+    if (!DatumInFesterForm(Feld(z, LogSatz::StartDatum), start) ||
+        !UhrzeitInFesterForm(Feld(z, LogSatz::StartZeit), startSekunde) ||
+        !DatumInFesterForm(Feld(z, LogSatz::StopDatum), stop) ||
+        !UhrzeitInFesterForm(Feld(z, LogSatz::StopZeit), stopSekunde) ||
+        !DauerInFesterForm(Feld(z, LogSatz::Dauer), dauer) || zone == 0 ||
+        !ZahlRechtsbuendig(Feld(z, LogSatz::Einheiten), einheiten) ||
+        !BetragRechtsbuendig(Feld(z, LogSatz::Kosten), kosten)) {
         return false;
     }
-    satz.startDatum = *start;
+    satz.startDatum = start;
     satz.startSekunde = startSekunde;
     satz.stopDatum = stop;
     satz.stopSekunde = stopSekunde;
@@ -225,8 +273,8 @@ bool LiesFesteSpalten(std::string_view z, Gespraech& satz) {
     Utf8AusCp1252(OhneLeerzeichenRechts(OhneLeerzeichenLinks(Feld(z, LogSatz::Telefon))),
                   satz.telefon);
     satz.zone = zone;
-    satz.einheiten = *einheiten;
-    satz.kostenPfennig = *kosten;
+    satz.einheiten = einheiten;
+    satz.kostenPfennig = kosten;
     return true;
 }
 

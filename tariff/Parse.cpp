@@ -6,25 +6,6 @@ namespace tarvis {
 
 namespace {
 
-// The two ASCII digits at `stelle` as a number, or -1 when either is no digit.
-int ZweiZiffern(std::string_view text, std::size_t stelle) {
-    const unsigned zehner = static_cast<unsigned char>(text[stelle]) - unsigned{'0'};
-    const unsigned einer = static_cast<unsigned char>(text[stelle + 1]) - unsigned{'0'};
-    return zehner <= 9 && einer <= 9 ? static_cast<int>(zehner * 10 + einer) : -1;
-}
-
-// "nn?nn?nn" with `trenner` for "?", the log's own form of dates, times and durations, which a
-// reader meets millions of times: its three numbers into `zahlen`, or false for any other text,
-// which then goes the general way (giving the same for this form). The numbers come back
-// through an array, not an optional: this is called for every field of every line.
-bool FesteForm(std::string_view text, char trenner, std::array<int, 3>& zahlen) {
-    if (text.size() != 8 || text[2] != trenner || text[5] != trenner) {
-        return false;
-    }
-    zahlen = {ZweiZiffern(text, 0), ZweiZiffern(text, 3), ZweiZiffern(text, 6)};
-    return zahlen[0] >= 0 && zahlen[1] >= 0 && zahlen[2] >= 0;
-}
-
 // Splits at `trenner` into exactly N pieces; nothing when there are more or fewer. Empty
 // pieces are kept, so "1..1996" fails on its empty day.
 template <std::size_t N>
@@ -93,11 +74,8 @@ std::optional<std::int64_t> StundenMinutenSekunden(std::string_view text,
 } // namespace
 
 std::optional<Datum> DatumAusText(std::string_view text) {
-    if (std::array<int, 3> fest{}; FesteForm(text, '.', fest)) {
-        const Datum datum{std::chrono::year{VollesJahr(fest[2])},
-                          std::chrono::month{static_cast<unsigned>(fest[1])},
-                          std::chrono::day{static_cast<unsigned>(fest[0])}};
-        return datum.ok() ? std::optional<Datum>(datum) : std::nullopt;
+    if (Datum datum{}; DatumInFesterForm(text, datum)) {
+        return datum;
     }
     const auto teile = Teile<3>(text, '.');
     if (!teile) {
@@ -118,11 +96,8 @@ std::optional<Datum> DatumAusText(std::string_view text) {
 }
 
 std::optional<int> UhrzeitAusText(std::string_view text) {
-    if (std::array<int, 3> fest{}; FesteForm(text, ':', fest)) {
-        if (fest[0] > 23 || fest[1] > 59 || fest[2] > 59) {
-            return std::nullopt;
-        }
-        return (fest[0] * 60 + fest[1]) * 60 + fest[2];
+    if (int sekunde = 0; UhrzeitInFesterForm(text, sekunde)) {
+        return sekunde;
     }
     // "h:mm:ss" first, the form of every time in the log; no text is both forms.
     std::optional<std::int64_t> sekunden = StundenMinutenSekunden(text, 2);
@@ -141,14 +116,8 @@ std::optional<int> UhrzeitAusText(std::string_view text) {
 }
 
 std::optional<std::int64_t> DauerAusText(std::string_view text) {
-    const unsigned zehntelZiffer =
-        text.size() == 10 ? static_cast<unsigned char>(text[9]) - unsigned{'0'} : 10;
-    if (std::array<int, 3> fest{};
-        zehntelZiffer <= 9 && text[8] == ',' && FesteForm(text.substr(0, 8), ':', fest)) {
-        if (fest[1] > 59 || fest[2] > 59) {
-            return std::nullopt;
-        }
-        return std::int64_t{(fest[0] * 60 + fest[1]) * 60 + fest[2]} * 1000 + zehntelZiffer * 100;
+    if (std::int64_t ms = 0; DauerInFesterForm(text, ms)) {
+        return ms;
     }
     const std::size_t komma = text.find(',');
     std::int64_t zehntel = 0;
