@@ -43,8 +43,9 @@ for _ in $(seq "$runs"); do
     LANG=de_DE.UTF-8 cpu "$build:auswertung" "$dir/app/Tarvis32" --auswertung "$log"
     "$dir/bench/tarvis_bench" --benchmark_filter='^(TarifNrJahrImCache|IntervallSchlimmsterFall)$' \
       --benchmark_format=csv 2>/dev/null |
-      awk -F, -v b="$build" '/^"TarifNrJahrImCache"/ { print b ":band", $4 }
-                             /^"IntervallSchlimmsterFall"/ { print b ":interval", $4 }' >>"$work/figures"
+      awk -F, -v b="$build" '/^"TarifNrJahrImCache"/ { printf "%s:band %.1f\n", b, $4 }
+                             /^"IntervallSchlimmsterFall"/ { printf "%s:interval %.1f\n", b, $4 }' \
+        >>"$work/figures"
   done
 done
 
