@@ -13,100 +13,126 @@ namespace {
 
 constexpr std::int64_t MsProSekunde = 1000;
 
-// 2^64 divided by each unit length, rounded up: the upper half of its product with any 32-bit
-// count is that count divided by the unit length, exactly, and a multiplication is several
-// times quicker than a division.
-constexpr auto Kehrwerte = [] {
-    std::array<std::array<std::uint64_t, ZonenAnzahl + 1>, TarifAnzahl + 1> kehrwerte{};
-    for (int band = 1; band <= TarifAnzahl; ++band) {
-        for (int zone = 1; zone <= ZonenAnzahl; ++zone) {
-            kehrwerte[band][zone] = UINT64_MAX / std::uint64_t(TaktLaenge(band, zone)) + 1;
-        }
-    }
-    return kehrwerte;
-}();
+// The walk counts in half seconds from the start of the call: every unit length is a multiple of
+// 500 ms (22.5 s, 21.5 s) and the call and its rounded remainders are whole seconds, so every
+// figure is a whole number of half seconds, and rounding to whole seconds needs no division.
+constexpr std::int64_t MsProHalbe = MsProSekunde / 2;
+constexpr std::int64_t HalbeProSekunde = 2;
 
-std::uint32_t Geteilt(std::uint32_t zahl, std::uint64_t kehrwert) {
-    const std::uint64_t oben = (kehrwert >> 32) * zahl;
-    const std::uint64_t unten = (kehrwert & UINT32_MAX) * zahl;
-    return static_cast<std::uint32_t>((oben + (unten >> 32)) >> 32);
-}
-
-// A unit length and its Kehrwert.
+// A unit length in half seconds, and 2^32 divided by it, rounded up. Below 2^22 the product of
+// a count with it, shifted right by 32, is that count divided by the unit length, exactly (the
+// rounding adds less than one unit length, 480 at most, per 2^32, and 2^22 times that stays
+// below 2^32): one multiplication, several times quicker than a division.
 struct Takt {
-    std::int64_t ms;
+    std::int64_t halbe;
     std::uint64_t kehrwert;
 };
 
-// Started units needed to cover `ms`: an exact multiple of the unit length is not rounded up.
-// Within a day (as every stretch is) the figures fit 32 bits.
-std::int64_t AngefangeneEinheiten(std::int64_t ms, Takt takt) {
-    if (ms >= 0 && ms <= std::int64_t{UINT32_MAX} - takt.ms) {
-        return Geteilt(static_cast<std::uint32_t>(ms + takt.ms - 1), takt.kehrwert);
+constexpr std::int64_t KehrwertBis = std::int64_t{1} << 22;
+
+constexpr auto Takte = [] {
+    std::array<std::array<Takt, ZonenAnzahl + 1>, TarifAnzahl + 1> takte{};
+    for (int band = 1; band <= TarifAnzahl; ++band) {
+        for (int zone = 1; zone <= ZonenAnzahl; ++zone) {
+            const std::int64_t halbe = TaktLaenge(band, zone) / MsProHalbe;
+            takte[band][zone] = {halbe, ((std::uint64_t{1} << 32) + halbe - 1) / halbe};
+        }
     }
-    return (ms + takt.ms - 1) / takt.ms;
+    return takte;
+}();
+
+static_assert([] {
+    for (int band = 1; band <= TarifAnzahl; ++band) {
+        for (int zone = 1; zone <= ZonenAnzahl; ++zone) {
+            if (TaktLaenge(band, zone) % MsProHalbe != 0 ||
+                TaktLaenge(band, zone) / MsProHalbe > 512) {
+                return false;
+            }
+        }
+    }
+    return true;
+}());
+
+// Started units needed to cover `halbe`: an exact multiple of the unit length is not rounded
+// up. Every stretch lies within a day, far below KehrwertBis.
+std::int64_t AngefangeneEinheiten(std::int64_t halbe, Takt takt) {
+    const std::int64_t aufgerundet = halbe + takt.halbe - 1;
+    if (halbe >= 0 && aufgerundet < KehrwertBis) {
+        return static_cast<std::int64_t>((std::uint64_t(aufgerundet) * takt.kehrwert) >> 32);
+    }
+    return aufgerundet / takt.halbe;
 }
 
-// Where one zone stands in the walk: the moment its part of the current stretch begins (the
-// stretch's start plus what its last unit ran past the boundary), the milliseconds of the call
-// still to charge, and the units charged so far.
+// Half seconds (not below zero) rounded to whole seconds, an exact half going to the even
+// neighbour, again in half seconds: the rule of AufSekundenGerundet.
+std::int64_t AufGanzeSekunden(std::int64_t halbe) {
+    const std::int64_t sekunden = halbe >> 1;
+    return HalbeProSekunde * (sekunden + (halbe & sekunden & 1));
+}
+
+// Where one zone stands in the walk: the half second its part of the current stretch begins
+// (the stretch's start plus what its last unit ran past the boundary), the half seconds of the
+// call still to charge, and the units charged so far.
 struct Zonenstand {
-    Moment t{};
-    std::int64_t restMs = 0;
+    std::int64_t t = 0;
+    std::int64_t rest = 0;
     std::int64_t einheiten = 0;
     bool fertig = false;
 
     bool operator==(const Zonenstand&) const = default;
 };
 
-// Charges one stretch, up to `grenze`, in unit lengths of `taktMs`; true when the call ends in
-// it.
-bool Berechne(Zonenstand& z, Moment grenze, Takt takt) {
-    const std::int64_t bisGrenzeMs = (grenze - z.t).count() * MsProSekunde; // > 0
-    if (z.restMs <= bisGrenzeMs) {
-        z.einheiten += AngefangeneEinheiten(z.restMs, takt);
+// Charges one stretch, up to `grenze`, in units of `takt`; true when the call ends in it.
+bool Berechne(Zonenstand& z, std::int64_t grenze, Takt takt) {
+    const std::int64_t bisGrenze = grenze - z.t; // > 0
+    if (z.rest <= bisGrenze) {
+        z.einheiten += AngefangeneEinheiten(z.rest, takt);
         return true;
     }
-    const std::int64_t n = AngefangeneEinheiten(bisGrenzeMs, takt);
-    const std::int64_t bezahltMs = n * takt.ms; // a multiple of 500 ms
+    const std::int64_t n = AngefangeneEinheiten(bisGrenze, takt);
+    const std::int64_t bezahlt = n * takt.halbe;
     z.einheiten += n;
-    if (z.restMs <= bezahltMs) {
+    if (z.rest <= bezahlt) {
         return true; // the call ends inside time already paid
     }
-    z.restMs = AufSekundenGerundet(z.restMs - bezahltMs) * MsProSekunde;
-    z.t = grenze + std::chrono::seconds{AufSekundenGerundet(bezahltMs - bisGrenzeMs)};
+    z.rest = AufGanzeSekunden(z.rest - bezahlt);
+    z.t = grenze + AufGanzeSekunden(bezahlt - bisGrenze);
     return false;
 }
 
-// The stretches of a call one after the other: the slots of a day in turn, and at midnight the
-// next day, whose kind is looked up once. A call across New Year builds the holiday list of
-// each year once.
+// The stretches of a call one after the other, their ends in half seconds from its start: the
+// slots of a day in turn, and at midnight the next day, whose kind is looked up once. A call
+// across New Year builds the holiday list of each year once.
 class Strecken {
 public:
     Strecken(Moment start, FeiertagKalender& kalender)
-        : kalender_(kalender), tagesBeginn_(std::chrono::floor<std::chrono::days>(start)),
+        : kalender_(kalender), start_(start),
+          tagesBeginn_((std::chrono::floor<std::chrono::days>(start) - start).count()),
           slot_(SlotVonSekunde(SekundeDesTages(start))),
           art_(TagesArtVon(DatumVon(start), kalender)) {}
 
     int Tarif() const { return TarifImSlot(art_, slot_); }
     // Where the current stretch ends: the next slot's start, or midnight after the last.
-    Moment Grenze() const {
-        return slot_ + 1 < SlotAnzahl
-                   ? tagesBeginn_ + std::chrono::seconds{SlotBeginnSekunde[slot_ + 1]}
-                   : tagesBeginn_ + std::chrono::days{1};
+    std::int64_t Grenze() const {
+        const std::int64_t sekunde =
+            slot_ + 1 < SlotAnzahl ? SlotBeginnSekunde[slot_ + 1] : SekundenProTag;
+        return (tagesBeginn_ + sekunde) * HalbeProSekunde;
     }
     void Weiter() {
         if (++slot_ < SlotAnzahl) {
             return;
         }
         slot_ = 0;
-        tagesBeginn_ += std::chrono::days{1};
-        art_ = TagesArtVon(DatumVon(tagesBeginn_), kalender_);
+        tagesBeginn_ += SekundenProTag;
+        art_ = TagesArtVon(DatumVon(start_ + std::chrono::seconds{tagesBeginn_}), kalender_);
     }
 
 private:
+    static constexpr std::int64_t SekundenProTag = 86'400;
+
     FeiertagKalender& kalender_;
-    Moment tagesBeginn_;
+    Moment start_;
+    std::int64_t tagesBeginn_; // seconds from the start, 0 or less for the first day
     int slot_;
     TagesArt art_;
 };
@@ -145,17 +171,19 @@ IntervallKosten BerechneIntervall(Moment start, std::int64_t dauerSekunden,
     IntervallKosten ergebnis;
     ergebnis.stop = start + std::chrono::seconds{dauer};
 
-    ZonenArray<Zonenstand> stand(Zonenstand{start, dauer * MsProSekunde, 0, dauer == 0});
+    ZonenArray<Zonenstand> stand(Zonenstand{0, dauer * HalbeProSekunde, 0, dauer == 0});
     int offen = dauer == 0 ? 0 : ZonenAnzahl;
     Strecken strecken(start, kalender);
     // Every stretch takes at least one unit (12 s or more) off the rest of each open zone, so
     // the walk ends for any length of call.
     while (offen > 0) {
-        const Moment grenze = strecken.Grenze();
-        const int band = strecken.Tarif();
+        const std::int64_t grenze = strecken.Grenze();
+        const auto& takte = Takte[strecken.Tarif()];
+        // The four zones are unrolled: their walks are independent and run side by side.
+#pragma GCC unroll 4
         for (int zone : AlleZonen) {
             Zonenstand& z = stand[zone];
-            if (!z.fertig && Berechne(z, grenze, {TaktLaenge(band, zone), Kehrwerte[band][zone]})) {
+            if (!z.fertig && Berechne(z, grenze, takte[zone])) {
                 z.fertig = true;
                 --offen;
             }

@@ -24,9 +24,9 @@ struct IntervallKosten {
 // starts that much later, and the paid time is taken off the rest of the call. Both of these
 // are rounded to whole seconds, an exact half going to the even neighbour.
 //
-// Everything is counted in whole milliseconds, so a unit length of 22.5 s and a call of 90 s
-// against 90-s units come out exact. The kind of day and the band of each stretch are found
-// once for all four zones.
+// Everything is counted in whole half seconds (every unit length is a multiple of 500 ms), so a
+// unit length of 22.5 s and a call of 90 s against 90-s units come out exact. The kind of day and
+// the band of each stretch are found once for all four zones.
 IntervallKosten BerechneIntervall(Moment start, std::int64_t dauerSekunden,
                                   FeiertagKalender& kalender);
 

@@ -77,15 +77,22 @@ int Cp1252Byte(char32_t codepunkt) {
 }
 
 std::string Utf8AusCp1252(std::string_view bytes) {
+    std::string utf8;
+    Utf8AusCp1252(bytes, utf8);
+    return utf8;
+}
+
+void Utf8AusCp1252(std::string_view bytes, std::string& utf8) {
     // Most texts of a log are plain ASCII, which is the same in both.
     bool ascii = true;
     for (const char byte : bytes) {
         ascii = ascii && static_cast<unsigned char>(byte) < 0x80;
     }
     if (ascii) {
-        return std::string(bytes);
+        utf8.assign(bytes);
+        return;
     }
-    std::string utf8;
+    utf8.clear();
     utf8.reserve(bytes.size());
     for (const char byte : bytes) {
         const auto b = static_cast<unsigned char>(byte);
@@ -109,7 +116,6 @@ std::string Utf8AusCp1252(std::string_view bytes) {
             utf8 += static_cast<char>(0x80 | (zeichen & 0x3F));
         }
     }
-    return utf8;
 }
 
 QByteArray Cp1252Text(const QString& text) {

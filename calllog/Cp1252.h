@@ -21,6 +21,8 @@ QString OhneSteuerzeichen(const QString& text);
 // Bytes of code page 1252 as UTF-8. The five bytes the code page leaves undefined become
 // U+FFFD, the replacement character.
 std::string Utf8AusCp1252(std::string_view bytes);
+// The same into `utf8`, which keeps its memory: how the reader fills the texts of each line.
+void Utf8AusCp1252(std::string_view bytes, std::string& utf8);
 
 // The code page's own table, used when the system's converter does not know code page 1252.
 // Returns -1 for a code point the code page cannot hold.

@@ -5,6 +5,12 @@
 #include "tariff/Parse.h"
 #include "tariff/TariffTables.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 namespace tarvis {
 
 namespace {
@@ -127,12 +133,91 @@ std::string_view Feld(std::string_view zeile, const LogFeld& feld) {
     return zeile.substr(feld.spalte, feld.breite);
 }
 
-bool NurLeerzeichen(std::string_view zeile, std::size_t von, std::size_t bis) {
-    for (std::size_t i = von; i < bis; ++i) {
-        if (zeile[i] != ' ') {
-            return false;
+// The blanks between the fields of a record line as a pattern of 8-byte words, made when
+// compiling: a line of the writer's width is checked with a few word compares. Word `k` covers
+// the columns from Wortbeginn(k) on; the last one reaches back so as to end with the line.
+constexpr std::size_t WortAnzahl = (LogSatz::Breite + 7) / 8;
+
+constexpr std::size_t Wortbeginn(std::size_t wort) {
+    return std::min(wort * 8, LogSatz::Breite - 8);
+}
+
+struct Lueckenmuster {
+    std::array<std::uint64_t, WortAnzahl> blanks{}; // ' ' in each byte of a gap
+    std::array<std::uint64_t, WortAnzahl> maske{};  // 0xFF in each byte of a gap
+};
+
+constexpr Lueckenmuster LueckenMuster = [] {
+    std::array<bool, LogSatz::Breite> luecke{};
+    for (const LogFeld& feld : LogSatz::Felder) {
+        for (std::size_t spalte = feld.spalte - feld.luecke; spalte < feld.spalte; ++spalte) {
+            luecke[spalte] = true;
         }
     }
+    Lueckenmuster muster;
+    for (std::size_t wort = 0; wort < WortAnzahl; ++wort) {
+        for (std::size_t byte = 0; byte < 8; ++byte) {
+            if (luecke[Wortbeginn(wort) + byte]) {
+                const int schiebe =
+                    8 *
+                    static_cast<int>(std::endian::native == std::endian::little ? byte : 7 - byte);
+                muster.blanks[wort] |= std::uint64_t{' '} << schiebe;
+                muster.maske[wort] |= std::uint64_t{0xFF} << schiebe;
+            }
+        }
+    }
+    return muster;
+}();
+
+// Whether every gap of a line of the writer's width holds a blank.
+bool LueckenLeer(std::string_view zeile) {
+    std::uint64_t abweichung = 0;
+#pragma GCC unroll 16
+    for (std::size_t wort = 0; wort < WortAnzahl; ++wort) {
+        std::uint64_t bytes = 0;
+        std::memcpy(&bytes, zeile.data() + Wortbeginn(wort), sizeof bytes);
+        abweichung |= (bytes ^ LueckenMuster.blanks[wort]) & LueckenMuster.maske[wort];
+    }
+    return abweichung == 0;
+}
+
+static_assert(LogSatz::Einheiten.breite <= MaxZiffern && LogSatz::Kosten.breite - 3 <= MaxZiffern &&
+                  LogSatz::Kosten.breite >= 4,
+              "a figure in its field is never more digits than a sum takes");
+
+// A figure as the writer puts it in its field: blanks, then at least one digit to the field's
+// end. False for any other text, which the reading word by word then reads.
+bool ZahlRechtsbuendig(std::string_view feld, std::int64_t& wert) {
+    std::size_t i = 0;
+    while (i < feld.size() && feld[i] == ' ') {
+        ++i;
+    }
+    if (i == feld.size()) {
+        return false;
+    }
+    wert = 0;
+    for (; i < feld.size(); ++i) {
+        const unsigned ziffer = static_cast<unsigned char>(feld[i]) - unsigned{'0'};
+        if (ziffer > 9) {
+            return false;
+        }
+        wert = wert * 10 + ziffer;
+    }
+    return true;
+}
+
+// A cost as the writer puts it in its field: a figure, the separator and two digits of
+// Pfennig, in the forms LiesBetrag takes.
+bool BetragRechtsbuendig(std::string_view feld, std::int64_t& pfennig) {
+    const std::size_t trennerStelle = feld.size() - 3;
+    const char trenner = feld[trennerStelle];
+    std::int64_t mark = 0;
+    const int zweiStellen = festeform::ZweiZiffern(feld, trennerStelle + 1);
+    if ((trenner != ',' && trenner != '.' && trenner != '?') || zweiStellen < 0 ||
+        !ZahlRechtsbuendig(feld.substr(0, trennerStelle), mark)) {
+        return false;
+    }
+    pfennig = mark * 100 + zweiStellen;
     return true;
 }
 
@@ -158,33 +243,38 @@ bool LiesFesteSpalten(std::string_view z, Gespraech& satz) {
         Feld(z, LogSatz::Waehrung) != LogSatz::WaehrungText) {
         return false;
     }
-    for (const LogFeld& feld : LogSatz::Felder) {
-        if (!NurLeerzeichen(z, feld.spalte - feld.luecke, feld.spalte)) {
-            return false;
-        }
-    }
-    const auto start = DatumAusText(Feld(z, LogSatz::StartDatum));
-    const auto startSekunde = UhrzeitAusText(Feld(z, LogSatz::StartZeit));
-    const auto stop = DatumAusText(Feld(z, LogSatz::StopDatum));
-    const auto stopSekunde = UhrzeitAusText(Feld(z, LogSatz::StopZeit));
-    const auto dauer = DauerAusText(Feld(z, LogSatz::Dauer));
-    const int zone = FesteZone(Feld(z, LogSatz::Zone));
-    const auto einheiten = LiesGanzzahl(OhneLeerzeichenLinks(Feld(z, LogSatz::Einheiten)));
-    const auto kosten = LiesBetrag(OhneLeerzeichenLinks(Feld(z, LogSatz::Kosten)));
-    if (!start || !startSekunde || !stop || !stopSekunde || !dauer || zone == 0 || !einheiten ||
-        !kosten) {
+    if (!LueckenLeer(z)) {
         return false;
     }
-    satz.startDatum = *start;
+    // A field not in the writer's own form sends the line to the reading word by word, which
+    // reads it by the general rule.
+    Datum start{};
+    Datum stop{};
+    int startSekunde = 0;
+    int stopSekunde = 0;
+    std::int64_t dauer = 0;
+    std::int64_t einheiten = 0;
+    std::int64_t kosten = 0;
+    const int zone = FesteZone(Feld(z, LogSatz::Zone));
+    if (!DatumInFesterForm(Feld(z, LogSatz::StartDatum), start) ||
+        !UhrzeitInFesterForm(Feld(z, LogSatz::StartZeit), startSekunde) ||
+        !DatumInFesterForm(Feld(z, LogSatz::StopDatum), stop) ||
+        !UhrzeitInFesterForm(Feld(z, LogSatz::StopZeit), stopSekunde) ||
+        !DauerInFesterForm(Feld(z, LogSatz::Dauer), dauer) || zone == 0 ||
+        !ZahlRechtsbuendig(Feld(z, LogSatz::Einheiten), einheiten) ||
+        !BetragRechtsbuendig(Feld(z, LogSatz::Kosten), kosten)) {
+        return false;
+    }
+    satz.startDatum = start;
     satz.startSekunde = startSekunde;
     satz.stopDatum = stop;
     satz.stopSekunde = stopSekunde;
     satz.dauerMs = dauer;
-    satz.telefon =
-        Utf8AusCp1252(OhneLeerzeichenRechts(OhneLeerzeichenLinks(Feld(z, LogSatz::Telefon))));
+    Utf8AusCp1252(OhneLeerzeichenRechts(OhneLeerzeichenLinks(Feld(z, LogSatz::Telefon))),
+                  satz.telefon);
     satz.zone = zone;
-    satz.einheiten = *einheiten;
-    satz.kostenPfennig = *kosten;
+    satz.einheiten = einheiten;
+    satz.kostenPfennig = kosten;
     return true;
 }
 

@@ -53,7 +53,11 @@ bool LogSummen::Dazu(const Gespraech& satz) {
 bool LogSummen::Dazu(std::pair<int, int> monat, int zone, std::int64_t einheiten,
                      std::int64_t kostenPfennig) {
     const LogSumme anruf{1, einheiten, kostenPfennig};
-    ZonenArray<LogSumme>& zonen = monate_[monat];
+    if (letzter_.zonen == nullptr || letzter_.monat != monat) {
+        letzter_.zonen = &monate_[monat];
+        letzter_.monat = monat;
+    }
+    ZonenArray<LogSumme>& zonen = *letzter_.zonen;
     LogSumme imMonat = zonen[zone];
     LogSumme insgesamt = gesamt_[zone];
     if (!imMonat.Dazu(anruf) || !insgesamt.Dazu(anruf)) {

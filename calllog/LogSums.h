@@ -46,9 +46,24 @@ public:
     bool ZuGross() const { return zuGross_; }
 
 private:
+    // The month last added to: the calls of a log are of one month, in order, and find their
+    // sums without a search. It points into this object's map, so a copy starts without it.
+    struct LetzterMonat {
+        std::pair<int, int> monat{};
+        ZonenArray<LogSumme>* zonen = nullptr;
+
+        LetzterMonat() = default;
+        LetzterMonat(const LetzterMonat&) {}
+        LetzterMonat& operator=(const LetzterMonat&) {
+            zonen = nullptr;
+            return *this;
+        }
+    };
+
     std::map<std::pair<int, int>, ZonenArray<LogSumme>> monate_;
     ZonenArray<LogSumme> gesamt_;
     bool zuGross_ = false;
+    LetzterMonat letzter_;
 };
 
 // How many unreadable lines an evaluation keeps to list; the rest are only counted.

@@ -74,6 +74,9 @@ std::optional<std::int64_t> StundenMinutenSekunden(std::string_view text,
 } // namespace
 
 std::optional<Datum> DatumAusText(std::string_view text) {
+    if (Datum datum{}; DatumInFesterForm(text, datum)) {
+        return datum;
+    }
     const auto teile = Teile<3>(text, '.');
     if (!teile) {
         return std::nullopt;
@@ -93,6 +96,9 @@ std::optional<Datum> DatumAusText(std::string_view text) {
 }
 
 std::optional<int> UhrzeitAusText(std::string_view text) {
+    if (int sekunde = 0; UhrzeitInFesterForm(text, sekunde)) {
+        return sekunde;
+    }
     // "h:mm:ss" first, the form of every time in the log; no text is both forms.
     std::optional<std::int64_t> sekunden = StundenMinutenSekunden(text, 2);
     if (const auto teile = sekunden ? std::nullopt : Teile<2>(text, ':')) {
@@ -110,6 +116,9 @@ std::optional<int> UhrzeitAusText(std::string_view text) {
 }
 
 std::optional<std::int64_t> DauerAusText(std::string_view text) {
+    if (std::int64_t ms = 0; DauerInFesterForm(text, ms)) {
+        return ms;
+    }
     const std::size_t komma = text.find(',');
     std::int64_t zehntel = 0;
     if (komma != std::string_view::npos) {

@@ -2,6 +2,7 @@
 
 #include "tariff/Moment.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -35,6 +36,69 @@ constexpr std::optional<std::int64_t> LiesZiffern(std::string_view text, std::si
 // A two-digit year (0..99) as a full year: 30..99 are 1930..1999, 00..29 are 2000..2029.
 constexpr int VollesJahr(int zweistellig) {
     return zweistellig < 30 ? 2000 + zweistellig : 1900 + zweistellig;
+}
+
+// The log's own forms of a date "dd.mm.yy", a time "hh:mm:ss" and a duration "hh:mm:ss,t", each
+// read at its places: a reader meets them millions of times. Each gives what the general
+// reading below gives for its form, and nothing for any other text (or a value out of range),
+// which is then left to the general reading. Inline, so that the log reader reads a line's
+// fields without a call. Each gives its value through its second parameter and says whether it
+// could: an optional would be built in memory and read back whole, which stalls the processor.
+namespace festeform {
+
+// The two ASCII digits at `stelle` as a number, or -1 when either is no digit.
+constexpr int ZweiZiffern(std::string_view text, std::size_t stelle) {
+    const unsigned zehner = static_cast<unsigned char>(text[stelle]) - unsigned{'0'};
+    const unsigned einer = static_cast<unsigned char>(text[stelle + 1]) - unsigned{'0'};
+    return zehner <= 9 && einer <= 9 ? static_cast<int>(zehner * 10 + einer) : -1;
+}
+
+// "nn?nn?nn" with `trenner` for "?": its three numbers, or false. They come back through an
+// array, not an optional, which the compiler would pass through memory.
+constexpr bool DreiPaare(std::string_view text, char trenner, std::array<int, 3>& zahlen) {
+    if (text.size() != 8 || text[2] != trenner || text[5] != trenner) {
+        return false;
+    }
+    zahlen = {ZweiZiffern(text, 0), ZweiZiffern(text, 3), ZweiZiffern(text, 6)};
+    return zahlen[0] >= 0 && zahlen[1] >= 0 && zahlen[2] >= 0;
+}
+
+} // namespace festeform
+
+constexpr bool DatumInFesterForm(std::string_view text, Datum& datum) {
+    std::array<int, 3> zahlen{};
+    if (!festeform::DreiPaare(text, '.', zahlen) || zahlen[0] < 1 || zahlen[1] < 1 ||
+        zahlen[1] > 12) {
+        return false;
+    }
+    datum = Datum{std::chrono::year{VollesJahr(zahlen[2])},
+                  std::chrono::month{static_cast<unsigned>(zahlen[1])},
+                  std::chrono::day{static_cast<unsigned>(zahlen[0])}};
+    // Every month has 28 days; only a later day needs the calendar (and the leap years).
+    return zahlen[0] <= 28 || datum.ok();
+}
+
+// The second of the day.
+constexpr bool UhrzeitInFesterForm(std::string_view text, int& sekunde) {
+    std::array<int, 3> zahlen{};
+    if (!festeform::DreiPaare(text, ':', zahlen) || zahlen[0] > 23 || zahlen[1] > 59 ||
+        zahlen[2] > 59) {
+        return false;
+    }
+    sekunde = (zahlen[0] * 60 + zahlen[1]) * 60 + zahlen[2];
+    return true;
+}
+
+// In milliseconds.
+constexpr bool DauerInFesterForm(std::string_view text, std::int64_t& ms) {
+    std::array<int, 3> zahlen{};
+    if (text.size() != 10 || text[8] != ',' ||
+        !festeform::DreiPaare(text.substr(0, 8), ':', zahlen) || zahlen[1] > 59 || zahlen[2] > 59) {
+        return false;
+    }
+    const unsigned zehntel = static_cast<unsigned char>(text[9]) - unsigned{'0'};
+    ms = std::int64_t{(zahlen[0] * 60 + zahlen[1]) * 60 + zahlen[2]} * 1000 + zehntel * 100;
+    return zehntel <= 9;
 }
 
 // "d.m.yyyy" with one or two digits for day and month and a four-digit year (year 0 is none),

@@ -258,6 +258,29 @@ TEST(LiesLog, CommentsBelongToTheRecordDirectlyAbove) {
     EXPECT_EQ(sammler.ereignisse, (std::vector<std::string>{"Satz 5 1 Oma", "Satz 9 4 "}));
 }
 
+// Calls of months in turn each reach their own month, and a copy of the sums adds to itself
+// only, however the sums remember where they added last.
+TEST(LogSummen, EveryMonthAndEveryCopyKeepsItsOwnSums) {
+    const std::pair<int, int> januar{1997, 1}, februar{1997, 2};
+    LogSummen summen;
+    ASSERT_TRUE(summen.Dazu(januar, 1, 2, 24));
+    ASSERT_TRUE(summen.Dazu(februar, 1, 3, 36));
+    ASSERT_TRUE(summen.Dazu(januar, 1, 1, 12));
+    LogSummen kopie = summen;
+    ASSERT_TRUE(kopie.Dazu(januar, 1, 5, 60));
+    LogSummen zugewiesen, nurFebruar;
+    ASSERT_TRUE(zugewiesen.Dazu(januar, 1, 7, 84));
+    ASSERT_TRUE(nurFebruar.Dazu(februar, 1, 1, 12));
+    zugewiesen = nurFebruar;
+    ASSERT_TRUE(zugewiesen.Dazu(januar, 1, 7, 84));
+    ASSERT_TRUE(summen.Dazu(februar, 1, 1, 12));
+    EXPECT_EQ(summen.Monate().at(januar)[1], (LogSumme{2, 3, 36}));
+    EXPECT_EQ(summen.Monate().at(februar)[1], (LogSumme{2, 4, 48}));
+    EXPECT_EQ(kopie.Monate().at(januar)[1], (LogSumme{3, 8, 96}));
+    EXPECT_EQ(zugewiesen.Monate().at(januar)[1], (LogSumme{1, 7, 84}));
+    EXPECT_EQ(zugewiesen.Monate().at(februar)[1], (LogSumme{1, 1, 12}));
+}
+
 TEST(WerteLogAus, PassesOverOverlongLinesAndReportsThoseThatLookLikeRecords) {
     QByteArray inhalt = "07.12.96" + QByteArray(10'000, 'x') + "\r\n";
     inhalt += QByteArray(10'000, 'y') + "\n";
