@@ -32,7 +32,7 @@ private:
 
 bool LogSumme::Dazu(const LogSumme& summe) {
     LogSumme neu;
-    if (__builtin_add_overflow(anrufe, summe.anrufe, &neu.anrufe) ||
+    if (__builtin_add_overflow(gespraeche, summe.gespraeche, &neu.gespraeche) ||
         __builtin_add_overflow(einheiten, summe.einheiten, &neu.einheiten) ||
         __builtin_add_overflow(kostenPfennig, summe.kostenPfennig, &neu.kostenPfennig)) {
         return false;

@@ -16,7 +16,7 @@ class QIODevice;
 namespace tarvis {
 
 struct LogSumme {
-    std::int64_t anrufe = 0;
+    std::int64_t gespraeche = 0;
     std::int64_t einheiten = 0;
     std::int64_t kostenPfennig = 0;
 

@@ -1,7 +1,6 @@
 #include "callmonitor/CallMonitorClient.h"
 
 #include <QTcpSocket>
-#include <QTimer>
 #include <array>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -33,31 +32,6 @@ void HalteVerbindungWach(QTcpSocket& socket) {
 }
 
 } // namespace
-
-QtWecker::QtWecker() : timer_(new QTimer) {
-    timer_->setSingleShot(true);
-    QObject::connect(timer_, &QTimer::timeout, timer_, [this] {
-        auto aufgabe = std::move(aufgabe_);
-        aufgabe_ = nullptr;
-        if (aufgabe) {
-            aufgabe();
-        }
-    });
-}
-
-QtWecker::~QtWecker() {
-    delete timer_;
-}
-
-void QtWecker::Stelle(std::int64_t ms, std::function<void()> aufgabe) {
-    aufgabe_ = std::move(aufgabe);
-    timer_->start(std::chrono::milliseconds{ms});
-}
-
-void QtWecker::Abbrechen() {
-    timer_->stop();
-    aufgabe_ = nullptr;
-}
 
 AnrufmonitorClient::AnrufmonitorClient(QString adresse, quint16 port, CalendarClock& uhr,
                                        MillisecondCounter& zaehler, Wecker& wecker, QObject* parent)

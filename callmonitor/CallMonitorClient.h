@@ -10,31 +10,8 @@
 #include <functional>
 
 class QTcpSocket;
-class QTimer;
 
 namespace tarvis {
-
-// Runs a task after a wait. The client's reconnection and the 10 s bound of each connect attempt
-// go through it (never both at once), so that tests can fire the wait at once and read how long
-// it would have been.
-class Wecker {
-public:
-    virtual ~Wecker() = default;
-    virtual void Stelle(std::int64_t ms, std::function<void()> aufgabe) = 0;
-    virtual void Abbrechen() = 0;
-};
-
-class QtWecker final : public Wecker {
-public:
-    QtWecker();
-    ~QtWecker() override;
-    void Stelle(std::int64_t ms, std::function<void()> aufgabe) override;
-    void Abbrechen() override;
-
-private:
-    QTimer* timer_;
-    std::function<void()> aufgabe_;
-};
 
 // The client of the router's call monitor: connects, reads its lines into calls, and when the
 // connection cannot be made within 10 s or breaks (router restarting, refusing, closing,

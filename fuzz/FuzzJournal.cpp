@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
             }
             const LogSummen summen = SummenVon(saetze, modell.Zeilen());
             if (const auto gesamt = summen.Gesamt(); gesamt && !summen.ZuGross()) {
-                Pruefe(gesamt->anrufe == anrufe);
+                Pruefe(gesamt->gespraeche == anrufe);
             }
             for (int zeile = 0; zeile < std::min(modell.rowCount(), 20); ++zeile) {
                 for (int spalte = 0; spalte < SpaltenAnzahl; ++spalte) {

@@ -17,15 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     std::int64_t anrufe = 0;
     for (int zone : AlleZonen) {
         const LogSumme& summe = auswertung.summen.ProZone()[zone];
-        if (summe.anrufe < 0 || summe.einheiten < 0 || summe.kostenPfennig < 0) {
+        if (summe.gespraeche < 0 || summe.einheiten < 0 || summe.kostenPfennig < 0) {
             std::abort();
         }
-        anrufe += summe.anrufe;
+        anrufe += summe.gespraeche;
     }
     std::int64_t monatsAnrufe = 0;
     for (const auto& [monat, zonen] : auswertung.summen.Monate()) {
         for (int zone : AlleZonen) {
-            monatsAnrufe += zonen[zone].anrufe;
+            monatsAnrufe += zonen[zone].gespraeche;
         }
     }
     if (anrufe != monatsAnrufe) {

@@ -29,7 +29,7 @@ std::optional<std::vector<SummenZeile>> SummenZeilen(const LogSummen& summen) {
     std::vector<SummenZeile> zeilen;
     for (const auto& [monat, zonen] : summen.Monate()) {
         for (int zone : AlleZonen) {
-            if (zonen[zone].anrufe > 0) {
+            if (zonen[zone].gespraeche > 0) {
                 zeilen.push_back({monat, zone, zonen[zone]});
             }
         }
@@ -150,7 +150,7 @@ std::int64_t TelefonSummen::Wert(std::size_t i, std::size_t spalte) const {
     const LogSumme& summe = nummern[i].summe;
     switch (spalte) {
     case 1:
-        return summe.anrufe;
+        return summe.gespraeche;
     case 2:
         return summe.einheiten;
     default:
@@ -210,7 +210,7 @@ QString Gruppiert(const QString& zahl, const QLocale& locale) {
 }
 
 SummenTexte TexteVon(const LogSumme& summe, const QLocale& locale) {
-    return {ZahlText(std::to_string(summe.anrufe), locale),
+    return {ZahlText(std::to_string(summe.gespraeche), locale),
             ZahlText(std::to_string(summe.einheiten), locale),
             ZahlText(BetragText(summe.kostenPfennig, FesterTrenner), locale)};
 }

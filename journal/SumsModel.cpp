@@ -139,7 +139,7 @@ void SummenModell::Ordne() {
             case 1:
                 return r.zone;
             case 2:
-                return r.summe.anrufe;
+                return r.summe.gespraeche;
             case 3:
                 return r.summe.einheiten;
             default:
@@ -186,7 +186,7 @@ std::vector<std::string> SummenModell::Zellen(const Reihe& reihe) const {
     } else {
         zellen.push_back(reihe.gesamt ? "Gesamt" : std::string(telefon_->Nummer(reihe.nummer)));
     }
-    zellen.push_back(std::to_string(reihe.summe.anrufe));
+    zellen.push_back(std::to_string(reihe.summe.gespraeche));
     zellen.push_back(std::to_string(reihe.summe.einheiten));
     zellen.push_back(BetragText(reihe.summe.kostenPfennig, ","));
     return zellen;
@@ -246,7 +246,7 @@ QVariant SummenModell::data(const QModelIndex& index, int role) const {
         const QLocale locale;
         switch (index.column() - ersteZahl) {
         case 0:
-            return Gruppiert(ZahlText(std::to_string(reihe.summe.anrufe), locale), locale);
+            return Gruppiert(ZahlText(std::to_string(reihe.summe.gespraeche), locale), locale);
         case 1:
             return Gruppiert(ZahlText(std::to_string(reihe.summe.einheiten), locale), locale);
         default:

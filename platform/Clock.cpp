@@ -3,6 +3,7 @@
 #include "platform/QtCalendar.h"
 
 #include <QDateTime>
+#include <QTimer>
 #include <chrono>
 #include <ctime>
 
@@ -40,6 +41,31 @@ std::int64_t BootTimeMillisecondCounter::milliseconds() const {
     }
     using namespace std::chrono;
     return duration_cast<std::chrono::milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+QtWecker::QtWecker() : timer_(new QTimer) {
+    timer_->setSingleShot(true);
+    QObject::connect(timer_, &QTimer::timeout, timer_, [this] {
+        auto aufgabe = std::move(aufgabe_);
+        aufgabe_ = nullptr;
+        if (aufgabe) {
+            aufgabe();
+        }
+    });
+}
+
+QtWecker::~QtWecker() {
+    delete timer_;
+}
+
+void QtWecker::Stelle(std::int64_t ms, std::function<void()> aufgabe) {
+    aufgabe_ = std::move(aufgabe);
+    timer_->start(std::chrono::milliseconds{ms});
+}
+
+void QtWecker::Abbrechen() {
+    timer_->stop();
+    aufgabe_ = nullptr;
 }
 
 } // namespace tarvis

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
+
+class QTimer;
 
 namespace tarvis {
 
@@ -42,6 +45,28 @@ public:
 private:
     UhrLesen lesen_;
     bool bootZeit_ = false; // whether the system has the clock, asked once
+};
+
+// Runs a task after a wait, on the event loop. The call monitor client's reconnection and the
+// 10 s bound of each connect attempt go through it (never both at once), so that tests can fire
+// the wait at once and read how long it would have been.
+class Wecker {
+public:
+    virtual ~Wecker() = default;
+    virtual void Stelle(std::int64_t ms, std::function<void()> aufgabe) = 0;
+    virtual void Abbrechen() = 0;
+};
+
+class QtWecker final : public Wecker {
+public:
+    QtWecker();
+    ~QtWecker() override;
+    void Stelle(std::int64_t ms, std::function<void()> aufgabe) override;
+    void Abbrechen() override;
+
+private:
+    QTimer* timer_;
+    std::function<void()> aufgabe_;
 };
 
 } // namespace tarvis

@@ -1,18 +1,11 @@
 // What becomes of the router's calls, for the window and the service, from scripted reports:
-// which call is counted, priced aside, saved, queued, asked for or reported; which program
-// follows the router; the service's log of the month and its end with calls still queued.
+// which call is counted, priced aside, saved, queued, asked for or reported.
 #include "monitor/CallPolicy.h"
 
-#include "calculation/IntervalCost.h"
-#include "callmonitor/CallMonitorClient.h"
-#include "callmonitor/MonitorOwner.h"
-#include "commandline/CallMonitorCommand.h"
-#include "support/FakeClock.h"
+#include "calllog/Call.h"
+#include "callmonitor/CallTracker.h"
 
-#include <QTemporaryDir>
-#include <QTextStream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using namespace tarvis;
 using namespace std::chrono;
@@ -259,106 +252,5 @@ INSTANTIATE_TEST_SUITE_P(
         }
         return name;
     });
-
-// The service's log is the one of each call's month, in the folder of the log it started with.
-TEST(LogDesMonats, EachCallGoesIntoTheLogOfItsMonth) {
-    const struct {
-        Moment start;
-        const char* pfad;
-    } faelle[] = {{MomentAus(year{2026} / 12 / 31, 23, 59, 59), "/d/Tarvis 12-2026.Rep"},
-                  {MomentAus(year{2027} / 1 / 1, 0, 0, 0), "/d/Tarvis 01-2027.Rep"},
-                  {MomentAus(year{1996} / 2 / 29, 12), "/d/Tarvis 02-1996.Rep"}};
-    for (const auto& fall : faelle) {
-        const Gespraech g = GespraechMit(fall.start, fall.start, 0, {}).MitZone(1, {});
-        EXPECT_EQ(LogDesMonats(QStringLiteral("/d/Tarvis 12-2026.Rep"), g),
-                  QString::fromUtf8(fall.pfad));
-    }
-}
-
-// Two programs: the second waits and names the first; it takes over as soon as the first lets
-// go, which its end does by itself.
-TEST(MonitorBesitz, OneFollowsTheOtherWaitsAndTakesOver) {
-    QTemporaryDir ordner;
-    const QString pfad = MonitorBesitz::PfadZu(ordner.filePath(QStringLiteral("Tarvis32.conf")));
-    EXPECT_EQ(pfad, ordner.filePath(QStringLiteral("Tarvis32.anrufmonitor.lock")));
-    auto erster = std::make_unique<MonitorBesitz>(pfad);
-    MonitorBesitz zweiter(pfad);
-    EXPECT_TRUE(erster->Versuche());
-    EXPECT_FALSE(zweiter.Versuche());
-    EXPECT_EQ(zweiter.WarteText(),
-              QStringLiteral("Anrufmonitor: folgt bereits in Tarvis32 (PID %1)").arg(::getpid()));
-    EXPECT_FALSE(zweiter.Versuche());
-    erster.reset();
-    EXPECT_TRUE(zweiter.Versuche());
-    MonitorBesitz dritter(pfad);
-    EXPECT_FALSE(dritter.Versuche());
-}
-
-// The calls open at a holder's end go to the next holder once, their CONNECT moved onto its
-// counter by the time passed; a hand-over older than the limit is given up with the length
-// known, and a clock set back counts as no time passed.
-TEST(MonitorBesitz, OpenCallsAreHandedToTheNextHolderOnce) {
-    QTemporaryDir ordner;
-    const QString pfad = MonitorBesitz::PfadZu(ordner.filePath(QStringLiteral("Tarvis32.conf")));
-    const Moment abgabe = Beginn + seconds{60};
-    const struct {
-        std::int64_t luecke; // seconds from the hand-over to the take-over
-        AnrufMeldung::Art art;
-        std::int64_t beginnMs; // on the next holder's counter, at 500 000 ms
-    } faelle[] = {{1, AnrufMeldung::Art::Begonnen, 500'000 - 60'000 - 1000},
-                  {600, AnrufMeldung::Art::Begonnen, 500'000 - 60'000 - 600'000},
-                  {601, AnrufMeldung::Art::Offen, 500'000 - 60'000 - 601'000},
-                  {-5, AnrufMeldung::Art::Begonnen, 500'000 - 60'000}};
-    for (const auto& fall : faelle) {
-        auto alter = std::make_unique<MonitorBesitz>(pfad);
-        ASSERT_TRUE(alter->Versuche());
-        AnrufMeldung offen{AnrufMeldung::Art::Offen, "3", "0711 5", Beginn, 1000, 60};
-        offen.nummerGekuerzt = true;
-        ASSERT_EQ(alter->Uebergib({offen}, abgabe, 61'000), QString());
-        alter.reset();
-        MonitorBesitz neuer(pfad);
-        ASSERT_TRUE(neuer.Versuche());
-        const auto anrufe = neuer.Uebernimm(abgabe + seconds{fall.luecke}, 500'000);
-        ASSERT_EQ(anrufe.size(), 1u) << fall.luecke;
-        EXPECT_EQ(anrufe[0].art, fall.art) << fall.luecke;
-        EXPECT_EQ(anrufe[0].id, "3");
-        EXPECT_EQ(anrufe[0].nummer, "0711 5");
-        EXPECT_TRUE(anrufe[0].nummerGekuerzt);
-        EXPECT_EQ(anrufe[0].beginn, Beginn);
-        EXPECT_EQ(anrufe[0].beginnMs, fall.beginnMs) << fall.luecke;
-        EXPECT_EQ(anrufe[0].dauerSekunden, fall.art == AnrufMeldung::Art::Offen ? 60 : 0);
-        EXPECT_TRUE(neuer.Uebernimm(abgabe, 500'000).empty()) << "taken twice";
-    }
-}
-
-// SIGTERM with a call still queued: a short wait, then the call printed whole, and "not all
-// saved" for the exit status.
-TEST(AnrufmonitorBetrieb, EndWithQueuedCallsPrintsThemWhole) {
-    QTemporaryDir ordner;
-    test::FakeTime zeit{Beginn, 1000};
-    class KeinWecker final : public Wecker {
-        void Stelle(std::int64_t, std::function<void()>) override {}
-        void Abbrechen() override {}
-    } wecker;
-    AnrufmonitorClient client(QStringLiteral("127.0.0.1"), 1, zeit.clock, zeit.counter, wecker);
-    QString ausgabe, meldungen;
-    QTextStream aus(&ausgabe), fehler(&meldungen);
-    AnrufmonitorEinstellungen werte;
-    werte.eigeneVorwahl = QStringLiteral("0711");
-    // A directory where the log should be: no save can land.
-    const QString log = ordner.filePath(QStringLiteral("Tarvis 12-1996.Rep"));
-    ASSERT_TRUE(QDir().mkpath(log));
-    AnrufmonitorBetrieb betrieb(client, werte, nullptr, log, aus, fehler);
-    Q_EMIT client.Meldung({AnrufMeldung::Art::Begonnen, "0", "0711 5", Beginn, 1000, 0});
-    Q_EMIT client.Meldung({AnrufMeldung::Art::Beendet, "0", "0711 5", Beginn, 1000, 61});
-    EXPECT_TRUE(ausgabe.contains(QStringLiteral("wartet aufs Speichern"))) << ausgabe.toStdString();
-    EXPECT_FALSE(betrieb.Beende(zeit.clock, zeit.counter, 0));
-    const QStringList zeilen = ausgabe.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(zeilen.size(), 2);
-    EXPECT_TRUE(zeilen[1].startsWith(QStringLiteral("nicht gespeichert (")));
-    EXPECT_TRUE(zeilen[1].contains(QStringLiteral("für Tarvis 12-1996.Rep: 07.12.96")))
-        << zeilen[1].toStdString();
-    EXPECT_TRUE(zeilen[1].contains(QStringLiteral("0711 5"))) << zeilen[1].toStdString();
-}
 
 } // namespace

@@ -10,7 +10,7 @@ using Reihen = ZonenArray<std::vector<std::int64_t>>;
 
 SummenZeile Zeile(int jahr, int monat, int zone, std::int64_t pfennig) {
     LogSumme summe;
-    summe.anrufe = 1;
+    summe.gespraeche = 1;
     summe.kostenPfennig = pfennig;
     return {std::pair{jahr, monat}, zone, summe};
 }

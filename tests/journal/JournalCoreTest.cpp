@@ -81,44 +81,6 @@ private:
 
 } // namespace
 
-// The program's own names of monthly logs, and names that only look like them.
-struct NamensFall {
-    const char* name;
-    const char* datei;
-    std::optional<std::pair<int, int>> monat;
-};
-void PrintTo(const NamensFall& fall, std::ostream* os) {
-    *os << fall.name;
-}
-class LogName : public ::testing::TestWithParam<NamensFall> {};
-
-TEST_P(LogName, RecognisesTheProgramsNames) {
-    EXPECT_EQ(MonatAusLogDateiname(QString::fromUtf8(GetParam().datei)), GetParam().monat);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Namen, LogName,
-    ::testing::Values(NamensFall{"december", "Tarvis 12-1996.Rep", std::pair{1996, 12}},
-                      NamensFall{"january", "Tarvis 01-2031.Rep", std::pair{2031, 1}},
-                      NamensFall{"month_13", "Tarvis 13-1996.Rep", std::nullopt},
-                      NamensFall{"month_00", "Tarvis 00-1996.Rep", std::nullopt},
-                      NamensFall{"one_digit_month", "Tarvis 1-1997.Rep", std::nullopt},
-                      NamensFall{"small_extension", "Tarvis 01-1997.rep", std::nullopt},
-                      NamensFall{"backup", "Tarvis 01-1997.Rep.bak", std::nullopt},
-                      NamensFall{"two_digit_year", "Tarvis 01-97.Rep", std::nullopt},
-                      NamensFall{"other_name", "Anrufe.Rep", std::nullopt},
-                      NamensFall{"underscore", "Tarvis 01_1997.Rep", std::nullopt},
-                      NamensFall{"letter_in_the_year", "Tarvis 01-19x7.Rep", std::nullopt},
-                      NamensFall{"arabic_digits", "Tarvis \u0661\u0662-1996.Rep", std::nullopt},
-                      NamensFall{"line_end_after_the_name", "Tarvis 01-1997.Rep\n", std::nullopt},
-                      NamensFall{"blank_before_the_name", " Tarvis 01-1997.Rep", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(LogName, TheNameTheProgramGivesIsRecognised) {
-    EXPECT_EQ(MonatAusLogDateiname(LogDateiname(1996, 12)), (std::pair{1996, 12}));
-    EXPECT_EQ(MonatAusLogDateiname(LogDateiname(1997, 1)), (std::pair{1997, 1}));
-}
-
 TEST_F(JournalAusLogs, FindsTheLogsOfTheFolderInCalendarOrder) {
     QFile(logs.Pfad("Tarvis 13-1996.Rep")).open(QIODevice::WriteOnly);
     QFile(logs.Pfad("Notizen.txt")).open(QIODevice::WriteOnly);
@@ -427,56 +389,6 @@ TEST_F(JournalAusLogs, StoppingTheReadingLeavesOutTheFileItWasIn) {
     EXPECT_EQ(journal.dateien.size(), 1u);
 }
 
-// Fields holding a comma, a semicolon or a quote are quoted, quotes doubled; typed texts that a
-// spreadsheet would take for a formula or for a number without its leading zeros get the
-// invisible word joiner in front; control characters become "?".
-struct CsvFall {
-    const char* name;
-    CsvArt art;
-    const char* text;
-    const char* feld;
-};
-void PrintTo(const CsvFall& fall, std::ostream* os) {
-    *os << fall.name;
-}
-class CsvFelder : public ::testing::TestWithParam<CsvFall> {};
-
-TEST_P(CsvFelder, QuotesWhereNeeded) {
-    EXPECT_EQ(CsvFeld(GetParam().text, GetParam().art), GetParam().feld);
-}
-
-#define WJ "\u2060"
-INSTANTIATE_TEST_SUITE_P(
-    Felder, CsvFelder,
-    ::testing::Values(CsvFall{"plain", CsvArt::Text, "Oma", "Oma"},
-                      CsvFall{"empty", CsvArt::Text, "", ""},
-                      CsvFall{"blanks_stay", CsvArt::Text, "  a  ", "  a  "},
-                      CsvFall{"decimal_comma", CsvArt::Wert, "0,24", "\"0,24\""},
-                      CsvFall{"duration", CsvArt::Wert, "00:02:22,4", "\"00:02:22,4\""},
-                      CsvFall{"comma_in_text", CsvArt::Text, "ja, gern", "\"ja, gern\""},
-                      CsvFall{"separator", CsvArt::Text, "a;b", "\"a;b\""},
-                      CsvFall{"quote", CsvArt::Text, "sag \"hallo\"", "\"sag \"\"hallo\"\"\""},
-                      CsvFall{"line_feed", CsvArt::Text, "a\nb", "a?b"},
-                      CsvFall{"carriage_return", CsvArt::Text, "a\rb", "a?b"},
-                      CsvFall{"tab_and_del", CsvArt::Text, "\ta\x7F", "?a?"},
-                      CsvFall{"c1_control", CsvArt::Text, "a\u0085b\u00a0", "a?b\u00a0"},
-                      CsvFall{"formula", CsvArt::Text, "=1+2", WJ "=1+2"},
-                      CsvFall{"hyperlink", CsvArt::Text, "=HYPERLINK(\"http://x\";\"y\")",
-                              "\"" WJ "=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\""},
-                      CsvFall{"plus", CsvArt::Text, "+49 711 123", WJ "+49 711 123"},
-                      CsvFall{"minus", CsvArt::Text, "-5", WJ "-5"},
-                      CsvFall{"at", CsvArt::Text, "@SUM(A1)", WJ "@SUM(A1)"},
-                      CsvFall{"formula_after_control", CsvArt::Text, "\n=1", "?=1"},
-                      CsvFall{"leading_zero", CsvArt::Text, "0711123456", WJ "0711123456"},
-                      CsvFall{"zero_alone", CsvArt::Text, "0", "0"},
-                      CsvFall{"number_without_zero", CsvArt::Text, "110", "110"},
-                      CsvFall{"sixteen_digits", CsvArt::Text, "4971112345678901",
-                              WJ "4971112345678901"},
-                      CsvFall{"number_with_blank", CsvArt::Text, "0711 123456", "0711 123456"},
-                      CsvFall{"figure_stays_a_figure", CsvArt::Wert, "-5", "-5"}),
-    [](const auto& info) { return std::string(info.param.name); });
-#undef WJ
-
 namespace {
 
 // The November and December logs as CSV, written out by hand.
@@ -697,48 +609,6 @@ TEST(TelefonSummen, TheSumsTableGroupsItsDigits) {
     EXPECT_EQ(Zeile(summen, 0), (QStringList{"03/1997", "City", "1", "15.476", "1.857,12 DM"}));
 }
 
-// What counts as a log, whatever its name or the links on the way to it.
-TEST(LogZiel, ALogIsRecognisedByItsNameItsHeadingOrThroughLinks) {
-    JournalLogs logs;
-    const QString eigenerName = logs.Pfad("Anrufe.txt");
-    ASSERT_TRUE(QFile::copy(logs.Dezember(), eigenerName));
-    const QString nurKopf = logs.Pfad("kopf.csv");
-    {
-        QFile datei(nurKopf);
-        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
-        datei.write(KopfZeilen().left(KopfZeilen().indexOf('\n') + 1));
-    }
-    const QString fremd = logs.Pfad("fremd.csv");
-    {
-        QFile datei(fremd);
-        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
-        datei.write("Datum;Start\r\n" + KopfZeilen());
-    }
-    ASSERT_TRUE(QFile::link(eigenerName, logs.Pfad("verweis.csv")));
-    ASSERT_TRUE(QFile::link(logs.Pfad("verweis.csv"), logs.Pfad("verweis2.csv")));
-    ASSERT_TRUE(QFile::link(logs.Pfad("Tarvis 05-1997.Rep"), logs.Pfad("ins-leere.csv")));
-    ASSERT_TRUE(QFile::link(fremd, logs.Pfad("zu-fremd.csv")));
-    const QString fifo = logs.Pfad("fifo.csv");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-
-    const std::vector<std::pair<QString, bool>> faelle{
-        {logs.Dezember(), true},
-        {logs.Pfad("Tarvis 07-1997.Rep"), true}, // not there yet: by its name
-        {eigenerName, true},                     // by its heading
-        {nurKopf, true},
-        {logs.Pfad("verweis.csv"), true},
-        {logs.Pfad("verweis2.csv"), true},
-        {logs.Pfad("ins-leere.csv"), true}, // a link to a log not yet written
-        {fremd, false},                     // the heading, but not at the start
-        {logs.Pfad("zu-fremd.csv"), false},
-        {logs.Pfad("neu.csv"), false},
-        {fifo, false}, // looked at without waiting for a writer
-    };
-    for (const auto& [pfad, istLog] : faelle) {
-        EXPECT_EQ(IstLogDatei(pfad), istLog) << pfad.toStdString();
-    }
-}
-
 // The export writes the calls shown in file order whatever the table's order; a filter worked
 // out elsewhere is taken only while the calls and their order are those it was made from.
 TEST_F(JournalAusLogs, ExportOrderAndFiltersWorkedOutElsewhere) {
@@ -753,7 +623,7 @@ TEST_F(JournalAusLogs, ExportOrderAndFiltersWorkedOutElsewhere) {
     const FilterErgebnis summen = FuehreAus(jeNummer);
     ASSERT_TRUE(summen.telefon);
     EXPECT_EQ(summen.telefon->Nummer(0), "0711 123456");
-    EXPECT_EQ(summen.telefon->nummern[0].summe.anrufe, 2);
+    EXPECT_EQ(summen.telefon->nummern[0].summe.gespraeche, 2);
 
     FilterAuftrag auftrag = modell.Auftrag({std::nullopt, 4, ""});
     auftrag.jeTelefon = true;
