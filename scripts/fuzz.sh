@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secs="${1:-30}"
-targets=(FuzzCalculation FuzzLog FuzzSave FuzzJournal FuzzAnrufmonitor)
+targets=(FuzzCalculation FuzzLog FuzzSave FuzzJournal FuzzCallMonitor)
 scripts/setup.sh --packages-only
 if [ ! -f build-fuzz/build.ninja ]; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
