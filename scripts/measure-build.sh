@@ -1,27 +1,48 @@
 #!/usr/bin/env bash
-# What a build from nothing costs, this tree against an earlier revision in the same run: each
-# configured afresh in a folder of its own (no compiler cache) and built with every target, as
-# each build of the test command is; prints the wall time and the processor time (user and
-# system) of each. The earlier revision is checked out under build/revision-<rev>.
-#   scripts/measure-build.sh [revision]   (default 7c2a832)
+# What the test programs' own code costs to compile, with the flags the build gives it now
+# (-Og and line tables) against the build's own flags (-O2 -g), side by side in one run: every
+# source of tests/ in the compile commands of a configured and built build folder is compiled
+# both ways, by turns, and the processor time (user and system) of each way summed up.
+#   scripts/measure-build.sh [build-dir]   (default build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-rev="${1:-7c2a832}"
-alt="build/revision-$rev"
-scripts/setup.sh --packages-only
-if [ ! -d "$alt" ]; then
-  git worktree add --detach "$alt" "$rev" >/dev/null 2>&1
-fi
+build="${1:-build}"
+[ -f "$build/compile_commands.json" ] || {
+  echo "$build: no compile_commands.json (build it first: scripts/setup.sh $build)" >&2
+  exit 1
+}
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-baue() { # name, source tree
-  cmake -S "$2" -B "$work/$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  /usr/bin/time -f "%e %U %S" -o "$work/$1.time" ninja -C "$work/$1" >/dev/null
-  awk -v name="$1" '{ printf "| %-22s | %8.0f s | %8.0f s |\n", name, $1, $2 + $3 }' "$work/$1.time"
-}
+# One line per test source: the directory, then the command without its output and its own
+# test-code flags (the build's flags alone).
+python3 - "$build/compile_commands.json" "$PWD/tests/" >"$work/commands" <<'EOF'
+import json, shlex, sys
+for e in json.load(open(sys.argv[1])):
+    if not e["file"].startswith(sys.argv[2]):
+        continue
+    args = shlex.split(e["command"])
+    i = args.index("-o")
+    del args[i:i + 2]
+    for flag in ("-Og", "-g1"):
+        while flag in args:
+            args.remove(flag)
+    print(e["directory"], shlex.join(args))
+EOF
 
-echo "| build from nothing     |     wall |      CPU |"
-echo "|------------------------|----------|----------|"
-baue "$rev" "$alt"
-baue "this tree" .
+cpu() { # label directory command...: adds the processor time of the command to the label's sum
+  local label="$1" dir="$2"
+  shift 2
+  (cd "$dir" && /usr/bin/time -f '%U %S' -o "$work/time" "$@" -o /dev/null)
+  awk -v l="$label" '{ print l, $1 + $2 }' "$work/time" >>"$work/times"
+}
+while read -r dir command; do
+  eval "set -- $command"
+  cpu build "$dir" "$@"
+  cpu tests "$dir" "$@" -Og -g1
+done <"$work/commands"
+
+echo "$(wc -l <"$work/commands") sources of tests/, compiled both ways by turns:"
+awk '{ sum[$1] += $2 }
+     END { printf "  -O2 -g (the build'"'"'s flags): %6.0f s of processor time\n", sum["build"]
+           printf "  -Og -g1 (the test code'"'"'s):  %6.0f s of processor time\n", sum["tests"] }' "$work/times"
