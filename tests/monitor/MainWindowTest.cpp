@@ -563,7 +563,7 @@ TEST_F(MainWindow, ATickPaintsOnlyWhatChangedAndTellsNobodyOfWhatDidNot) {
         zeit = test::FakeTime{MomentAus(year{1996} / 12 / 7, 14, 5, 33), 5'000'000};
         SetUp();
         fenster->show();
-        QApplication::setActiveWindow(fenster.get()); // the focus frame drawn before the ticks
+        fenster->activateWindow(); // the focus frame drawn before the ticks
         ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
         if (f.gespraech) {
             Knopf("cmdStart")->click();
