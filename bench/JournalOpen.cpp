@@ -7,8 +7,8 @@
 // scripts/measure-journal.sh builds it against an earlier revision too and prints both side by
 // side.
 //   journal_open LOGFILE
-// Each line: "<step> <ms until shown> <longest pause of the event loop in ms>", then
-// "peak <MB>".
+// Each line: "<step> <ms until shown> <longest pause of the event loop in ms> <peak memory so
+// far in MB>", then "peak <MB>".
 #include "calllog/LogFile.h"
 #include "journal/JournalColumns.h"
 #include "journal/window/JournalWindow.h"
@@ -89,8 +89,8 @@ int main(int argc, char** argv) {
     // last tick counts too.
     auto zeile = [&](const char* schritt, qint64 ms) {
         laengstePause = std::max(laengstePause, seitTakt.elapsed());
-        std::printf("%s %lld %lld\n", schritt, static_cast<long long>(ms),
-                    static_cast<long long>(laengstePause));
+        std::printf("%s %lld %lld %ld\n", schritt, static_cast<long long>(ms),
+                    static_cast<long long>(laengstePause), SpitzeMb());
         std::fflush(stdout);
     };
 

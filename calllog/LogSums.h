@@ -53,8 +53,8 @@ private:
         ZonenArray<LogSumme>* zonen = nullptr;
 
         LetzterMonat() = default;
-        LetzterMonat(const LetzterMonat&) {}
-        LetzterMonat& operator=(const LetzterMonat&) {
+        LetzterMonat(const LetzterMonat&) noexcept {}
+        LetzterMonat& operator=(const LetzterMonat&) noexcept {
             zonen = nullptr;
             return *this;
         }

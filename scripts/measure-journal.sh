@@ -52,7 +52,8 @@ for _ in $(seq "$runs"); do
     cpu "$build:wc" wc -l "$log"
     LANG=de_DE.UTF-8 cpu "$build:auswertung" "$dir/app/Tarvis32" --auswertung "$log"
     LANG=de_DE.UTF-8 QT_QPA_PLATFORM=offscreen "$dir/bench/journal_open" "$log" 2>/dev/null |
-      awk -v b="$build" 'NF == 3 { print b ":" $1 ":shown", $2; print b ":" $1 ":pause", $3 }
+      awk -v b="$build" 'NF == 4 { print b ":" $1 ":shown", $2; print b ":" $1 ":pause", $3
+                                   print b ":" $1 ":peak", $4 }
                          $1 == "peak" { print b ":peak", $2 }' >>"$work/figures"
     "$dir/bench/tarvis_bench" --benchmark_filter='^(TarifNrJahrImCache|IntervallSchlimmsterFall)$' \
       --benchmark_format=csv 2>/dev/null |
@@ -98,6 +99,9 @@ done
 pair "reading: shown after" "lesen:shown" ms ""
 pair "reading: longest event-loop pause" "lesen:pause" ms "at most 50 ms"
 pair "window with 1 M calls: peak memory" "peak" MB "at most 120 MB"
+pair "  peak memory once read" "lesen:peak" MB ""
+pair "  peak memory once sorted by every column" "sortiert:Kommentar:peak" MB ""
+pair "  peak memory once the sums per number are shown" "summen:je_Nummer:peak" MB ""
 row "--auswertung CPU against wc -l" "$(ratio alt auswertung wc)" "$(ratio neu auswertung wc)" \
   "at most 5 : 1"
 pair "  --auswertung CPU time" auswertung ms ""

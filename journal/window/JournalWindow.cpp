@@ -33,6 +33,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
+#include <type_traits>
 
 namespace tarvis {
 
@@ -53,6 +54,8 @@ struct GelesenesJournal {
     Journal journal; // without its calls
     VorbereiteteDaten daten;
 };
+// QFuture::takeResult would copy the calls otherwise (see FilterRun.cpp).
+static_assert(std::is_nothrow_move_constructible_v<GelesenesJournal>);
 
 frmAuswertung::frmAuswertung(const Logbuchdatei& logbuchdatei, FileChooser& dateiWahl,
                              QWidget* parent)

@@ -14,6 +14,9 @@ public:
 
     // Named for the grouping shown, in the report's order until sorted again.
     void ZeigeGruppe(bool jeTelefon);
+
+private:
+    int BreiteOhneDurchlauf(int spalte) const;
 };
 
 } // namespace tarvis
