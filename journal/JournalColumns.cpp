@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
+#include <span>
 #include <unordered_map>
 
 namespace tarvis {
@@ -186,60 +187,96 @@ std::vector<std::uint32_t> NachKommentar(const JournalDaten& daten, bool absteig
     return folge;
 }
 
-// The calls by the digits of their numbers, then by the numbers as written: the first 24 digits
-// sort the calls as integers, and only calls of equal leading digits are compared as texts.
-std::vector<std::uint32_t> NachNummer(const JournalDaten& daten, bool absteigend) {
-    auto text = [&](std::uint32_t i) { return daten.Telefon(daten[i]); };
-    // The keys made once, in the order of the calls: the rounds then read 12 bytes a call
-    // instead of its text.
-    std::vector<std::uint64_t> vornVon(daten.Anzahl());
-    std::vector<std::uint32_t> hintenVon(daten.Anzahl());
-    for (std::uint32_t i = 0; i < vornVon.size(); ++i) {
-        const ZiffernSchluessel z = ZiffernSchluesselVon(text(i));
-        vornVon[i] = z.vorn;
-        hintenVon[i] = std::uint32_t(z.hinten >> 32);
+// A number's key in three 32-bit words, the most significant first: its digits 1-8, 9-16 and
+// 17-24, four bits each as ZiffernSchluessel has them.
+std::uint32_t ZiffernWort(std::string_view nummer, int wort) {
+    const ZiffernSchluessel schluessel = ZiffernSchluesselVon(nummer);
+    switch (wort) {
+    case 0:
+        return std::uint32_t(schluessel.vorn >> 32);
+    case 1:
+        return std::uint32_t(schluessel.vorn);
+    default:
+        return std::uint32_t(schluessel.hinten >> 32);
     }
-    auto richtung = [absteigend](std::uint32_t schluessel) {
-        return absteigend ? ~schluessel : schluessel;
-    };
-    std::vector<std::uint32_t> folge = InDateiFolge(daten);
-    // The least significant part first: each later round keeps the order of the earlier ones
-    // among its equal keys.
-    OrdneStabil(folge, [&](std::uint32_t i) { return richtung(hintenVon[i]); });
-    OrdneStabil(folge, [&](std::uint32_t i) { return richtung(std::uint32_t(vornVon[i])); });
-    OrdneStabil(folge, [&](std::uint32_t i) { return richtung(std::uint32_t(vornVon[i] >> 32)); });
-    // <0, 0, >0 as two numbers of equal leading digits compare.
-    auto vergleiche = [&](std::uint32_t a, std::uint32_t b) {
-        const std::string_view ta = text(a), tb = text(b);
-        if (ta == tb) {
-            return 0;
+}
+constexpr int ZiffernWorte = 3;
+
+// Puts entries of a place in their lower half in the order of the numbers at those places: by
+// the first word of their keys, then each group of equal words by the next, and only places of
+// 24 equal leading digits compared as texts. The upper halves hold each round's word, made
+// when it is needed: no key of every place is kept, and a group needs no further round when
+// its numbers differ early.
+class NummernOrdnung {
+public:
+    NummernOrdnung(const std::function<std::string_view(std::uint32_t)>& nummer, bool absteigend)
+        : nummer_(nummer), absteigend_(absteigend) {}
+
+    void Ordne(std::span<std::uint64_t> eintraege, int wort) const {
+        for (std::uint64_t& e : eintraege) {
+            const std::uint32_t schluessel = ZiffernWort(nummer_(std::uint32_t(e)), wort);
+            e = std::uint64_t{absteigend_ ? ~schluessel : schluessel} << 32 | std::uint32_t(e);
         }
-        const int wert = VergleicheZiffern(ta, tb);
-        return wert != 0 ? wert : ta.compare(tb);
-    };
-    auto vorn = [&](std::uint32_t i) { return std::pair(vornVon[i], hintenVon[i]); };
-    for (std::size_t anfang = 0; anfang < folge.size();) {
-        const auto schluessel = vorn(folge[anfang]);
-        std::size_t ende = anfang + 1;
-        bool gleich = true;
-        while (ende < folge.size() && vorn(folge[ende]) == schluessel) {
-            gleich = gleich && text(folge[anfang]) == text(folge[ende]);
-            ++ende;
+        // Equal words keep the order of their places: the lower halves break the ties.
+        OrdneEintraege(eintraege);
+        for (std::size_t anfang = 0; anfang < eintraege.size();) {
+            const std::uint64_t oben = eintraege[anfang] >> 32;
+            std::size_t ende = anfang + 1;
+            while (ende < eintraege.size() && eintraege[ende] >> 32 == oben) {
+                ++ende;
+            }
+            if (ende - anfang > 1) {
+                const auto gruppe = eintraege.subspan(anfang, ende - anfang);
+                if (wort + 1 < ZiffernWorte) {
+                    Ordne(gruppe, wort + 1);
+                } else {
+                    NachText(gruppe);
+                }
+            }
+            anfang = ende;
         }
-        if (!gleich) {
-            std::stable_sort(folge.begin() + std::ptrdiff_t(anfang),
-                             folge.begin() + std::ptrdiff_t(ende),
-                             [&](std::uint32_t a, std::uint32_t b) {
-                                 const int wert = vergleiche(a, b);
-                                 return absteigend ? wert > 0 : wert < 0;
-                             });
+    }
+
+private:
+    // Places whose numbers agree in their first 24 digits: by the rest of the digits, then as
+    // written. Most such groups are calls of one number written alike, already in order.
+    void NachText(std::span<std::uint64_t> gruppe) const {
+        const std::string_view erster = nummer_(std::uint32_t(gruppe.front()));
+        if (std::all_of(gruppe.begin() + 1, gruppe.end(),
+                        [&](std::uint64_t e) { return nummer_(std::uint32_t(e)) == erster; })) {
+            return;
         }
-        anfang = ende;
+        std::sort(gruppe.begin(), gruppe.end(), [&](std::uint64_t a, std::uint64_t b) {
+            const std::string_view ta = nummer_(std::uint32_t(a)), tb = nummer_(std::uint32_t(b));
+            int wert = ta == tb ? 0 : VergleicheZiffern(ta, tb);
+            wert = wert != 0 ? wert : ta.compare(tb);
+            if (wert == 0) {
+                return std::uint32_t(a) < std::uint32_t(b);
+            }
+            return absteigend_ ? wert > 0 : wert < 0;
+        });
+    }
+
+    const std::function<std::string_view(std::uint32_t)>& nummer_;
+    bool absteigend_;
+};
+
+} // namespace
+
+std::vector<std::uint32_t> NachNummern(std::size_t anzahl,
+                                       const std::function<std::string_view(std::uint32_t)>& nummer,
+                                       bool absteigend) {
+    std::vector<std::uint64_t> eintraege(anzahl);
+    for (std::size_t i = 0; i < anzahl; ++i) {
+        eintraege[i] = i;
+    }
+    NummernOrdnung(nummer, absteigend).Ordne(eintraege, 0);
+    std::vector<std::uint32_t> folge(anzahl);
+    for (std::size_t i = 0; i < anzahl; ++i) {
+        folge[i] = std::uint32_t(eintraege[i]);
     }
     return folge;
 }
-
-} // namespace
 
 ZiffernSchluessel ZiffernSchluesselVon(std::string_view nummer) {
     ZiffernSchluessel schluessel;
@@ -276,7 +313,8 @@ int VergleicheZiffern(std::string_view a, std::string_view b) {
 
 std::vector<std::uint32_t> Sortiert(const JournalDaten& daten, Spalte spalte, bool absteigend) {
     if (spalte == Spalte::Telefon) {
-        return NachNummer(daten, absteigend);
+        return NachNummern(
+            daten.Anzahl(), [&](std::uint32_t i) { return daten.Telefon(daten[i]); }, absteigend);
     }
     if (spalte == Spalte::Kommentar) {
         return NachKommentar(daten, absteigend);

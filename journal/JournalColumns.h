@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,12 @@ struct ZiffernSchluessel {
     auto operator<=>(const ZiffernSchluessel&) const = default;
 };
 ZiffernSchluessel ZiffernSchluesselVon(std::string_view nummer);
+// The places 0..anzahl-1 in the order of the telephone numbers at them, as Sortiert orders the
+// column of numbers; equal numbers in the order of their places either way. It needs 12 bytes
+// a place at most, whatever the numbers' length.
+std::vector<std::uint32_t> NachNummern(std::size_t anzahl,
+                                       const std::function<std::string_view(std::uint32_t)>& nummer,
+                                       bool absteigend);
 // <0, 0 or >0 as the digits of two numbers compare, every other character passed over.
 int VergleicheZiffern(std::string_view a, std::string_view b);
 // The calls in the order of their files and lines.

@@ -33,19 +33,46 @@ std::optional<std::vector<SummenZeile>> SummenZeilen(const LogSummen& summen);
 
 // The sums of the calls to one telephone number. Numbers written differently ("0711 123",
 // "0711/123") are one number when their digits are; it is named as its first call has it.
+// 24 bytes: the sums of 630 000 numbers take 15 MB.
 struct TelefonSumme {
     std::uint32_t satz = 0; // the first call to the number: its text names the number
-    LogSumme summe;
+    std::uint32_t gespraeche = 0;
+    std::int64_t einheiten = 0;
+    std::int64_t kostenPfennig = 0;
+
+    // Adds a call; false (and nothing added) when a figure would leave the range of its
+    // counter, as LogSumme::Dazu.
+    [[nodiscard]] bool Dazu(std::int64_t einheitenDazu, std::int64_t kostenDazu);
+    LogSumme Summe() const { return {gespraeche, einheiten, kostenPfennig}; }
+};
+
+// The sums per number, kept in blocks of a fixed size: the list grows by a block and never
+// copies the sums it holds, where a vector doubling holds its old copy beside one of twice
+// the size for a moment.
+class TelefonSummenListe {
+public:
+    std::size_t Anzahl() const { return anzahl_; }
+    const TelefonSumme& operator[](std::size_t i) const {
+        return bloecke_[i >> BlockBits][i & BlockMaske];
+    }
+    TelefonSumme& operator[](std::size_t i) { return bloecke_[i >> BlockBits][i & BlockMaske]; }
+    // A sum of no calls yet at the end, named by call `satz`; its place.
+    std::uint32_t Neu(std::uint32_t satz);
+
+private:
+    static constexpr unsigned BlockBits = 15; // 32 768 sums, 768 KB a block
+    static constexpr std::size_t BlockMaske = (std::size_t{1} << BlockBits) - 1;
+    std::vector<std::vector<TelefonSumme>> bloecke_;
+    std::size_t anzahl_ = 0;
 };
 
 // The sums per telephone number of these calls, in the order in which the numbers first come,
-// and their total. The numbers' texts stay in the calls' pool: a sum is 32 bytes, and the sums
-// of 630 000 numbers take 20 MB. Each column's ascending order (the number by its digits, the
-// figures with equal values in the order the numbers first come) is made with the sums, off
-// the window's thread, so that a sort only takes one of them.
+// and their total. The numbers' texts stay in the calls' pool. Each column's ascending order
+// (the number by its digits, the figures with equal values in the order the numbers first
+// come) is made with the sums, off the window's thread, so that a sort only takes one of them.
 struct TelefonSummen {
     std::shared_ptr<const JournalDaten> daten;
-    std::vector<TelefonSumme> nummern;
+    TelefonSummenListe nummern;
     LogSumme gesamt;
     static constexpr std::size_t SpaltenAnzahl = 4; // number, calls, units, cost
     std::array<std::vector<std::uint32_t>, SpaltenAnzahl> aufsteigend;

@@ -2,29 +2,34 @@
 
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <vector>
 
 namespace tarvis {
 
-// Sorts entries of a 32-bit key in the upper half and anything in the lower half by their keys
-// alone, keeping the order of entries of equal keys: a radix sort, one pass over the entries
-// for each byte of the keys in which they differ. A million entries take a few milliseconds
-// where a comparison sort takes a hundred.
-void OrdneNachOberenBits(std::vector<std::uint64_t>& eintraege);
+// Sorts 64-bit entries ascending by their whole value, in place: a radix sort from the most
+// significant byte on (an "American flag" sort), one pass over a range for each byte in which
+// its entries differ, no second array. Entries of a 32-bit key in the upper half and their
+// position in the lower half thus come out by key and, where keys are equal, by position: as a
+// stable sort of the keys would put them, in the room of the entries alone. A million entries
+// take a few milliseconds where a comparison sort takes a hundred.
+void OrdneEintraege(std::span<std::uint64_t> eintraege);
+
+// `folge` in the order of sorted entries whose lower halves are positions in `folge`. The
+// entries are used up.
+void FolgeNachEintraegen(std::vector<std::uint32_t>& folge, std::span<std::uint64_t> eintraege);
 
 // Puts `folge` (indices of up to 2^32 things) into the order of `schluessel(index)`, a 32-bit
 // key; things of equal keys keep their order in `folge`. Sorting by a lesser key first and by
-// a greater one after thus orders by both.
+// a greater one after thus orders by both. Needs 8 bytes a thing beside `folge`, once.
 template <class Schluessel>
 void OrdneStabil(std::vector<std::uint32_t>& folge, Schluessel schluessel) {
     std::vector<std::uint64_t> eintraege(folge.size());
     for (std::size_t i = 0; i < folge.size(); ++i) {
-        eintraege[i] = std::uint64_t{std::uint32_t(schluessel(folge[i]))} << 32 | folge[i];
+        eintraege[i] = std::uint64_t{std::uint32_t(schluessel(folge[i]))} << 32 | i;
     }
-    OrdneNachOberenBits(eintraege);
-    for (std::size_t i = 0; i < folge.size(); ++i) {
-        folge[i] = std::uint32_t(eintraege[i]);
-    }
+    OrdneEintraege(eintraege);
+    FolgeNachEintraegen(folge, eintraege);
 }
 
 // As OrdneStabil, by a 64-bit value, ascending or descending; equal values keep their order in

@@ -106,7 +106,7 @@ std::vector<std::uint32_t> Absteigend(const std::vector<std::uint32_t>& aufsteig
 void SummenModell::Ordne() {
     const bool absteigend = ordnung_ == Qt::DescendingOrder;
     if (gruppe_ == Gruppe::Telefon) {
-        const std::size_t anzahl = telefon_ ? telefon_->nummern.size() : 0;
+        const std::size_t anzahl = telefon_ ? telefon_->nummern.Anzahl() : 0;
         folge_.clear();
         if (!telefon_) {
             return;
@@ -172,10 +172,10 @@ SummenModell::Reihe SummenModell::Gezeigt(int zeile) const {
     if (gruppe_ == Gruppe::MonatUndZone) {
         return reihen_[i];
     }
-    if (i == telefon_->nummern.size()) {
+    if (i == telefon_->nummern.Anzahl()) {
         return {std::nullopt, 0, 0, telefon_->gesamt, true};
     }
-    return {std::nullopt, 0, i, telefon_->nummern[i].summe, false};
+    return {std::nullopt, 0, i, telefon_->nummern[i].Summe(), false};
 }
 
 std::vector<std::string> SummenModell::Zellen(const Reihe& reihe) const {

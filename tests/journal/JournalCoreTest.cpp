@@ -623,14 +623,14 @@ TEST_F(JournalAusLogs, ExportOrderAndFiltersWorkedOutElsewhere) {
     const FilterErgebnis summen = FuehreAus(jeNummer);
     ASSERT_TRUE(summen.telefon);
     EXPECT_EQ(summen.telefon->Nummer(0), "0711 123456");
-    EXPECT_EQ(summen.telefon->nummern[0].summe.gespraeche, 2);
+    EXPECT_EQ(summen.telefon->nummern[0].gespraeche, 2u);
 
     FilterAuftrag auftrag = modell.Auftrag({std::nullopt, 4, ""});
     auftrag.jeTelefon = true;
     FilterErgebnis ergebnis = FuehreAus(auftrag);
     EXPECT_EQ(Kennungen(modell.Daten(), ergebnis.zeilen), "DC");
     ASSERT_TRUE(ergebnis.telefon);
-    EXPECT_EQ(ergebnis.telefon->nummern.size(), 1u);
+    EXPECT_EQ(ergebnis.telefon->nummern.Anzahl(), 1u);
     EXPECT_TRUE(modell.Uebernimm(ergebnis));
     EXPECT_EQ(Kennungen(modell), "DC");
     EXPECT_EQ(modell.Filter().zone, 4);
