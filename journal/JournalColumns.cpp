@@ -8,6 +8,7 @@
 
 #include <QCollator>
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <numeric>
 #include <span>
@@ -180,57 +181,52 @@ std::vector<std::uint32_t> NachKommentar(const JournalDaten& daten, bool absteig
         rangVon[nachText[n]] = rang;
     }
     std::vector<std::uint32_t> folge = InDateiFolge(daten);
-    OrdneStabil(folge, [&](std::uint32_t i) {
-        const std::uint32_t r = rangVon[textNummer[i]];
-        return absteigend ? ~r : r;
-    });
+    OrdneStabilNachWert(
+        folge, [&](std::uint32_t i) { return std::int64_t{rangVon[textNummer[i]]}; }, absteigend);
     return folge;
 }
 
-// A number's key in three 32-bit words, the most significant first: its digits 1-8, 9-16 and
-// 17-24, four bits each as ZiffernSchluessel has them.
-std::uint32_t ZiffernWort(std::string_view nummer, int wort) {
-    const ZiffernSchluessel schluessel = ZiffernSchluesselVon(nummer);
-    switch (wort) {
-    case 0:
-        return std::uint32_t(schluessel.vorn >> 32);
-    case 1:
-        return std::uint32_t(schluessel.vorn);
-    default:
-        return std::uint32_t(schluessel.hinten >> 32);
-    }
-}
-constexpr int ZiffernWorte = 3;
-
-// Puts entries of a place in their lower half in the order of the numbers at those places: by
-// the first word of their keys, then each group of equal words by the next, and only places of
-// 24 equal leading digits compared as texts. The upper halves hold each round's word, made
-// when it is needed: no key of every place is kept, and a group needs no further round when
-// its numbers differ early.
+// Puts entries of a place in their lower bits in the order of the numbers at those places: by
+// as many of their first digits as fit above the places, four bits each (the digit plus one,
+// so that a shorter number comes before the longer ones it begins), then each group of equal
+// digits by the next as many, and only places of equal digits compared as texts. A million
+// places leave 44 bits, 11 digits: most numbers are in order after one round. No key of every
+// place is kept; each round's are made from the texts when they are needed.
 class NummernOrdnung {
 public:
-    NummernOrdnung(const std::function<std::string_view(std::uint32_t)>& nummer, bool absteigend)
-        : nummer_(nummer), absteigend_(absteigend) {}
+    NummernOrdnung(const std::function<std::string_view(std::uint32_t)>& nummer, std::size_t anzahl,
+                   bool absteigend)
+        : nummer_(nummer), absteigend_(absteigend),
+          stellenBits_(std::max(1, int(std::bit_width(anzahl - 1)))),
+          ziffern_((64 - stellenBits_) / 4) {}
 
-    void Ordne(std::span<std::uint64_t> eintraege, int wort) const {
+    std::uint32_t Stelle(std::uint64_t eintrag) const {
+        return std::uint32_t(eintrag & ((std::uint64_t{1} << stellenBits_) - 1));
+    }
+
+    // The entries' lower bits are places; the numbers there agree in their first `ab` digits.
+    void Ordne(std::span<std::uint64_t> eintraege, std::size_t ab) const {
+        const std::uint64_t stellen = (std::uint64_t{1} << stellenBits_) - 1;
+        const std::uint64_t alle = ~std::uint64_t{0} >> stellenBits_;
         for (std::uint64_t& e : eintraege) {
-            const std::uint32_t schluessel = ZiffernWort(nummer_(std::uint32_t(e)), wort);
-            e = std::uint64_t{absteigend_ ? ~schluessel : schluessel} << 32 | std::uint32_t(e);
+            const std::uint64_t schluessel = Ziffern(nummer_(std::uint32_t(e & stellen)), ab);
+            e = (absteigend_ ? alle & ~schluessel : schluessel) << stellenBits_ | (e & stellen);
         }
-        // Equal words keep the order of their places: the lower halves break the ties.
+        // Equal digits keep the order of their places: the lower bits break the ties.
         OrdneEintraege(eintraege);
         for (std::size_t anfang = 0; anfang < eintraege.size();) {
-            const std::uint64_t oben = eintraege[anfang] >> 32;
+            const std::uint64_t oben = eintraege[anfang] >> stellenBits_;
             std::size_t ende = anfang + 1;
-            while (ende < eintraege.size() && eintraege[ende] >> 32 == oben) {
+            while (ende < eintraege.size() && eintraege[ende] >> stellenBits_ == oben) {
                 ++ende;
             }
             if (ende - anfang > 1) {
                 const auto gruppe = eintraege.subspan(anfang, ende - anfang);
-                if (wort + 1 < ZiffernWorte) {
-                    Ordne(gruppe, wort + 1);
+                // A number that ends within these digits has no more: nor have the others.
+                if (((absteigend_ ? alle & ~oben : oben) & 0xf) != 0) {
+                    Ordne(gruppe, ab + ziffern_);
                 } else {
-                    NachText(gruppe);
+                    NachText(gruppe, stellen);
                 }
             }
             anfang = ende;
@@ -238,20 +234,38 @@ public:
     }
 
 private:
-    // Places whose numbers agree in their first 24 digits: by the rest of the digits, then as
-    // written. Most such groups are calls of one number written alike, already in order.
-    void NachText(std::span<std::uint64_t> gruppe) const {
-        const std::string_view erster = nummer_(std::uint32_t(gruppe.front()));
+    // The digits ab.. of a number, as many as a round takes, the first the most significant.
+    std::uint64_t Ziffern(std::string_view nummer, std::size_t ab) const {
+        std::uint64_t schluessel = 0;
+        std::size_t stelle = 0;
+        for (const char c : nummer) {
+            if (c < '0' || c > '9') {
+                continue;
+            }
+            if (stelle >= ab) {
+                schluessel = schluessel << 4 | std::uint64_t(c - '0' + 1);
+                if (stelle + 1 == ab + ziffern_) {
+                    return schluessel;
+                }
+            }
+            ++stelle;
+        }
+        return stelle > ab ? schluessel << 4 * (ab + ziffern_ - stelle) : 0;
+    }
+
+    void NachText(std::span<std::uint64_t> gruppe, std::uint64_t stellen) const {
+        auto text = [&](std::uint64_t e) { return nummer_(std::uint32_t(e & stellen)); };
+        const std::string_view erster = text(gruppe.front());
         if (std::all_of(gruppe.begin() + 1, gruppe.end(),
-                        [&](std::uint64_t e) { return nummer_(std::uint32_t(e)) == erster; })) {
+                        [&](std::uint64_t e) { return text(e) == erster; })) {
             return;
         }
         std::sort(gruppe.begin(), gruppe.end(), [&](std::uint64_t a, std::uint64_t b) {
-            const std::string_view ta = nummer_(std::uint32_t(a)), tb = nummer_(std::uint32_t(b));
+            const std::string_view ta = text(a), tb = text(b);
             int wert = ta == tb ? 0 : VergleicheZiffern(ta, tb);
             wert = wert != 0 ? wert : ta.compare(tb);
             if (wert == 0) {
-                return std::uint32_t(a) < std::uint32_t(b);
+                return (a & stellen) < (b & stellen);
             }
             return absteigend_ ? wert > 0 : wert < 0;
         });
@@ -259,6 +273,8 @@ private:
 
     const std::function<std::string_view(std::uint32_t)>& nummer_;
     bool absteigend_;
+    int stellenBits_;
+    std::size_t ziffern_;
 };
 
 } // namespace
@@ -266,14 +282,18 @@ private:
 std::vector<std::uint32_t> NachNummern(std::size_t anzahl,
                                        const std::function<std::string_view(std::uint32_t)>& nummer,
                                        bool absteigend) {
+    if (anzahl < 2) {
+        return std::vector<std::uint32_t>(anzahl, 0);
+    }
     std::vector<std::uint64_t> eintraege(anzahl);
     for (std::size_t i = 0; i < anzahl; ++i) {
         eintraege[i] = i;
     }
-    NummernOrdnung(nummer, absteigend).Ordne(eintraege, 0);
+    const NummernOrdnung ordnung(nummer, anzahl, absteigend);
+    ordnung.Ordne(eintraege, 0);
     std::vector<std::uint32_t> folge(anzahl);
     for (std::size_t i = 0; i < anzahl; ++i) {
-        folge[i] = std::uint32_t(eintraege[i]);
+        folge[i] = ordnung.Stelle(eintraege[i]);
     }
     return folge;
 }

@@ -33,8 +33,9 @@ void OrdneStabil(std::vector<std::uint32_t>& folge, Schluessel schluessel) {
 }
 
 // As OrdneStabil, by a 64-bit value, ascending or descending; equal values keep their order in
-// `folge` either way. Values within 2^32 of each other, as nearly every column's are, take one
-// round; others two.
+// `folge` either way. Fewer distinct values than things (zones, units, times of day) are
+// counted; values within 2^32 of each other, as nearly every column's are, take one round of
+// OrdneStabil; others two.
 template <class Wert>
 void OrdneStabilNachWert(std::vector<std::uint32_t>& folge, Wert wert, bool absteigend) {
     if (folge.empty()) {
@@ -52,7 +53,25 @@ void OrdneStabilNachWert(std::vector<std::uint32_t>& folge, Wert wert, bool abst
         const auto w = std::uint64_t(wert(i));
         return absteigend ? std::uint64_t(groesster) - w : w - std::uint64_t(kleinster);
     };
-    if ((std::uint64_t(groesster) - std::uint64_t(kleinster)) >> 32 != 0) {
+    const std::uint64_t spanne = std::uint64_t(groesster) - std::uint64_t(kleinster);
+    if (spanne < folge.size()) {
+        // Fewer values than things: a count of each value, and each thing put straight into
+        // its place, in room of 4 bytes a thing beside `folge` instead of 8.
+        std::vector<std::uint32_t> anzahl(spanne + 2, 0);
+        for (const std::uint32_t i : folge) {
+            ++anzahl[abstand(i) + 1];
+        }
+        for (std::size_t w = 1; w < anzahl.size(); ++w) {
+            anzahl[w] += anzahl[w - 1];
+        }
+        std::vector<std::uint32_t> geordnet(folge.size());
+        for (const std::uint32_t i : folge) {
+            geordnet[anzahl[abstand(i)]++] = i;
+        }
+        folge.swap(geordnet);
+        return;
+    }
+    if (spanne >> 32 != 0) {
         OrdneStabil(folge, [&](std::uint32_t i) { return std::uint32_t(abstand(i)); });
         OrdneStabil(folge, [&](std::uint32_t i) { return std::uint32_t(abstand(i) >> 32); });
         return;
