@@ -279,23 +279,28 @@ private:
 
 } // namespace
 
+void OrdneNachNummern(std::span<std::uint64_t> eintraege,
+                      const std::function<std::string_view(std::uint32_t)>& nummer,
+                      bool absteigend) {
+    for (std::size_t i = 0; i < eintraege.size(); ++i) {
+        eintraege[i] = i;
+    }
+    if (eintraege.size() < 2) {
+        return;
+    }
+    const NummernOrdnung ordnung(nummer, eintraege.size(), absteigend);
+    ordnung.Ordne(eintraege, 0);
+    for (std::uint64_t& e : eintraege) {
+        e = ordnung.Stelle(e);
+    }
+}
+
 std::vector<std::uint32_t> NachNummern(std::size_t anzahl,
                                        const std::function<std::string_view(std::uint32_t)>& nummer,
                                        bool absteigend) {
-    if (anzahl < 2) {
-        return std::vector<std::uint32_t>(anzahl, 0);
-    }
     std::vector<std::uint64_t> eintraege(anzahl);
-    for (std::size_t i = 0; i < anzahl; ++i) {
-        eintraege[i] = i;
-    }
-    const NummernOrdnung ordnung(nummer, anzahl, absteigend);
-    ordnung.Ordne(eintraege, 0);
-    std::vector<std::uint32_t> folge(anzahl);
-    for (std::size_t i = 0; i < anzahl; ++i) {
-        folge[i] = ordnung.Stelle(eintraege[i]);
-    }
-    return folge;
+    OrdneNachNummern(eintraege, nummer, absteigend);
+    return std::vector<std::uint32_t>(eintraege.begin(), eintraege.end());
 }
 
 ZiffernSchluessel ZiffernSchluesselVon(std::string_view nummer) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,11 @@ ZiffernSchluessel ZiffernSchluesselVon(std::string_view nummer);
 std::vector<std::uint32_t> NachNummern(std::size_t anzahl,
                                        const std::function<std::string_view(std::uint32_t)>& nummer,
                                        bool absteigend);
+// The same in the room given, one entry a place: each entry is afterwards the place that comes
+// at its position.
+void OrdneNachNummern(std::span<std::uint64_t> eintraege,
+                      const std::function<std::string_view(std::uint32_t)>& nummer,
+                      bool absteigend);
 // <0, 0 or >0 as the digits of two numbers compare, every other character passed over.
 int VergleicheZiffern(std::string_view a, std::string_view b);
 // The calls in the order of their files and lines.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
+#include <span>
 
 namespace tarvis {
 
@@ -124,21 +125,77 @@ private:
     std::vector<std::uint64_t> slots_;
 };
 
-// The sums' orders, one after the other: each one's room for sorting is given back before the
-// next is made.
-void Ordne(TelefonSummen& summen) {
-    const std::size_t anzahl = summen.nummern.Anzahl();
-    // No two numbers of the sums have the same digits: the order by digits is the column's.
-    summen.aufsteigend[0] = NachNummern(
-        anzahl, [&](std::uint32_t i) { return summen.Nummer(i); }, false);
-    for (std::size_t spalte = 1; spalte < TelefonSummen::SpaltenAnzahl; ++spalte) {
-        std::vector<std::uint32_t> folge(anzahl);
-        std::iota(folge.begin(), folge.end(), 0u);
-        OrdneStabilNachWert(
-            folge, [&](std::uint32_t i) { return summen.Wert(i, spalte); }, false);
-        summen.aufsteigend[spalte] = std::move(folge);
+// Writes the orders into TelefonSummen::ordnungen.
+class Ordnungen {
+public:
+    explicit Ordnungen(TelefonSummen& summen) : summen_(summen), anzahl_(summen.nummern.Anzahl()) {
+        summen.ordnungen.assign((TelefonSummen::SpaltenAnzahl * anzahl_ + 1) / 2, 0);
+        worte_ = summen.ordnungen;
     }
-}
+
+    void Mache() {
+        NachNummer();
+        for (std::size_t spalte = 1; spalte < TelefonSummen::SpaltenAnzahl; ++spalte) {
+            NachWert(spalte);
+        }
+    }
+
+private:
+    void Setze(std::size_t spalte, std::size_t k, std::uint32_t stelle) {
+        const std::size_t i = spalte * anzahl_ + k;
+        std::uint64_t& wort = worte_[i / 2];
+        const unsigned schiebe = i % 2 * 32;
+        wort = (wort & ~(std::uint64_t{0xffffffff} << schiebe)) | std::uint64_t{stelle} << schiebe;
+    }
+
+    // No two numbers of the sums have the same digits: the order by digits is the column's.
+    // Its entries lie where the orders of columns 2 and 3 come later; the order itself before
+    // them.
+    void NachNummer() {
+        const auto eintraege = worte_.subspan(anzahl_, anzahl_);
+        OrdneNachNummern(
+            eintraege, [&](std::uint32_t i) { return summen_.Nummer(i); }, false);
+        for (std::size_t k = 0; k < anzahl_; ++k) {
+            Setze(0, k, std::uint32_t(eintraege[k]));
+        }
+    }
+
+    // A figure's order, counted when the figures have fewer values than there are numbers (as
+    // good as always); else sorted beside and copied in.
+    void NachWert(std::size_t spalte) {
+        auto wert = [&](std::uint32_t i) { return summen_.Wert(i, spalte); };
+        std::int64_t kleinster = std::numeric_limits<std::int64_t>::max();
+        std::int64_t groesster = std::numeric_limits<std::int64_t>::min();
+        for (std::uint32_t i = 0; i < anzahl_; ++i) {
+            kleinster = std::min(kleinster, wert(i));
+            groesster = std::max(groesster, wert(i));
+        }
+        const std::uint64_t spanne = std::uint64_t(groesster) - std::uint64_t(kleinster);
+        if (anzahl_ == 0 || spanne >= anzahl_) {
+            std::vector<std::uint32_t> folge(anzahl_);
+            std::iota(folge.begin(), folge.end(), 0u);
+            OrdneStabilNachWert(folge, wert, false);
+            for (std::size_t k = 0; k < anzahl_; ++k) {
+                Setze(spalte, k, folge[k]);
+            }
+            return;
+        }
+        std::vector<std::uint32_t> naechste(spanne + 2, 0);
+        for (std::uint32_t i = 0; i < anzahl_; ++i) {
+            ++naechste[std::uint64_t(wert(i)) - std::uint64_t(kleinster) + 1];
+        }
+        for (std::size_t w = 1; w < naechste.size(); ++w) {
+            naechste[w] += naechste[w - 1];
+        }
+        for (std::uint32_t i = 0; i < anzahl_; ++i) {
+            Setze(spalte, naechste[std::uint64_t(wert(i)) - std::uint64_t(kleinster)]++, i);
+        }
+    }
+
+    TelefonSummen& summen_;
+    std::size_t anzahl_;
+    std::span<std::uint64_t> worte_;
+};
 
 } // namespace
 
@@ -191,7 +248,7 @@ std::optional<TelefonSummen> SummenJeTelefon(std::shared_ptr<const JournalDaten>
             }
         }
     } // the table gone before the orders are made
-    Ordne(summen);
+    Ordnungen(summen).Mache();
     return summen;
 }
 

@@ -75,7 +75,16 @@ struct TelefonSummen {
     TelefonSummenListe nummern;
     LogSumme gesamt;
     static constexpr std::size_t SpaltenAnzahl = 4; // number, calls, units, cost
-    std::array<std::vector<std::uint32_t>, SpaltenAnzahl> aufsteigend;
+    // Each column's ascending order, one after the other, two places to a word: the sort by
+    // number works in the room of the last two orders before they are made, and the figures'
+    // orders are counted straight into theirs, so that they need no room beside.
+    std::vector<std::uint64_t> ordnungen;
+
+    // The place that comes `k`-th in the ascending order of column `spalte`.
+    std::uint32_t Aufsteigend(std::size_t spalte, std::size_t k) const {
+        const std::size_t i = spalte * nummern.Anzahl() + k;
+        return std::uint32_t(ordnungen[i / 2] >> (i % 2 * 32));
+    }
 
     std::string_view Nummer(std::size_t i) const {
         return daten->Telefon((*daten)[nummern[i].satz]);

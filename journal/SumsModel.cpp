@@ -80,18 +80,18 @@ namespace {
 
 // The descending order from the ascending one: the groups of equal values the other way round,
 // each keeping its order, so that equal values stay in the report's order either way.
-template <class Gleich>
-std::vector<std::uint32_t> Absteigend(const std::vector<std::uint32_t>& aufsteigend,
-                                      Gleich gleich) {
+template <class Aufsteigend, class Gleich>
+std::vector<std::uint32_t> Absteigend(std::size_t anzahl, Aufsteigend aufsteigend, Gleich gleich) {
     std::vector<std::uint32_t> folge;
-    folge.reserve(aufsteigend.size() + 1);
-    for (std::size_t ende = aufsteigend.size(); ende > 0;) {
+    folge.reserve(anzahl + 1);
+    for (std::size_t ende = anzahl; ende > 0;) {
         std::size_t anfang = ende - 1;
-        while (anfang > 0 && gleich(aufsteigend[anfang - 1], aufsteigend[ende - 1])) {
+        while (anfang > 0 && gleich(aufsteigend(anfang - 1), aufsteigend(ende - 1))) {
             --anfang;
         }
-        folge.insert(folge.end(), aufsteigend.begin() + std::ptrdiff_t(anfang),
-                     aufsteigend.begin() + std::ptrdiff_t(ende));
+        for (std::size_t k = anfang; k < ende; ++k) {
+            folge.push_back(aufsteigend(k));
+        }
         ende = anfang;
     }
     return folge;
@@ -116,13 +116,18 @@ void SummenModell::Ordne() {
             std::iota(folge_.begin(), folge_.end(), 0u);
         } else {
             const auto spalte = std::size_t(spalte_);
-            const std::vector<std::uint32_t>& aufsteigend = telefon_->aufsteigend[spalte];
-            // No two numbers have the same digits.
-            folge_ = !absteigend ? aufsteigend
-                                 : Absteigend(aufsteigend, [&](std::uint32_t a, std::uint32_t b) {
-                                       return spalte > 0 && telefon_->Wert(a, spalte) ==
-                                                                telefon_->Wert(b, spalte);
-                                   });
+            auto aufsteigend = [&](std::size_t k) { return telefon_->Aufsteigend(spalte, k); };
+            if (!absteigend) {
+                folge_.reserve(anzahl + 1);
+                for (std::size_t k = 0; k < anzahl; ++k) {
+                    folge_.push_back(aufsteigend(k));
+                }
+            } else {
+                // No two numbers have the same digits.
+                folge_ = Absteigend(anzahl, aufsteigend, [&](std::uint32_t a, std::uint32_t b) {
+                    return spalte > 0 && telefon_->Wert(a, spalte) == telefon_->Wert(b, spalte);
+                });
+            }
         }
         folge_.push_back(std::uint32_t(anzahl));
         return;
