@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
+#include <numeric>
 #include <random>
 #include <sys/stat.h>
 
@@ -535,6 +537,12 @@ INSTANTIATE_TEST_SUITE_P(
                      {std::string(32, '1') + " 2", std::string(32, '1') + "1"},
                      "ba",
                      Spalte::Telefon},
+        // Two calls leave 15 digits a round: the 16th is the next round's, and the first
+        // digit's bits are kept whole.
+        TextSortFall{"number_of_more_digits_than_a_round",
+                     {"9111111111111111", "3111111111111111"},
+                     "ba",
+                     Spalte::Telefon},
         TextSortFall{"equal_numbers_keep_file_order_descending",
                      {"1", "2", "1", "2"},
                      "bdac",
@@ -640,6 +648,114 @@ TEST_F(JournalAusLogs, ExportOrderAndFiltersWorkedOutElsewhere) {
     EXPECT_FALSE(modell.Uebernimm(veraltet));
     EXPECT_EQ(Kennungen(modell), "CD");
 }
+
+// The sums per number of many calls to many numbers, each written in two ways, against a plain
+// count by the numbers' digits: the table of numbers grows past its first size, the sums fill
+// more than one block, and each column's order is the stable sort of its figures.
+struct VieleNummernFall {
+    const char* name;
+    int gespraeche;
+    int nummern;
+};
+void PrintTo(const VieleNummernFall& fall, std::ostream* os) {
+    *os << fall.name;
+}
+class VieleNummern : public ::testing::TestWithParam<VieleNummernFall> {};
+
+TEST_P(VieleNummern, SumsAndOrdersAreThoseOfAPlainCount) {
+    std::mt19937 zufall(28);
+    auto daten = std::make_shared<JournalDaten>();
+    for (int i = 0; i < GetParam().gespraeche; ++i) {
+        Gespraech satz;
+        satz.startDatum = year{1997} / 3 / 1;
+        const auto nummer = std::to_string(zufall() % unsigned(GetParam().nummern));
+        satz.telefon = zufall() % 2 == 0 ? "0711 " + nummer : "0711" + nummer;
+        satz.zone = 1;
+        satz.einheiten = std::int64_t(zufall() % 5);
+        satz.kostenPfennig = satz.einheiten * 12;
+        ASSERT_TRUE(daten->Dazu(satz, 0));
+    }
+    struct Erwartet {
+        std::uint32_t erster;
+        LogSumme summe;
+    };
+    std::map<std::string, std::size_t> stelleVon;
+    std::vector<Erwartet> erwartet;
+    for (std::uint32_t i = 0; i < daten->Anzahl(); ++i) {
+        const std::string ziffern = Ziffern(daten->Telefon((*daten)[i]));
+        const auto [stelle, neu] = stelleVon.emplace(ziffern, erwartet.size());
+        if (neu) {
+            erwartet.push_back({i, {}});
+        }
+        ASSERT_TRUE(erwartet[stelle->second].summe.Dazu(daten->FuerSumme((*daten)[i])));
+    }
+    const std::optional<TelefonSummen> summen = SummenJeTelefon(daten, InDateiFolge(*daten));
+    ASSERT_TRUE(summen);
+    ASSERT_EQ(summen->nummern.Anzahl(), erwartet.size());
+    for (std::size_t i = 0; i < erwartet.size(); ++i) {
+        ASSERT_EQ(summen->Nummer(i), daten->Telefon((*daten)[erwartet[i].erster])) << i;
+        ASSERT_EQ(summen->nummern[i].Summe(), erwartet[i].summe) << i;
+    }
+    for (std::size_t spalte = 0; spalte < TelefonSummen::SpaltenAnzahl; ++spalte) {
+        std::vector<std::uint32_t> folge(erwartet.size());
+        std::iota(folge.begin(), folge.end(), 0u);
+        std::stable_sort(folge.begin(), folge.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return spalte == 0 ? Ziffern(summen->Nummer(a)) < Ziffern(summen->Nummer(b))
+                               : summen->Wert(a, spalte) < summen->Wert(b, spalte);
+        });
+        std::vector<std::uint32_t> gemacht(erwartet.size());
+        for (std::size_t k = 0; k < gemacht.size(); ++k) {
+            gemacht[k] = summen->Aufsteigend(spalte, k);
+        }
+        EXPECT_EQ(gemacht, folge) << "Spalte " << spalte;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Nummern, VieleNummern,
+    ::testing::Values(VieleNummernFall{"past_the_tables_first_size", 3000, 2000},
+                      VieleNummernFall{"past_a_block_of_sums", 80'000, 60'000}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A figure of the sums of a number beyond its counter's range makes them unusable, as the
+// total's does; at the very limit they still count.
+struct UeberlaufFall {
+    const char* name;
+    std::int64_t einheiten;
+    std::int64_t kostenPfennig;
+    std::int64_t dazuEinheiten;
+    std::int64_t dazuKosten;
+    bool gezaehlt;
+};
+void PrintTo(const UeberlaufFall& fall, std::ostream* os) {
+    *os << fall.name;
+}
+class Ueberlauf : public ::testing::TestWithParam<UeberlaufFall> {};
+
+TEST_P(Ueberlauf, ASumBeyondItsCounterAddsNothing) {
+    const UeberlaufFall& fall = GetParam();
+    TelefonSumme summe{7, 1, fall.einheiten, fall.kostenPfennig};
+    const TelefonSumme vorher = summe;
+    EXPECT_EQ(summe.Dazu(fall.dazuEinheiten, fall.dazuKosten), fall.gezaehlt);
+    LogSumme erwartet = vorher.Summe();
+    if (fall.gezaehlt) {
+        erwartet = {2, fall.einheiten + fall.dazuEinheiten, fall.kostenPfennig + fall.dazuKosten};
+    }
+    EXPECT_EQ(summe.Summe(), erwartet);
+    // The same as the sums per month and zone decide.
+    LogSumme monat = vorher.Summe();
+    EXPECT_EQ(monat.Dazu(LogSumme{1, fall.dazuEinheiten, fall.dazuKosten}), fall.gezaehlt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grenzen, Ueberlauf,
+    ::testing::Values(
+        UeberlaufFall{"units_at_the_limit", std::numeric_limits<std::int64_t>::max() - 1, 0, 1, 0,
+                      true},
+        UeberlaufFall{"units_beyond", std::numeric_limits<std::int64_t>::max(), 0, 1, 0, false},
+        UeberlaufFall{"cost_beyond", 0, std::numeric_limits<std::int64_t>::max() - 5, 0, 6, false},
+        UeberlaufFall{"cost_below", 0, std::numeric_limits<std::int64_t>::min() + 5, 0, -6, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A generated journal of many calls to few numbers and comments, written in several ways, of
 // few and of widely spread figures, some times unknown: sorted by any column in either
