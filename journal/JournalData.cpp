@@ -56,10 +56,10 @@ std::optional<JournalDaten::GepackterSatz> JournalDaten::Gepackt(const JournalSa
     };
     const std::optional<std::uint32_t> start = sekunde(satz.startSekunde);
     const std::optional<std::uint32_t> stop = sekunde(satz.stopSekunde);
-    const std::int64_t abstand = satz.stopTag == JournalSatz::KeinTag
-                                     ? 0
-                                     : std::int64_t{satz.stopTag} - satz.startTag +
-                                           GepackterSatz::TagAbstand;
+    const std::int64_t abstand =
+        satz.stopTag == JournalSatz::KeinTag
+            ? 0
+            : std::int64_t{satz.stopTag} - satz.startTag + GepackterSatz::TagAbstand;
     if (!in32(satz.einheiten) || !in32(satz.kostenPfennig) || !in32(satz.dauerMs) || !start ||
         !stop || satz.zone > 7 || (satz.stopTag != JournalSatz::KeinTag && abstand <= 0) ||
         abstand >= 2 * GepackterSatz::TagAbstand ||
