@@ -64,6 +64,7 @@ VorbereiteteDaten Vorbereitet(JournalDaten daten) {
     VorbereiteteDaten vorbereitet;
     vorbereitet.daten = std::make_shared<const JournalDaten>(std::move(daten));
     vorbereitet.folge = InDateiFolge(*vorbereitet.daten);
+    vorbereitet.monate = MonateIn(*vorbereitet.daten);
     return vorbereitet;
 }
 

@@ -56,7 +56,8 @@ SortErgebnis Sortiere(const SortAuftrag& auftrag);
 // alone keeps a window waiting for milliseconds.
 struct VorbereiteteDaten {
     std::shared_ptr<const JournalDaten> daten;
-    std::vector<std::uint32_t> folge; // every call in the order of the files
+    std::vector<std::uint32_t> folge;        // every call in the order of the files
+    std::vector<std::pair<int, int>> monate; // (year, month) of the calls, for the filter
 };
 VorbereiteteDaten Vorbereitet(JournalDaten daten);
 
