@@ -43,12 +43,49 @@ std::optional<std::uint32_t> JournalDaten::Text(std::string_view text) {
     return beginn;
 }
 
-bool JournalDaten::Dazu(const Gespraech& satz, std::uint16_t datei) {
+std::optional<JournalDaten::GepackterSatz> JournalDaten::Gepackt(const JournalSatz& satz) {
+    auto in32 = [](std::int64_t wert) {
+        return wert >= std::numeric_limits<std::int32_t>::min() &&
+               wert <= std::numeric_limits<std::int32_t>::max();
+    };
+    auto sekunde = [](std::int32_t s) -> std::optional<std::uint32_t> {
+        if (s < -1 || s >= std::int32_t(GepackterSatz::Sekunden)) {
+            return std::nullopt;
+        }
+        return std::uint32_t(s + 1);
+    };
+    const std::optional<std::uint32_t> start = sekunde(satz.startSekunde);
+    const std::optional<std::uint32_t> stop = sekunde(satz.stopSekunde);
+    const std::int64_t abstand =
+        satz.stopTag == JournalSatz::KeinTag
+            ? 0
+            : std::int64_t{satz.stopTag} - satz.startTag + GepackterSatz::TagAbstand;
+    if (!in32(satz.einheiten) || !in32(satz.kostenPfennig) || !in32(satz.dauerMs) || !start ||
+        !stop || satz.zone > 7 || (satz.stopTag != JournalSatz::KeinTag && abstand <= 0) ||
+        abstand >= 2 * GepackterSatz::TagAbstand ||
+        satz.kommentar != satz.telefon + satz.telefonLaenge) {
+        return std::nullopt;
+    }
+    GepackterSatz gepackt{};
+    gepackt.einheiten = std::int32_t(satz.einheiten);
+    gepackt.kostenPfennig = std::int32_t(satz.kostenPfennig);
+    gepackt.dauerMs = std::int32_t(satz.dauerMs);
+    gepackt.startTag = satz.startTag;
+    gepackt.telefon = satz.telefon;
+    gepackt.telefonLaenge = satz.telefonLaenge;
+    gepackt.kommentarLaenge = satz.kommentarLaenge;
+    gepackt.start = *start | std::uint32_t{satz.zone} << GepackterSatz::ZoneBit;
+    gepackt.stop = *stop | std::uint32_t(abstand) << GepackterSatz::ZoneBit;
+    return gepackt;
+}
+
+bool JournalDaten::Dazu(const Gespraech& satz) {
     const std::size_t texteVorher = texte_.size();
     const auto telefon = Text(satz.telefon);
-    const auto kommentar =
-        satz.kommentar.empty() || !telefon ? std::optional<std::uint32_t>(0) : Text(satz.kommentar);
-    if (!telefon || !kommentar || saetze_.size() >= std::numeric_limits<std::uint32_t>::max()) {
+    // The comment right after the number: a call keeps only where its number starts.
+    const auto kommentar = !telefon ? std::nullopt : Text(satz.kommentar);
+    if (!telefon || !kommentar || saetze_.size() >= std::numeric_limits<std::uint32_t>::max() ||
+        ganze_.size() >= std::size_t(std::numeric_limits<std::int32_t>::max())) {
         texte_.resize(texteVorher);
         return false;
     }
@@ -64,10 +101,17 @@ bool JournalDaten::Dazu(const Gespraech& satz, std::uint16_t datei) {
     neu.telefonLaenge = static_cast<std::uint16_t>(satz.telefon.size());
     neu.kommentar = *kommentar;
     neu.kommentarLaenge = static_cast<std::uint16_t>(satz.kommentar.size());
-    neu.hatKommentar = !satz.kommentar.empty();
-    neu.datei = datei;
     neu.zone = static_cast<std::uint8_t>(satz.zone);
-    saetze_.push_back(neu);
+    if (const std::optional<GepackterSatz> gepackt = Gepackt(neu)) {
+        saetze_.push_back(*gepackt);
+        return true;
+    }
+    GepackterSatz verweis{};
+    verweis.einheiten = std::int32_t(ganze_.size());
+    verweis.telefon = neu.telefon;
+    verweis.start = GepackterSatz::Ganz;
+    saetze_.push_back(verweis);
+    ganze_.push_back(neu);
     return true;
 }
 
@@ -75,8 +119,13 @@ void JournalDaten::Kuerzen(std::size_t anzahl) {
     if (anzahl >= saetze_.size()) {
         return;
     }
-    const JournalSatz& erster = saetze_[anzahl];
-    texte_.resize(erster.telefon);
+    texte_.resize(saetze_[anzahl].telefon);
+    for (std::size_t i = anzahl; i < saetze_.size(); ++i) {
+        if ((saetze_[i].start & GepackterSatz::Ganz) != 0) {
+            ganze_.resize(std::uint32_t(saetze_[i].einheiten));
+            break;
+        }
+    }
     saetze_.resize(anzahl);
 }
 

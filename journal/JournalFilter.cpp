@@ -96,7 +96,8 @@ std::vector<std::pair<int, int>> MonateIn(const JournalDaten& daten) {
     // Calls come month by month, so the last month seen is mostly the one of the next: a day
     // within its days needs no calendar.
     std::int32_t monatsAnfang = 1, monatsEnde = 0;
-    for (const JournalSatz& satz : daten.Saetze()) {
+    for (std::size_t i = 0; i < daten.Anzahl(); ++i) {
+        const JournalSatz satz = daten[i];
         if (satz.startTag >= monatsAnfang && satz.startTag <= monatsEnde) {
             continue;
         }

@@ -27,12 +27,13 @@ FilterErgebnis FuehreAus(const FilterAuftrag& auftrag) {
     ergebnis.stand = auftrag.stand;
     ergebnis.filter = auftrag.filter;
     ergebnis.zeilen = OhneFilter(auftrag.filter)
-                          ? *auftrag.folge
-                          : Gefiltert(*auftrag.daten, *auftrag.folge, auftrag.filter);
+                          ? auftrag.folge
+                          : std::make_shared<const std::vector<std::uint32_t>>(
+                                Gefiltert(*auftrag.daten, *auftrag.folge, auftrag.filter));
     // The sums take the calls in the order of their files, as they lie in memory: in the order
     // shown each call of a million would be a miss of the cache. A number is named as its
     // first call in the files has it, whatever the order shown.
-    const std::vector<std::uint32_t> inDateiFolge = InDateiFolge(*auftrag.daten, ergebnis.zeilen);
+    const std::vector<std::uint32_t> inDateiFolge = InDateiFolge(*auftrag.daten, *ergebnis.zeilen);
     ergebnis.summen = SummenVon(*auftrag.daten, inDateiFolge);
     if (auftrag.jeTelefon) {
         ergebnis.telefon = SummenJeTelefon(auftrag.daten, inDateiFolge);
@@ -49,7 +50,7 @@ SortErgebnis Sortiere(const SortAuftrag& auftrag) {
 
 JournalModell::JournalModell(QObject* parent)
     : QAbstractTableModel(parent), daten_(std::make_shared<const JournalDaten>()),
-      folge_(std::make_shared<const std::vector<std::uint32_t>>()) {}
+      folge_(std::make_shared<const std::vector<std::uint32_t>>()), zeilen_(folge_) {}
 
 void JournalModell::SetzeSortierer(std::function<void(SortAuftrag)> sortierer) {
     sortierer_ = std::move(sortierer);
@@ -63,7 +64,7 @@ VorbereiteteDaten Vorbereitet(JournalDaten daten) {
     VorbereiteteDaten vorbereitet;
     vorbereitet.daten = std::make_shared<const JournalDaten>(std::move(daten));
     vorbereitet.folge = InDateiFolge(*vorbereitet.daten);
-    vorbereitet.zeilen = vorbereitet.folge;
+    vorbereitet.monate = MonateIn(*vorbereitet.daten);
     return vorbereitet;
 }
 
@@ -86,14 +87,10 @@ void JournalModell::SetzeDaten(VorbereiteteDaten daten) {
     if (!spaeter) {
         gezeigteSortierung_ = sortNummer_;
     }
-    if (!OhneFilter(filter_)) {
-        zeilen_ = Gefiltert(*daten_, folge, filter_);
-    } else if (vorbereitet) {
-        zeilen_ = std::move(daten.zeilen);
-    } else {
-        zeilen_ = folge;
-    }
     folge_ = std::make_shared<const std::vector<std::uint32_t>>(std::move(folge));
+    zeilen_ = OhneFilter(filter_) ? folge_
+                                  : std::make_shared<const std::vector<std::uint32_t>>(
+                                        Gefiltert(*daten_, *folge_, filter_));
     endResetModel();
     if (spaeter) {
         sortierer_(std::move(auftrag));
@@ -114,32 +111,37 @@ bool JournalModell::Uebernimm(FilterErgebnis ergebnis) {
 }
 
 std::vector<std::uint32_t> JournalModell::ZeilenInDateiFolge() const {
-    return InDateiFolge(*daten_, zeilen_);
+    return InDateiFolge(*daten_, *zeilen_);
 }
 
 // The rows go and come as rows, not by a reset of the model, so the columns keep the widths the
 // user gave them.
-void JournalModell::ZeigeNeu(std::vector<std::uint32_t> zeilen) {
+void JournalModell::ZeigeNeu(GeteilteFolge zeilen) {
     // As after a reading, whose first filter lets through what is already shown: the view need
     // not drop a million rows and add them again.
-    if (zeilen == zeilen_) {
+    if (zeilen == zeilen_ || *zeilen == *zeilen_) {
+        zeilen_ = std::move(zeilen);
         return;
     }
-    if (!zeilen_.empty()) {
-        beginRemoveRows({}, 0, int(zeilen_.size()) - 1);
-        zeilen_.clear();
+    if (!zeilen_->empty()) {
+        beginRemoveRows({}, 0, int(zeilen_->size()) - 1);
+        zeilen_ = std::make_shared<const std::vector<std::uint32_t>>();
         endRemoveRows();
     }
-    if (!zeilen.empty()) {
-        beginInsertRows({}, 0, int(zeilen.size()) - 1);
+    if (!zeilen->empty()) {
+        beginInsertRows({}, 0, int(zeilen->size()) - 1);
         zeilen_ = std::move(zeilen);
         endInsertRows();
+    } else {
+        zeilen_ = std::move(zeilen);
     }
 }
 
 void JournalModell::SetzeFilter(const JournalFilter& filter) {
     filter_ = filter;
-    ZeigeNeu(OhneFilter(filter_) ? *folge_ : Gefiltert(*daten_, *folge_, filter_));
+    ZeigeNeu(OhneFilter(filter_) ? folge_
+                                 : std::make_shared<const std::vector<std::uint32_t>>(
+                                       Gefiltert(*daten_, *folge_, filter_)));
 }
 
 void JournalModell::sort(int column, Qt::SortOrder order) {
@@ -172,31 +174,32 @@ void JournalModell::ZeigeFolge(std::vector<std::uint32_t> folge) {
     const QModelIndexList vorher = persistentIndexList();
     std::vector<std::uint32_t> gespraeche;
     for (const QModelIndex& index : vorher) {
-        gespraeche.push_back(zeilen_[static_cast<std::size_t>(index.row())]);
+        gespraeche.push_back((*zeilen_)[static_cast<std::size_t>(index.row())]);
     }
     ++stand_;
+    auto neu = std::make_shared<const std::vector<std::uint32_t>>(std::move(folge));
     if (OhneFilter(filter_)) {
-        zeilen_ = folge;
+        zeilen_ = neu;
     } else {
         std::vector<bool> gezeigt(daten_->Anzahl());
-        for (const std::uint32_t i : zeilen_) {
+        for (const std::uint32_t i : *zeilen_) {
             gezeigt[i] = true;
         }
         std::vector<std::uint32_t> zeilen;
-        zeilen.reserve(zeilen_.size());
-        for (const std::uint32_t i : folge) {
+        zeilen.reserve(zeilen_->size());
+        for (const std::uint32_t i : *neu) {
             if (gezeigt[i]) {
                 zeilen.push_back(i);
             }
         }
-        zeilen_ = std::move(zeilen);
+        zeilen_ = std::make_shared<const std::vector<std::uint32_t>>(std::move(zeilen));
     }
-    folge_ = std::make_shared<const std::vector<std::uint32_t>>(std::move(folge));
+    folge_ = std::move(neu);
     if (!vorher.isEmpty()) {
         // Selection and current cell stay with their calls.
         std::vector<int> zeileVon(daten_->Anzahl(), -1);
-        for (std::size_t zeile = 0; zeile < zeilen_.size(); ++zeile) {
-            zeileVon[zeilen_[zeile]] = int(zeile);
+        for (std::size_t zeile = 0; zeile < zeilen_->size(); ++zeile) {
+            zeileVon[(*zeilen_)[zeile]] = int(zeile);
         }
         QModelIndexList nachher;
         for (qsizetype i = 0; i < vorher.size(); ++i) {
@@ -208,7 +211,7 @@ void JournalModell::ZeigeFolge(std::vector<std::uint32_t> folge) {
 }
 
 int JournalModell::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(zeilen_.size());
+    return parent.isValid() ? 0 : int(zeilen_->size());
 }
 
 int JournalModell::columnCount(const QModelIndex& parent) const {
@@ -219,7 +222,7 @@ QVariant JournalModell::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= SpaltenAnzahl) {
         return {};
     }
-    const JournalSatz& satz = (*daten_)[zeilen_[static_cast<std::size_t>(index.row())]];
+    const JournalSatz satz = (*daten_)[(*zeilen_)[static_cast<std::size_t>(index.row())]];
     const auto spalte = static_cast<Spalte>(index.column());
     switch (role) {
     case Qt::DisplayRole:

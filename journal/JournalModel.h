@@ -15,12 +15,16 @@
 
 namespace tarvis {
 
+// Calls by their index, in the order shown: the model's order of every call, or the rows a
+// filter lets through. Shared, not copied: while no filter is set, the rows are the order.
+using GeteilteFolge = std::shared_ptr<const std::vector<std::uint32_t>>;
+
 // What a filter lets through and its sums: worked out away from the window, on any thread,
 // from what the model hands out in a FilterAuftrag.
 struct FilterAuftrag {
     std::shared_ptr<const JournalDaten> daten;
     // Every call, in the order shown: shared with the model, not copied.
-    std::shared_ptr<const std::vector<std::uint32_t>> folge;
+    GeteilteFolge folge;
     JournalFilter filter;
     std::uint64_t stand = 0; // the model's state it was made from
     bool jeTelefon = false;  // the sums per telephone number too (only when shown)
@@ -28,7 +32,7 @@ struct FilterAuftrag {
 struct FilterErgebnis {
     std::uint64_t stand = 0;
     JournalFilter filter;
-    std::vector<std::uint32_t> zeilen;
+    GeteilteFolge zeilen;
     LogSummen summen;
     std::optional<TelefonSummen> telefon;
 };
@@ -48,12 +52,12 @@ struct SortErgebnis {
 SortErgebnis Sortiere(const SortAuftrag& auftrag);
 
 // Calls read on a worker thread, with what the model would otherwise make of them on the
-// window's thread: a million calls in the order of their files, twice, take 8 MB, whose first
-// writing alone keeps a window waiting for tens of milliseconds.
+// window's thread: a million calls in the order of their files take 4 MB, whose first writing
+// alone keeps a window waiting for milliseconds.
 struct VorbereiteteDaten {
     std::shared_ptr<const JournalDaten> daten;
-    std::vector<std::uint32_t> folge;  // every call in the order of the files
-    std::vector<std::uint32_t> zeilen; // the same, the rows shown until a filter is worked out
+    std::vector<std::uint32_t> folge;        // every call in the order of the files
+    std::vector<std::pair<int, int>> monate; // (year, month) of the calls, for the filter
 };
 VorbereiteteDaten Vorbereitet(JournalDaten daten);
 
@@ -88,7 +92,7 @@ public:
     const JournalDaten& Daten() const { return *daten_; }
     const JournalFilter& Filter() const { return filter_; }
     // The calls shown, row by row.
-    const std::vector<std::uint32_t>& Zeilen() const { return zeilen_; }
+    const std::vector<std::uint32_t>& Zeilen() const { return *zeilen_; }
     // The calls shown, in the order of their files and lines whatever the order shown: the
     // export writes the same bytes as the command line.
     std::vector<std::uint32_t> ZeilenInDateiFolge() const;
@@ -102,15 +106,16 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
-    void ZeigeNeu(std::vector<std::uint32_t> zeilen);
+    void ZeigeNeu(GeteilteFolge zeilen);
     SortAuftrag NeueSortierung();
     void ZeigeFolge(std::vector<std::uint32_t> folge);
 
     std::shared_ptr<const JournalDaten> daten_;
     std::uint64_t stand_ = 0; // changes with the calls and with their order
-    // Every call, in the order sorted by; a filter worked out elsewhere shares it.
-    std::shared_ptr<const std::vector<std::uint32_t>> folge_;
-    std::vector<std::uint32_t> zeilen_;
+    // Every call, in the order sorted by; a filter worked out elsewhere shares it, and so do
+    // the rows while no filter is set.
+    GeteilteFolge folge_;
+    GeteilteFolge zeilen_;
     JournalFilter filter_;
     int spalte_ = -1;
     Qt::SortOrder ordnung_ = Qt::AscendingOrder;

@@ -36,7 +36,7 @@ public:
         : journal_(journal), bericht_(bericht), datei_(datei), melde_(melde) {}
 
     void Datensatz(const Gespraech& gespraech, std::int64_t) override {
-        if (!voll && !journal_.daten.Dazu(gespraech, datei_)) {
+        if (!voll && !journal_.daten.Dazu(gespraech)) {
             voll = true;
         }
         ++bericht_.gespraeche;

@@ -106,30 +106,19 @@ std::vector<std::uint32_t> Absteigend(std::size_t anzahl, Aufsteigend aufsteigen
 void SummenModell::Ordne() {
     const bool absteigend = ordnung_ == Qt::DescendingOrder;
     if (gruppe_ == Gruppe::Telefon) {
-        const std::size_t anzahl = telefon_ ? telefon_->nummern.Anzahl() : 0;
-        folge_.clear();
-        if (!telefon_) {
-            return;
-        }
-        if (spalte_ < 0) {
-            folge_.resize(anzahl);
-            std::iota(folge_.begin(), folge_.end(), 0u);
-        } else {
+        // The file's order and the ascending ones are read where they are; only a descending
+        // one is made here.
+        folge_ = {};
+        if (telefon_ && spalte_ >= 0 && absteigend) {
             const auto spalte = std::size_t(spalte_);
-            auto aufsteigend = [&](std::size_t k) { return telefon_->Aufsteigend(spalte, k); };
-            if (!absteigend) {
-                folge_.reserve(anzahl + 1);
-                for (std::size_t k = 0; k < anzahl; ++k) {
-                    folge_.push_back(aufsteigend(k));
-                }
-            } else {
-                // No two numbers have the same digits.
-                folge_ = Absteigend(anzahl, aufsteigend, [&](std::uint32_t a, std::uint32_t b) {
+            // No two numbers have the same digits.
+            folge_ = Absteigend(
+                telefon_->nummern.Anzahl(),
+                [&](std::size_t k) { return telefon_->Aufsteigend(spalte, k); },
+                [&](std::uint32_t a, std::uint32_t b) {
                     return spalte > 0 && telefon_->Wert(a, spalte) == telefon_->Wert(b, spalte);
                 });
-            }
         }
-        folge_.push_back(std::uint32_t(anzahl));
         return;
     }
     const bool mitGesamt = !reihen_.empty();
@@ -173,13 +162,16 @@ void SummenModell::sort(int column, Qt::SortOrder order) {
 }
 
 SummenModell::Reihe SummenModell::Gezeigt(int zeile) const {
-    const std::uint32_t i = folge_[static_cast<std::size_t>(zeile)];
+    const auto z = static_cast<std::size_t>(zeile);
     if (gruppe_ == Gruppe::MonatUndZone) {
-        return reihen_[i];
+        return reihen_[folge_[z]];
     }
-    if (i == telefon_->nummern.Anzahl()) {
+    if (z == telefon_->nummern.Anzahl()) {
         return {std::nullopt, 0, 0, telefon_->gesamt, true};
     }
+    const std::uint32_t i = !folge_.empty() ? folge_[z]
+                            : spalte_ >= 0  ? telefon_->Aufsteigend(std::size_t(spalte_), z)
+                                            : std::uint32_t(z);
     return {std::nullopt, 0, i, telefon_->nummern[i].Summe(), false};
 }
 
@@ -221,7 +213,13 @@ std::vector<CsvArt> SummenModell::Arten() const {
 }
 
 int SummenModell::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(folge_.size());
+    if (parent.isValid()) {
+        return 0;
+    }
+    if (gruppe_ == Gruppe::Telefon) {
+        return telefon_ ? int(telefon_->nummern.Anzahl()) + 1 : 0; // the total last
+    }
+    return int(folge_.size());
 }
 
 int SummenModell::columnCount(const QModelIndex& parent) const {

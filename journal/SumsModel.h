@@ -62,8 +62,10 @@ private:
     std::optional<TelefonSummen> telefon_;
     bool monateZuGross_ = false;
     Gruppe gruppe_ = Gruppe::MonatUndZone;
-    std::vector<Reihe> reihen_;        // per month and zone, the report's order, the total last
-    std::vector<std::uint32_t> folge_; // the rows as shown; the total is the one past the others
+    std::vector<Reihe> reihen_; // per month and zone, the report's order, the total last
+    // The rows as shown, the total the one past the others; of the sums per number only a
+    // descending order (the others are read where they are).
+    std::vector<std::uint32_t> folge_;
     int spalte_ = -1;
     Qt::SortOrder ordnung_ = Qt::AscendingOrder;
 };

@@ -267,9 +267,10 @@ void frmAuswertung::Eingelesen() {
         return; // the window is closing
     }
     GelesenesJournal gelesen = leser_->future().takeResult();
+    const std::vector<std::pair<int, int>> monate = std::move(gelesen.daten.monate);
     modell_->SetzeDaten(std::move(gelesen.daten));
     *journal_ = std::move(gelesen.journal);
-    filterLeiste_->ZeigeMonate(MonateIn(modell_->Daten()));
+    filterLeiste_->ZeigeMonate(monate);
     // The sums of a million calls are made on the worker thread too; the reading is done when
     // they are shown.
     gelesenMelden_ = true;
