@@ -222,8 +222,11 @@ public:
             }
             if (ende - anfang > 1) {
                 const auto gruppe = eintraege.subspan(anfang, ende - anfang);
-                // A number that ends within these digits has no more: nor have the others.
-                if (((absteigend_ ? alle & ~oben : oben) & 0xf) != 0) {
+                // A number that ends within these digits has no more: nor have the others. Past
+                // the 32nd digit the texts are compared whole, so that a made-up number of
+                // thousands of digits is not read again for every round.
+                const bool weiter = ((absteigend_ ? alle & ~oben : oben) & 0xf) != 0;
+                if (weiter && ab + ziffern_ < 32) {
                     Ordne(gruppe, ab + ziffern_);
                 } else {
                     NachText(gruppe, stellen);
@@ -253,6 +256,8 @@ private:
         return stelle > ab ? schluessel << 4 * (ab + ziffern_ - stelle) : 0;
     }
 
+    // Places of numbers of equal leading digits: by the rest of their digits, then as written.
+    // Most such groups are calls of one number written alike, already in order.
     void NachText(std::span<std::uint64_t> gruppe, std::uint64_t stellen) const {
         auto text = [&](std::uint64_t e) { return nummer_(std::uint32_t(e & stellen)); };
         const std::string_view erster = text(gruppe.front());

@@ -4,7 +4,6 @@
 
 #include <QLocale>
 #include <QString>
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -45,6 +44,7 @@ struct TelefonSumme {
     [[nodiscard]] bool Dazu(std::int64_t einheitenDazu, std::int64_t kostenDazu);
     LogSumme Summe() const { return {gespraeche, einheiten, kostenPfennig}; }
 };
+static_assert(sizeof(TelefonSumme) == 24, "the sums of 630 000 numbers must stay within 15 MB");
 
 // The sums per number, kept in blocks of a fixed size: the list grows by a block and never
 // copies the sums it holds, where a vector doubling holds its old copy beside one of twice

@@ -56,7 +56,8 @@ void OrdneStabilNachWert(std::vector<std::uint32_t>& folge, Wert wert, bool abst
     const std::uint64_t spanne = std::uint64_t(groesster) - std::uint64_t(kleinster);
     if (spanne < folge.size()) {
         // Fewer values than things: a count of each value, and each thing put straight into
-        // its place, in room of 4 bytes a thing beside `folge` instead of 8.
+        // its place. The new order and the counts take at most 8 bytes a thing beside `folge`,
+        // mostly 4, and the values are read in two passes instead of sorted.
         std::vector<std::uint32_t> anzahl(spanne + 2, 0);
         for (const std::uint32_t i : folge) {
             ++anzahl[abstand(i) + 1];
