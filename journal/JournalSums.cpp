@@ -216,12 +216,40 @@ std::uint32_t TelefonSummenListe::Neu(std::uint32_t satz) {
     if ((anzahl_ & BlockMaske) == 0) {
         bloecke_.emplace_back().reserve(BlockMaske + 1);
     }
-    bloecke_.back().push_back({satz});
+    bloecke_.back().push_back({satz, 0, 0, 0});
     return std::uint32_t(anzahl_++);
 }
 
+TelefonSumme TelefonSummenListe::operator[](std::size_t i) const {
+    const Klein& klein = Platz(i);
+    if (klein.einheiten == Klein::Ganz) {
+        return ganze_[std::uint32_t(klein.kostenPfennig)];
+    }
+    return {klein.satz, klein.gespraeche, klein.einheiten, klein.kostenPfennig};
+}
+
+bool TelefonSummenListe::Dazu(std::size_t i, std::int64_t einheiten, std::int64_t kostenPfennig) {
+    TelefonSumme summe = (*this)[i];
+    if (!summe.Dazu(einheiten, kostenPfennig)) {
+        return false;
+    }
+    Klein& klein = Platz(i);
+    auto passt = [](std::int64_t wert) { return wert > INT32_MIN && wert <= INT32_MAX; };
+    if (klein.einheiten == Klein::Ganz) {
+        ganze_[std::uint32_t(klein.kostenPfennig)] = summe;
+    } else if (passt(summe.einheiten) && passt(summe.kostenPfennig)) {
+        klein = {summe.satz, summe.gespraeche, std::int32_t(summe.einheiten),
+                 std::int32_t(summe.kostenPfennig)};
+    } else {
+        klein.einheiten = Klein::Ganz;
+        klein.kostenPfennig = std::int32_t(ganze_.size());
+        ganze_.push_back(summe);
+    }
+    return true;
+}
+
 std::int64_t TelefonSummen::Wert(std::size_t i, std::size_t spalte) const {
-    const TelefonSumme& summe = nummern[i];
+    const TelefonSumme summe = nummern[i];
     switch (spalte) {
     case 1:
         return summe.gespraeche;
@@ -241,8 +269,8 @@ std::optional<TelefonSummen> SummenJeTelefon(std::shared_ptr<const JournalDaten>
         NummernTafel tafel(saetze, summen.nummern);
         for (const std::uint32_t zeile : zeilen) {
             const Gespraech gespraech = saetze.FuerSumme(saetze[zeile]);
-            TelefonSumme& summe = summen.nummern[tafel.Stelle(zeile)];
-            if (!summe.Dazu(gespraech.einheiten, gespraech.kostenPfennig) ||
+            if (!summen.nummern.Dazu(tafel.Stelle(zeile), gespraech.einheiten,
+                                     gespraech.kostenPfennig) ||
                 !summen.gesamt.Dazu(gespraech)) {
                 return std::nullopt;
             }

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -32,7 +33,6 @@ std::optional<std::vector<SummenZeile>> SummenZeilen(const LogSummen& summen);
 
 // The sums of the calls to one telephone number. Numbers written differently ("0711 123",
 // "0711/123") are one number when their digits are; it is named as its first call has it.
-// 24 bytes: the sums of 630 000 numbers take 15 MB.
 struct TelefonSumme {
     std::uint32_t satz = 0; // the first call to the number: its text names the number
     std::uint32_t gespraeche = 0;
@@ -44,25 +44,37 @@ struct TelefonSumme {
     [[nodiscard]] bool Dazu(std::int64_t einheitenDazu, std::int64_t kostenDazu);
     LogSumme Summe() const { return {gespraeche, einheiten, kostenPfennig}; }
 };
-static_assert(sizeof(TelefonSumme) == 24, "the sums of 630 000 numbers must stay within 15 MB");
 
 // The sums per number, kept in blocks of a fixed size: the list grows by a block and never
 // copies the sums it holds, where a vector doubling holds its old copy beside one of twice
-// the size for a moment.
+// the size for a moment. A sum is kept in 16 bytes while its units and cost fit 32 bits (the
+// sums of 630 000 numbers then take 10 MB); one that does not is kept whole beside the others.
 class TelefonSummenListe {
 public:
     std::size_t Anzahl() const { return anzahl_; }
-    const TelefonSumme& operator[](std::size_t i) const {
-        return bloecke_[i >> BlockBits][i & BlockMaske];
-    }
-    TelefonSumme& operator[](std::size_t i) { return bloecke_[i >> BlockBits][i & BlockMaske]; }
+    TelefonSumme operator[](std::size_t i) const;
     // A sum of no calls yet at the end, named by call `satz`; its place.
     std::uint32_t Neu(std::uint32_t satz);
+    // Adds a call to the sum at `i`; false (and nothing added) as TelefonSumme::Dazu.
+    [[nodiscard]] bool Dazu(std::size_t i, std::int64_t einheiten, std::int64_t kostenPfennig);
 
 private:
-    static constexpr unsigned BlockBits = 15; // 32 768 sums, 768 KB a block
+    struct Klein {
+        static constexpr std::int32_t Ganz = INT32_MIN; // in `einheiten`: kept whole
+        std::uint32_t satz;
+        std::uint32_t gespraeche;
+        std::int32_t einheiten;
+        std::int32_t kostenPfennig; // of a sum kept whole: its place among those
+    };
+    static_assert(sizeof(Klein) == 16);
+
+    Klein& Platz(std::size_t i) { return bloecke_[i >> BlockBits][i & BlockMaske]; }
+    const Klein& Platz(std::size_t i) const { return bloecke_[i >> BlockBits][i & BlockMaske]; }
+
+    static constexpr unsigned BlockBits = 15; // 32 768 sums, 512 KB a block
     static constexpr std::size_t BlockMaske = (std::size_t{1} << BlockBits) - 1;
-    std::vector<std::vector<TelefonSumme>> bloecke_;
+    std::vector<std::vector<Klein>> bloecke_;
+    std::vector<TelefonSumme> ganze_; // the sums beyond 32 bits, in the order they grew so
     std::size_t anzahl_ = 0;
 };
 

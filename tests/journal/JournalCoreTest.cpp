@@ -727,11 +727,13 @@ TEST_F(JournalAusLogs, ExportOrderAndFiltersWorkedOutElsewhere) {
 
 // The sums per number of many calls to many numbers, each written in two ways, against a plain
 // count by the numbers' digits: the table of numbers grows past its first size, the sums fill
-// more than one block, and each column's order is the stable sort of its figures.
+// more than one block or grow beyond 32 bits, and each column's order is the stable sort of
+// its figures.
 struct VieleNummernFall {
     const char* name;
     int gespraeche;
     int nummern;
+    std::int64_t einheitenMal = 1; // the units of a call: 0..4 times this
 };
 void PrintTo(const VieleNummernFall& fall, std::ostream* os) {
     *os << fall.name;
@@ -747,7 +749,7 @@ TEST_P(VieleNummern, SumsAndOrdersAreThoseOfAPlainCount) {
         const auto nummer = std::to_string(zufall() % unsigned(GetParam().nummern));
         satz.telefon = zufall() % 2 == 0 ? "0711 " + nummer : "0711" + nummer;
         satz.zone = 1;
-        satz.einheiten = std::int64_t(zufall() % 5);
+        satz.einheiten = std::int64_t(zufall() % 5) * GetParam().einheitenMal;
         satz.kostenPfennig = satz.einheiten * 12;
         ASSERT_TRUE(daten->Dazu(satz));
     }
@@ -790,7 +792,9 @@ TEST_P(VieleNummern, SumsAndOrdersAreThoseOfAPlainCount) {
 INSTANTIATE_TEST_SUITE_P(
     Nummern, VieleNummern,
     ::testing::Values(VieleNummernFall{"past_the_tables_first_size", 3000, 2000},
-                      VieleNummernFall{"past_a_block_of_sums", 80'000, 60'000}),
+                      VieleNummernFall{"past_a_block_of_sums", 80'000, 60'000},
+                      // Each sum passes 2^31 on the way and is kept whole from then on.
+                      VieleNummernFall{"sums_beyond_32_bits", 3000, 40, 1'000'000'000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A figure of the sums of a number beyond its counter's range makes them unusable, as the
