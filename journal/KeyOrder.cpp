@@ -1,5 +1,6 @@
 #include "journal/KeyOrder.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <utility>
@@ -8,9 +9,10 @@ namespace tarvis {
 
 namespace {
 
-// Below this many entries a range is put in order by insertion: a radix pass over it would
-// count more buckets than it has entries.
+// Below this many entries a range is put in order by insertion, below the next by comparison:
+// a radix pass over it would count more buckets than it has entries.
 constexpr std::size_t Wenige = 32;
+constexpr std::size_t Einige = 256;
 
 void FuegeEin(std::span<std::uint64_t> eintraege) {
     for (std::size_t i = 1; i < eintraege.size(); ++i) {
@@ -23,58 +25,75 @@ void FuegeEin(std::span<std::uint64_t> eintraege) {
     }
 }
 
-// The range in order from byte `byte` (7 the most significant) down; the bytes above are
-// those all its entries share.
-void OrdneAbByte(std::span<std::uint64_t> eintraege, int byte) {
-    for (;;) {
+// Ranges of this many entries and more take 11 bits a pass, fewer 8: a million entries of a
+// 22-bit key are then in buckets of a few hundred after one pass.
+constexpr std::size_t Viele = std::size_t{1} << 13;
+
+void OrdneUnterBit(std::span<std::uint64_t> eintraege, int oben);
+
+// One pass over the range by the `Breite` bits below bit `oben` (or as many as there are),
+// then each bucket by the bits below those. False when every entry has the same digit there.
+template <int Breite> bool Verteile(std::span<std::uint64_t> eintraege, int oben) {
+    constexpr std::size_t Eimer = std::size_t{1} << Breite;
+    const int breite = std::min(Breite, oben);
+    const int schiebe = oben - breite;
+    const std::uint64_t maske = (std::uint64_t{1} << breite) - 1;
+    auto ziffer = [&](std::uint64_t e) { return std::size_t((e >> schiebe) & maske); };
+    std::array<std::uint32_t, Eimer> anzahl{};
+    for (const std::uint64_t e : eintraege) {
+        ++anzahl[ziffer(e)];
+    }
+    if (anzahl[ziffer(eintraege.front())] == eintraege.size()) {
+        return false; // a digit all entries share changes no place
+    }
+    std::array<std::uint32_t, Eimer> naechste{};
+    std::array<std::uint32_t, Eimer> ende{};
+    std::uint32_t stelle = 0;
+    for (std::size_t z = 0; z < Eimer; ++z) {
+        naechste[z] = stelle;
+        stelle += anzahl[z];
+        ende[z] = stelle;
+    }
+    // Each entry swapped straight into the next free place of its bucket: every bucket
+    // filled in turn, every entry moved at most once.
+    for (std::size_t z = 0; z < Eimer; ++z) {
+        while (naechste[z] < ende[z]) {
+            std::uint64_t e = eintraege[naechste[z]];
+            for (std::size_t d = ziffer(e); d != z; d = ziffer(e)) {
+                std::swap(e, eintraege[naechste[d]++]);
+            }
+            eintraege[naechste[z]++] = e;
+        }
+    }
+    if (schiebe > 0) {
+        std::size_t anfang = 0;
+        for (const std::uint32_t n : anzahl) {
+            if (n > 1) {
+                OrdneUnterBit(eintraege.subspan(anfang, n), schiebe);
+            }
+            anfang += n;
+        }
+    }
+    return true;
+}
+
+// The range in order by its bits below bit `oben`; the bits above are those all its entries
+// share.
+void OrdneUnterBit(std::span<std::uint64_t> eintraege, int oben) {
+    while (oben > 0) {
         if (eintraege.size() <= Wenige) {
             FuegeEin(eintraege);
             return;
         }
-        const int schiebe = 8 * byte;
-        auto ziffer = [schiebe](std::uint64_t e) { return std::size_t(e >> schiebe) & 0xff; };
-        std::array<std::uint32_t, 256> anzahl{};
-        for (const std::uint64_t e : eintraege) {
-            ++anzahl[ziffer(e)];
-        }
-        if (anzahl[ziffer(eintraege.front())] == eintraege.size()) {
-            // A byte all entries share changes no place.
-            if (byte == 0) {
-                return;
-            }
-            --byte;
-            continue;
-        }
-        std::array<std::uint32_t, 256> naechste{};
-        std::array<std::uint32_t, 256> ende{};
-        std::uint32_t stelle = 0;
-        for (std::size_t z = 0; z < 256; ++z) {
-            naechste[z] = stelle;
-            stelle += anzahl[z];
-            ende[z] = stelle;
-        }
-        // Each entry swapped straight into the next free place of its bucket: every bucket
-        // filled in turn, every entry moved at most once.
-        for (std::size_t z = 0; z < 256; ++z) {
-            while (naechste[z] < ende[z]) {
-                std::uint64_t e = eintraege[naechste[z]];
-                for (std::size_t d = ziffer(e); d != z; d = ziffer(e)) {
-                    std::swap(e, eintraege[naechste[d]++]);
-                }
-                eintraege[naechste[z]++] = e;
-            }
-        }
-        if (byte == 0) {
+        if (eintraege.size() <= Einige) {
+            std::sort(eintraege.begin(), eintraege.end());
             return;
         }
-        std::size_t anfang = 0;
-        for (const std::uint32_t n : anzahl) {
-            if (n > 1) {
-                OrdneAbByte(eintraege.subspan(anfang, n), byte - 1);
-            }
-            anfang += n;
+        const int breite = eintraege.size() >= Viele ? 11 : 8;
+        if (breite == 11 ? Verteile<11>(eintraege, oben) : Verteile<8>(eintraege, oben)) {
+            return;
         }
-        return;
+        oben -= std::min(breite, oben);
     }
 }
 
@@ -95,7 +114,7 @@ void OrdneEintraege(std::span<std::uint64_t> eintraege) {
     if (verschieden == 0) {
         return;
     }
-    OrdneAbByte(eintraege, (63 - std::countl_zero(verschieden)) / 8);
+    OrdneUnterBit(eintraege, 64 - std::countl_zero(verschieden));
 }
 
 void FolgeNachEintraegen(std::vector<std::uint32_t>& folge, std::span<std::uint64_t> eintraege) {
