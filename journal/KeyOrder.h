@@ -8,8 +8,8 @@
 namespace tarvis {
 
 // Sorts 64-bit entries ascending by their whole value, in place: a radix sort from the most
-// significant byte on (an "American flag" sort), one pass over a range for each byte in which
-// its entries differ, no second array. Entries of a 32-bit key in the upper half and their
+// significant bits on (an "American flag" sort), one pass over a range for each digit of 8 or
+// 11 bits in which its entries differ, no second array. Entries of a 32-bit key in the upper half and their
 // position in the lower half thus come out by key and, where keys are equal, by position: as a
 // stable sort of the keys would put them, in the room of the entries alone. A million entries
 // take a few milliseconds where a comparison sort takes a hundred.
