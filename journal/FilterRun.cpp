@@ -1,5 +1,7 @@
 #include "journal/FilterRun.h"
 
+#include "platform/Memory.h"
+
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 #include <type_traits>
@@ -53,7 +55,11 @@ void FilterLauf::Starte() {
     }
     wartet_ = false;
     laeuft_ = true;
-    lauf_->setFuture(QtConcurrent::run(FuehreAus, rueckrufe_.auftrag()));
+    lauf_->setFuture(QtConcurrent::run([auftrag = rueckrufe_.auftrag()] {
+        FilterErgebnis ergebnis = FuehreAus(auftrag);
+        GibFreienSpeicherZurueck();
+        return ergebnis;
+    }));
 }
 
 void FilterLauf::Fertig() {

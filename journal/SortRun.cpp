@@ -1,5 +1,7 @@
 #include "journal/SortRun.h"
 
+#include "platform/Memory.h"
+
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace tarvis {
@@ -30,8 +32,11 @@ void SortLauf::Neu(SortAuftrag auftrag) {
 
 void SortLauf::Starte(SortAuftrag auftrag) {
     arbeitet_ = true;
-    lauf_->setFuture(
-        QtConcurrent::run([auftrag = std::move(auftrag)] { return Sortiere(auftrag); }));
+    lauf_->setFuture(QtConcurrent::run([auftrag = std::move(auftrag)] {
+        SortErgebnis ergebnis = Sortiere(auftrag);
+        GibFreienSpeicherZurueck();
+        return ergebnis;
+    }));
 }
 
 void SortLauf::Fertig() {

@@ -14,4 +14,10 @@ void GibGrosseBloeckeSofortZurueck() {
 #endif
 }
 
+void GibFreienSpeicherZurueck() {
+#if defined(M_MMAP_THRESHOLD)
+    malloc_trim(0);
+#endif
+}
+
 } // namespace tarvis

@@ -12,4 +12,9 @@ namespace tarvis {
 // changes nothing. Does nothing where the C library has no such setting.
 void GibGrosseBloeckeSofortZurueck();
 
+// The pages of every freed block go back to the system now, from every thread's heap: a worker
+// calls it when its temporaries are gone, so that the next step does not find the memory of
+// the last one still resident beside its own.
+void GibFreienSpeicherZurueck();
+
 } // namespace tarvis
