@@ -102,6 +102,12 @@ int main(int argc, char** argv) {
     fenster.show();
     bool gelesen = false;
     QObject::connect(&fenster, &tarvis::frmAuswertung::Gelesen, &app, [&] { gelesen = true; });
+    // The window's first showing (its fonts, styles and chart, the same for any number of
+    // calls) apart from the reading, which goes on meanwhile on its worker.
+    QCoreApplication::processEvents();
+    zeile("oeffnen", uhr.elapsed());
+    laengstePause = 0;
+    seitTakt.restart();
     Warte([&] { return gelesen; });
     QCoreApplication::processEvents();
     zeile("lesen", uhr.elapsed());

@@ -5,6 +5,7 @@
 #include "tariff/TariffTables.h"
 
 #include <QLocale>
+#include <QTimer>
 #include <algorithm>
 #include <array>
 
@@ -48,9 +49,45 @@ SortErgebnis Sortiere(const SortAuftrag& auftrag) {
                                            auftrag.absteigend)};
 }
 
-JournalModell::JournalModell(QObject* parent)
+JournalModell::JournalModell(QObject* parent, std::size_t zeilenJeSchritt)
     : QAbstractTableModel(parent), daten_(std::make_shared<const JournalDaten>()),
-      folge_(std::make_shared<const std::vector<std::uint32_t>>()), zeilen_(folge_) {}
+      folge_(std::make_shared<const std::vector<std::uint32_t>>()), zeilen_(folge_),
+      zeilenJeSchritt_(std::max<std::size_t>(zeilenJeSchritt, 1)) {
+    nachreichen_ = new QTimer(this);
+    nachreichen_->setSingleShot(true);
+    // A moment between the parts: the event loop waits for input and timers in between.
+    nachreichen_->setInterval(5);
+    connect(nachreichen_, &QTimer::timeout, this, &JournalModell::ReicheNach);
+}
+
+std::size_t JournalModell::ErsterTeil() const {
+    if (zeilen_->size() > zeilenJeSchritt_) {
+        nachreichen_->start();
+    }
+    return std::min(zeilen_->size(), zeilenJeSchritt_);
+}
+
+void JournalModell::ReicheNach() {
+    const std::size_t bis = std::min(zeilen_->size(), gezeigt_ + zeilenJeSchritt_);
+    if (bis > gezeigt_) {
+        beginInsertRows({}, int(gezeigt_), int(bis) - 1);
+        gezeigt_ = bis;
+        endInsertRows();
+    }
+    if (ReichtNach()) {
+        nachreichen_->start();
+    }
+}
+
+// Before any other change, which counts on the view having every row.
+void JournalModell::ReicheAllesNach() {
+    nachreichen_->stop();
+    if (ReichtNach()) {
+        beginInsertRows({}, int(gezeigt_), int(zeilen_->size()) - 1);
+        gezeigt_ = zeilen_->size();
+        endInsertRows();
+    }
+}
 
 void JournalModell::SetzeSortierer(std::function<void(SortAuftrag)> sortierer) {
     sortierer_ = std::move(sortierer);
@@ -75,6 +112,7 @@ void JournalModell::SetzeDaten(JournalDaten daten) {
 // New calls are shown in the order of their files at once; sorted by a column, they are shown
 // in its order once the Sortierer has it.
 void JournalModell::SetzeDaten(VorbereiteteDaten daten) {
+    nachreichen_->stop();
     beginResetModel();
     daten_ = std::move(daten.daten);
     ++stand_;
@@ -91,6 +129,7 @@ void JournalModell::SetzeDaten(VorbereiteteDaten daten) {
     zeilen_ = OhneFilter(filter_) ? folge_
                                   : std::make_shared<const std::vector<std::uint32_t>>(
                                         Gefiltert(*daten_, *folge_, filter_));
+    gezeigt_ = ErsterTeil();
     endResetModel();
     if (spaeter) {
         sortierer_(std::move(auftrag));
@@ -123,17 +162,18 @@ void JournalModell::ZeigeNeu(GeteilteFolge zeilen) {
         zeilen_ = std::move(zeilen);
         return;
     }
-    if (!zeilen_->empty()) {
-        beginRemoveRows({}, 0, int(zeilen_->size()) - 1);
-        zeilen_ = std::make_shared<const std::vector<std::uint32_t>>();
+    ReicheAllesNach();
+    if (gezeigt_ > 0) {
+        beginRemoveRows({}, 0, int(gezeigt_) - 1);
+        gezeigt_ = 0;
         endRemoveRows();
     }
-    if (!zeilen->empty()) {
-        beginInsertRows({}, 0, int(zeilen->size()) - 1);
-        zeilen_ = std::move(zeilen);
+    zeilen_ = std::move(zeilen);
+    const std::size_t erste = ErsterTeil();
+    if (erste > 0) {
+        beginInsertRows({}, 0, int(erste) - 1);
+        gezeigt_ = erste;
         endInsertRows();
-    } else {
-        zeilen_ = std::move(zeilen);
     }
 }
 
@@ -170,6 +210,7 @@ bool JournalModell::Uebernimm(SortErgebnis ergebnis) {
 
 // The calls shown stay those the filter let through; only their order changes.
 void JournalModell::ZeigeFolge(std::vector<std::uint32_t> folge) {
+    ReicheAllesNach();
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList vorher = persistentIndexList();
     std::vector<std::uint32_t> gespraeche;
@@ -211,7 +252,7 @@ void JournalModell::ZeigeFolge(std::vector<std::uint32_t> folge) {
 }
 
 int JournalModell::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(zeilen_->size());
+    return parent.isValid() ? 0 : int(gezeigt_);
 }
 
 int JournalModell::columnCount(const QModelIndex& parent) const {

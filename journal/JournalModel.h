@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+class QTimer;
+
 namespace tarvis {
 
 // Calls by their index, in the order shown: the model's order of every call, or the rows a
@@ -73,7 +75,13 @@ class JournalModell : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    explicit JournalModell(QObject* parent = nullptr);
+    // A million rows handed to a view at once kept the window waiting while Qt's row header
+    // made an item for each (40 ms on a million): more rows than this come to the view in
+    // parts, a few milliseconds apart, and all of them before any other change is shown.
+    static constexpr std::size_t ZeilenJeSchritt = 125'000;
+
+    explicit JournalModell(QObject* parent = nullptr,
+                           std::size_t zeilenJeSchritt = ZeilenJeSchritt);
 
     void SetzeDaten(JournalDaten daten);
     void SetzeDaten(VorbereiteteDaten daten);
@@ -91,8 +99,10 @@ public:
 
     const JournalDaten& Daten() const { return *daten_; }
     const JournalFilter& Filter() const { return filter_; }
-    // The calls shown, row by row.
+    // The calls shown, row by row; the view may not have the last of them yet.
     const std::vector<std::uint32_t>& Zeilen() const { return *zeilen_; }
+    // Whether rows are still to come to the view.
+    bool ReichtNach() const { return gezeigt_ < zeilen_->size(); }
     // The calls shown, in the order of their files and lines whatever the order shown: the
     // export writes the same bytes as the command line.
     std::vector<std::uint32_t> ZeilenInDateiFolge() const;
@@ -107,6 +117,10 @@ public:
 
 private:
     void ZeigeNeu(GeteilteFolge zeilen);
+    // How many rows the view gets now; the rest follow in parts.
+    std::size_t ErsterTeil() const;
+    void ReicheNach();
+    void ReicheAllesNach();
     SortAuftrag NeueSortierung();
     void ZeigeFolge(std::vector<std::uint32_t> folge);
 
@@ -116,6 +130,9 @@ private:
     // the rows while no filter is set.
     GeteilteFolge folge_;
     GeteilteFolge zeilen_;
+    std::size_t gezeigt_ = 0; // the first rows of zeilen_: those the view has
+    std::size_t zeilenJeSchritt_;
+    QTimer* nachreichen_ = nullptr;
     JournalFilter filter_;
     int spalte_ = -1;
     Qt::SortOrder ordnung_ = Qt::AscendingOrder;

@@ -96,6 +96,8 @@ for spalte in Telefonnummer Anrufe Einheiten Gebühren; do
   pair "sums per number by $spalte: longest event-loop pause" "summen:$spalte:pause" ms \
     "at most 50 ms"
 done
+pair "window opened: shown after" "oeffnen:shown" ms ""
+pair "window opened: longest event-loop pause" "oeffnen:pause" ms ""
 pair "reading: shown after" "lesen:shown" ms ""
 pair "reading: longest event-loop pause" "lesen:pause" ms "at most 50 ms"
 pair "window with 1 M calls: peak memory" "peak" MB "at most 120 MB"

@@ -14,7 +14,9 @@
 
 #include <QBuffer>
 #include <QCollator>
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <algorithm>
@@ -946,6 +948,50 @@ TEST(JournalSortGenerated, EveryOrderIsTheStableSortOfTheValues) {
                 << (absteigend ? " absteigend" : "");
         }
     }
+}
+
+// More rows than a part come to the view in parts, over turns of the event loop; a sort or a
+// filter shown meanwhile has every row.
+TEST(JournalTeile, RowsComeInPartsAndEveryChangeHasThemAll) {
+    JournalModell modell(nullptr, 3);
+    int eingefuegt = 0;
+    QObject::connect(
+        &modell, &QAbstractItemModel::rowsInserted,
+        [&](const QModelIndex&, int erste, int letzte) { eingefuegt += letzte - erste + 1; });
+    auto telefon = [&](int zeile) {
+        return modell.index(zeile, int(Spalte::Telefon)).data().toString();
+    };
+    auto nachgereicht = [&] {
+        QElapsedTimer seit;
+        seit.start();
+        while (modell.ReichtNach() && seit.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        }
+        return modell.rowCount();
+    };
+    const auto neu = [] {
+        return HandJournal(
+            {{"5", ""}, {"3", ""}, {"7", ""}, {"1", ""}, {"6", ""}, {"2", ""}, {"4", ""}});
+    };
+    modell.SetzeDaten(neu());
+    EXPECT_EQ(modell.rowCount(), 3);
+    EXPECT_EQ(nachgereicht(), 7);
+    EXPECT_EQ(eingefuegt, 4);
+    EXPECT_EQ(telefon(6), "4");
+
+    modell.SetzeDaten(neu());
+    modell.sort(int(Spalte::Telefon), Qt::AscendingOrder);
+    ASSERT_EQ(modell.rowCount(), 7);
+    EXPECT_EQ(telefon(0), "1");
+    EXPECT_EQ(telefon(6), "7");
+
+    modell.SetzeDaten(neu());
+    modell.SetzeFilter({std::nullopt, 0, "7"});
+    ASSERT_EQ(modell.rowCount(), 1);
+    EXPECT_EQ(telefon(0), "7");
+    modell.SetzeFilter({});
+    EXPECT_EQ(modell.rowCount(), 3);
+    EXPECT_EQ(nachgereicht(), 7);
 }
 
 // A sort handed to a Sortierer leaves the order shown until its result is taken; the result of
