@@ -5,7 +5,8 @@
 # Scenes: main (just started), running (a call running for a few seconds), stopped (a finished
 # call), save (the save dialog after a call), calculation (a computed call), overview (the
 # tariff overview), about (the about box), journal (the window "Auswertung" on four monthly logs
-# written beside the program beforehand), dark (a running call under KDE's Breeze Dark colour
+# written beside the program beforehand; journal-numbers: with its sums per telephone number),
+# dark (a running call under KDE's Breeze Dark colour
 # scheme, read by Qt's own KDE theme from a kdeglobals in a scratch configuration directory),
 # callmonitor-settings (the dialog "Anrufmonitor"), callmonitor (the window with its title bar,
 # under a window manager, connected to a fake router on 127.0.0.1 that reports a call).
@@ -109,7 +110,7 @@ sample_logs() {
     call 12.01.97 19:30:00 12.01.97 19:49:50 00:19:50,5 "089 4471120" Fern 37 4,44 "Mutti"
   } >"$1/Tarvis 01-1997.Rep"
 }
-if [ "$scene" = journal ]; then sample_logs "$workdir"; fi
+if [ "$scene" = journal ] || [ "$scene" = journal-numbers ]; then sample_logs "$workdir"; fi
 
 # A router's call monitor on 127.0.0.1 that reports one answered call and stays connected.
 if [ "$scene" = callmonitor ]; then
@@ -172,6 +173,7 @@ case "$scene" in
   overview) menu 25; dialog 'bersicht$' ;;
   about) press alt+i; dialog '^Info$' ;;
   journal) press alt+a; dialog '^Auswertung$' ;;
+  journal-numbers) press alt+a; dialog '^Auswertung$'; sleep 1; xdotool key alt+j; sleep 0.3; xdotool key alt+Down; sleep 0.3; xdotool key Down Return; sleep 1 ;;
   callmonitor-settings) press alt+n; sleep 0.5; xdotool key a; dialog '^Anrufmonitor$' ;;
   callmonitor) sleep 4 ;;
   *) echo "unknown scene: $scene" >&2; exit 2 ;;
