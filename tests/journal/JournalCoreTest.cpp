@@ -956,7 +956,7 @@ TEST(JournalTeile, RowsComeInPartsAndEveryChangeHasThemAll) {
     JournalModell modell(nullptr, 3);
     int eingefuegt = 0;
     QObject::connect(
-        &modell, &QAbstractItemModel::rowsInserted,
+        &modell, &QAbstractItemModel::rowsInserted, &modell,
         [&](const QModelIndex&, int erste, int letzte) { eingefuegt += letzte - erste + 1; });
     auto telefon = [&](int zeile) {
         return modell.index(zeile, int(Spalte::Telefon)).data().toString();
